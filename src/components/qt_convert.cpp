@@ -1,0 +1,1 @@
+#include "components/qt_convert.h"

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "platform/binary_file.h"
+
+// One placement record as the editor holds it (the file packs the same
+// fields into 20 bytes; see the offsets in lo_document.cpp).
+struct TLoRecord {
+  std::uint8_t object_class = 0;
+  std::uint8_t object_type = 0;
+  std::uint8_t state = 0;
+  float x = 0.0f;
+  float y = 0.0f;
+  float z = 0.0f;
+  float r = 0.0f;
+  std::uint8_t density = 0;
+};
+
+struct TLoHeader {
+  std::array<std::uint8_t, 20> name{};         // as in the file, ended by the first zero
+  std::array<std::uint8_t, 76> description{};  // 74 from the file, the last two stay zero
+};
+
+inline constexpr int kLoRecordCapacity = 256;
+
+// The open Lo file and its in-memory form. One per process; every field is
+// read and written at its own offset, nothing is cached between calls.
+// Every failure raises InOutError (or AppError for a refused count) and
+// leaves what was done before it done.
+class TLoDocument {
+ public:
+  TLoHeader header;
+  std::array<TLoRecord, kLoRecordCapacity> LoRecordTable{};
+  std::int16_t LastIndex = 0;  // record count - 1; -1 for an empty file
+
+  // Binds to `path` and opens the existing file for reading and writing.
+  // Any file open before is given up first, even when this open fails.
+  void Open(const std::filesystem::path& path);
+  // As Open, but read-only (for lodump); writes then fail.
+  void OpenReadOnly(const std::filesystem::path& path);
+  // Reads count, name, description and every record; returns the count.
+  // A count below 0 or above 256 raises AppError
+  // "Invalid record count %d: a Lo file holds 0 to 256 records" and closes the file.
+  int ReadAll();
+  void WriteRecord(int index);
+  void WriteHeaderTexts();
+  void WriteCount(std::int16_t count);
+  void Close();
+  bool IsOpen() const { return file_.IsOpen(); }
+  const std::filesystem::path& Path() const { return path_; }
+
+  // Text exchange with the header buffers (8-bit bytes in a std::string).
+  std::string NameText() const;         // up to the first zero, at most 20
+  std::string DescriptionText() const;  // up to the first zero, at most 75
+  // Copies the text and one zero byte from the buffer's start; later bytes keep
+  // their contents. Texts longer than the field allows are cut (19 / 73).
+  void SetNameText(const std::string& text);
+  void SetDescriptionText(const std::string& text);
+
+ private:
+  BinaryFile file_;
+  std::filesystem::path path_;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+struct TObjEntry {
+  std::array<std::uint32_t, 8> words{};  // word 0 class, word 1 type, words 2..7 kept unused
+};
+
+inline constexpr int kObjCatalogueCapacity = 512;
+inline constexpr int kObjNameSize = 30;
+
+// The object catalogue (objdat.dat) with its names file (objdat.nam).
+class TObjCatalogue {
+ public:
+  std::array<TObjEntry, kObjCatalogueCapacity> ObjEntryTable{};
+  std::array<std::array<std::uint8_t, kObjNameSize>, kObjCatalogueCapacity> ObjNameTable{};
+  std::int16_t ObjLastIndex = 0;
+
+  // Called once before the first entry is read (clear the list), then once per
+  // entry as it is read (add its row).
+  struct RowSink {
+    std::function<void()> clear;
+    std::function<void(int index)> entry_loaded;
+  };
+
+  // Reads the catalogue in `folder` (creating objdat.nam with "No Name Entered"
+  // slots when missing). Raises InOutError at the failing step, or AppError
+  // "Invalid entry count %d: objdat.dat holds at most 512 entries".
+  void Load(const std::string& folder, const RowSink& sink = {});
+
+  // Name of the first entry (in catalogue order) with this class and type.
+  std::optional<std::string> FindName(std::uint8_t object_class, std::uint8_t object_type) const;
+  // The text of name slot `index`, up to its first zero (at most 30 bytes).
+  std::string NameText(int index) const;
+
+  // The catalogue path formed from a folder setting (no lookup on disk).
+  static std::filesystem::path CataloguePath(const std::string& folder);
+};
