@@ -1,0 +1,147 @@
+// Writes the example files a new user can open at once:
+//   <out>/LoEXAMPL.dat          a small Lo file (header and 12 placement records)
+//   <out>/objdat/objdat.dat     an object catalogue of 14 entries
+//   <out>/objdat/objdat.nam     the names of those entries
+// Usage: make_examples <out folder>   (default: examples)
+// Everything is little-endian; floats are IEEE single precision.
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void PutU8(Bytes& b, std::size_t at, std::uint8_t v) { b.at(at) = v; }
+
+void PutU16(Bytes& b, std::size_t at, std::uint16_t v) {
+  b.at(at) = static_cast<std::uint8_t>(v & 0xFF);
+  b.at(at + 1) = static_cast<std::uint8_t>(v >> 8);
+}
+
+void PutU32(Bytes& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+void PutF32(Bytes& b, std::size_t at, float v) { PutU32(b, at, std::bit_cast<std::uint32_t>(v)); }
+
+// A text ended by one zero byte; the rest of the field stays zero.
+void PutText(Bytes& b, std::size_t at, std::size_t field, const std::string& text) {
+  if (text.size() >= field) throw std::length_error("text too long for its field: " + text);
+  std::memcpy(b.data() + at, text.data(), text.size());
+}
+
+void Save(const std::filesystem::path& file, const Bytes& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + file.string());
+}
+
+struct CatalogueEntry {
+  std::uint32_t object_class;
+  std::uint32_t object_type;
+  const char* name;
+};
+
+constexpr std::array<CatalogueEntry, 14> kCatalogue{{
+    {0, 0, "Marker Post"},
+    {1, 0, "Oak Tree"},
+    {1, 1, "Pine Tree"},
+    {1, 2, "Dead Tree"},
+    {2, 0, "Boulder"},
+    {2, 1, "Rock Pile"},
+    {3, 0, "Wooden Crate"},
+    {3, 1, "Fuel Drum"},
+    {4, 0, "Watch Tower"},
+    {4, 1, "Bunker"},
+    {5, 0, "Supply Depot"},
+    {5, 1, "Radar Dish"},
+    {6, 0, "Street Lamp"},
+    {6, 1, "Wire Fence"},
+}};
+
+struct Placement {
+  std::uint8_t object_class, object_type, state;
+  float x, y, z, r;
+  std::uint8_t density;
+};
+
+// Class 9 has no catalogue entry: its row shows the placeholder name.
+constexpr std::array<Placement, 12> kPlacements{{
+    {4, 0, 0, 120.0f, 80.5f, 0.0f, 90.0f, 1},
+    {1, 0, 0, 135.25f, 92.0f, 0.0f, 0.0f, 3},
+    {1, 1, 1, 140.5f, 60.75f, 2.5f, 45.0f, 5},
+    {1, 2, 0, 98.0f, 110.0f, 0.0f, 180.0f, 1},
+    {2, 0, 0, 60.0f, 40.0f, -1.5f, 0.0f, 2},
+    {2, 1, 1, 62.5f, 44.25f, -1.0f, 270.0f, 4},
+    {3, 0, 0, 121.0f, 82.0f, 0.0f, 0.0f, 1},
+    {3, 1, 1, 122.5f, 82.0f, 0.0f, 15.5f, 1},
+    {5, 0, 0, 200.0f, 150.0f, 0.0f, 0.0f, 1},
+    {5, 1, 1, 205.75f, 148.0f, 12.0f, 330.0f, 1},
+    {6, 1, 0, 180.0f, 150.0f, 0.0f, 90.0f, 6},
+    {9, 3, 0, 10.0f, 10.0f, 0.0f, 0.0f, 0},
+}};
+
+Bytes LoFile() {
+  Bytes b(100 + 20 * kPlacements.size(), 0);
+  PutText(b, 0, 20, "Example Outpost");
+  PutU16(b, 20, static_cast<std::uint16_t>(kPlacements.size()));
+  PutText(b, 26, 74, "A small outpost by the river: trees, rocks, crates and a watch tower");
+  for (std::size_t i = 0; i < kPlacements.size(); ++i) {
+    const Placement& p = kPlacements[i];
+    const std::size_t at = 100 + 20 * i;
+    PutU8(b, at, p.object_class);
+    PutU8(b, at + 1, p.object_type);
+    PutU8(b, at + 2, p.state);
+    PutF32(b, at + 3, p.x);
+    PutF32(b, at + 7, p.y);
+    PutF32(b, at + 11, p.z);
+    PutF32(b, at + 15, p.r);
+    PutU8(b, at + 19, p.density);
+  }
+  return b;
+}
+
+Bytes CatalogueFile() {
+  Bytes b(100 + 100 * kCatalogue.size(), 0);
+  PutText(b, 0, 20, "Object Catalogue");
+  PutU16(b, 20, static_cast<std::uint16_t>(kCatalogue.size()));
+  for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
+    const std::size_t at = 100 + 100 * i;
+    PutU32(b, at, kCatalogue[i].object_class);
+    PutU32(b, at + 4, kCatalogue[i].object_type);
+  }
+  return b;
+}
+
+Bytes NamesFile() {
+  Bytes b(30 * kCatalogue.size(), 0);
+  for (std::size_t i = 0; i < kCatalogue.size(); ++i) PutText(b, 30 * i, 30, kCatalogue[i].name);
+  return b;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    const std::filesystem::path out = argc > 1 ? argv[1] : "examples";
+    std::filesystem::create_directories(out / "objdat");
+    Save(out / "LoEXAMPL.dat", LoFile());
+    Save(out / "objdat" / "objdat.dat", CatalogueFile());
+    Save(out / "objdat" / "objdat.nam", NamesFile());
+    std::cout << "Examples written to " << out.string() << "\n";
+    return 0;
+  } catch (const std::exception& e) {
+    std::cerr << "make_examples: " << e.what() << "\n";
+    return 1;
+  }
+}
