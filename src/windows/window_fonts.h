@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QFont>
+
+// The fonts the windows ask for, by family and pixel height. Where a family is
+// not installed, the substitutions set by InstallFontSubstitutions pick a face
+// of similar metrics (Liberation Sans for the sans-serif faces).
+void InstallFontSubstitutions();
+
+QFont SansSerifFont(int pixel_height, bool bold = false);  // "MS Sans Serif"
+QFont ArialFont(int pixel_height);                         // "Arial"
+QFont ArialBlackFont(int pixel_height);                    // "Arial Black", bold italic
