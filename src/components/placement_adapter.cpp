@@ -1,7 +1,7 @@
 #include "components/placement_adapter.h"
 
+#include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QMargins>
 #include <QPointer>
 #include <QScreen>
@@ -23,19 +23,36 @@ QMargins FrameMargins(const QWidget& window) {
   return margins;
 }
 
+// A window never shown has no known decoration yet; another shown window of
+// the same kind has the same one.
+QMargins EstimatedFrameMargins(const QWidget& window) {
+  const QMargins own = FrameMargins(window);
+  if (!own.isNull() || window.isVisible()) return own;
+  for (const QWidget* other : QApplication::topLevelWidgets()) {
+    if (other == &window || !other->isVisible() || other->windowType() != window.windowType()) {
+      continue;
+    }
+    const QMargins margins = FrameMargins(*other);
+    if (!margins.isNull()) return margins;
+  }
+  return {};
+}
+
 void PlaceNormalFrame(QWidget& window, const QRect& frame, const QMargins& margins) {
   window.move(frame.topLeft());
   window.resize(frame.width() - margins.left() - margins.right(),
                 frame.height() - margins.top() - margins.bottom());
 }
 
-// Sizes a window given before it was ever shown: only once the window
-// manager has framed it is the decoration known. Otherwise every save and
-// restore would grow the window by its decoration.
+const QString kFixerName = QStringLiteral("FrameSizeFixer");
+
+// Sizes a window placed before its decoration could be known, once the window
+// manager has framed it. Otherwise every save and restore would grow the
+// window by its decoration.
 class FrameSizeFixer : public QObject {
  public:
   FrameSizeFixer(QWidget& window, const QRect& frame) : QObject(&window), frame_(frame) {
-    setObjectName(QStringLiteral("FrameSizeFixer"));
+    setObjectName(kFixerName);
     window.installEventFilter(this);
   }
 
@@ -50,13 +67,26 @@ class FrameSizeFixer : public QObject {
     if (margins.isNull()) return false;
     window->removeEventFilter(this);
     deleteLater();
-    if (window->windowState() == Qt::WindowNoState) PlaceNormalFrame(*window, frame_, margins);
+    // The normal rectangle can only be set in the normal state.
+    const Qt::WindowStates state = window->windowState();
+    if (state != Qt::WindowNoState) window->setWindowState(Qt::WindowNoState);
+    PlaceNormalFrame(*window, frame_, margins);
+    if (state != Qt::WindowNoState) window->setWindowState(state);
     return false;
   }
+
+  const QRect& frame() const { return frame_; }
 
  private:
   QRect frame_;
 };
+
+FrameSizeFixer* PendingFixer(const QWidget& window) {
+  for (QObject* child : window.findChildren<QObject*>(kFixerName, Qt::FindDirectChildrenOnly)) {
+    if (auto* fixer = dynamic_cast<FrameSizeFixer*>(child)) return fixer;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -71,7 +101,10 @@ WidgetPlacement QueryPlacement(const QWidget& window) {
   }
 
   QRect frame = window.frameGeometry();
-  if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+  if (const FrameSizeFixer* pending = PendingFixer(window)) {
+    // Placed but not yet framed: what was given is what it will get.
+    frame = pending->frame();
+  } else if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
     const QRect normal = window.normalGeometry();
     if (normal.isValid()) frame = normal.marginsAdded(FrameMargins(window));
   }
@@ -93,7 +126,7 @@ void ApplyPlacement(QWidget& window, const WidgetPlacement& placement) {
 
   // The normal rectangle is set in the normal state, then the state follows.
   if (window.windowState() != Qt::WindowNoState) window.setWindowState(Qt::WindowNoState);
-  const QMargins margins = FrameMargins(window);
+  const QMargins margins = EstimatedFrameMargins(window);
   PlaceNormalFrame(window, frame, margins);
   if (margins.isNull() && !window.isVisible()) new FrameSizeFixer(window, frame);
 
