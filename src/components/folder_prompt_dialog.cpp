@@ -147,6 +147,14 @@ void FolderPromptDialog::accept() {
   QDialog::accept();
 }
 
+void FolderPromptDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Only now does the tree know its height: bring the highlight to the middle.
+  if (tree_->currentIndex().isValid()) {
+    tree_->scrollTo(tree_->currentIndex(), QAbstractItemView::PositionAtCenter);
+  }
+}
+
 void FolderPromptDialog::placeOverActiveWindow() {
   QWidget* active = QApplication::activeWindow();
   if (!active || active == this) active = parentWidget() ? parentWidget()->window() : nullptr;

@@ -65,6 +65,9 @@ class FolderPromptDialog : public QDialog {
 
   void accept() override;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void onHighlightMoved(const QModelIndex& current);
   void placeOverActiveWindow();
