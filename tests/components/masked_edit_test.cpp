@@ -30,6 +30,8 @@ class MaskedEditTest : public ::testing::Test {
     auto* field = new MaskedEdit(kind, maxLength, window_.get());
     window_->layout()->addWidget(field);
     field->setText(text);
+    field->show();
+    window_->layout()->activate();
     if (!window_->isVisible()) {
       window_->show();
       window_->activateWindow();
@@ -144,6 +146,19 @@ TEST_F(MaskedEditTest, DecimalMinusAndSeparatorPlacement) {
   x->setFocus();
   QTest::keyClick(x, '-');
   EXPECT_EQ(x->text(), QStringLiteral("5"));
+}
+
+TEST_F(MaskedEditTest, ClickingIntoAFieldSelectsItsWholeText) {
+  MaskedEdit* other = addField(FieldKind::Text, 19, QStringLiteral("other"));
+  MaskedEdit* name = addField(FieldKind::Text, 19, QStringLiteral("Tree"));
+  other->setFocus();
+  QTest::mouseClick(name, Qt::LeftButton, {}, QPoint(5, name->height() / 2));
+  ASSERT_TRUE(name->hasFocus());
+  EXPECT_EQ(name->selectedText(), QStringLiteral("Tree"));
+  // Once focused, a click places the caret as usual.
+  QTest::mouseClick(name, Qt::LeftButton, {}, QPoint(2, name->height() / 2));
+  EXPECT_FALSE(name->hasSelectedText());
+  EXPECT_EQ(name->cursorPosition(), 0);
 }
 
 TEST_F(MaskedEditTest, TextFieldTakesPrintableCharactersOnly) {
