@@ -80,6 +80,8 @@ void AboutDialog::BuildWidgets(const AboutSettings& settings, const AboutSystemT
 }
 
 QRect AboutDialog::PlaceOnScreen() {
+  // A native window knows the frame the window manager will add, where it can.
+  winId();
   if (position_ == AboutPosition::kScreenCenter) {
     const QScreen* target = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
     if (target != nullptr) move(CenteredInside(frameGeometry().size(), target->geometry()));
