@@ -1,0 +1,89 @@
+#include "windows/rererarovi3.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "components/qt_convert.h"
+#include "windows/rererarovi1.h"
+
+TForm3::TForm3(TForm1& startup_window, ruriVizid& settings, QObject* parent)
+    : QObject(parent),
+      LoFolderPrompt1(LoFolderPromptOptions()),
+      ObjdatFolderPrompt1(ObjdatFolderPromptOptions()),
+      EndRequest(&TForm3::QueueProgramEnd),
+      startup_window_(startup_window),
+      settings_(settings),
+      editor_(settings, *this) {
+  setObjectName(QStringLiteral("Form3"));
+  LoFolderPrompt1.SetOwner(&startup_window);
+
+  daduduve = new QFileDialog(&startup_window);
+  daduduve->setObjectName(QStringLiteral("daduduve"));
+  // Our own dialog: its name filters match without regard to letter case,
+  // as the game's files come from a case-insensitive file system.
+  daduduve->setOption(QFileDialog::DontUseNativeDialog);
+  daduduve->setFileMode(QFileDialog::ExistingFile);
+  daduduve->setAcceptMode(QFileDialog::AcceptOpen);
+}
+
+TForm3::~TForm3() = default;
+
+void TForm3::SetEditorWindow(QWidget* editor_window) {
+  editor_window_ = editor_window;
+  ObjdatFolderPrompt1.SetOwner(editor_window);
+}
+
+QStringList OpenDialogNameFilters(const std::string& filter) {
+  const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+  }
+  return filters;
+}
+
+std::optional<std::filesystem::path> TForm3::RunOpenDialog(const TOpenDialogRequest& request) {
+  QFileDialog& dialog = *daduduve;
+  dialog.setWindowTitle(ToQString(request.title));
+  const QStringList filters = OpenDialogNameFilters(request.filter);
+  dialog.setNameFilters(filters);
+  if (!filters.isEmpty()) dialog.selectNameFilter(filters.front());
+  dialog.setDefaultSuffix(ToQString(request.default_extension));
+  if (!request.initial_folder.empty()) dialog.setDirectory(ToQString(request.initial_folder));
+  if (!request.file_name.empty()) dialog.selectFile(PathToQString(request.file_name.filename()));
+
+  const bool chosen = dialog.exec() == QDialog::Accepted;
+  dialog.hide();  // an application quit ends exec() but leaves the dialog up
+  if (!chosen || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return QStringToPath(dialog.selectedFiles().front());
+}
+
+void TForm3::ShowInformation(const std::string& text) {
+  // No owner: the box is centred on the screen. Application-modal.
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), ToQString(text),
+                  QMessageBox::Ok);
+  box.setObjectName(QStringLiteral("InformationBox"));
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
+}
+
+void TForm3::HideStartupWindow() { startup_window_.hide(); }
+
+void TForm3::RequestEnd() {
+  if (EndRequest) EndRequest();
+}
+
+void TForm3::QueueProgramEnd() {
+  // Taken from the queue by whichever event loop runs next; a modal window
+  // of ours then closes as cancelled (hidden, as exit() leaves it up).
+  QMetaObject::invokeMethod(
+      qApp,
+      [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->hide();
+        QCoreApplication::exit(0);
+      },
+      Qt::QueuedConnection);
+}
+
+bool TForm3::IsEditorVisible() const { return editor_window_ && editor_window_->isVisible(); }
