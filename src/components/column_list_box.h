@@ -89,4 +89,5 @@ class ColumnListBox : public QAbstractScrollArea {
   int headerHeight_ = kDefaultHeaderHeight;
   QStringList rows_;
   int selected_ = -1;
+  bool scrollPending_ = false;
 };
