@@ -116,7 +116,9 @@ void ColumnListBox::addRow(const QString& row) {
 
 void ColumnListBox::setSelectedRow(int row) {
   selected_ = row >= 0 && row < rowCount() ? row : -1;
-  scrollToRow(selected_);
+  // A hidden list has no final size yet: bring the row into view once shown.
+  scrollPending_ = !viewport()->isVisible();
+  if (!scrollPending_) scrollToRow(selected_);
   viewport()->update();
 }
 
@@ -169,6 +171,10 @@ bool ColumnListBox::viewportEvent(QEvent* event) {
   if (event->type() == QEvent::Resize) {
     layoutHeader();
     updateScrollRange();
+  }
+  if (event->type() == QEvent::Show && scrollPending_) {
+    scrollPending_ = false;
+    scrollToRow(selected_);
   }
   return QAbstractScrollArea::viewportEvent(event);
 }

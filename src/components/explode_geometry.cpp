@@ -12,7 +12,7 @@ double Between(double from, double to, int step, int steps) {
 
 }  // namespace
 
-std::vector<QRect> ExplodeOutlines(const QRect& frame, const QPoint& pointer) {
+QList<QRect> ExplodeOutlines(const QRect& frame, const QPoint& pointer) {
   // The frame's right and bottom are exclusive here: width = right - left.
   const double left = frame.x();
   const double top = frame.y();
@@ -24,7 +24,7 @@ std::vector<QRect> ExplodeOutlines(const QRect& frame, const QPoint& pointer) {
   const double turn_x = (start_x + left) / 2;
   const double turn_y = bottom;
 
-  std::vector<QRect> outlines;
+  QList<QRect> outlines;
   outlines.reserve(kExplodeTravelSteps + kExplodeGrowSteps);
   for (int i = 1; i <= kExplodeTravelSteps; ++i) {
     outlines.emplace_back(Nearest(Between(start_x, turn_x, i, kExplodeTravelSteps)),

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
-#include <vector>
 
 // The "explode" opening of a dialog: a small outline travels from the mouse
 // pointer to below the dialog, then grows into the dialog's frame.
@@ -18,4 +18,4 @@ inline constexpr int kExplodeStartHeight = 10;
 // lies i/40 of the way; every coordinate and size is rounded to the nearest
 // pixel (halves up). Drawing the list once leaves a trail, drawing it again
 // with an inverting pen erases it.
-std::vector<QRect> ExplodeOutlines(const QRect& frame, const QPoint& pointer);
+QList<QRect> ExplodeOutlines(const QRect& frame, const QPoint& pointer);

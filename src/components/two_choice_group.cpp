@@ -1,36 +1,29 @@
 #include "components/two_choice_group.h"
 
 #include <QButtonGroup>
-#include <QHBoxLayout>
+#include <QEvent>
+#include <QPainter>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace {
 
-// A font that no longer follows its parent's.
-QFont OwnFont(QFont font) {
-  font.setResolveMask(QFont::AllPropertiesResolved);
-  return font;
-}
+constexpr int kCaptionIndent = 8;
+constexpr int kCaptionPadding = 2;
 
 }  // namespace
 
 TwoChoiceGroup::TwoChoiceGroup(const QString& caption, const QString& first, const QString& second,
                                QWidget* parent)
-    : QGroupBox(caption, parent), group_(new QButtonGroup(this)) {
-  auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(6, 0, 2, 0);
-  layout->setSpacing(4);
+    : QWidget(parent), caption_(caption), captionFont_(font()), group_(new QButtonGroup(this)) {
   const QString texts[2] = {first, second};
   for (int i = 0; i < 2; ++i) {
     choices_[i] = new QRadioButton(texts[i], this);
-    choices_[i]->setFont(OwnFont(font()));
     group_->addButton(choices_[i], i);
-    layout->addWidget(choices_[i], 1);
     connect(choices_[i], &QRadioButton::toggled, this,
             [this, i](bool checked) { onToggled(i, checked); });
   }
-  // The caption sits in the frame's top edge; keep the choices under it.
-  layout->setContentsMargins(6, fontMetrics().height() - 2, 2, 0);
+  layoutChoices();
 }
 
 int TwoChoiceGroup::chosen() const { return group_->checkedId(); }
@@ -55,13 +48,9 @@ void TwoChoiceGroup::onToggled(int index, bool checked) {
 }
 
 void TwoChoiceGroup::setCaptionFont(const QFont& font) {
-  // The choices carry fonts of their own, so this reaches the caption only.
-  setFont(font);
-  layout()->setContentsMargins(6, fontMetrics().height() - 2, 2, 0);
-}
-
-void TwoChoiceGroup::setChoiceFont(const QFont& font) {
-  for (QRadioButton* choice : choices_) choice->setFont(OwnFont(font));
+  captionFont_ = font;
+  layoutChoices();
+  update();
 }
 
 void TwoChoiceGroup::setChoiceTextColor(const QColor& color) {
@@ -83,4 +72,48 @@ QColor TwoChoiceGroup::choiceTextColor() const {
 
 QRadioButton* TwoChoiceGroup::choiceButton(int index) const {
   return index >= 0 && index < 2 ? choices_[index] : nullptr;
+}
+
+int TwoChoiceGroup::captionHeight() const { return QFontMetrics(captionFont_).height(); }
+
+QSize TwoChoiceGroup::sizeHint() const {
+  const QSize choice = choices_[0]->sizeHint().expandedTo(choices_[1]->sizeHint());
+  return QSize(2 * choice.width() + 12, captionHeight() + choice.height() + 2);
+}
+
+void TwoChoiceGroup::layoutChoices() {
+  // Two equal columns below the caption, inside the frame.
+  const int top = captionHeight();
+  const int inner = std::max(0, width() - 8);
+  const int height = std::max(0, this->height() - top - 2);
+  for (int i = 0; i < 2; ++i) {
+    const int left = 4 + i * inner / 2;
+    const int right = 4 + (i + 1) * inner / 2;
+    choices_[i]->setGeometry(left, top, right - left, height);
+  }
+}
+
+void TwoChoiceGroup::resizeEvent(QResizeEvent* /*event*/) { layoutChoices(); }
+
+void TwoChoiceGroup::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) layoutChoices();
+  QWidget::changeEvent(event);
+}
+
+void TwoChoiceGroup::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  const QFontMetrics metrics(captionFont_);
+  // An etched frame whose top edge runs through the middle of the caption.
+  const QRect frame = rect().adjusted(0, metrics.height() / 2, -1, -1);
+  painter.setPen(palette().color(QPalette::Dark));
+  painter.drawRect(frame.adjusted(0, 0, -1, -1));
+  painter.setPen(palette().color(QPalette::Light));
+  painter.drawRect(frame.adjusted(1, 1, 0, 0));
+
+  const int captionWidth = metrics.horizontalAdvance(caption_) + 2 * kCaptionPadding;
+  const QRect captionArea(kCaptionIndent, 0, captionWidth, metrics.height());
+  painter.fillRect(captionArea, palette().color(QPalette::Window));
+  painter.setFont(captionFont_);
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.drawText(captionArea, Qt::AlignCenter | Qt::TextSingleLine, caption_);
 }

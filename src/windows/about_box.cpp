@@ -1,11 +1,11 @@
 #include "windows/about_box.h"
 
 #include <QCursor>
-#include <QGuiApplication>
 #include <QPointer>
 
 #include "components/about_dialog.h"
 #include "components/explode_geometry.h"
+#include "components/outline_effect.h"
 #include "components/qt_convert.h"
 #include "platform/system_info.h"
 
@@ -27,13 +27,10 @@ AboutSystemTexts SystemTexts(const SystemInfoSource& system) {
   return {ToQString(SystemInfoCaptions()), ToQString(SystemInfoValues(facts))};
 }
 
+// Draws the trail, then the same outlines again to take it away.
 void PlayExplode(const QRect& frame, const QPoint& pointer) {
-  // Nothing to draw on; tests run here.
-  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
-  const std::vector<QRect> outlines = ExplodeOutlines(frame, pointer);
-  // OUTLINE-EFFECT CALL SITE: draw `outlines` twice (trail, then erase) with
-  // the overlay outline effect once it is available.
-  (void)outlines;
+  if (!OutlineEffect::IsAvailable()) return;
+  OutlineEffect::Play(ExplodeOutlines(frame, pointer));
 }
 
 }  // namespace

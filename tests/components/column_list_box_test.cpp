@@ -259,4 +259,23 @@ TEST(ColumnListBox, ScrollsVerticallyOnlyWhenRowsDoNotFit) {
   EXPECT_EQ(f.list.header()->width(), f.list.viewport()->width());
 }
 
+TEST(ColumnListBox, SelectionMadeWhileHiddenIsInViewOnceShown) {
+  for (int selected : {2, 25}) {
+    ColumnListBox list;
+    list.setSections({{QStringLiteral("Rec#"), 40}, {QStringLiteral("Object Name"), 140}});
+    list.resize(265, 169);
+    QStringList rows;
+    for (int i = 0; i < 30; ++i) rows << QStringLiteral("%1;x").arg(i);
+    list.setRows(rows);
+    list.setSelectedRow(selected);
+    list.show();
+    const QRect shown = list.rowRect(selected);
+    EXPECT_GE(shown.top(), 0) << selected;
+    EXPECT_LE(shown.bottom(), list.viewport()->height() - 1) << selected;
+    if (selected == 2) {
+      EXPECT_EQ(list.rowAt(QPoint(5, 5)), 0);  // no needless scrolling
+    }
+  }
+}
+
 }  // namespace

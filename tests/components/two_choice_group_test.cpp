@@ -101,8 +101,16 @@ TEST(TwoChoiceGroup, CaptionFontIsIndependentOfTheChoices) {
   big.setPixelSize(20);
   const QFont before = f.group.choiceButton(0)->font();
   f.group.setCaptionFont(big);
-  EXPECT_EQ(f.group.font().pixelSize(), 20);
+  EXPECT_EQ(f.group.captionFont().pixelSize(), 20);
   EXPECT_EQ(f.group.choiceButton(0)->font(), before);
+
+  QFont small = before;
+  small.setPixelSize(9);
+  f.group.setChoiceFont(small);
+  EXPECT_EQ(f.group.choiceButton(1)->font().pixelSize(), 9);
+  EXPECT_EQ(f.group.captionFont().pixelSize(), 20);
+  // The choices move down below the taller caption.
+  EXPECT_GE(f.group.choiceButton(0)->y(), QFontMetrics(big).height());
 }
 
 }  // namespace
