@@ -52,7 +52,8 @@ std::filesystem::path TObjCatalogue::CataloguePath(const std::string& folder) {
 void TObjCatalogue::Load(const std::string& folder, const RowSink& sink) {
   // Both handles are local: whatever way Load ends, no descriptor stays open.
   BinaryFile catalogue;
-  const std::filesystem::path catalogue_path = FindIgnoringCase(CataloguePath(folder));
+  const std::filesystem::path exact_path = CataloguePath(folder);
+  const std::filesystem::path catalogue_path = FindIgnoringCase(exact_path).value_or(exact_path);
   catalogue.OpenExisting(catalogue_path);
 
   std::uint8_t count_bytes[2];
@@ -67,9 +68,8 @@ void TObjCatalogue::Load(const std::string& folder, const RowSink& sink) {
   BinaryFile names;
   std::filesystem::path names_path = catalogue_path;
   names_path.replace_extension(".nam");
-  names_path = FindIgnoringCase(names_path);
-  if (PathExists(names_path)) {
-    names.OpenExisting(names_path);
+  if (auto existing = FindIgnoringCase(names_path)) {
+    names.OpenExisting(*existing);
   } else {
     CreateNamesFile(names, names_path, count);
   }

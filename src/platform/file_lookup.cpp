@@ -16,25 +16,21 @@ bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool PathExists(const std::filesystem::path& path) {
+std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& path) {
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
-
-std::filesystem::path FindIgnoringCase(const std::filesystem::path& path) {
-  if (PathExists(path)) return path;
+  if (::stat(path.c_str(), &st) == 0) return path;
   const std::string wanted = path.filename().string();
   std::filesystem::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
   std::error_code error;
   std::filesystem::directory_iterator entries(folder, error);
-  if (error) return path;
+  if (error) return std::nullopt;
   std::string best;
   // Stepping with an error code: a folder that vanishes midway is no match, not a throw.
   for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
     const std::string name = entries->path().filename().string();
     if (SameIgnoringAsciiCase(name, wanted) && (best.empty() || name < best)) best = name;
   }
-  if (best.empty()) return path;
+  if (best.empty()) return std::nullopt;
   return path.parent_path() / best;
 }
