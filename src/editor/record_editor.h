@@ -51,9 +51,10 @@ class TEditorHost {
 };
 
 // The record editing logic. Owns the open Lo document, the catalogue and the
-// view state, for the life of the process. Every operation runs its steps in
-// a fixed order; a failing step raises AppError (or a subclass) and leaves the
-// steps before it done (view members set, tables changed, bytes written).
+// view state, for the life of the process. It installs the view's
+// record-number hook (GotoRecordNumber); the window sets only the listener. Every operation runs
+// its steps in a fixed order; a failing step raises AppError (or a subclass) and leaves the steps
+// before it done (view members set, tables changed, bytes written).
 class RecordEditor {
  public:
   RecordEditor(ruriVizid& settings, TEditorHost& host);
