@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "datafiles/lo_document.h"
@@ -29,11 +30,13 @@ std::string WithFullStop(std::string message) {
 // The catalogue loader creates objdat.nam when it is missing; a dump must
 // not, so without a names file no names are shown.
 bool LoadCatalogueWithoutCreating(const std::string& folder, TObjCatalogue& catalogue) {
-  const std::filesystem::path catalogue_path =
-      FindIgnoringCase(TObjCatalogue::CataloguePath(folder));
-  std::filesystem::path names_path = catalogue_path;
-  names_path.replace_extension(".nam");
-  if (PathExists(catalogue_path) && !PathExists(FindIgnoringCase(names_path))) return false;
+  const std::filesystem::path exact_path = TObjCatalogue::CataloguePath(folder);
+  const std::optional<std::filesystem::path> catalogue_path = FindIgnoringCase(exact_path);
+  if (catalogue_path) {
+    std::filesystem::path names_path = *catalogue_path;
+    names_path.replace_extension(".nam");
+    if (!FindIgnoringCase(names_path)) return false;
+  }
   catalogue.Load(folder);  // a missing objdat.dat fails here, before anything is created
   return true;
 }
