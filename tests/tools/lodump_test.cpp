@@ -26,7 +26,7 @@ RunResult RunLodump(const TempDir& dir, const std::string& arguments) {
   return result;
 }
 
-std::vector<RecordSpec> SampleRecords() {
+std::vector<TestRecord> SampleRecords() {
   return {{12, 3, 0, 1.5f, -2.25f, 0.125f, 90.0f, 4},
           {1, 1, 2, -123456789.0f, 1e9f, 0.0f, -0.001f, 255},
           {9, 9, 1, 0.0f, 0.0f, 0.0f, 0.0f, 0}};
