@@ -62,7 +62,9 @@ inline const std::string kInitialWindowCaption = "Orvo Lo File Data Editor";
 //  - clearing, replacing or appending rows never selects a row, and clearing
 //    or replacing the contents rows leaves none selected;
 //  - StateIndex above 1 reads 1, below -1 reads -1.
-// Each change calls the listener once with the member that changed. Replacing
+// Each change calls the listener once with the member that changed; for the
+// row lists that is once per clear, per appended row (always added at the end)
+// and per replacement of all rows, and the listener reads the rows back. Replacing
 // RecordNo's text (through SetText) then runs the record-number hook before
 // SetText returns, so the editor's GotoRecordNumber nests inside the write.
 //

@@ -51,9 +51,16 @@ class TEditorHost {
 };
 
 // The record editing logic. Owns the open Lo document, the catalogue and the
-// view state, for the life of the process. Every operation runs its steps in
-// a fixed order; a failing step raises AppError (or a subclass) and leaves the
-// steps before it done (view members set, tables changed, bytes written).
+// view state, for the life of the process. It installs the view's
+// record-number hook (GotoRecordNumber); the window sets only the listener.
+//
+// How the window drives it: a row click writes the row with
+// View().SetSelectedRowFromUser and calls ShowRecord; a user edit writes the
+// text with View().SetTextFromUser and, when the field reports the edit,
+// calls MarkFieldModified; a state click writes SetStateIndexFromUser and
+// calls MarkStateModified. Every operation runs
+// its steps in a fixed order; a failing step raises AppError (or a subclass) and leaves the steps
+// before it done (view members set, tables changed, bytes written).
 class RecordEditor {
  public:
   RecordEditor(ruriVizid& settings, TEditorHost& host);

@@ -14,21 +14,6 @@ struct RecordingView {
   }
 };
 
-TEST(EditorView, StartsLikeTheFreshWindow) {
-  TEditorView view;
-  EXPECT_EQ(view.Text(TField::RecordNo), "0");
-  EXPECT_EQ(view.Text(TField::X), "0");
-  EXPECT_EQ(view.Text(TField::Name), "");
-  EXPECT_EQ(view.ContentsRows(), std::vector<std::string>{""});
-  EXPECT_EQ(view.SelectedRow(), -1);
-  EXPECT_TRUE(view.CatalogueRows().empty());
-  EXPECT_EQ(view.RecordCountText(), "#");
-  EXPECT_EQ(view.WindowCaption(), "Orvo Lo File Data Editor");
-  EXPECT_EQ(view.StateIndex(), 0);
-  EXPECT_FALSE(view.SaveEnabled());
-  EXPECT_FALSE(view.AddRemoveEnabled());
-}
-
 TEST(EditorView, TextsAreCutLikeTheFieldsAndEqualTextsChangeNothing) {
   RecordingView v;
   v.view.SetText(TField::Name, std::string(20, 'n'));

@@ -1,6 +1,6 @@
 #include "editor/lo_test_files.h"
 
-Bytes RecordBytes(const RecordSpec& record) {
+Bytes RecordBytes(const TestRecord& record) {
   Bytes bytes(20, 0);
   bytes[0] = record.object_class;
   bytes[1] = record.object_type;
@@ -14,7 +14,7 @@ Bytes RecordBytes(const RecordSpec& record) {
 }
 
 Bytes LoFileBytes(const std::string& name, const std::string& description,
-                  const std::vector<RecordSpec>& records) {
+                  const std::vector<TestRecord>& records) {
   Bytes bytes(100 + 20 * records.size(), 0);
   for (std::size_t i = 0; i < 100; ++i) bytes[i] = static_cast<std::uint8_t>(0xA0 + i % 16);
   PutText(bytes, 0, name);
@@ -29,8 +29,8 @@ Bytes LoFileBytes(const std::string& name, const std::string& description,
   return bytes;
 }
 
-std::vector<RecordSpec> NumberedRecords(int count) {
-  std::vector<RecordSpec> records;
+std::vector<TestRecord> NumberedRecords(int count) {
+  std::vector<TestRecord> records;
   for (int i = 0; i < count; ++i) {
     const float f = static_cast<float>(i);
     records.push_back({static_cast<std::uint8_t>(i % 7), static_cast<std::uint8_t>(i % 3),
@@ -40,7 +40,7 @@ std::vector<RecordSpec> NumberedRecords(int count) {
   return records;
 }
 
-void WriteCatalogue(const std::filesystem::path& folder, const std::vector<EntrySpec>& entries) {
+void WriteCatalogue(const std::filesystem::path& folder, const std::vector<TestEntry>& entries) {
   std::filesystem::create_directories(folder);
   Bytes catalogue(100 + 100 * entries.size(), 0x5A);
   Bytes names(30 * entries.size(), 0);

@@ -8,7 +8,7 @@
 #include "support/temp_dir.h"
 
 // Builders for Lo files and object catalogues written byte by byte by tests.
-struct RecordSpec {
+struct TestRecord {
   std::uint8_t object_class = 0;
   std::uint8_t object_type = 0;
   std::uint8_t state = 0;
@@ -22,19 +22,19 @@ struct RecordSpec {
 // A Lo file of exactly 100 + 20 * count bytes. The bytes nobody may touch
 // (22..25 and the description's tail) hold a pattern so stray writes show.
 Bytes LoFileBytes(const std::string& name, const std::string& description,
-                  const std::vector<RecordSpec>& records);
-Bytes RecordBytes(const RecordSpec& record);
+                  const std::vector<TestRecord>& records);
+Bytes RecordBytes(const TestRecord& record);
 // `count` records with class i % 7, type i % 3, X = i + 0.25 ...
-std::vector<RecordSpec> NumberedRecords(int count);
+std::vector<TestRecord> NumberedRecords(int count);
 
-struct EntrySpec {
+struct TestEntry {
   std::uint32_t object_class = 0;
   std::uint32_t object_type = 0;
   std::string name;
 };
 
 // Writes objdat.dat and objdat.nam for these entries into `folder`.
-void WriteCatalogue(const std::filesystem::path& folder, const std::vector<EntrySpec>& entries);
+void WriteCatalogue(const std::filesystem::path& folder, const std::vector<TestEntry>& entries);
 
 // The bytes [from, to) of `bytes`.
 Bytes Slice(const Bytes& bytes, std::size_t from, std::size_t to);

@@ -311,12 +311,4 @@ TEST(NumberText, FloatReadBackRoundsToNearestSingle) {
   }
 }
 
-TEST(NumberText, ShownTextReadsBackAsTheRoundedValue) {
-  // A committed record carries the values as shown: reading a shown text
-  // gives the single nearest to the two-decimal number.
-  EXPECT_EQ(ParseFloat(FormatFixed2(1.005f, '.'), '.'), 1.0f);
-  EXPECT_EQ(ParseFloat(FormatFixed2(0.125f, ','), ','), 0.13f);
-  EXPECT_EQ(ParseFloat(FormatFixed2(-0.375f, '.'), '.'), -0.38f);
-}
-
 }  // namespace

@@ -39,7 +39,7 @@ Bytes FloatBytes(float value) {
   return bytes;
 }
 
-const std::vector<EntrySpec> kCatalogue = {{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}};
+const std::vector<TestEntry> kCatalogue = {{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}};
 
 class RecordEditorTest : public ::testing::Test {
  protected:
@@ -50,7 +50,7 @@ class RecordEditorTest : public ::testing::Test {
   }
   void TearDown() override { file_faults::Reset(); }
 
-  void Open(const std::vector<RecordSpec>& records, const std::string& name = "Forest",
+  void Open(const std::vector<TestRecord>& records, const std::string& name = "Forest",
             const std::string& description = "North woods") {
     WriteBytes(lo_path, LoFileBytes(name, description, records));
     host.open_answers.push_back(lo_path);
