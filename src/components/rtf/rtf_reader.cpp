@@ -126,9 +126,7 @@ class RtfReader {
         format_changed_ = true;
       } else if (token.kind == Kind::Symbol) {
         OnSymbol(token.byte);
-      } else if (token.kind == Kind::Hex) {
-        OnChar(DecodeByte(CurrentCodePage(), token.byte));
-      } else {
+      } else {  // \'hh and raw bytes alike
         OnByte(token.byte);
       }
     }
