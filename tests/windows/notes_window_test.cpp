@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "components/error_box.h"
 #include "components/font_dialog.h"
 #include "components/rtf/rtf_reader.h"
 #include "errors/app_error.h"
@@ -197,6 +198,22 @@ TEST_F(NotesWindow, FileErrorsGiveTheNotesMessagesAndKeepTheOldFile) {
   EXPECT_EQ(ErrorOf([&] { form.ShowNotes(); }), "Failed to Load Stream");
   file_faults::Reset();
   EXPECT_EQ(Lines(form), QStringList{QStringLiteral("new notes")});
+}
+
+TEST_F(NotesWindow, MenuCommandFailureGoesToTheErrorBox) {
+  const auto path = dir / "missing-folder" / "loinfo.txt";
+  TForm4 form(path);
+  QString caption;
+  QString text;
+  const ErrorBoxPresenter previous = SetErrorBoxPresenter([&](const QString& c, const QString& t) {
+    caption = c;
+    text = t;
+  });
+  form.Save1->trigger();
+  SetErrorBoxPresenter(previous);
+  EXPECT_EQ(caption, QStringLiteral("Orvo Ri Dizo Rirori"));
+  EXPECT_EQ(text,
+            QStringLiteral("Cannot create file %1.").arg(QString::fromStdString(path.string())));
 }
 
 TEST_F(NotesWindow, ReadOnlyFolderOrFileCannotBeSavedAndKeepsTheOldFile) {
