@@ -118,6 +118,8 @@ TEST(RtfReader, DamagedInputIsReadAsFarAsItGoes) {
   EXPECT_EQ(Text("{\\rtf1 a\\"), QStringLiteral("a"));
   EXPECT_EQ(Text("{\\rtf1 a\\'4"), QStringLiteral("a"));
   EXPECT_EQ(Text("{\\rtf1 a\\bin99999999999 gone}"), QStringLiteral("a"));
+  // Control characters are no text however they are escaped.
+  EXPECT_EQ(Text("{\\rtf1\\uc0 a\\u2 b\\'01c\\u127 d\x05}"), QStringLiteral("abcd"));
   EXPECT_EQ(Text("{\\rtf1 a\\u99999999999 b}"), QStringLiteral("a\uFFFD"));
   EXPECT_EQ(Text("{\\rtf1{\\colortbl;\\red300;}\\cf1 a\\cf99 b\\cf-5 c\\fs-4 d\\f-2 e}"),
             QStringLiteral("abcde"));
