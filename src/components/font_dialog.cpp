@@ -100,10 +100,15 @@ void FontDialog::BuildLayout() {
   auto* buttons = new QDialogButtonBox(
       QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
 
+  auto label_for = [this](const char* text, QWidget* buddy) {
+    auto* label = new QLabel(QString::fromLatin1(text), this);
+    label->setBuddy(buddy);
+    return label;
+  };
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel(QStringLiteral("&Font:"), this), 0, 0);
-  grid->addWidget(new QLabel(QStringLiteral("Font st&yle:"), this), 0, 1);
-  grid->addWidget(new QLabel(QStringLiteral("&Size:"), this), 0, 2);
+  grid->addWidget(label_for("&Font:", family_), 0, 0);
+  grid->addWidget(label_for("Font st&yle:", style_), 0, 1);
+  grid->addWidget(label_for("&Size:", size_), 0, 2);
   grid->addWidget(family_, 1, 0);
   grid->addWidget(style_, 1, 1);
   grid->addWidget(size_, 1, 2);
@@ -112,7 +117,7 @@ void FontDialog::BuildLayout() {
   auto* effects_layout = new QVBoxLayout(effects);
   effects_layout->addWidget(strike_out_);
   effects_layout->addWidget(underline_);
-  effects_layout->addWidget(new QLabel(QStringLiteral("&Color:"), this));
+  effects_layout->addWidget(label_for("&Color:", color_));
   effects_layout->addWidget(color_);
 
   auto* sample_box = new QGroupBox(QStringLiteral("Sample"), this);

@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QTextEdit>
 #include <string>
 #include <utility>
 
 #include "components/font_dialog.h"
+#include "components/guarded.h"
 #include "components/rtf/rich_or_plain.h"
 #include "components/rtf/rtf_writer.h"
 #include "errors/app_error.h"
@@ -21,22 +21,6 @@ static void LoadWindowResources() { Q_INIT_RESOURCE(resources); }
 namespace {
 
 constexpr QSize kOuterSize(456, 298);
-
-// ---------------------------------------------------------------------------
-// THE ONE PLACE where this window's handlers run. Until the shared guarded()
-// and error box land in components/, this stands in for them: catch the
-// error, show it in the application's error box, go on.
-// ---------------------------------------------------------------------------
-template <typename Action>
-void RunHandler(Action&& action) {
-  try {
-    std::forward<Action>(action)();
-  } catch (const std::exception& error) {
-    QString text = QString::fromUtf8(error.what());
-    if (!text.isEmpty() && text.back() > u'.') text += u'.';
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
-  }
-}
 
 }  // namespace
 
@@ -73,10 +57,10 @@ void TForm4::CreateWidgets() {
   FontDlg1 = new FontDialog(this);
   FontDlg1->setObjectName(QStringLiteral("FontDlg1"));
 
-  connect(Save1, &QAction::triggered, this, [this] { RunHandler([this] { Save1Click(); }); });
-  connect(Font1, &QAction::triggered, this, [this] { RunHandler([this] { Font1Click(); }); });
-  connect(FontDlg1, &FontDialog::applied, this,
-          [this] { RunHandler([this] { FontDlg1Apply(); }); });
+  // Every command runs through guarded(): a failure ends it in the error box.
+  connect(Save1, &QAction::triggered, this, [this] { guarded([this] { Save1Click(); }); });
+  connect(Font1, &QAction::triggered, this, [this] { guarded([this] { Font1Click(); }); });
+  connect(FontDlg1, &FontDialog::applied, this, [this] { guarded([this] { FontDlg1Apply(); }); });
 }
 
 // Centred on the desktop the first time; afterwards where the user left it.

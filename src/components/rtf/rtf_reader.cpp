@@ -126,9 +126,7 @@ class RtfReader {
         format_changed_ = true;
       } else if (token.kind == Kind::Symbol) {
         OnSymbol(token.byte);
-      } else if (token.kind == Kind::Hex) {
-        OnChar(DecodeByte(CurrentCodePage(), token.byte));
-      } else {
+      } else {  // \'hh and raw bytes alike
         OnByte(token.byte);
       }
     }
@@ -296,11 +294,8 @@ class RtfReader {
     }
   }
 
-  void OnByte(unsigned char byte) {
-    if (byte == '\t') return OnChar(u'\t');
-    if (byte < 0x20) return;  // CR and LF only lay out the file
-    OnChar(DecodeByte(CurrentCodePage(), byte));
-  }
+  // Raw CR and LF only lay out the file; OnChar drops them.
+  void OnByte(unsigned char byte) { OnChar(DecodeByte(CurrentCodePage(), byte)); }
 
   void OnUnicode(int value) {
     skip_units_ = State().uc;
@@ -327,6 +322,8 @@ class RtfReader {
   }
 
   void OnChar(char16_t ch) {
+    // Control characters, however escaped, are no text (the tab is \tab).
+    if ((ch < 0x20 && ch != u'\t') || ch == 0x7F) return;
     if (high_surrogate_ != 0 && !QChar::isLowSurrogate(ch)) FlushSurrogate();
     if (QChar::isLowSurrogate(ch) && !QChar::isHighSurrogate(last_char_)) ch = u'\uFFFD';
     last_char_ = ch;
