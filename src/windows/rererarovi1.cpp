@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "windows/program_icon.h"
+#include "windows/window_fonts.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
                  Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(314, 192);
   setWindowIcon(ProgramIcon());
+  setFont(SansSerifFont(11));  // the dialog font the warning was laid out for
   QPalette face = palette();
   face.setColor(QPalette::Window, face.color(QPalette::Button));
   setPalette(face);
