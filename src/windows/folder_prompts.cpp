@@ -29,6 +29,7 @@ bool DialogFolderPrompt::Run() {
   FolderPromptDialog& dialog = Dialog();
   dialog.setSelectedFolder(ToQString(SelectedFolder));
   const bool confirmed = dialog.run();
+  if (AfterRun) AfterRun();
   if (confirmed) SelectedFolder = ToStdString(dialog.selectedFolder());
   return confirmed;
 }

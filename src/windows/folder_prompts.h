@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "components/folder_prompt_dialog.h"
 #include "settings/folder_settings.h"
@@ -15,6 +16,8 @@ class DialogFolderPrompt : public TFolderPrompt {
 
   void SetOwner(QWidget* owner) { owner_ = owner; }
   bool Run() override;
+  // Run after the prompt has closed (the controller gives the focus back).
+  std::function<void()> AfterRun;
 
   // The dialog (made on first use); tests answer it.
   FolderPromptDialog& Dialog();

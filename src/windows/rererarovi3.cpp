@@ -17,6 +17,8 @@ TForm3::TForm3(TForm1& startup_window, ruriVizid& settings, QObject* parent)
       editor_(settings, *this) {
   setObjectName(QStringLiteral("Form3"));
   LoFolderPrompt1.SetOwner(&startup_window);
+  LoFolderPrompt1.AfterRun = [this] { ReactivateEditor(); };
+  ObjdatFolderPrompt1.AfterRun = [this] { ReactivateEditor(); };
 
   daduduve = new QFileDialog(&startup_window);
   daduduve->setObjectName(QStringLiteral("daduduve"));
@@ -55,6 +57,7 @@ std::optional<std::filesystem::path> TForm3::RunOpenDialog(const TOpenDialogRequ
 
   const bool chosen = dialog.exec() == QDialog::Accepted;
   dialog.hide();  // an application quit ends exec() but leaves the dialog up
+  ReactivateEditor();
   if (!chosen || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QStringToPath(dialog.selectedFiles().front());
 }
@@ -66,6 +69,11 @@ void TForm3::ShowInformation(const std::string& text) {
   box.setObjectName(QStringLiteral("InformationBox"));
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
+  ReactivateEditor();
+}
+
+void TForm3::ReactivateEditor() {
+  if (editor_window_ && editor_window_->isVisible()) editor_window_->activateWindow();
 }
 
 void TForm3::HideStartupWindow() { startup_window_.hide(); }

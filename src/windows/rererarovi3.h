@@ -49,6 +49,10 @@ class TForm3 : public QObject, public TEditorHost {
   bool IsEditorVisible() const override;
 
  private:
+  // A dialog owned by the hidden start-up window gives the focus back to
+  // nothing when it closes: hand it to the editor window.
+  void ReactivateEditor();
+
   TForm1& startup_window_;
   ruriVizid& settings_;
   QPointer<QWidget> editor_window_;

@@ -1,0 +1,224 @@
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+
+#include "components/column_list_box.h"
+#include "components/masked_edit.h"
+#include "components/shadow_button.h"
+#include "components/two_choice_group.h"
+#include "window_fixture.h"
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QColor kWhite(255, 255, 255);
+
+}  // namespace
+
+TEST_F(EditorWindowTest, OpensTheFileAndSavesOneEditedRecordInPlace) {
+  StartRun();
+  OpenEditor();
+  EXPECT_FALSE(form1_->isVisible());
+  OpenFile(files_.lo_file);
+
+  EXPECT_EQ(form6_->windowTitle(),
+            QStringLiteral("Editing ") + QString::fromStdString(files_.lo_file.string()));
+  EXPECT_EQ(form6_->Edit1->text(), QStringLiteral("6"));
+  EXPECT_EQ(form6_->me4->text(), QStringLiteral("Test Level"));
+  EXPECT_EQ(form6_->me5->text(), QStringLiteral("A level for the window tests"));
+  ASSERT_EQ(form6_->LMDLB1->rowCount(), 6);
+  EXPECT_EQ(form6_->LMDLB1->rows()[4], QStringLiteral("4;2;0;Boulder"));
+  EXPECT_EQ(form6_->lb2->rowCount(), 7);
+  EXPECT_EQ(form6_->LMDLB1->selectedRow(), -1);
+  EXPECT_TRUE(form6_->LMDButton2->isEnabled());
+  EXPECT_FALSE(form6_->Save1->isEnabled());
+
+  ClickRow(4);
+  EXPECT_EQ(form6_->ME1->text(), QStringLiteral("4"));
+  EXPECT_EQ(form6_->ME2->text(), QStringLiteral("2"));
+  EXPECT_EQ(form6_->me6->text(), QStringLiteral("5.50"));
+  EXPECT_EQ(form6_->me7->text(), QStringLiteral("-9.00"));
+  EXPECT_EQ(form6_->me10->text(), QStringLiteral("5"));
+  EXPECT_EQ(form6_->lmdrg1->chosen(), 0);
+
+  TypeInto(form6_->me6, QStringLiteral("12.5"));
+  EXPECT_EQ(form6_->me6->text(), QStringLiteral("12.5"));
+  EXPECT_EQ(form6_->me6->backgroundColor(), kRed);
+  EXPECT_EQ(form6_->me7->backgroundColor(), kWhite);
+  EXPECT_TRUE(form6_->Save1->isEnabled());
+  EXPECT_FALSE(form6_->me6->modifiedFlag()) << "the flag is cleared to report the next edit";
+  EXPECT_EQ(ReadBytes(files_.lo_file), files_.original) << "nothing is written before Save";
+
+  form6_->Save1->trigger();
+  Bytes expected = files_.original;
+  PutF32(expected, 100 + 20 * 4 + 3, 12.5f);
+  EXPECT_EQ(ReadBytes(files_.lo_file), expected);
+  EXPECT_EQ(form6_->LMDLB1->selectedRow(), 4);
+  EXPECT_FALSE(form6_->Save1->isEnabled());
+  EXPECT_EQ(form6_->me6->backgroundColor(), kWhite);
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
+
+  // A new name and the other state go out with the next commit of any record.
+  ClickRow(1);
+  TypeInto(form6_->me4, QStringLiteral("Renamed"));
+  EXPECT_EQ(form6_->me4->backgroundColor(), kRed);
+  QTest::mouseClick(form6_->lmdrg1->choiceButton(0), Qt::LeftButton);
+  EXPECT_EQ(form6_->lmdrg1->choiceTextColor(), kRed);
+  form6_->Save1->trigger();
+  PutText(expected, 0, std::string("Renamed") + '\0');  // the old bytes after it stay
+  expected[100 + 20 * 1 + 2] = 0;
+  EXPECT_EQ(ReadBytes(files_.lo_file), expected);
+  EXPECT_NE(form6_->lmdrg1->choiceTextColor(), kRed);
+}
+
+TEST_F(EditorWindowTest, AddsAndRemovesTheLastRecordAndRefusesAnyOther) {
+  StartRun();
+  OpenEditor();
+  OpenFile(files_.lo_file);
+
+  QTest::mouseClick(form6_->LMDButton2, Qt::LeftButton);
+  Bytes expected = files_.original;
+  expected.resize(100 + 20 * 6);  // the 7 bytes after the last record are overwritten
+  PutRecord(expected, 6, 0, 0, 0, 0, 0, 0, 0, 0);
+  PutU16(expected, 20, 7);
+  Bytes after_add = ReadBytes(files_.lo_file);
+  EXPECT_EQ(after_add, expected);
+  EXPECT_EQ(form6_->LMDLB1->rowCount(), 7);
+  EXPECT_EQ(form6_->LMDLB1->rows()[6], QStringLiteral("6;0;0;Marker"));
+  EXPECT_EQ(form6_->LMDLB1->selectedRow(), 6);
+  EXPECT_EQ(form6_->Edit1->text(), QStringLiteral("7"));
+  EXPECT_EQ(form6_->ME1->text(), QStringLiteral("6"));
+
+  // Row 2 is not the last: the information box, and no change.
+  ClickRow(2);
+  QString caption, text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QPoint box_centre;
+  modals_.Then([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    caption = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    box_centre = box->frameGeometry().center();
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+  });
+  QTest::mouseClick(form6_->removeobj, Qt::LeftButton);
+  EXPECT_EQ(caption, QStringLiteral("Information"));
+  EXPECT_EQ(text, QStringLiteral("No Item Selected"));
+  EXPECT_EQ(icon, QMessageBox::Information);
+  const QPoint screen_centre = QApplication::primaryScreen()->availableGeometry().center();
+  EXPECT_LE((box_centre - screen_centre).manhattanLength(), 4);
+  EXPECT_EQ(ReadBytes(files_.lo_file), after_add);
+
+  ClickRow(6);
+  QTest::mouseClick(form6_->removeobj, Qt::LeftButton);
+  PutU16(expected, 20, 6);  // the count drops; the file keeps its length
+  EXPECT_EQ(ReadBytes(files_.lo_file), expected);
+  EXPECT_EQ(form6_->LMDLB1->rowCount(), 6);
+  EXPECT_EQ(form6_->LMDLB1->selectedRow(), 5);
+  EXPECT_EQ(form6_->ME1->text(), QStringLiteral("5"));
+  EXPECT_EQ(form6_->me6->text(), QStringLiteral("6.50"));
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
+}
+
+TEST_F(EditorWindowTest, ABadDensityStopsTheSaveWithTheErrorBoxAndWritesNothing) {
+  StartRun();
+  OpenEditor();
+  OpenFile(files_.lo_file);
+  ClickRow(1);
+  TypeInto(form6_->me10, QStringLiteral("2.5"));
+  EXPECT_EQ(form6_->me10->text(), QStringLiteral("2.5"));
+  form6_->Save1->trigger();
+  EXPECT_EQ(errors_, QStringList{QStringLiteral("'2.5' is not a valid integer value.")});
+  EXPECT_EQ(ReadBytes(files_.lo_file), files_.original);
+  EXPECT_TRUE(form6_->Save1->isEnabled());
+  EXPECT_EQ(form6_->me10->backgroundColor(), kRed);
+
+  // Choosing a row drops the edit: white again, "Save" off.
+  ClickRow(1);
+  EXPECT_EQ(form6_->me10->text(), QStringLiteral("2"));
+  EXPECT_EQ(form6_->me10->backgroundColor(), kWhite);
+  EXPECT_FALSE(form6_->Save1->isEnabled());
+}
+
+TEST_F(EditorWindowTest, ReplacingTheRecordNumberShowsThatRecordWithinTheFile) {
+  StartRun();
+  OpenEditor();
+  OpenFile(files_.lo_file);
+  TEditorView& view = form3_->Editor().View();
+
+  view.SetText(TField::RecordNo, "3");
+  EXPECT_EQ(form6_->LMDLB1->selectedRow(), 3);
+  EXPECT_EQ(form6_->me6->text(), QStringLiteral("4.50"));
+
+  // Beyond the last record: limited to it, the nested write shows "5".
+  view.SetText(TField::RecordNo, "99");
+  EXPECT_EQ(form6_->ME1->text(), QStringLiteral("5"));
+  EXPECT_EQ(form6_->LMDLB1->selectedRow(), 5);
+  EXPECT_EQ(form6_->me6->text(), QStringLiteral("6.50"));
+
+  view.SetText(TField::RecordNo, "-3");
+  EXPECT_EQ(form6_->ME1->text(), QStringLiteral("0"));
+  EXPECT_EQ(form6_->LMDLB1->selectedRow(), 0);
+  EXPECT_EQ(form6_->me6->text(), QStringLiteral("1.50"));
+
+  // The user cannot type into the record number.
+  QTest::mouseClick(form6_->ME1, Qt::LeftButton);
+  QTest::keyClicks(form6_->ME1, QStringLiteral("4"));
+  EXPECT_EQ(form6_->ME1->text(), QStringLiteral("0"));
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
+}
+
+TEST_F(EditorWindowTest, ClosingWithUncommittedEditsEndsTheProgramAndKeepsTheFile) {
+  StartRun();
+  OpenEditor();
+  OpenFile(files_.lo_file);
+  ClickRow(2);
+  TypeInto(form6_->me6, QStringLiteral("77"));
+  TypeInto(form6_->me5, QStringLiteral("Lost"));
+  EXPECT_TRUE(form6_->Save1->isEnabled());
+
+  form6_->close();
+  EXPECT_FALSE(form6_->isVisible());
+  EXPECT_EQ(end_requests_, 1);
+  EXPECT_FALSE(form3_->Editor().Document().IsOpen());
+  EXPECT_EQ(ReadBytes(files_.lo_file), files_.original);
+}
+
+TEST_F(EditorWindowTest, CancellingTheFileDialogEndsTheProgramAndOpensNothing) {
+  StartRun();
+  OpenEditor();
+  modals_.Then([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+  form6_->LoFiles1->trigger();
+  EXPECT_EQ(end_requests_, 1);
+  EXPECT_FALSE(form3_->Editor().Document().IsOpen());
+  EXPECT_EQ(form6_->lb2->rowCount(), 7) << "the rest of the open still runs";
+}
+
+TEST_F(EditorWindowTest, AFreshWindowShowsZerosForItsOneEmptyRow) {
+  StartRun();
+  OpenEditor();
+  EXPECT_EQ(form6_->windowTitle(), QStringLiteral("Orvo Lo File Data Editor"));
+  EXPECT_FALSE(form6_->LMDButton2->isEnabled());
+  EXPECT_FALSE(form6_->removeobj->isEnabled());
+  EXPECT_FALSE(form6_->Save1->isEnabled());
+  EXPECT_EQ(form6_->Edit1->text(), QStringLiteral("#"));
+  EXPECT_EQ(form6_->LMDLB1->rows(), QStringList{QString()});
+  EXPECT_EQ(form6_->lb2->rowCount(), 0);
+  EXPECT_EQ(form6_->lmdrg1->chosen(), 0);
+  for (TField field : {TField::RecordNo, TField::Class, TField::Type, TField::X, TField::Density}) {
+    EXPECT_EQ(form6_->FieldWidget(field)->text(), QStringLiteral("0"));
+  }
+
+  ClickRow(0);
+  EXPECT_EQ(form6_->me6->text(), QStringLiteral("0.00"));
+  EXPECT_EQ(form6_->me9->text(), QStringLiteral("0.00"));
+  EXPECT_EQ(form6_->me4->text(), QString());
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
+}

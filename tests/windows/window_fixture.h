@@ -1,0 +1,83 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <memory>
+
+#include "components/error_box.h"
+#include "settings/profile_store.h"
+#include "support/temp_dir.h"
+#include "windows/rererarovi1.h"
+#include "windows/rererarovi3.h"
+#include "windows/rererarovi6.h"
+
+class MaskedEdit;
+
+// Answers the program's modal windows in turn: each function gets the next
+// modal window that comes up and must close it.
+class ModalScript : public QObject {
+ public:
+  using Answer = std::function<void(QWidget*)>;
+  ModalScript();
+  ~ModalScript() override;
+  void Then(Answer answer) { answers_.push_back(std::move(answer)); }
+  std::size_t Pending() const { return answers_.size(); }
+  int Unexpected() const { return unexpected_; }
+
+ private:
+  void Poll();
+  QTimer timer_;
+  std::deque<Answer> answers_;
+  QPointer<QWidget> last_;
+  int unexpected_ = 0;
+};
+
+// A Lo file of `count` records and a catalogue with names, in a temporary folder.
+struct GameFiles {
+  explicit GameFiles(int count = 6);
+  TempDir dir;
+  std::filesystem::path lo_file;
+  std::filesystem::path objdat_folder;
+  Bytes original;
+};
+
+Bytes MakeLoFile(int count);
+// The record as the file holds it, for building expected bytes.
+void PutRecord(Bytes& file, int index, std::uint8_t object_class, std::uint8_t type,
+               std::uint8_t state, float x, float y, float z, float r, std::uint8_t density);
+
+// The four pieces of a run (settings, start-up window, controller, editor
+// window) over GameFiles, with both folders stored and the end of the program
+// counted instead of quitting the test's event loop.
+class EditorWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Creates the windows; `store_folders` writes startdir and objdir first.
+  void StartRun(bool store_folders = true);
+  void EndRun();
+  // Shows the editor window as the start-up window's button does.
+  void OpenEditor();
+  // "Open a Lo File", answering the file-open dialog with `file`.
+  void OpenFile(const std::filesystem::path& file);
+  void ClickRow(int row);
+  void TypeInto(MaskedEdit* field, const QString& text);
+  std::filesystem::path SettingsFile() const { return files_.dir / "config" / "zodaZa.INI"; }
+
+  GameFiles files_;
+  std::unique_ptr<ruriVizid> settings_;
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TForm3> form3_;
+  std::unique_ptr<TForm6> form6_;
+  int end_requests_ = 0;
+  QStringList errors_;  // error box texts
+  ErrorBoxPresenter previous_presenter_;
+  ModalScript modals_;
+};
