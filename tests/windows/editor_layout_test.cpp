@@ -1,0 +1,139 @@
+// The editor window's widgets against its layout table: position and size of
+// every widget (labels by position), in client coordinates (inside the group
+// box, relative to it), and the painting and tab orders.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "components/column_list_box.h"
+#include "components/gradient_label.h"
+#include "components/shadow_button.h"
+#include "components/shadow_group_box.h"
+#include "components/shadow_label.h"
+#include "components/masked_edit.h"
+#include "window_fixture.h"
+
+namespace {
+
+struct Placed {
+  const char* name;
+  int left, top, width, height;  // width 0: a label, checked by position only
+};
+
+const Placed kClientWidgets[] = {
+    {"LMDImage1", 288, 56, 489, 489},
+    {"LMDLabel1", 8, 0, 265, 25},
+    {"LMDSimpleLabel4", 288, 8, 0, 0},
+    {"LMDSimpleLabel12", 288, 32, 0, 0},
+    {"LMDSimpleLabel5", 504, 8, 0, 0},
+    {"LMDLabel2", 8, 376, 265, 20},
+    {"LMDDrawEdge2", 280, 0, 3, 553},
+    {"LMDDrawEdge3", 0, 0, 657, 3},
+    {"LMDLabelFill1", 296, 64, 465, 353},
+    {"LMDLB1", 8, 24, 265, 169},
+    {"LMDGroupBox1", 0, 232, 265, 137},
+    {"LMDButton2", 8, 200, 97, 25},
+    {"removeobj", 152, 200, 121, 25},
+    {"me4", 360, 8, 129, 17},
+    {"me5", 384, 32, 409, 20},
+    {"Edit1", 576, 8, 57, 21},
+    {"lb2", 8, 400, 265, 145},
+};
+
+const Placed kGroupWidgets[] = {
+    {"LMDSimpleLabel1", 8, 24, 0, 0},   {"ME1", 56, 24, 49, 17},
+    {"LMDSimpleLabel2", 112, 24, 0, 0}, {"ME2", 144, 24, 33, 17},
+    {"LMDSimpleLabel3", 184, 24, 0, 0}, {"ME3", 216, 24, 33, 17},
+    {"LMDSimpleLabel6", 8, 48, 0, 0},   {"me6", 56, 48, 65, 17},
+    {"LMDSimpleLabel7", 136, 48, 0, 0}, {"me7", 184, 48, 65, 17},
+    {"LMDSimpleLabel8", 8, 72, 0, 0},   {"me8", 56, 72, 65, 17},
+    {"LMDSimpleLabel9", 136, 72, 0, 0}, {"me9", 184, 72, 65, 17},
+    {"LMDSimpleLabel10", 8, 96, 0, 0},  {"me10", 48, 96, 33, 17},
+    {"lmdrg1", 112, 96, 137, 29},
+};
+
+void CheckPlaced(QWidget* parent, const Placed (&table)[17]) {
+  int previous_index = -1;
+  const QObjectList children = parent->children();
+  for (const Placed& p : table) {
+    SCOPED_TRACE(p.name);
+    auto* widget =
+        parent->findChild<QWidget*>(QString::fromLatin1(p.name), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(widget, nullptr);
+    if (p.width == 0) {
+      EXPECT_EQ(widget->pos(), QPoint(p.left, p.top));
+    } else {
+      EXPECT_EQ(widget->geometry(), QRect(p.left, p.top, p.width, p.height));
+    }
+    // Painting order: later rows lie on top.
+    const int index = static_cast<int>(children.indexOf(widget));
+    EXPECT_GT(index, previous_index);
+    previous_index = index;
+  }
+}
+
+}  // namespace
+
+TEST_F(EditorWindowTest, WidgetsSitWhereTheLayoutTableSaysInItsOrder) {
+  StartRun();
+  OpenEditor();
+  CheckPlaced(form6_->centralWidget(), kClientWidgets);
+  CheckPlaced(form6_->LMDGroupBox1, kGroupWidgets);
+  EXPECT_EQ(form6_->frameGeometry(), QRect(289, 157, 807, 603));
+
+  // Limits of the fields.
+  EXPECT_EQ(form6_->me4->maxLength(), 19);
+  EXPECT_EQ(form6_->me5->maxLength(), 73);
+  EXPECT_EQ(form6_->ME2->maxLength(), 6);
+  EXPECT_EQ(form6_->me10->maxLength(), 11);
+  EXPECT_TRUE(form6_->ME1->isReadOnly());
+  EXPECT_TRUE(form6_->Edit1->isReadOnly());
+
+  // Column headers.
+  EXPECT_EQ(form6_->LMDLB1->headerHeight(), 17);
+  EXPECT_EQ(form6_->LMDLB1->sectionMaximumWidth(3), 140);
+  EXPECT_EQ(form6_->lb2->sectionMaximumWidth(3), 150);
+
+  // Fonts: 11-pixel default, bold 13-pixel titles, the placeholder's heavy face.
+  EXPECT_EQ(form6_->LMDSimpleLabel4->font().pixelSize(), 11);
+  EXPECT_EQ(form6_->LMDLabel1->font().pixelSize(), 13);
+  EXPECT_TRUE(form6_->LMDLabel1->font().bold());
+  EXPECT_EQ(form6_->LMDLabelFill1->font().pixelSize(), 27);
+  EXPECT_TRUE(form6_->LMDLabelFill1->font().italic());
+
+  // Tab order: Name, Description, then Class ... Density; the rest is skipped.
+  form6_->me4->setFocus();
+  std::vector<QString> order;
+  QWidget* at = form6_->me4;
+  for (int i = 0; i < 9; ++i) {
+    order.push_back(at->objectName());
+    at = at->nextInFocusChain();
+    while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisibleTo(form6_.get()) ||
+           !at->isEnabled()) {
+      at = at->nextInFocusChain();
+    }
+  }
+  const std::vector<QString> expected = {
+      QStringLiteral("me4"), QStringLiteral("me5"), QStringLiteral("ME2"),
+      QStringLiteral("ME3"), QStringLiteral("me6"), QStringLiteral("me7"),
+      QStringLiteral("me8"), QStringLiteral("me9"), QStringLiteral("me10")};
+  EXPECT_EQ(order, expected);
+  EXPECT_FALSE(form6_->LMDLB1->focusPolicy() & Qt::TabFocus);
+  EXPECT_FALSE(form6_->ME1->focusPolicy() & Qt::TabFocus);
+  EXPECT_FALSE(form6_->LMDButton2->focusPolicy() & Qt::TabFocus);
+
+  // The menu bar.
+  QStringList top;
+  for (QAction* action : form6_->menuBar()->actions()) top << action->text();
+  EXPECT_EQ(top,
+            (QStringList{QStringLiteral("Open"), QStringLiteral("Save"), QStringLiteral("Notes"),
+                         QStringLiteral("Change Folders"), QStringLiteral("About")}));
+  EXPECT_EQ(form6_->Open1->defaultAction(), form6_->LoFiles1);
+  EXPECT_TRUE(form6_->LoFiles1->font().bold());
+  EXPECT_EQ(form6_->LoFiles2->text(), QStringLiteral("Lo Files Location"));
+  EXPECT_EQ(form6_->OBJDATFolderLocation1->text(), QStringLiteral("OBJDAT Folder Location"));
+}
