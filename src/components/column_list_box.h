@@ -25,6 +25,9 @@ struct ColumnSection {
 // HighlightedText; grid lines use the menu-text colour (QPalette::WindowText).
 class ColumnListBox : public QAbstractScrollArea {
   Q_OBJECT
+  // No notify signal: rowChosen reports the user's choices only.
+  Q_PROPERTY(int selectedRow READ selectedRow WRITE setSelectedRow)
+  Q_PROPERTY(QStringList rows READ rows WRITE setRows)
 
  public:
   static constexpr int kRowHeight = 16;

@@ -14,6 +14,9 @@ class QRadioButton;
 // font or text colour changes.
 class TwoChoiceGroup : public QWidget {
   Q_OBJECT
+  // No notify signal: choiceChanged reports the user's choices only.
+  Q_PROPERTY(int chosen READ chosen WRITE setChosen)
+  Q_PROPERTY(QColor choiceTextColor READ choiceTextColor WRITE setChoiceTextColor)
 
  public:
   TwoChoiceGroup(const QString& caption, const QString& first, const QString& second,

@@ -46,6 +46,9 @@ class TLoDocument {
   // A count below 0 or above 256 raises AppError
   // "Invalid record count %d: a Lo file holds 0 to 256 records" and closes the file.
   int ReadAll();
+  // Writes record `index` field by field. An index outside 0..255 raises
+  // AppError "Invalid record index %d: a Lo file holds records 0 to 255"
+  // before any access.
   void WriteRecord(int index);
   void WriteHeaderTexts();
   void WriteCount(std::int16_t count);

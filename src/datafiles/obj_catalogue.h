@@ -19,7 +19,7 @@ class TObjCatalogue {
  public:
   std::array<TObjEntry, kObjCatalogueCapacity> ObjEntryTable{};
   std::array<std::array<std::uint8_t, kObjNameSize>, kObjCatalogueCapacity> ObjNameTable{};
-  std::int16_t ObjLastIndex = 0;
+  std::int16_t ObjLastIndex = 0;  // entry count - 1; -1 for a count of 0 or less
 
   // Called once before the first entry is read (clear the list), then once per
   // entry as it is read (add its row).

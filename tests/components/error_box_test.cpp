@@ -61,11 +61,11 @@ TEST(ErrorBox, CaptionIsTheApplicationTitle) {
 TEST(ErrorBox, RealBoxIsAModalStopBoxWithOneOkButton) {
   QMessageBox* seen = nullptr;
   Qt::WindowModality modality = Qt::NonModal;
-  // Runs inside the box's own event loop: inspect it, then press OK.
-  std::function<void()> inspect = [&] {
+  // Runs inside the box's own event loop: look at it, then press OK.
+  std::function<void()> examine = [&] {
     seen = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (seen == nullptr) {
-      QTimer::singleShot(10, inspect);
+      QTimer::singleShot(10, examine);
       return;
     }
     EXPECT_EQ(seen->windowTitle(), QStringLiteral("Orvo Ri Dizo Rirori"));
@@ -75,7 +75,7 @@ TEST(ErrorBox, RealBoxIsAModalStopBoxWithOneOkButton) {
     modality = seen->windowModality();
     seen->button(QMessageBox::Ok)->click();
   };
-  QTimer::singleShot(0, inspect);
+  QTimer::singleShot(0, examine);
   ShowErrorBox(QStringLiteral("File access denied"));
   EXPECT_NE(seen, nullptr);
   EXPECT_EQ(modality, Qt::ApplicationModal);

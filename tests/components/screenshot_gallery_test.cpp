@@ -112,6 +112,13 @@ TEST_F(Gallery, ListsAndChoices) {
   Settle();
   ASSERT_TRUE(GrabScreen(QRect(0, 0, 720, 600))
                   .save(PathOf(QStringLiteral("component-outline-effect.png"))));
+  overlay.hide();
+
+  // The whole effect runs and leaves nothing on screen.
+  OutlineEffect::Play(outlines);
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    EXPECT_FALSE(top->isVisible() && qobject_cast<OutlineEffect*>(top) != nullptr);
+  }
 }
 
 TEST_F(Gallery, ErrorBox) {

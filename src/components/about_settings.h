@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// How the about box shows its picture.
+enum class AboutIconStyle {
+  kPlain,     // the icon as it is, centred
+  kExtended,  // enlarged, framed, with a drop shadow
+};
+
+// Where the about box opens.
+enum class AboutPosition {
+  kScreenCenter,  // centred on the screen, kept inside it
+  kDefault,       // wherever the window manager puts it
+};
+
+// Everything an about box is built from; nothing else feeds its texts.
+struct AboutSettings {
+  QString caption;
+  QString program_name;
+  QString version_text;
+  QString description;
+  QString credits;
+  QIcon picture;  // empty: the application's icon
+  AboutIconStyle icon_style = AboutIconStyle::kExtended;
+  int name_size_points = 22;
+  AboutPosition position = AboutPosition::kScreenCenter;
+};

@@ -1,0 +1,107 @@
+#include "datafiles/obj_catalogue.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "datafiles/little_endian.h"
+#include "errors/app_error.h"
+#include "platform/binary_file.h"
+#include "platform/file_lookup.h"
+
+namespace {
+
+constexpr std::uint64_t kCountOffset = 20;
+constexpr std::uint64_t kFirstEntryOffset = 100;
+constexpr std::uint64_t kEntrySize = 100;
+// Where words 0..7 sit in an entry; bytes 8..15 and 40..99 are not ours to read.
+constexpr std::array<std::uint64_t, 8> kWordOffsets{0, 4, 16, 20, 24, 28, 32, 36};
+
+constexpr char kPlaceholderName[] = "No Name Entered";
+
+// A short read still stores the bytes that arrived.
+void ReadWord(BinaryFile& file, std::uint64_t offset, std::uint32_t& word) {
+  auto bytes = little_endian::U32Bytes(word);
+  try {
+    file.ReadAt(offset, bytes.data(), bytes.size());
+  } catch (...) {
+    word = little_endian::LoadU32(bytes.data());
+    throw;
+  }
+  word = little_endian::LoadU32(bytes.data());
+}
+
+// A new names file: one placeholder slot per entry, each written on its own.
+void CreateNamesFile(BinaryFile& names, const std::filesystem::path& path, int count) {
+  names.Create(path);
+  std::array<std::uint8_t, kObjNameSize> slot{};
+  std::memcpy(slot.data(), kPlaceholderName, sizeof kPlaceholderName);
+  for (int i = 0; i < count; ++i) {
+    names.WriteAt(static_cast<std::uint64_t>(kObjNameSize) * i, slot.data(), slot.size());
+  }
+}
+
+}  // namespace
+
+std::filesystem::path TObjCatalogue::CataloguePath(const std::string& folder) {
+  std::string base = folder;
+  // The root keeps its separator, which doubles it before the file name.
+  if (base.size() > 1 && base.back() == '/') base.pop_back();
+  return std::filesystem::path(base + "/objdat.dat");
+}
+
+void TObjCatalogue::Load(const std::string& folder, const RowSink& sink) {
+  // Both handles are local: whatever way Load ends, no descriptor stays open.
+  BinaryFile catalogue;
+  const std::filesystem::path exact_path = CataloguePath(folder);
+  const std::filesystem::path catalogue_path = FindIgnoringCase(exact_path).value_or(exact_path);
+  catalogue.OpenExisting(catalogue_path);
+
+  std::uint8_t count_bytes[2];
+  catalogue.ReadAt(kCountOffset, count_bytes, sizeof count_bytes);
+  const int count = static_cast<std::int16_t>(little_endian::LoadU16(count_bytes));
+  if (count > kObjCatalogueCapacity) {
+    catalogue.Close();
+    throw AppError("Invalid entry count " + std::to_string(count) +
+                   ": objdat.dat holds at most 512 entries");
+  }
+
+  BinaryFile names;
+  std::filesystem::path names_path = catalogue_path;
+  names_path.replace_extension(".nam");
+  if (auto existing = FindIgnoringCase(names_path)) {
+    names.OpenExisting(*existing);
+  } else {
+    CreateNamesFile(names, names_path, count);
+  }
+
+  // Any count of 0 or less means an empty catalogue (count - 1 would wrap at -32768).
+  ObjLastIndex = static_cast<std::int16_t>(std::max(count, 0) - 1);
+  if (sink.clear) sink.clear();
+  for (int i = 0; i < count; ++i) {
+    auto& slot = ObjNameTable[static_cast<std::size_t>(i)];
+    names.ReadAt(static_cast<std::uint64_t>(kObjNameSize) * i, slot.data(), slot.size());
+    auto& words = ObjEntryTable[static_cast<std::size_t>(i)].words;
+    const std::uint64_t base = kFirstEntryOffset + kEntrySize * static_cast<std::uint64_t>(i);
+    for (std::size_t w = 0; w < words.size(); ++w)
+      ReadWord(catalogue, base + kWordOffsets[w], words[w]);
+    if (sink.entry_loaded) sink.entry_loaded(i);
+  }
+  catalogue.Close();
+  names.Close();
+}
+
+std::optional<std::string> TObjCatalogue::FindName(std::uint8_t object_class,
+                                                   std::uint8_t object_type) const {
+  const int last = std::min<int>(ObjLastIndex, kObjCatalogueCapacity - 1);
+  for (int i = 0; i <= last; ++i) {
+    const auto& words = ObjEntryTable[static_cast<std::size_t>(i)].words;
+    if (words[0] == object_class && words[1] == object_type) return NameText(i);
+  }
+  return std::nullopt;
+}
+
+std::string TObjCatalogue::NameText(int index) const {
+  const auto& slot = ObjNameTable.at(static_cast<std::size_t>(index));
+  const auto end = std::find(slot.begin(), slot.end(), std::uint8_t{0});
+  return std::string(slot.begin(), end);
+}

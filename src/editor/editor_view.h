@@ -1,0 +1,146 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The text fields of the editor window, in window order.
+enum class TField { RecordNo, Class, Type, Name, Description, X, Y, Z, R, Density };
+inline constexpr int kFieldCount = 10;
+
+// Every member of TEditorView; a change notification names exactly one of them.
+// The text members keep TField's order so that TextMember/HighlightMember map
+// between the two.
+enum class TViewMember {
+  RecordNo,
+  Class,
+  Type,
+  Name,
+  Description,
+  X,
+  Y,
+  Z,
+  R,
+  Density,
+  ClassHighlight,
+  TypeHighlight,
+  NameHighlight,
+  DescriptionHighlight,
+  XHighlight,
+  YHighlight,
+  ZHighlight,
+  RHighlight,
+  DensityHighlight,
+  StateIndex,
+  StateHighlight,
+  SaveEnabled,
+  AddRemoveEnabled,
+  RecordCountText,
+  WindowCaption,
+  ContentsRows,
+  SelectedRow,
+  CatalogueRows,
+};
+
+// Normal: white field background / window-text state labels. Modified: red.
+enum class THighlight { Normal, Modified };
+
+TViewMember TextMember(TField field);
+// RecordNo has no highlight; every other field has one.
+TViewMember HighlightMember(TField field);
+
+inline const std::string kInitialWindowCaption = "Orvo Lo File Data Editor";
+
+// The editor window's state as the editor logic sees it. Setters behave like
+// the widgets that present the members, so the logic reads back exactly what
+// a field would hold:
+//  - a text equal to the current one changes nothing and notifies nothing;
+//  - a longer text is cut to the field's maximum length (MaxLength);
+//  - SelectedRow at a position that has no row reads -1;
+//  - clearing, replacing or appending rows never selects a row, and clearing
+//    or replacing the contents rows leaves none selected;
+//  - StateIndex above 1 reads 1, below -1 reads -1.
+// Each change calls the listener once with the member that changed; for the
+// row lists that is once per clear, per appended row (always added at the end)
+// and per replacement of all rows, and the listener reads the rows back. Replacing
+// RecordNo's text (through SetText) then runs the record-number hook before
+// SetText returns, so the editor's GotoRecordNumber nests inside the write.
+//
+// The *FromUser setters are for the window writing back what the user did to
+// a widget: they apply the same limits but notify nothing and run no hook.
+class TEditorView {
+ public:
+  using Listener = std::function<void(TViewMember)>;
+
+  TEditorView();
+
+  void SetListener(Listener listener) { listener_ = std::move(listener); }
+  void SetRecordNumberHook(std::function<void()> hook) { record_number_hook_ = std::move(hook); }
+
+  static std::size_t MaxLength(TField field);
+
+  const std::string& Text(TField field) const { return texts_[Index(field)]; }
+  void SetText(TField field, const std::string& text);
+  void SetTextFromUser(TField field, const std::string& text);
+
+  // Not defined for RecordNo (it has no highlight): reads Normal, ignores writes.
+  THighlight Highlight(TField field) const { return highlights_[Index(field)]; }
+  void SetHighlight(TField field, THighlight highlight);
+
+  // 0 "State 0", 1 "State 1", -1 no choice.
+  int StateIndex() const { return state_index_; }
+  void SetStateIndex(int index);
+  void SetStateIndexFromUser(int index);
+  THighlight StateHighlight() const { return state_highlight_; }
+  void SetStateHighlight(THighlight highlight);
+
+  bool SaveEnabled() const { return save_enabled_; }
+  void SetSaveEnabled(bool enabled);
+  bool AddRemoveEnabled() const { return add_remove_enabled_; }
+  void SetAddRemoveEnabled(bool enabled);
+
+  const std::string& RecordCountText() const { return record_count_text_; }
+  void SetRecordCountText(const std::string& text);
+  const std::string& WindowCaption() const { return window_caption_; }
+  void SetWindowCaption(const std::string& text);
+
+  // "Lo File Contents": one row string per record ("0;12;3;Pine").
+  const std::vector<std::string>& ContentsRows() const { return contents_rows_; }
+  void ClearContentsRows();
+  void AppendContentsRow(const std::string& row);
+  void ReplaceContentsRows(std::vector<std::string> rows);
+
+  // Position of the highlighted contents row, or -1.
+  int SelectedRow() const { return selected_row_; }
+  void SetSelectedRow(int row);
+  void SetSelectedRowFromUser(int row);
+
+  // "Object Data List": one row string per catalogue entry. No selection is kept here.
+  const std::vector<std::string>& CatalogueRows() const { return catalogue_rows_; }
+  void ClearCatalogueRows();
+  void AppendCatalogueRow(const std::string& row);
+  void ReplaceCatalogueRows(std::vector<std::string> rows);
+
+ private:
+  static std::size_t Index(TField field) { return static_cast<std::size_t>(field); }
+  static int LimitStateIndex(int index);
+  bool StoreText(TField field, const std::string& text);
+  bool StoreSelectedRow(int row);
+  void Notify(TViewMember member) const;
+
+  Listener listener_;
+  std::function<void()> record_number_hook_;
+  std::array<std::string, kFieldCount> texts_;
+  std::array<THighlight, kFieldCount> highlights_{};
+  int state_index_ = 0;
+  THighlight state_highlight_ = THighlight::Normal;
+  bool save_enabled_ = false;
+  bool add_remove_enabled_ = false;
+  std::string record_count_text_ = "#";
+  std::string window_caption_ = kInitialWindowCaption;
+  std::vector<std::string> contents_rows_{""};
+  int selected_row_ = -1;
+  std::vector<std::string> catalogue_rows_;
+};

@@ -1,0 +1,242 @@
+#include "editor/record_editor.h"
+
+#include "editor/list_rows.h"
+#include "editor/number_text.h"
+#include "settings/folder_settings.h"
+
+namespace {
+
+constexpr std::array<TField, 4> kFloatFields = {TField::X, TField::Y, TField::Z, TField::R};
+constexpr std::array<TField, 7> kRecordFields = {
+    TField::Class, TField::Type, TField::X, TField::Y, TField::Z, TField::R, TField::Density};
+
+std::size_t FloatSlot(TField field) {
+  return static_cast<std::size_t>(field) - static_cast<std::size_t>(TField::X);
+}
+
+float& FloatOf(TLoRecord& record, TField field) {
+  switch (field) {
+    case TField::X:
+      return record.x;
+    case TField::Y:
+      return record.y;
+    case TField::Z:
+      return record.z;
+    default:
+      return record.r;
+  }
+}
+
+}  // namespace
+
+RecordEditor::RecordEditor(ruriVizid& settings, TEditorHost& host)
+    : settings_(settings), host_(host) {
+  view_.SetRecordNumberHook([this] { GotoRecordNumber(); });
+}
+
+void RecordEditor::OpenLoFile() {
+  host_.HideStartupWindow();
+  const std::string folder = ResolveLoFolder(settings_, host_.LoFolderPrompt());
+  const std::optional<std::filesystem::path> chosen =
+      host_.RunOpenDialog({kOpenDialogTitle, kOpenDialogFilter, kOpenDialogDefaultExtension, folder,
+                           dialog_file_name_});
+  if (!chosen) {
+    // A cancel ends the program, but only after the rest of this operation
+    // has run on what is already in memory.
+    host_.RequestEnd();
+  } else {
+    dialog_file_name_ = *chosen;
+    document_.Open(dialog_file_name_);
+    view_.SetRecordCountText(IntegerText(document_.ReadAll()));
+  }
+  view_.SetText(TField::Name, document_.NameText());
+  view_.SetText(TField::Description, document_.DescriptionText());
+  view_.SetAddRemoveEnabled(true);
+  view_.SetHighlight(TField::Name, THighlight::Normal);
+  view_.SetHighlight(TField::Description, THighlight::Normal);
+  view_.SetSaveEnabled(false);
+  ClearFields();
+  LoadCatalogue();
+  FillPlaceholderRows(document_, view_);
+  view_.SetWindowCaption("Editing " + dialog_file_name_.string());
+  RefreshContentsRows(document_, catalogue_, view_);
+}
+
+void RecordEditor::ClearFields() {
+  view_.SetText(TField::RecordNo, "0");
+  view_.SetText(TField::Class, "0");
+  view_.SetText(TField::Type, "0");
+  for (TField field : kFloatFields) view_.SetText(field, "0.0");
+  view_.SetText(TField::Density, "0");
+  ForgetShownFloats();
+  for (TField field : kRecordFields) view_.SetHighlight(field, THighlight::Normal);
+  view_.SetStateIndex(0);
+  view_.SetStateHighlight(THighlight::Normal);
+  view_.SetSelectedRow(0);
+}
+
+void RecordEditor::LoadCatalogue() {
+  const std::string folder = ResolveObjdatFolder(settings_, host_.ObjdatFolderPrompt());
+  catalogue_.Load(folder, FillCatalogueRows(catalogue_, view_));
+}
+
+void RecordEditor::ShowRecord() {
+  const int index = view_.SelectedRow();
+  if (index < 0 || index >= kLoRecordCapacity) return;
+  const TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(index)];
+  view_.SetText(TField::RecordNo, IntegerText(index));  // may nest GotoRecordNumber
+  view_.SetText(TField::Class, IntegerText(record.object_class));
+  view_.SetText(TField::Type, IntegerText(record.object_type));
+  view_.SetText(TField::Name, document_.NameText());
+  view_.SetText(TField::Description, document_.DescriptionText());
+  ShowFloat(TField::X, record.x);
+  ShowFloat(TField::Y, record.y);
+  ShowFloat(TField::Z, record.z);
+  ShowFloat(TField::R, record.r);
+  view_.SetText(TField::Density, IntegerText(record.density));
+  view_.SetStateIndex(record.state == 0 ? 0 : 1);
+  for (TField field : {TField::Name, TField::Class, TField::Type, TField::Description, TField::X,
+                       TField::Y, TField::Z, TField::R, TField::Density}) {
+    view_.SetHighlight(field, THighlight::Normal);
+  }
+  view_.SetStateHighlight(THighlight::Normal);
+  view_.SetSaveEnabled(false);
+}
+
+void RecordEditor::GotoRecordNumber() {
+  if (!host_.IsEditorVisible()) return;
+  if (view_.Text(TField::RecordNo).empty()) view_.SetText(TField::RecordNo, "0");
+  int n = static_cast<std::int16_t>(ParseInteger(view_.Text(TField::RecordNo)));
+  if (n < 0) {
+    n = 0;
+    view_.SetText(TField::RecordNo, "0");
+  }
+  const int limit = document_.LastIndex < 0 ? 0 : document_.LastIndex;
+  if (n > limit) {
+    n = limit;
+    view_.SetText(TField::RecordNo, IntegerText(n));
+  }
+  view_.SetSelectedRow(n);
+  ShowRecord();
+}
+
+void RecordEditor::CommitRecord(TCommitTarget target) {
+  CommitRecordAt(target == TCommitTarget::LastRecord ? document_.LastIndex : view_.SelectedRow());
+}
+
+void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_after_record) {
+  // Index -1 (no row selected, or an empty file): every text is still
+  // checked, but there is no record to store it in.
+  TLoRecord unused;
+  TLoRecord& record =
+      index >= 0 ? document_.LoRecordTable[static_cast<std::size_t>(index)] : unused;
+
+  document_.SetNameText(view_.Text(TField::Name));
+  document_.SetDescriptionText(view_.Text(TField::Description));
+  view_.SetHighlight(TField::Name, THighlight::Normal);
+  view_.SetHighlight(TField::Description, THighlight::Normal);
+  record.object_class = ParseByte(view_.Text(TField::Class));
+  view_.SetHighlight(TField::Class, THighlight::Normal);
+  record.object_type = ParseByte(view_.Text(TField::Type));
+  view_.SetHighlight(TField::Type, THighlight::Normal);
+  for (TField field : kFloatFields) {
+    FloatOf(record, field) = ReadFloat(field);
+    view_.SetHighlight(field, THighlight::Normal);
+  }
+  record.density = ParseByte(view_.Text(TField::Density));
+  view_.SetHighlight(TField::Density, THighlight::Normal);
+  record.state = static_cast<std::uint8_t>(view_.StateIndex() & 0xFF);
+  view_.SetStateHighlight(THighlight::Normal);
+
+  if (index >= 0) document_.WriteRecord(index);
+  document_.WriteHeaderTexts();
+  if (count_after_record) document_.WriteCount(*count_after_record);
+  view_.SetSaveEnabled(false);
+  RefreshContentsRows(document_, catalogue_, view_);
+  view_.SetSelectedRow(index);
+  view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
+}
+
+void RecordEditor::AddObject() {
+  if (document_.LastIndex + 1 >= kLoRecordCapacity) {
+    host_.ShowInformation(kRecordTableFull);
+    return;
+  }
+  const auto new_count = static_cast<std::int16_t>(document_.LastIndex + 2);
+  // Until the new count is on disk the file still ends at the old last
+  // record; a failure before that must leave the table saying so too.
+  struct RestoreLastIndexUnlessCounted {
+    TLoDocument& document;
+    std::int16_t old_last;
+    bool counted = false;
+    ~RestoreLastIndexUnlessCounted() {
+      if (!counted) document.LastIndex = old_last;
+    }
+  } guard{document_, document_.LastIndex};
+  document_.LastIndex = static_cast<std::int16_t>(new_count - 1);
+
+  view_.SetText(TField::RecordNo, IntegerText(document_.LastIndex));
+  view_.SetText(TField::Class, "0");
+  view_.SetText(TField::Type, "0");
+  for (TField field : kFloatFields) view_.SetText(field, "0.0");
+  view_.SetText(TField::Density, "0");
+  ForgetShownFloats();
+  for (TField field : kRecordFields) view_.SetHighlight(field, THighlight::Normal);
+  view_.SetStateIndex(0);
+  view_.SetStateHighlight(THighlight::Normal);
+  view_.SetSelectedRow(document_.LastIndex);
+  // The new record and the header texts go first, the count last.
+  CommitRecordAt(document_.LastIndex, new_count);
+  guard.counted = true;
+}
+
+void RecordEditor::RemoveLastObject() {
+  const int selected = view_.SelectedRow();
+  if (selected < 0 || selected != document_.LastIndex) {
+    host_.ShowInformation(kNoItemSelected);
+    return;
+  }
+  document_.WriteCount(document_.LastIndex);
+  document_.LastIndex = static_cast<std::int16_t>(document_.LastIndex - 1);
+  view_.SetSelectedRow(document_.LastIndex);
+  ShowRecord();
+  CommitRecord(TCommitTarget::LastRecord);
+}
+
+void RecordEditor::MarkFieldModified(TField field) {
+  view_.SetSaveEnabled(true);
+  view_.SetHighlight(field, THighlight::Modified);
+}
+
+void RecordEditor::MarkStateModified() {
+  view_.SetStateHighlight(THighlight::Modified);
+  view_.SetSaveEnabled(true);
+}
+
+void RecordEditor::CloseLoFile() {
+  if (document_.IsOpen()) document_.Close();
+  host_.RequestEnd();
+}
+
+void RecordEditor::ShowFloat(TField field, float value) {
+  const std::string text = FormatFixed2(value, separator_);
+  std::optional<TShownFloat>& shown = shown_floats_[FloatSlot(field)];
+  if (text.size() > TEditorView::MaxLength(field)) {
+    shown = TShownFloat{value, text.substr(0, TEditorView::MaxLength(field))};
+  } else {
+    shown.reset();
+  }
+  view_.SetText(field, text);
+}
+
+float RecordEditor::ReadFloat(TField field) {
+  const std::optional<TShownFloat>& shown = shown_floats_[FloatSlot(field)];
+  const std::string& text = view_.Text(field);
+  // The field cut this value's text: the text alone no longer says what is stored.
+  if (shown && shown->text == text) return shown->value;
+  return ParseFloat(text, separator_);
+}
+
+void RecordEditor::ForgetShownFloats() {
+  for (auto& shown : shown_floats_) shown.reset();
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "datafiles/lo_document.h"
+#include "datafiles/obj_catalogue.h"
+#include "editor/editor_view.h"
+
+class ruriVizid;
+class TFolderPrompt;
+
+// What the file-open dialog is asked to show.
+struct TOpenDialogRequest {
+  std::string title;              // "Choose a Lo File to Edit"
+  std::string filter;             // "Lo Files|Lo*.dat|Dat Files|*.dat", first entry chosen
+  std::string default_extension;  // "dat"
+  std::string initial_folder;
+  std::filesystem::path file_name;  // the dialog's last chosen file, empty at first
+};
+
+// Which record a commit writes.
+enum class TCommitTarget { SelectedRow, LastRecord };
+
+inline const std::string kOpenDialogTitle = "Choose a Lo File to Edit";
+inline const std::string kOpenDialogFilter = "Lo Files|Lo*.dat|Dat Files|*.dat";
+inline const std::string kOpenDialogDefaultExtension = "dat";
+inline const std::string kNoItemSelected = "No Item Selected";
+inline const std::string kRecordTableFull = "A Lo file holds at most 256 records";
+
+// What the editor needs from the desktop. The windows layer implements it
+// with the real dialogs; tests script it.
+class TEditorHost {
+ public:
+  virtual ~TEditorHost() = default;
+  // Runs the modal file-open dialog; the full path of the chosen file, or
+  // nothing when the user cancels.
+  virtual std::optional<std::filesystem::path> RunOpenDialog(const TOpenDialogRequest& request) = 0;
+  virtual TFolderPrompt& LoFolderPrompt() = 0;
+  virtual TFolderPrompt& ObjdatFolderPrompt() = 0;
+  // A modal information box ("Information", one OK button).
+  virtual void ShowInformation(const std::string& text) = 0;
+  virtual void HideStartupWindow() = 0;
+  // Asks the program to end once control is back in the event loop; the
+  // operation that asks runs on to its end.
+  virtual void RequestEnd() = 0;
+  virtual bool IsEditorVisible() const = 0;
+};
+
+// The record editing logic. Owns the open Lo document, the catalogue and the
+// view state, for the life of the process. It installs the view's
+// record-number hook (GotoRecordNumber); the window sets only the listener.
+//
+// How the window drives it: a row click writes the row with
+// View().SetSelectedRowFromUser and calls ShowRecord; a user edit writes the
+// text with View().SetTextFromUser and, when the field reports the edit,
+// calls MarkFieldModified; a state click writes SetStateIndexFromUser and
+// calls MarkStateModified. Every operation runs
+// its steps in a fixed order; a failing step raises AppError (or a subclass) and leaves the steps
+// before it done (view members set, tables changed, bytes written).
+class RecordEditor {
+ public:
+  RecordEditor(ruriVizid& settings, TEditorHost& host);
+  RecordEditor(const RecordEditor&) = delete;
+  RecordEditor& operator=(const RecordEditor&) = delete;
+
+  TEditorView& View() { return view_; }
+  const TEditorView& View() const { return view_; }
+  const TLoDocument& Document() const { return document_; }
+  const TObjCatalogue& Catalogue() const { return catalogue_; }
+
+  // The one character accepted and written between integer and fraction
+  // digits; the windows layer sets it from the user's locale at start and on
+  // every locale change.
+  void SetDecimalSeparator(char separator) { separator_ = separator; }
+  char DecimalSeparator() const { return separator_; }
+
+  // "Open a Lo File": hides the start-up window, resolves the Lo folder, runs
+  // the open dialog, reads the chosen file (a cancel asks the program to end
+  // and goes on with what is in memory), shows the header texts, clears the
+  // fields, loads the catalogue and fills both lists. Fields show zeros and
+  // no row is selected afterwards.
+  void OpenLoFile();
+  // Shows the record of the selected row; nothing when no row is selected.
+  // A stored signalling NaN stops it with FloatError at that field.
+  void ShowRecord();
+  // RecordNo changed: selects and shows that record, limited to 0 ... LastIndex.
+  // Runs only while the editor window is visible (the view's hook calls it).
+  void GotoRecordNumber();
+  // "Save" (SelectedRow): converts every field text in window order, storing
+  // each value as it is read (ConvertError at the first bad one: the values
+  // before it stay stored, nothing is written), then writes the record and the
+  // header texts, refreshes the contents list and reselects the row. With no
+  // row selected the texts are still checked and the header texts written,
+  // but no record is touched in memory or on disk.
+  void CommitRecord(TCommitTarget target);
+  // "Add Object": appends a zeroed record. The record and the header texts
+  // are written before the new count, so the count never names a record the
+  // file does not hold. At 256 records it shows kRecordTableFull and changes nothing.
+  void AddObject();
+  // "Remove Object": drops the last record when its row is selected, else
+  // shows kNoItemSelected. The file is not shortened.
+  void RemoveLastObject();
+  // The user modified a field: the field turns red and Save is enabled.
+  void MarkFieldModified(TField field);
+  // The user chose the other state.
+  void MarkStateModified();
+  // The editor window closes: closes the Lo file and asks the program to end.
+  void CloseLoFile();
+
+ private:
+  void ClearFields();
+  void LoadCatalogue();
+  void CommitRecordAt(int index, std::optional<std::int16_t> count_after_record = {});
+  void ShowFloat(TField field, float value);
+  float ReadFloat(TField field);
+  void ForgetShownFloats();
+
+  // A shown float whose text the field had to cut: committing the same text
+  // writes these bits back instead of reading the cut text.
+  struct TShownFloat {
+    float value = 0.0f;
+    std::string text;
+  };
+
+  ruriVizid& settings_;
+  TEditorHost& host_;
+  TEditorView view_;
+  TLoDocument document_;
+  TObjCatalogue catalogue_;
+  char separator_ = '.';
+  // The open dialog keeps its last chosen file name, also across a cancel.
+  std::filesystem::path dialog_file_name_;
+  std::array<std::optional<TShownFloat>, 4> shown_floats_;  // X, Y, Z, R
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+// Game files often come from a case-insensitive file system, so their names
+// may arrive in any case ("OBJDAT.DAT"). This lookup never raises.
+
+// `path` itself when something exists there; otherwise the entry of the same
+// folder whose name equals its file name ignoring ASCII case (the first such
+// name in byte order when several do); otherwise nothing.
+std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& path);

@@ -1,0 +1,63 @@
+#include "windows/about_box.h"
+
+#include <QCursor>
+#include <QPointer>
+
+#include "components/about_dialog.h"
+#include "components/explode_geometry.h"
+#include "components/outline_effect.h"
+#include "components/qt_convert.h"
+#include "platform/system_info.h"
+
+// Outside any namespace: Q_INIT_RESOURCE declares a global function.
+static QIcon AboutPicture() {
+  // The icon lives in lo_windows, a static library: make sure it is registered.
+  static const bool registered = [] {
+    Q_INIT_RESOURCE(resources);
+    return true;
+  }();
+  (void)registered;
+  return QIcon(QStringLiteral(":/rererarovi.xpm"));
+}
+
+namespace {
+
+AboutSystemTexts SystemTexts(const SystemInfoSource& system) {
+  const SystemFacts facts = system.Read();
+  return {ToQString(SystemInfoCaptions()), ToQString(SystemInfoValues(facts))};
+}
+
+// Draws the trail, then the same outlines again to take it away.
+void PlayExplode(const QRect& frame, const QPoint& pointer) {
+  if (!OutlineEffect::IsAvailable()) return;
+  OutlineEffect::Play(ExplodeOutlines(frame, pointer));
+}
+
+}  // namespace
+
+AboutSettings LoAboutSettings() {
+  AboutSettings settings;
+  settings.caption = QStringLiteral("About the Ri Dizo Rirori");
+  settings.program_name = QStringLiteral("Orvo Lo File Data Editor");
+  settings.version_text = QStringLiteral("Version: 2  Build:1");
+  settings.description = QStringLiteral("A fine little tool for editing Orvo Lo files.");
+  settings.credits = QStringLiteral("Written for the players who build Orvo's worlds.");
+  settings.picture = AboutPicture();
+  settings.icon_style = AboutIconStyle::kExtended;
+  settings.name_size_points = 22;
+  settings.position = AboutPosition::kScreenCenter;
+  return settings;
+}
+
+void ShowAbout(QWidget* parent, const AboutSettings& settings) {
+  ShowAbout(parent, settings, HostSystemInfo());
+}
+
+void ShowAbout(QWidget* parent, const AboutSettings& settings, const SystemInfoSource& system) {
+  // The parent may go away while the box runs; then Qt deletes the box.
+  QPointer<AboutDialog> dialog = new AboutDialog(settings, SystemTexts(system), parent);
+  const QRect frame = dialog->PlaceOnScreen();
+  PlayExplode(frame, QCursor::pos());
+  dialog->exec();
+  delete dialog.data();
+}

@@ -1,0 +1,190 @@
+// Random sequences of writes and removals over a hand-written file: every key
+// reads back its last value, and every line the program did not write stays.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <random>
+
+#include "settings/profile_lines.h"
+#include "settings/profile_store.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+const std::vector<std::string> kSections = {"settings", "Common", "Fresh"};
+const std::vector<std::string> kKeys = {"startdir", "objdir", "Form6", "Form6Color"};
+const std::vector<std::string> kLineEnds = {"\n", "\r\n", "\r"};
+const std::string kAbsent =
+    "\x01"
+    "absent";
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+class Random {
+ public:
+  explicit Random(unsigned seed) : engine_(seed) {}
+  std::size_t Below(std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(engine_);
+  }
+  template <typename T>
+  const T& Pick(const std::vector<T>& items) {
+    return items[Below(items.size())];
+  }
+  std::string RandomCase(std::string text) {
+    for (char& c : text) {
+      if (Below(3) == 0) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+  }
+  std::string Value() {
+    static const std::string alphabet = "ab/ \t\"'=;[]#,.-9\xC3\xA4\x7F";
+    std::string value;
+    for (std::size_t n = Below(25); n > 0; --n) value += alphabet[Below(alphabet.size())];
+    return value;
+  }
+
+ private:
+  std::mt19937 engine_;
+};
+
+// Lines a user might have written: none is an entry of a key the test writes.
+std::vector<std::string> ForeignLines(Random& random) {
+  static const std::vector<std::string> kinds = {
+      "; comment",           "",           "   ",          "[Other]",
+      "[settings]",          "[ common ]", "other=1",      "  Left = 5 ",
+      "junk without equals", "[unclosed",  "startdirX=no", "\xFF\xFE garbage \x01",
+      "=empty name"};
+  std::vector<std::string> lines;
+  for (std::size_t n = random.Below(12); n > 0; --n) lines.push_back(random.Pick(kinds));
+  return lines;
+}
+
+// Splits at CR LF, LF or CR, keeping each line's end.
+std::vector<std::string> RawLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos)
+      end = text.size();
+    else
+      end += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
+    lines.push_back(text.substr(start, end - start));
+    start = end;
+  }
+  return lines;
+}
+
+bool WrittenByProgram(const std::string& line, const std::vector<std::string>& new_headers) {
+  const std::string lower = Lower(line);
+  for (const std::string& key : kKeys) {
+    if (lower.starts_with(Lower(key) + "=")) return true;
+  }
+  for (const std::string& header : new_headers) {
+    if (line == header + "\n") return true;
+  }
+  return false;
+}
+
+// The file on disk, through the settings store as the program uses it.
+class DiskStore {
+ public:
+  explicit DiskStore(const std::string& original) { WriteText(store_.FilePath(), original); }
+  void Write(const std::string& s, const std::string& k, const std::string& v) {
+    store_.WriteSetting(s, k, v);
+  }
+  void Remove(const std::string& s, const std::string& k) { store_.DeleteSetting(s, k); }
+  std::string Read(const std::string& s, const std::string& k) const {
+    return store_.ReadSetting(s, k, kAbsent);
+  }
+  std::string Contents() const { return ReadText(store_.FilePath()); }
+
+ private:
+  TempDir dir_;
+  ruriVizid store_{dir_ / "zodaZa.INI"};
+};
+
+// The same editing rules in memory, fast enough for many more sequences.
+class MemoryStore {
+ public:
+  explicit MemoryStore(const std::string& original) : lines_(original) {}
+  void Write(const std::string& s, const std::string& k, const std::string& v) {
+    lines_.Set(s, k, v);
+  }
+  void Remove(const std::string& s, const std::string& k) { lines_.Remove(s, k); }
+  std::string Read(const std::string& s, const std::string& k) const {
+    return lines_.Find(s, k).value_or(kAbsent);
+  }
+  std::string Contents() const { return lines_.Contents(); }
+
+ private:
+  ProfileLines lines_;
+};
+
+template <typename Store>
+void CheckRandomSequences(unsigned seed, int rounds, int steps) {
+  Random random(seed);
+  for (int round = 0; round < rounds; ++round) {
+    const std::string ending = random.Pick(kLineEnds);
+    const std::vector<std::string> foreign = ForeignLines(random);
+    std::string original;
+    for (const std::string& line : foreign) original += line + ending;
+    const bool cut_last_end = !original.empty() && random.Below(2) == 0;
+    if (cut_last_end) original.resize(original.size() - ending.size());
+    Store store(original);
+
+    // Sections the program will have to add: not opened by any foreign line.
+    std::vector<std::string> new_headers;
+    std::map<std::pair<std::string, std::string>, std::string> model;
+    for (int step = 0; step < steps; ++step) {
+      const std::string section = random.Pick(kSections);
+      const std::string key = random.Pick(kKeys);
+      const auto id = std::make_pair(Lower(section), Lower(key));
+      if (random.Below(4) == 0) {
+        store.Remove(random.RandomCase(section), random.RandomCase(key));
+        model[id] = kAbsent;
+      } else {
+        const std::string spelled = random.RandomCase(section);
+        const bool known = std::any_of(foreign.begin(), foreign.end(), [&](const std::string& l) {
+          return Lower(l) == "[" + id.first + "]" || Lower(l) == "[ " + id.first + " ]";
+        });
+        const bool added =
+            std::any_of(new_headers.begin(), new_headers.end(),
+                        [&](const std::string& h) { return Lower(h) == "[" + id.first + "]"; });
+        if (!known && !added) new_headers.push_back("[" + spelled + "]");
+        const std::string value = random.Value();
+        store.Write(spelled, random.RandomCase(key), value);
+        model[id] = value;
+      }
+      for (const auto& [entry, value] : model) {
+        ASSERT_EQ(store.Read(entry.first, entry.second), value)
+            << "round " << round << " step " << step << " [" << entry.first << "] " << entry.second;
+      }
+    }
+
+    std::vector<std::string> kept;
+    for (const std::string& line : RawLines(store.Contents())) {
+      if (!WrittenByProgram(line, new_headers)) kept.push_back(line);
+    }
+    std::vector<std::string> expected = RawLines(original);
+    // Lines may follow the last one only once it has a line end.
+    if (cut_last_end && !expected.empty() && kept.size() == expected.size() &&
+        kept.back() == expected.back() + "\n") {
+      kept.back() = expected.back();
+    }
+    ASSERT_EQ(kept, expected) << "round " << round;
+  }
+}
+
+TEST(ProfileProperty, LastValueWinsAndForeignLinesStay) {
+  CheckRandomSequences<MemoryStore>(20240607, 600, 40);
+  // Every write on disk is flushed, so fewer sequences there.
+  CheckRandomSequences<DiskStore>(7, 8, 15);
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <bit>
+#include <cstdlib>
+#include <string>
+
+#include "editor/lo_test_files.h"
+
+namespace {
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+RunResult RunLodump(const TempDir& dir, const std::string& arguments) {
+  const std::string command = std::string(LODUMP_PATH) + " " + arguments + " >" +
+                              (dir / "out.txt").string() + " 2>" + (dir / "err.txt").string();
+  const int raw = std::system(command.c_str());
+  RunResult result;
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.out = ReadText(dir / "out.txt");
+  result.err = ReadText(dir / "err.txt");
+  return result;
+}
+
+std::vector<TestRecord> SampleRecords() {
+  return {{12, 3, 0, 1.5f, -2.25f, 0.125f, 90.0f, 4},
+          {1, 1, 2, -123456789.0f, 1e9f, 0.0f, -0.001f, 255},
+          {9, 9, 1, 0.0f, 0.0f, 0.0f, 0.0f, 0}};
+}
+
+TEST(Lodump, PrintsHeaderAndRecordsAsTheEditorShowsThemAndChangesNothing) {
+  TempDir dir;
+  const Bytes lo = LoFileBytes("Forest", "North woods", SampleRecords());
+  WriteBytes(dir / "LoForest.dat", lo);
+  WriteCatalogue(dir / "data", {{0, 0, "Marker"}, {12, 3, "Pine"}, {1, 1, "Rock"}});
+  const Bytes catalogue = ReadBytes(dir / "data" / "objdat.dat");
+  const Bytes names = ReadBytes(dir / "data" / "objdat.nam");
+
+  const RunResult result =
+      RunLodump(dir, (dir / "LoForest.dat").string() + " " + (dir / "data").string());
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "Name: Forest\n"
+            "Count: 3\n"
+            "Description: North woods\n"
+            "0;12;3;Pine\tClass=12\tType=3\tX=1.50\tY=-2.25\tZ=0.13\tR=90.00\tDensity=4\tState=0\n"
+            "1;1;1;Rock\tClass=1\tType=1\tX=-1.2345679E8\tY=1E9\tZ=0.00\tR=0.00\tDensity=255\t"
+            "State=1\n"
+            "2;9;9;Requires Object Data File\tClass=9\tType=9\tX=0.00\tY=0.00\tZ=0.00\tR=0.00\t"
+            "Density=0\tState=1\n");
+  EXPECT_EQ(ReadBytes(dir / "LoForest.dat"), lo);
+  EXPECT_EQ(ReadBytes(dir / "data" / "objdat.dat"), catalogue);
+  EXPECT_EQ(ReadBytes(dir / "data" / "objdat.nam"), names);
+}
+
+TEST(Lodump, CreatesNoNamesFile) {
+  TempDir dir;
+  WriteBytes(dir / "Lo1.dat", LoFileBytes("A", "B", SampleRecords()));
+  WriteCatalogue(dir / "data", {{12, 3, "Pine"}});
+  std::filesystem::remove(dir / "data" / "objdat.nam");
+
+  const RunResult result =
+      RunLodump(dir, (dir / "Lo1.dat").string() + " " + (dir / "data").string());
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.out.find("0;12;3;Requires Object Data File\t"), std::string::npos);
+  EXPECT_NE(result.err.find("objdat.nam"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir / "data" / "objdat.nam"));
+}
+
+TEST(Lodump, ReportsErrorsWithTheEditorMessages) {
+  TempDir dir;
+  RunResult result = RunLodump(dir, (dir / "LoMissing.dat").string());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "lodump: File not found.\n");
+  EXPECT_EQ(result.out, "");
+
+  auto records = SampleRecords();
+  records[1].z = std::bit_cast<float>(0x7F800001u);
+  WriteBytes(dir / "LoNaN.dat", LoFileBytes("N", "", records));
+  result = RunLodump(dir, (dir / "LoNaN.dat").string());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "lodump: Invalid floating point operation.\n");
+  EXPECT_NE(result.out.find("0;12;3;"), std::string::npos);  // the records before it
+
+  WriteBytes(dir / "Lo2.dat", LoFileBytes("A", "B", SampleRecords()));
+  result = RunLodump(dir, (dir / "Lo2.dat").string() + " " + (dir / "nowhere").string());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "lodump: Invalid filename.\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
+
+  result = RunLodump(dir, "");
+  EXPECT_EQ(result.status, 2);
+}
+
+TEST(Lodump, ReadsAFileItMayNotWrite) {
+  TempDir dir;
+  WriteBytes(dir / "LoRo.dat", LoFileBytes("Ro", "", SampleRecords()));
+  std::filesystem::permissions(dir / "LoRo.dat", std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::group_read |
+                                                     std::filesystem::perms::others_read);
+  EXPECT_EXIT(
+      {
+        if (!DropPrivilegesForChild(dir.path())) std::exit(2);
+        std::exit(RunLodump(dir, (dir / "LoRo.dat").string()).status == 0 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace

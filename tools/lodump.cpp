@@ -1,0 +1,86 @@
+// lodump LOFILE [OBJDAT_FOLDER]
+//
+// Prints a Lo file as the editor shows it, for reading or diffing in a
+// terminal: the header texts and count, then one line per record with the
+// contents-list row and the record's field texts (decimal separator ".").
+// Opens every file read-only and changes nothing. Errors are reported with
+// the editor's messages and exit status 1; a wrong command line gives 2.
+
+#include <cstdint>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "datafiles/lo_document.h"
+#include "datafiles/obj_catalogue.h"
+#include "editor/list_rows.h"
+#include "editor/number_text.h"
+#include "errors/app_error.h"
+#include "platform/file_lookup.h"
+
+namespace {
+
+// As the error box shows it: a full stop after a message that ends in a letter or digit.
+std::string WithFullStop(std::string message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
+  return message;
+}
+
+// The catalogue loader creates objdat.nam when it is missing; a dump must
+// not, so without a names file no names are shown.
+bool LoadCatalogueWithoutCreating(const std::string& folder, TObjCatalogue& catalogue) {
+  const std::filesystem::path exact_path = TObjCatalogue::CataloguePath(folder);
+  const std::optional<std::filesystem::path> catalogue_path = FindIgnoringCase(exact_path);
+  if (catalogue_path) {
+    std::filesystem::path names_path = *catalogue_path;
+    names_path.replace_extension(".nam");
+    if (!FindIgnoringCase(names_path)) return false;
+  }
+  catalogue.Load(folder);  // a missing objdat.dat fails here, before anything is created
+  return true;
+}
+
+std::string RecordLine(int index, const TLoRecord& record, const TObjCatalogue& catalogue) {
+  constexpr char kSeparator = '.';
+  return ContentsRow(index, record, ContentsRowName(catalogue, record)) +
+         "\tClass=" + IntegerText(record.object_class) +
+         "\tType=" + IntegerText(record.object_type) + "\tX=" + FormatFixed2(record.x, kSeparator) +
+         "\tY=" + FormatFixed2(record.y, kSeparator) + "\tZ=" + FormatFixed2(record.z, kSeparator) +
+         "\tR=" + FormatFixed2(record.r, kSeparator) + "\tDensity=" + IntegerText(record.density) +
+         "\tState=" + (record.state == 0 ? "0" : "1");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::cerr << "usage: lodump LOFILE [OBJDAT_FOLDER]\n";
+    return 2;
+  }
+  try {
+    static TLoDocument document;  // 256 records: keep them off the stack
+    document.OpenReadOnly(argv[1]);
+    const int count = document.ReadAll();
+    document.Close();
+
+    static TObjCatalogue catalogue;
+    catalogue.ObjLastIndex = -1;
+    if (argc == 3 && !LoadCatalogueWithoutCreating(argv[2], catalogue)) {
+      std::cerr << "lodump: no objdat.nam in " << argv[2] << ", object names not shown\n";
+    }
+
+    std::cout << "Name: " << document.NameText() << "\n"
+              << "Count: " << count << "\n"
+              << "Description: " << document.DescriptionText() << "\n";
+    for (int i = 0; i < count; ++i) {
+      std::cout << RecordLine(i, document.LoRecordTable[static_cast<std::size_t>(i)], catalogue)
+                << "\n";
+    }
+  } catch (const AppError& error) {
+    std::cout.flush();
+    std::cerr << "lodump: " << WithFullStop(error.what()) << "\n";
+    return 1;
+  }
+  return 0;
+}
