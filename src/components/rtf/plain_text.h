@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+class QTextDocument;
+
+// Text of a file that is not rich text: UTF-8 when the bytes are valid UTF-8
+// (a byte-order mark dropped), else code page 1252. CR, LF and CR LF each
+// make one line break, returned as '\n'.
+QString DecodePlainText(QByteArrayView bytes);
+
+// Replaces the document's content with the plain text, unformatted.
+void PlainTextToDocument(QByteArrayView bytes, QTextDocument& document);

@@ -1,0 +1,10 @@
+#include "components/rtf/rich_or_plain.h"
+
+#include "components/rtf/plain_text.h"
+#include "components/rtf/rtf_reader.h"
+
+TextKind ReadRichOrPlainText(QByteArrayView bytes, QTextDocument& document) {
+  if (RtfToDocument(bytes, document)) return TextKind::Rich;
+  PlainTextToDocument(bytes, document);
+  return TextKind::Plain;
+}

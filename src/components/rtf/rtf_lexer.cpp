@@ -1,0 +1,108 @@
+#include "components/rtf/rtf_lexer.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr qsizetype kMaxWordLength = 32;
+constexpr int kMaxParamDigits = 10;
+
+bool IsLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(unsigned char c) {
+  if (IsDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+RtfToken RtfLexer::Next() {
+  RtfToken token;
+  while (!AtEnd()) {
+    const unsigned char c = Peek();
+    ++pos_;
+    if (c == '{') {
+      token.kind = RtfToken::Kind::GroupOpen;
+      return token;
+    }
+    if (c == '}') {
+      token.kind = RtfToken::Kind::GroupClose;
+      return token;
+    }
+    if (c != '\\') {
+      token.kind = RtfToken::Kind::Byte;
+      token.byte = c;
+      return token;
+    }
+    if (AtEnd()) break;
+    const unsigned char next = Peek();
+    if (IsLetter(next)) {
+      token = ControlWord();
+      if (token.word == "bin") {
+        // Binary data: skip it whole, whatever bytes (braces too) it holds.
+        const qsizetype length = token.has_param ? std::max(token.param, 0) : 0;
+        pos_ += std::min(length, bytes_.size() - pos_);
+        continue;
+      }
+      return token;
+    }
+    ++pos_;
+    if (next == '\'') return HexByte();
+    token.kind = RtfToken::Kind::Symbol;
+    token.byte = next == '\r' ? '\n' : next;
+    return token;
+  }
+  token.kind = RtfToken::Kind::End;
+  return token;
+}
+
+RtfToken RtfLexer::ControlWord() {
+  RtfToken token;
+  token.kind = RtfToken::Kind::Word;
+  const qsizetype start = pos_;
+  while (!AtEnd() && IsLetter(Peek())) ++pos_;
+  token.word = bytes_.sliced(start, std::min(pos_ - start, kMaxWordLength));
+  bool negative = false;
+  if (!AtEnd() && Peek() == '-' && pos_ + 1 < bytes_.size() &&
+      IsDigit(static_cast<unsigned char>(bytes_[pos_ + 1]))) {
+    negative = true;
+    ++pos_;
+  }
+  long long value = 0;
+  int digits = 0;
+  while (!AtEnd() && IsDigit(Peek())) {
+    if (digits < kMaxParamDigits) value = value * 10 + (Peek() - '0');
+    ++digits;
+    ++pos_;
+  }
+  if (digits > 0) {
+    token.has_param = true;
+    value = std::min(value, 2147483647LL);
+    token.param = static_cast<int>(negative ? -value : value);
+  }
+  if (!AtEnd() && Peek() == ' ') ++pos_;  // the delimiting space belongs to the word
+  return token;
+}
+
+RtfToken RtfLexer::HexByte() {
+  RtfToken token;
+  int value = 0;
+  int digits = 0;
+  while (digits < 2 && !AtEnd() && HexValue(Peek()) >= 0) {
+    value = value * 16 + HexValue(Peek());
+    ++digits;
+    ++pos_;
+  }
+  if (digits == 0) {
+    // "\'" without digits: a symbol the reader ignores.
+    token.kind = RtfToken::Kind::Symbol;
+    token.byte = '\'';
+    return token;
+  }
+  token.kind = RtfToken::Kind::Hex;
+  token.byte = static_cast<unsigned char>(value);
+  return token;
+}

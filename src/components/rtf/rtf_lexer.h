@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <cstdint>
+
+// Splits RTF bytes into tokens. Never reads past the end and always moves
+// forward, so damaged input ends in End rather than a crash or a loop.
+struct RtfToken {
+  enum class Kind { GroupOpen, GroupClose, Word, Symbol, Hex, Byte, End };
+  Kind kind = Kind::End;
+  QByteArrayView word;  // a control word's letters (at most 32)
+  bool has_param = false;
+  int param = 0;
+  unsigned char byte = 0;  // Symbol's character, Hex's value, Byte's byte
+};
+
+class RtfLexer {
+ public:
+  explicit RtfLexer(QByteArrayView bytes) : bytes_(bytes) {}
+
+  // The next token. \binN is handled here: its N data bytes are skipped.
+  // A backslash before CR or LF comes back as the symbol '\n' (a paragraph).
+  RtfToken Next();
+
+  qsizetype position() const { return pos_; }
+
+ private:
+  bool AtEnd() const { return pos_ >= bytes_.size(); }
+  unsigned char Peek() const { return static_cast<unsigned char>(bytes_[pos_]); }
+  RtfToken ControlWord();
+  RtfToken HexByte();
+
+  QByteArrayView bytes_;
+  qsizetype pos_ = 0;
+};

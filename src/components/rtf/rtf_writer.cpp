@@ -1,0 +1,180 @@
+#include "components/rtf/rtf_writer.h"
+
+#include <QFont>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <cmath>
+#include <vector>
+
+#include "components/rtf/code_pages.h"
+#include "components/rtf/rtf_format.h"
+
+namespace {
+
+struct FontKey {
+  QString family;
+  int char_set = 0;
+  bool operator==(const FontKey&) const = default;
+};
+
+// The formatting of one run, resolved against the document's defaults.
+struct RunFormat {
+  int font = 0;
+  int half_points = 24;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strike = false;
+  int color = 0;  // 0 is the automatic colour
+  bool operator==(const RunFormat&) const = default;
+};
+
+template <typename T>
+int IndexOf(std::vector<T>& list, const T& item) {
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (list[i] == item) return static_cast<int>(i);
+  }
+  list.push_back(item);
+  return static_cast<int>(list.size() - 1);
+}
+
+void AppendNumber(QByteArray& out, const char* word, int value) {
+  out += word;
+  out += QByteArray::number(value);
+}
+
+// Text in RTF: ASCII as is with \ \{ \} escaped, the rest as \uN plus one
+// fallback byte in the font's code page ('?' when it has no such byte).
+void AppendText(QByteArray& out, const QString& text, int code_page) {
+  for (QChar qc : text) {
+    const char16_t ch = qc.unicode();
+    if (ch == u'\\' || ch == u'{' || ch == u'}') {
+      out += '\\';
+      out += static_cast<char>(ch);
+    } else if (ch == u'\t') {
+      out += "\\tab ";
+    } else if (ch == QChar::LineSeparator) {
+      out += "\\line ";
+    } else if (ch >= 0x20 && ch < 0x7F) {
+      out += static_cast<char>(ch);
+    } else if (ch < 0x20 || ch == 0x7F) {
+      // Other control characters have no meaning in a text.
+    } else {
+      AppendNumber(out, "\\u", static_cast<std::int16_t>(ch));
+      const int fallback = qc.isSurrogate() ? -1 : EncodeChar(code_page, ch);
+      if (fallback >= 0x80) {
+        out += "\\'";
+        out += QByteArray::number(fallback, 16).rightJustified(2, '0');
+      } else {
+        out += '?';
+      }
+    }
+  }
+}
+
+void AppendFontName(QByteArray& out, const QString& family) {
+  QString name = family;
+  name.remove(QLatin1Char(';'));  // the entry terminator cannot be escaped
+  AppendText(out, name, 1252);
+}
+
+class RtfWriter {
+ public:
+  RtfWriter(const QTextDocument& document, const QColor& default_color)
+      : document_(document), default_color_(default_color) {}
+
+  QByteArray Write() {
+    QByteArray body;
+    RunFormat current;
+    bool first = true;
+    for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
+      for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid()) continue;
+        const QTextCharFormat format = fragment.charFormat();
+        const RunFormat run = Resolve(format);
+        AppendChanges(body, first ? RunFormat{-1, -1, false, false, false, false, 0} : current,
+                      run);
+        first = false;
+        current = run;
+        AppendText(body, fragment.text(), CodePageForCharSet(fonts_[run.font].char_set));
+      }
+      if (first) {
+        // An empty first paragraph still names its font and size.
+        const RunFormat run = Resolve(block.charFormat());
+        AppendChanges(body, RunFormat{-1, -1, false, false, false, false, 0}, run);
+        current = run;
+        first = false;
+      }
+      body += "\\par\r\n";
+    }
+    return Header() + body + "}\r\n";
+  }
+
+ private:
+  RunFormat Resolve(const QTextCharFormat& format) {
+    const QFont font = format.font().resolve(document_.defaultFont());
+    RunFormat run;
+    const int char_set =
+        format.hasProperty(kRtfCharSetProperty) ? format.intProperty(kRtfCharSetProperty) : 0;
+    run.font = IndexOf(fonts_, FontKey{font.family(), char_set});
+    double points = font.pointSizeF();
+    if (points <= 0) points = document_.defaultFont().pointSizeF();
+    if (points <= 0) points = 12;
+    run.half_points = static_cast<int>(std::lround(points * 2));
+    run.bold = font.bold();
+    run.italic = font.italic();
+    run.underline = font.underline();
+    run.strike = font.strikeOut();
+    QColor color = default_color_;
+    if (format.foreground().style() != Qt::NoBrush) color = format.foreground().color();
+    run.color = color.isValid() ? IndexOf(colors_, color.rgb()) + 1 : 0;
+    return run;
+  }
+
+  // Control words that turn `from` into `to`, followed by the delimiting space.
+  static void AppendChanges(QByteArray& out, const RunFormat& from, const RunFormat& to) {
+    const qsizetype before = out.size();
+    if (from.font != to.font) AppendNumber(out, "\\f", to.font);
+    if (from.half_points != to.half_points) AppendNumber(out, "\\fs", to.half_points);
+    if (from.bold != to.bold) out += to.bold ? "\\b" : "\\b0";
+    if (from.italic != to.italic) out += to.italic ? "\\i" : "\\i0";
+    if (from.underline != to.underline) out += to.underline ? "\\ul" : "\\ulnone";
+    if (from.strike != to.strike) out += to.strike ? "\\strike" : "\\strike0";
+    if (from.color != to.color) AppendNumber(out, "\\cf", to.color);
+    if (out.size() != before) out += ' ';
+  }
+
+  QByteArray Header() const {
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+      AppendNumber(out, "{\\f", static_cast<int>(i));
+      AppendNumber(out, "\\fnil\\fcharset", fonts_[i].char_set);
+      out += ' ';
+      AppendFontName(out, fonts_[i].family);
+      out += ";}";
+    }
+    out += "}\r\n{\\colortbl ;";
+    for (QRgb rgb : colors_) {
+      AppendNumber(out, "\\red", qRed(rgb));
+      AppendNumber(out, "\\green", qGreen(rgb));
+      AppendNumber(out, "\\blue", qBlue(rgb));
+      out += ';';
+    }
+    out += "}\r\n{\\*\\generator Lo File Editor;}\\viewkind4\\uc1\\pard ";
+    return out;
+  }
+
+  const QTextDocument& document_;
+  QColor default_color_;
+  std::vector<FontKey> fonts_;
+  std::vector<QRgb> colors_;
+};
+
+}  // namespace
+
+QByteArray DocumentToRtf(const QTextDocument& document, const QColor& default_color) {
+  return RtfWriter(document, default_color).Write();
+}

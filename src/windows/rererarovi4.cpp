@@ -1,0 +1,136 @@
+#include "windows/rererarovi4.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTextEdit>
+#include <string>
+#include <utility>
+
+#include "components/font_dialog.h"
+#include "components/guarded.h"
+#include "components/placement_adapter.h"
+#include "components/rtf/rich_or_plain.h"
+#include "components/rtf/rtf_writer.h"
+#include "errors/app_error.h"
+#include "platform/whole_file.h"
+
+// Resources live in a static library: register them before the first use.
+static void LoadWindowResources() { Q_INIT_RESOURCE(resources); }
+
+namespace {
+
+constexpr QSize kOuterSize(456, 298);
+
+}  // namespace
+
+TForm4::TForm4(std::filesystem::path notes_path, QWidget* parent)
+    : QMainWindow(parent), notes_path_(std::move(notes_path)) {
+  LoadWindowResources();
+  CreateWidgets();
+}
+
+void TForm4::CreateWidgets() {
+  setWindowTitle(QStringLiteral("Lo File Editing Notes"));
+  setWindowIcon(QIcon(QStringLiteral(":/rererarovi.xpm")));
+  // Closing only hides the notes; it never ends the program.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  QFont dialog_font = QApplication::font();
+  dialog_font.setPointSize(8);
+  setFont(dialog_font);
+  resize(kOuterSize);
+
+  // Two commands that act at once, right on the menu bar.
+  Save1 = menuBar()->addAction(QStringLiteral("&Save"));
+  Save1->setObjectName(QStringLiteral("Save1"));
+  Font1 = menuBar()->addAction(QStringLiteral("&Font"));
+  Font1->setObjectName(QStringLiteral("Font1"));
+
+  RichEdit1 = new QTextEdit(this);
+  RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+  RichEdit1->setAcceptRichText(true);
+  RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
+  RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setCentralWidget(RichEdit1);
+
+  FontDlg1 = new FontDialog(this);
+  FontDlg1->setObjectName(QStringLiteral("FontDlg1"));
+
+  // Every command runs through guarded(): a failure ends it in the error box.
+  connect(Save1, &QAction::triggered, this, [this] { guarded([this] { Save1Click(); }); });
+  connect(Font1, &QAction::triggered, this, [this] { guarded([this] { Font1Click(); }); });
+  connect(FontDlg1, &FontDialog::applied, this, [this] { guarded([this] { FontDlg1Apply(); }); });
+}
+
+// Centred on the desktop the first time; afterwards where the user left it.
+// The size is the outer one, decoration included.
+void TForm4::PlaceOnFirstShow() {
+  if (placed_) return;
+  placed_ = true;
+  const QScreen* screen = QApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect frame(QPoint(), kOuterSize);
+  const QRect centred = frame.translated(screen->availableGeometry().center() - frame.center());
+  WidgetPlacement placement;
+  placement.left = centred.left();
+  placement.top = centred.top();
+  placement.right = centred.left() + centred.width();
+  placement.bottom = centred.top() + centred.height();
+  ApplyPlacement(*this, placement);
+}
+
+void TForm4::ShowNotes() {
+  std::error_code ignored;
+  if (std::filesystem::exists(notes_path_, ignored)) LoadNotes();
+  PlaceOnFirstShow();
+  show();
+  raise();
+  activateWindow();
+}
+
+void TForm4::LoadNotes() {
+  std::string bytes;
+  try {
+    bytes = ReadWholeFile(notes_path_);
+  } catch (const WholeFileError& error) {
+    if (error.step() == WholeFileError::Step::Open) {
+      throw AppError("Cannot open file " + notes_path_.string());
+    }
+    throw AppError("Failed to Load Stream");
+  }
+  ReadRichOrPlainText(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                      *RichEdit1->document());
+  RichEdit1->document()->setModified(false);
+}
+
+void TForm4::Save1Click() {
+  const QByteArray rtf = DocumentToRtf(*RichEdit1->document(), text_color_);
+  try {
+    ReplaceWholeFile(notes_path_, std::string_view(rtf.constData(), rtf.size()));
+  } catch (const WholeFileError& error) {
+    if (error.step() == WholeFileError::Step::Open) {
+      throw AppError("Cannot create file " + notes_path_.string());
+    }
+    throw AppError("Failed to Save Stream");
+  }
+}
+
+void TForm4::Font1Click() {
+  if (FontDlg1->execute()) SetEditorFont(FontDlg1->selectedFont(), FontDlg1->selectedColor());
+}
+
+void TForm4::FontDlg1Apply() { SetEditorFont(FontDlg1->currentFont(), FontDlg1->currentColor()); }
+
+// The editor's default character format: text without a format of its own
+// shows in this font and colour, and "Save" writes them out.
+void TForm4::SetEditorFont(const QFont& font, const QColor& color) {
+  RichEdit1->setFont(font);
+  QPalette palette = RichEdit1->palette();
+  palette.setColor(QPalette::Text, color);
+  RichEdit1->setPalette(palette);
+  const bool automatic = color == QApplication::palette().color(QPalette::WindowText);
+  text_color_ = automatic ? QColor() : color;
+  RichEdit1->viewport()->update();
+}
