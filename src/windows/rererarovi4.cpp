@@ -42,9 +42,9 @@ void TForm4::CreateWidgets() {
   resize(kOuterSize);
 
   // Two commands that act at once, right on the menu bar.
-  Save1 = menuBar()->addAction(QStringLiteral("&Save"));
+  Save1 = menuBar()->addAction(QStringLiteral("Save"));
   Save1->setObjectName(QStringLiteral("Save1"));
-  Font1 = menuBar()->addAction(QStringLiteral("&Font"));
+  Font1 = menuBar()->addAction(QStringLiteral("Font"));
   Font1->setObjectName(QStringLiteral("Font1"));
 
   RichEdit1 = new QTextEdit(this);
