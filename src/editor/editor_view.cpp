@@ -13,7 +13,7 @@ TViewMember HighlightMember(TField field) {
 TEditorView::TEditorView() {
   for (TField field : {TField::RecordNo, TField::Class, TField::Type, TField::X, TField::Y,
                        TField::Z, TField::R, TField::Density}) {
-    texts_[Index(field)] = "0";
+    texts_[Index(field)].assign(1, '0');  // not = "0": GCC 12 -Wrestrict misfires at -O2
   }
   highlights_.fill(THighlight::Normal);
 }

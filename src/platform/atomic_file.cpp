@@ -109,6 +109,8 @@ int ReplaceFileAtomically(const std::filesystem::path& file, std::string_view co
   }
   struct stat old_state {};
   const bool had_file = ::stat(target.c_str(), &old_state) == 0;
+  // A file the user made read-only stays as it is, although the rename could replace it.
+  if (had_file && ::access(target.c_str(), W_OK) != 0) return errno;
 
   std::filesystem::path temporary;
   int result = EEXIST;

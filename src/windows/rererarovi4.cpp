@@ -10,6 +10,7 @@
 
 #include "components/font_dialog.h"
 #include "components/guarded.h"
+#include "components/placement_adapter.h"
 #include "components/rtf/rich_or_plain.h"
 #include "components/rtf/rtf_writer.h"
 #include "errors/app_error.h"
@@ -41,9 +42,9 @@ void TForm4::CreateWidgets() {
   resize(kOuterSize);
 
   // Two commands that act at once, right on the menu bar.
-  Save1 = menuBar()->addAction(QStringLiteral("&Save"));
+  Save1 = menuBar()->addAction(QStringLiteral("Save"));
   Save1->setObjectName(QStringLiteral("Save1"));
-  Font1 = menuBar()->addAction(QStringLiteral("&Font"));
+  Font1 = menuBar()->addAction(QStringLiteral("Font"));
   Font1->setObjectName(QStringLiteral("Font1"));
 
   RichEdit1 = new QTextEdit(this);
@@ -64,13 +65,20 @@ void TForm4::CreateWidgets() {
 }
 
 // Centred on the desktop the first time; afterwards where the user left it.
+// The size is the outer one, decoration included.
 void TForm4::PlaceOnFirstShow() {
   if (placed_) return;
   placed_ = true;
   const QScreen* screen = QApplication::primaryScreen();
   if (screen == nullptr) return;
-  const QRect desktop = screen->availableGeometry();
-  move(desktop.center() - QPoint(kOuterSize.width() / 2, kOuterSize.height() / 2));
+  const QRect frame(QPoint(), kOuterSize);
+  const QRect centred = frame.translated(screen->availableGeometry().center() - frame.center());
+  WidgetPlacement placement;
+  placement.left = centred.left();
+  placement.top = centred.top();
+  placement.right = centred.left() + centred.width();
+  placement.bottom = centred.top() + centred.height();
+  ApplyPlacement(*this, placement);
 }
 
 void TForm4::ShowNotes() {

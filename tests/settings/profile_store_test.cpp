@@ -147,12 +147,17 @@ TEST_F(ProfileStore, UnreadableFileIsNeverReplaced) {
   EXPECT_TRUE(std::filesystem::is_directory(File()));
 }
 
-TEST(ProfileStoreDeathTest, ReadOnlyFolderFailsWithThePathAndKeepsTheOldFile) {
+TEST(ProfileStoreDeathTest, ReadOnlyFolderOrFileFailsWithThePathAndKeepsTheOldFile) {
   TempDir dir;
   const std::filesystem::path folder = dir / "config";
   const std::filesystem::path file = folder / "zodaZa.INI";
   std::filesystem::create_directory(folder);
   WriteText(file, "[settings]\nstartdir=/old\n");
+  // A read-only file in a folder everyone may write to.
+  const std::filesystem::path open_folder = dir / "open";
+  const std::filesystem::path read_only_file = open_folder / "zodaZa.INI";
+  std::filesystem::create_directory(open_folder);
+  WriteText(read_only_file, "[settings]\nstartdir=/old\n");
   using std::filesystem::perms;
   // Reachable and readable by everyone, writable by no one but root.
   std::filesystem::permissions(dir.path(), perms::owner_all | perms::others_read |
@@ -163,24 +168,32 @@ TEST(ProfileStoreDeathTest, ReadOnlyFolderFailsWithThePathAndKeepsTheOldFile) {
                                            perms::others_exec);
   std::filesystem::permissions(
       file, perms::owner_read | perms::owner_write | perms::group_read | perms::others_read);
+  std::filesystem::permissions(read_only_file,
+                               perms::owner_read | perms::group_read | perms::others_read);
+  const auto write_fails = [](const std::filesystem::path& settings_file) {
+    ruriVizid store(settings_file);
+    try {
+      store.WriteSetting("settings", "startdir", "/new");
+    } catch (const SettingsWriteError& e) {
+      return std::string(e.what()) == "Unable to write to " + settings_file.string();
+    }
+    return false;
+  };
   EXPECT_EXIT(
       {
-        // Opens nothing of the folder above; only switches to an unprivileged user.
-        std::filesystem::create_directory(dir / "unused");
-        if (!DropPrivilegesForChild(dir / "unused")) std::exit(2);
-        ruriVizid store(file);
-        try {
-          store.WriteSetting("settings", "startdir", "/new");
-        } catch (const SettingsWriteError& e) {
-          std::exit(std::string(e.what()) == "Unable to write to " + file.string() ? 0 : 3);
-        }
-        std::exit(1);
+        // Opens only "open" to everyone, then switches to an unprivileged user.
+        if (!DropPrivilegesForChild(open_folder)) std::exit(2);
+        const bool folder_refused = write_fails(file);
+        const bool file_refused = write_fails(read_only_file);
+        std::exit(folder_refused && file_refused ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
-  EXPECT_EQ(ReadText(file), "[settings]\nstartdir=/old\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
-                          std::filesystem::directory_iterator()),
-            1);
+  for (const auto& settings_file : {file, read_only_file}) {
+    EXPECT_EQ(ReadText(settings_file), "[settings]\nstartdir=/old\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(settings_file.parent_path()),
+                            std::filesystem::directory_iterator()),
+              1);
+  }
 }
 
 TEST(SettingsFilePath, ConfigHomeElseHomeConfig) {

@@ -38,14 +38,6 @@ TEST_F(WindowPlacement, SaveWritesTheValueThenRemovesColourAndFont) {
   EXPECT_EQ(store_.ReadSetting("Common", "Form6", ""), "200,2,2,-5,-6,100,200");
 }
 
-TEST_F(WindowPlacement, SavedPlacementComesBackUnchanged) {
-  SaveEditorPlacement(store_, {2, 3, {-8, 10, 1000, 700}});
-  const TWindowPlacement p = Restore();
-  EXPECT_EQ(p.flags, 2);
-  EXPECT_EQ(p.show_state, 3);
-  ExpectRect(p, -8, 10, 1000, 700);
-}
-
 TEST_F(WindowPlacement, RectanglePastTheScreenIsMovedBackKeepingItsSize) {
   Store("200,0,1,10,20,830,620");
   const TWindowPlacement p = Restore({800, 600});

@@ -92,7 +92,7 @@ TEST(RtfReader, CharacterFormattingAndItsGroups) {
   EXPECT_EQ(FormatOf(*document, QStringLiteral("after")).foreground().color(), QColor(0, 0, 255));
 }
 
-TEST(RtfReader, ParagraphsBreaksAndSpecialCharacters) {
+TEST(RtfReader, ParagraphsBreaksAndSymbols) {
   EXPECT_EQ(Lines("{\\rtf1 one\\par two\\par}"),
             (QStringList{QStringLiteral("one"), QStringLiteral("two")}));
   EXPECT_EQ(Lines("{\\rtf1 one\\par\\par three\\par\\par}"),
