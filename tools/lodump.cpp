@@ -37,7 +37,7 @@ bool LoadCatalogueWithoutCreating(const std::string& folder, TObjCatalogue& cata
     names_path.replace_extension(".nam");
     if (!FindIgnoringCase(names_path)) return false;
   }
-  catalogue.Load(folder);  // a missing objdat.dat fails here, before anything is created
+  catalogue.Load(folder, {}, TObjCatalogue::Access::ReadOnly);
   return true;
 }
 

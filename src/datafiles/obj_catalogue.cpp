@@ -49,12 +49,17 @@ std::filesystem::path TObjCatalogue::CataloguePath(const std::string& folder) {
   return std::filesystem::path(base + "/objdat.dat");
 }
 
-void TObjCatalogue::Load(const std::string& folder, const RowSink& sink) {
+void TObjCatalogue::Load(const std::string& folder, const RowSink& sink, Access access) {
+  const bool read_only = access == Access::ReadOnly;
   // Both handles are local: whatever way Load ends, no descriptor stays open.
   BinaryFile catalogue;
   const std::filesystem::path exact_path = CataloguePath(folder);
   const std::filesystem::path catalogue_path = FindIgnoringCase(exact_path).value_or(exact_path);
-  catalogue.OpenExisting(catalogue_path);
+  if (read_only) {
+    catalogue.OpenReadOnly(catalogue_path);
+  } else {
+    catalogue.OpenExisting(catalogue_path);
+  }
 
   std::uint8_t count_bytes[2];
   catalogue.ReadAt(kCountOffset, count_bytes, sizeof count_bytes);
@@ -68,7 +73,9 @@ void TObjCatalogue::Load(const std::string& folder, const RowSink& sink) {
   BinaryFile names;
   std::filesystem::path names_path = catalogue_path;
   names_path.replace_extension(".nam");
-  if (auto existing = FindIgnoringCase(names_path)) {
+  if (read_only) {
+    names.OpenReadOnly(FindIgnoringCase(names_path).value_or(names_path));
+  } else if (auto existing = FindIgnoringCase(names_path)) {
     names.OpenExisting(*existing);
   } else {
     CreateNamesFile(names, names_path, count);

@@ -28,10 +28,15 @@ class TObjCatalogue {
     std::function<void(int index)> entry_loaded;
   };
 
+  // How Load opens the files: the editor opens both for reading and writing
+  // (and creates a missing objdat.nam); a read-only load (for tools) opens
+  // them read-only and fails with "File not found" instead of creating.
+  enum class Access { ReadWrite, ReadOnly };
+
   // Reads the catalogue in `folder` (creating objdat.nam with "No Name Entered"
   // slots when missing). Raises InOutError at the failing step, or AppError
   // "Invalid entry count %d: objdat.dat holds at most 512 entries".
-  void Load(const std::string& folder, const RowSink& sink = {});
+  void Load(const std::string& folder, const RowSink& sink = {}, Access access = Access::ReadWrite);
 
   // Name of the first entry (in catalogue order) with this class and type.
   std::optional<std::string> FindName(std::uint8_t object_class, std::uint8_t object_type) const;

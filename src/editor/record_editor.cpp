@@ -66,7 +66,7 @@ void RecordEditor::ClearFields() {
   view_.SetText(TField::RecordNo, "0");
   view_.SetText(TField::Class, "0");
   view_.SetText(TField::Type, "0");
-  for (TField field : kFloatFields) view_.SetText(field, "0.0");
+  for (TField field : kFloatFields) view_.SetText(field, ZeroText());
   view_.SetText(TField::Density, "0");
   ForgetShownFloats();
   for (TField field : kRecordFields) view_.SetHighlight(field, THighlight::Normal);
@@ -178,7 +178,7 @@ void RecordEditor::AddObject() {
   view_.SetText(TField::RecordNo, IntegerText(document_.LastIndex));
   view_.SetText(TField::Class, "0");
   view_.SetText(TField::Type, "0");
-  for (TField field : kFloatFields) view_.SetText(field, "0.0");
+  for (TField field : kFloatFields) view_.SetText(field, ZeroText());
   view_.SetText(TField::Density, "0");
   ForgetShownFloats();
   for (TField field : kRecordFields) view_.SetHighlight(field, THighlight::Normal);
@@ -236,6 +236,10 @@ float RecordEditor::ReadFloat(TField field) {
   if (shown && shown->text == text) return shown->value;
   return ParseFloat(text, separator_);
 }
+
+// "0.0" in the user's own separator: a literal "0.0" would not read back
+// under a "," locale, and every Add Object would then fail.
+std::string RecordEditor::ZeroText() const { return std::string("0") + separator_ + "0"; }
 
 void RecordEditor::ForgetShownFloats() {
   for (auto& shown : shown_floats_) shown.reset();

@@ -118,6 +118,7 @@ class RecordEditor {
   void ShowFloat(TField field, float value);
   float ReadFloat(TField field);
   void ForgetShownFloats();
+  std::string ZeroText() const;
 
   // A shown float whose text the field had to cut: committing the same text
   // writes these bits back instead of reading the cut text.

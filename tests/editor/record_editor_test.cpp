@@ -436,6 +436,10 @@ TEST_F(RecordEditorTest, DecimalSeparatorAppliesBothWays) {
   Type(TField::X, "2,5");
   Save();
   EXPECT_EQ(Slice(FileBytes(), 123, 127), FloatBytes(2.5f));
+  // The zeros that Add Object puts in the fields must read back under this separator too.
+  editor.AddObject();
+  EXPECT_EQ(view.Text(TField::X), "0,0");
+  EXPECT_EQ(Slice(FileBytes(), 140, 160), Bytes(20, 0));
 }
 
 TEST_F(RecordEditorTest, StateChoiceAndCloseEnd) {

@@ -96,16 +96,23 @@ TEST(Lodump, ReportsErrorsWithTheEditorMessages) {
   EXPECT_EQ(result.status, 2);
 }
 
-TEST(Lodump, ReadsAFileItMayNotWrite) {
+TEST(Lodump, ReadsFilesItMayNotWrite) {
   TempDir dir;
   WriteBytes(dir / "LoRo.dat", LoFileBytes("Ro", "", SampleRecords()));
-  std::filesystem::permissions(dir / "LoRo.dat", std::filesystem::perms::owner_read |
-                                                     std::filesystem::perms::group_read |
-                                                     std::filesystem::perms::others_read);
+  WriteCatalogue(dir / "data", {{12, 3, "Pine"}});
+  for (const auto& file :
+       {dir / "LoRo.dat", dir / "data" / "objdat.dat", dir / "data" / "objdat.nam"}) {
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+  }
   EXPECT_EXIT(
       {
         if (!DropPrivilegesForChild(dir.path())) std::exit(2);
-        std::exit(RunLodump(dir, (dir / "LoRo.dat").string()).status == 0 ? 0 : 1);
+        const RunResult result =
+            RunLodump(dir, (dir / "LoRo.dat").string() + " " + (dir / "data").string());
+        std::exit(result.status == 0 && result.out.find("0;12;3;Pine\t") != std::string::npos ? 0
+                                                                                              : 1);
       },
       ::testing::ExitedWithCode(0), "");
 }
