@@ -55,21 +55,28 @@ bool ParentFolderMissing(const std::filesystem::path& path) {
 
 int FileErrorCode(int error_number, const std::filesystem::path& path) {
   switch (error_number) {
-    case ENOENT: return ParentFolderMissing(path) ? 3 : 2;
+    case ENOENT:
+      return ParentFolderMissing(path) ? 3 : 2;
     case ENOTDIR:
-    case ENAMETOOLONG: return 3;
+    case ENAMETOOLONG:
+      return 3;
     case EMFILE:
-    case ENFILE: return 4;
+    case ENFILE:
+      return 4;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-    case ETXTBSY: return 5;
+    case ETXTBSY:
+      return 5;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return 101;
-    case EBADF: return 103;
-    default: return error_number;
+    case EFBIG:
+      return 101;
+    case EBADF:
+      return 103;
+    default:
+      return error_number;
   }
 }
 
@@ -111,9 +118,7 @@ void BinaryFile::OpenWithFlags(const std::filesystem::path& path, int flags) {
 
 void BinaryFile::OpenExisting(const std::filesystem::path& path) { OpenWithFlags(path, O_RDWR); }
 
-void BinaryFile::OpenReadOnly(const std::filesystem::path& path) {
-  OpenWithFlags(path, O_RDONLY);
-}
+void BinaryFile::OpenReadOnly(const std::filesystem::path& path) { OpenWithFlags(path, O_RDONLY); }
 
 void BinaryFile::Create(const std::filesystem::path& path) {
   OpenWithFlags(path, O_RDWR | O_CREAT | O_TRUNC);
@@ -141,6 +146,12 @@ void BinaryFile::WriteAt(std::uint64_t offset, const void* buffer, std::size_t s
   } while (put < 0 && errno == EINTR);
   if (put < 0) throw InOutError(FileErrorCode(errno, {}));
   if (static_cast<std::size_t>(put) < size) throw InOutError(101);
+}
+
+void BinaryFile::Flush() {
+  if (fd_ < 0) throw InOutError(103);
+  CountOperation();
+  if (::fsync(fd_) != 0) throw InOutError(FileErrorCode(errno, {}));
 }
 
 void BinaryFile::Close() {

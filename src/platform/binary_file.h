@@ -37,6 +37,8 @@ class BinaryFile {
 
   void ReadAt(std::uint64_t offset, void* buffer, std::size_t size);
   void WriteAt(std::uint64_t offset, const void* buffer, std::size_t size);
+  // Flushes what was written to the disk (fsync).
+  void Flush();
   // Closing a file that is not open raises 103, like any other access.
   void Close();
 
@@ -52,7 +54,7 @@ class BinaryFile {
 int FileErrorCode(int error_number, const std::filesystem::path& path);
 
 // Test seam: makes chosen file operations fail. Operations are counted from 1
-// across every BinaryFile (open, read, write and close each count once).
+// across every BinaryFile (open, read, write, flush and close each count once).
 namespace file_faults {
 void Reset();
 // The nth operation from now fails with `code` (a runtime code, not errno).

@@ -13,28 +13,37 @@ namespace {
 
 using Step = WholeFileError::Step;
 
-// Flushes a file's data (or a folder's entries) to the disk. Returns errno, 0 on success.
-int SyncToDisk(const std::filesystem::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno;
-  int error_number = ::fsync(fd) == 0 ? 0 : errno;
-  ::close(fd);
-  return error_number;
+// The file the rename must replace: the target when `path` is a symbolic link,
+// so the link stays a link.
+std::filesystem::path ResolveLink(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(path, error)) return path;
+  std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+  return error ? path : target;
 }
 
-// Whether the file could be emptied in place: it is no folder and we may write it.
+// Refuses what an in-place write would refuse: a folder in the file's place,
+// a file this process may not write (the rename alone would replace it).
 void CheckReplaceable(const std::filesystem::path& path, struct stat& existing, bool& exists) {
   exists = ::stat(path.c_str(), &existing) == 0;
   if (!exists) return;
   if (S_ISDIR(existing.st_mode)) throw WholeFileError(Step::Open, 5);
-  if (::access(path.c_str(), W_OK) != 0)
+  if (::access(path.c_str(), W_OK) != 0) {
     throw WholeFileError(Step::Open, FileErrorCode(errno, path));
+  }
 }
 
 std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
-  std::filesystem::path temp = path;
-  temp += "." + std::to_string(::getpid()) + ".tmp";
-  return temp;
+  return path.parent_path() /
+         ("." + path.filename().string() + "." + std::to_string(::getpid()) + ".tmp");
+}
+
+// Makes the rename itself durable; a failure here leaves a complete file either way.
+void SyncFolder(const std::filesystem::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
 }
 
 }  // namespace
@@ -60,11 +69,12 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
 }
 
 void ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes) {
+  const std::filesystem::path target = ResolveLink(path);
   struct stat existing {};
   bool exists = false;
-  CheckReplaceable(path, existing, exists);
+  CheckReplaceable(target, existing, exists);
 
-  const std::filesystem::path temp = TemporaryBeside(path);
+  const std::filesystem::path temp = TemporaryBeside(target);
   BinaryFile file;
   try {
     file.Create(temp);
@@ -72,20 +82,20 @@ void ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes)
     throw WholeFileError(Step::Open, e.code());
   }
   try {
-    if (!bytes.empty()) file.WriteAt(0, bytes.data(), bytes.size());
-    file.Close();
-    if (const int error_number = SyncToDisk(temp)) {
-      throw InOutError(FileErrorCode(error_number, temp));
-    }
     // The new file takes the permissions the old one had.
-    if (exists) ::chmod(temp.c_str(), existing.st_mode & 07777);
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-      throw InOutError(FileErrorCode(errno, path));
+    if (exists && ::chmod(temp.c_str(), existing.st_mode & 07777) != 0) {
+      throw InOutError(FileErrorCode(errno, temp));
+    }
+    if (!bytes.empty()) file.WriteAt(0, bytes.data(), bytes.size());
+    file.Flush();
+    file.Close();
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+      throw InOutError(FileErrorCode(errno, target));
     }
   } catch (const InOutError& e) {
     std::error_code ignored;
     std::filesystem::remove(temp, ignored);
     throw WholeFileError(Step::Transfer, e.code());
   }
-  SyncToDisk(path.parent_path().empty() ? "." : path.parent_path());
+  SyncFolder(target.parent_path());
 }

@@ -3,12 +3,12 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 #include "errors/app_error.h"
-#include "platform/atomic_file.h"
+#include "platform/whole_file.h"
 #include "settings/profile_lines.h"
 
 namespace {
@@ -23,15 +23,23 @@ std::string Limited(std::string text) {
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string::npos; }
 
+// The file's lines, or nothing when it cannot be read.
+std::optional<ProfileLines> ReadLines(const std::filesystem::path& file) {
+  try {
+    return ProfileLines(ReadWholeFile(file));
+  } catch (const WholeFileError&) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace
 
 ruriVizid::ruriVizid(std::filesystem::path file) : file_(std::move(file)) {}
 
 std::string ruriVizid::ReadSetting(const std::string& section, const std::string& key,
                                    const std::string& default_value) const {
-  std::string contents;
-  if (ReadWholeFile(file_, contents) != 0) return Limited(default_value);
-  std::optional<std::string> value = ProfileLines(contents).Find(section, key);
+  const std::optional<ProfileLines> lines = ReadLines(file_);
+  std::optional<std::string> value = lines ? lines->Find(section, key) : std::nullopt;
   return Limited(value ? std::move(*value) : default_value);
 }
 
@@ -41,20 +49,36 @@ void ruriVizid::WriteSetting(const std::string& section, const std::string& key,
   // A line break would split the entry and plant lines of its own in the file.
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) throw failure;
   std::string contents;
-  // A file that exists but cannot be read must not be replaced by one entry.
-  const int read_error = ReadWholeFile(file_, contents);
-  if (read_error != 0 && read_error != ENOENT) throw failure;
+  try {
+    contents = ReadWholeFile(file_);
+  } catch (const WholeFileError& error) {
+    // Only a missing file (or folder) starts empty: one that exists but cannot
+    // be read must not be replaced by a single entry.
+    const bool missing =
+        error.step() == WholeFileError::Step::Open && (error.code() == 2 || error.code() == 3);
+    if (!missing) throw failure;
+  }
   ProfileLines lines(contents);
   lines.Set(section, key, value);
-  if (ReplaceFileAtomically(file_, lines.Contents()) != 0) throw failure;
+  std::error_code folder_error;
+  if (file_.has_parent_path())
+    std::filesystem::create_directories(file_.parent_path(), folder_error);
+  if (folder_error) throw failure;
+  try {
+    ReplaceWholeFile(file_, lines.Contents());
+  } catch (const WholeFileError&) {
+    throw failure;
+  }
 }
 
 void ruriVizid::DeleteSetting(const std::string& section, const std::string& key) {
-  std::string contents;
-  if (ReadWholeFile(file_, contents) != 0) return;
-  ProfileLines lines(contents);
-  if (!lines.Remove(section, key)) return;
-  ReplaceFileAtomically(file_, lines.Contents());  // a failed removal is ignored
+  std::optional<ProfileLines> lines = ReadLines(file_);
+  if (!lines || !lines->Remove(section, key)) return;
+  try {
+    ReplaceWholeFile(file_, lines->Contents());
+  } catch (const WholeFileError&) {
+    // a failed removal is ignored
+  }
 }
 
 std::filesystem::path DefaultSettingsFilePath() {

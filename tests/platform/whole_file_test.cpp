@@ -19,43 +19,52 @@ TEST(ProgramFolder, NotesFileIsBesideTheProgramWhateverTheWorkingFolder) {
   const fs::path notes = NotesFilePath();
   fs::current_path(before);
   EXPECT_EQ(notes.filename(), "loinfo.txt");
-  EXPECT_TRUE(notes.is_absolute());
   EXPECT_TRUE(fs::exists(notes.parent_path() / "core_tests"));
 }
 
-TEST(WholeFile, ReplaceKeepsPermissionsAndReadGivesEveryByte) {
+TEST(WholeFile, ReplaceKeepsPermissionsFollowsLinksAndReadGivesEveryByte) {
   TempDir dir;
   const fs::path file = dir / "notes";
   WriteText(file, "old content that is longer");
-  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(file, perms);
+  fs::create_symlink(file, dir / "link");
   const std::string bytes("new\0content\r\n", 14);
-  ReplaceWholeFile(file, bytes);
+  ReplaceWholeFile(dir / "link", bytes);
+  EXPECT_TRUE(fs::is_symlink(dir / "link"));
   EXPECT_EQ(ReadWholeFile(file), bytes);
-  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, perms);
   ReplaceWholeFile(file, "");
   EXPECT_EQ(ReadWholeFile(file), "");
 }
 
-TEST(WholeFile, FailuresSayWhichStepFailed) {
+// 0 no error, 1 Open, 2 Transfer.
+int StepOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const WholeFileError& error) {
+    return error.step() == WholeFileError::Step::Open ? 1 : 2;
+  }
+  return 0;
+}
+
+TEST(WholeFile, AFailureAtAnyStepKeepsTheOldFileAndNamesTheStep) {
   TempDir dir;
-  auto step_of = [](const std::function<void()>& action) {
-    try {
-      action();
-    } catch (const WholeFileError& error) {
-      return error.step() == WholeFileError::Step::Open ? 1 : 2;
-    }
-    return 0;
-  };
-  EXPECT_EQ(step_of([&] { ReadWholeFile(dir / "missing"); }), 1);
-  EXPECT_EQ(step_of([&] { ReplaceWholeFile(dir / "no" / "file", "x"); }), 1);
+  EXPECT_EQ(StepOf([&] { ReadWholeFile(dir / "missing"); }), 1);
+  EXPECT_EQ(StepOf([&] { ReplaceWholeFile(dir / "no" / "file", "x"); }), 1);
+  EXPECT_FALSE(fs::exists(dir / "no"));
   WriteText(dir / "f", "old");
+  for (int k = 1; k <= 4; ++k) {  // create, write, flush, close
+    file_faults::Reset();
+    file_faults::FailOperation(k, 5);
+    EXPECT_EQ(StepOf([&] { ReplaceWholeFile(dir / "f", "new"); }), k == 1 ? 1 : 2) << k;
+    EXPECT_EQ(ReadText(dir / "f"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+  }
   file_faults::Reset();
-  file_faults::FailOperation(3, 5);  // create, write, then the close fails
-  EXPECT_EQ(step_of([&] { ReplaceWholeFile(dir / "f", "new"); }), 2);
+  file_faults::FailOperation(2, 5);  // open, then the read fails
+  EXPECT_EQ(StepOf([&] { ReadWholeFile(dir / "f"); }), 2);
   file_faults::Reset();
-  EXPECT_EQ(ReadText(dir / "f"), "old");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 }  // namespace
