@@ -9,100 +9,68 @@ namespace {
 struct RecordingView {
   TEditorView view;
   std::vector<TViewMember> changes;
+  int hook_runs = 0;
   RecordingView() {
     view.SetListener([this](TViewMember member) { changes.push_back(member); });
+    view.SetRecordNumberHook([this] { ++hook_runs; });
   }
 };
 
 TEST(EditorView, TextsAreCutLikeTheFieldsAndEqualTextsChangeNothing) {
   RecordingView v;
-  v.view.SetText(TField::Name, std::string(20, 'n'));
-  v.view.SetText(TField::Description, std::string(80, 'd'));
-  v.view.SetText(TField::Class, "1234567");
-  v.view.SetText(TField::X, "-1.2345679E8");
-  v.view.SetText(TField::Density, "123456789012");
-  EXPECT_EQ(v.view.Text(TField::Name), std::string(19, 'n'));
-  EXPECT_EQ(v.view.Text(TField::Description), std::string(73, 'd'));
-  EXPECT_EQ(v.view.Text(TField::Class), "123456");
-  EXPECT_EQ(v.view.Text(TField::X), "-1.2345679E");
-  EXPECT_EQ(v.view.Text(TField::Density), "12345678901");
-  EXPECT_EQ(v.changes.size(), 5u);
+  for (const auto& [field, max] : {std::pair{TField::RecordNo, 6},
+                                   {TField::Type, 6},
+                                   {TField::Name, 19},
+                                   {TField::Description, 73},
+                                   {TField::R, 11},
+                                   {TField::Density, 11}}) {
+    v.view.SetText(field, std::string(80, '7'));
+    EXPECT_EQ(v.view.Text(field), std::string(max, '7'));
+  }
+  EXPECT_EQ(v.changes.size(), 6u);
+  EXPECT_EQ(v.hook_runs, 1);  // after RecordNo changed
 
-  // Cut to the same text as before: no change, no notification.
-  v.view.SetText(TField::Name, std::string(25, 'n'));
-  v.view.SetText(TField::Class, "123456");
+  // Cut to the text it already holds, or set to the same: no change, no notification.
+  v.view.SetText(TField::RecordNo, std::string(7, '7'));
+  v.view.SetText(TField::Name, std::string(25, '7'));
   v.view.SetSaveEnabled(false);
   v.view.SetHighlight(TField::X, THighlight::Normal);
-  EXPECT_EQ(v.changes.size(), 5u);
-
+  EXPECT_EQ(v.changes.size(), 6u);
+  EXPECT_EQ(v.hook_runs, 1);
   v.view.SetHighlight(TField::Density, THighlight::Modified);
-  v.view.SetHighlight(TField::Name, THighlight::Modified);
-  EXPECT_EQ(v.changes.back(), TViewMember::NameHighlight);
-  EXPECT_EQ(v.changes[v.changes.size() - 2], TViewMember::DensityHighlight);
-}
+  EXPECT_EQ(v.changes.back(), TViewMember::DensityHighlight);
 
-TEST(EditorView, UserWritesApplyLimitsButNotifyNothing) {
-  RecordingView v;
-  int hook_runs = 0;
-  v.view.SetRecordNumberHook([&] { ++hook_runs; });
+  // What the user typed is stored with the same limits, silently.
   v.view.SetTextFromUser(TField::Type, "99999999");
-  v.view.SetTextFromUser(TField::RecordNo, "7");
+  v.view.SetTextFromUser(TField::RecordNo, "5");
   v.view.SetStateIndexFromUser(5);
-  v.view.SetSelectedRowFromUser(3);  // no such row
   EXPECT_EQ(v.view.Text(TField::Type), "999999");
   EXPECT_EQ(v.view.StateIndex(), 1);
-  EXPECT_EQ(v.view.SelectedRow(), -1);
-  EXPECT_TRUE(v.changes.empty());
-  EXPECT_EQ(hook_runs, 0);
+  EXPECT_EQ(v.changes.size(), 7u);
+  EXPECT_EQ(v.hook_runs, 1);
 }
 
-TEST(EditorView, RecordNumberHookRunsAfterTheTextIsStored) {
+TEST(EditorView, SelectionFollowsTheRowsAndStateIsLimitedToTheChoices) {
   TEditorView view;
-  std::vector<std::string> seen;
-  view.SetRecordNumberHook([&] { seen.push_back(view.Text(TField::RecordNo)); });
-  view.SetText(TField::RecordNo, "4");
-  view.SetText(TField::RecordNo, "4");
-  view.SetText(TField::Class, "4");
-  EXPECT_EQ(seen, std::vector<std::string>{"4"});
-}
+  view.SetSelectedRow(0);  // the one empty row
+  EXPECT_EQ(view.SelectedRow(), 0);
+  view.ReplaceContentsRows({"0;1;2;a", "1;1;2;b", "2;1;2;c"});
+  EXPECT_EQ(view.SelectedRow(), -1);
+  view.SetSelectedRow(3);
+  EXPECT_EQ(view.SelectedRow(), -1);
+  view.SetSelectedRow(1);
+  view.ReplaceContentsRows(view.ContentsRows());  // the same rows: still unselected
+  EXPECT_EQ(view.SelectedRow(), -1);
+  view.SetSelectedRowFromUser(2);
+  view.AppendContentsRow("3;0;0;d");
+  EXPECT_EQ(view.SelectedRow(), 2);
+  view.ClearContentsRows();
+  EXPECT_EQ(view.SelectedRow(), -1);
 
-TEST(EditorView, SelectionFollowsTheRows) {
-  RecordingView v;
-  v.view.SetSelectedRow(0);  // the one empty row
-  EXPECT_EQ(v.view.SelectedRow(), 0);
-  v.view.ReplaceContentsRows({"0;1;2;a", "1;1;2;b", "2;1;2;c"});
-  EXPECT_EQ(v.view.SelectedRow(), -1);
-  v.view.SetSelectedRow(2);
-  v.view.SetSelectedRow(3);
-  EXPECT_EQ(v.view.SelectedRow(), -1);
-  v.view.SetSelectedRow(1);
-  v.view.ReplaceContentsRows(v.view.ContentsRows());  // same rows: still unselected
-  EXPECT_EQ(v.view.SelectedRow(), -1);
-  v.view.SetSelectedRow(1);
-  v.view.AppendContentsRow("3;0;0;d");
-  EXPECT_EQ(v.view.SelectedRow(), 1);
-  v.view.ClearContentsRows();
-  EXPECT_EQ(v.view.SelectedRow(), -1);
-  EXPECT_TRUE(v.view.ContentsRows().empty());
-  v.view.SetSelectedRow(-7);
-  EXPECT_EQ(v.view.SelectedRow(), -1);
-
-  v.view.AppendCatalogueRow("0;1;1;x");
-  v.view.ClearCatalogueRows();
-  EXPECT_TRUE(v.view.CatalogueRows().empty());
-  EXPECT_EQ(v.changes.back(), TViewMember::CatalogueRows);
-}
-
-TEST(EditorView, StateIndexIsLimitedToTheChoices) {
-  TEditorView view;
-  view.SetStateIndex(2);
-  EXPECT_EQ(view.StateIndex(), 1);
-  view.SetStateIndex(-1);
-  EXPECT_EQ(view.StateIndex(), -1);
-  view.SetStateIndex(-9);
-  EXPECT_EQ(view.StateIndex(), -1);
-  view.SetStateIndex(0);
-  EXPECT_EQ(view.StateIndex(), 0);
+  for (const auto& [given, stored] : {std::pair{2, 1}, {-9, -1}, {0, 0}, {-1, -1}}) {
+    view.SetStateIndex(given);
+    EXPECT_EQ(view.StateIndex(), stored) << given;
+  }
 }
 
 }  // namespace

@@ -2,50 +2,48 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
-#include <sys/types.h>
 #include <fstream>
 #include <stdexcept>
 
+namespace fs = std::filesystem;
+
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "lo-test-XXXXXX").string();
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (::mkdtemp(buffer.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = buffer.data();
+  std::string pattern = (fs::temp_directory_path() / "lo-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
 }
 
 TempDir::~TempDir() {
   std::error_code ignored;
   // Give back write permission that a test may have taken away, then remove.
-  for (auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
-    std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+  for (auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
+    fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
   }
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ignored);
-  std::filesystem::remove_all(path_, ignored);
+  fs::remove_all(path_, ignored);
 }
 
-void WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
+void WriteBytes(const fs::path& file, const Bytes& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + file.string());
 }
 
-Bytes ReadBytes(const std::filesystem::path& file) {
+Bytes ReadBytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + file.string());
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void WriteText(const std::filesystem::path& file, const std::string& text) {
+void WriteText(const fs::path& file, const std::string& text) {
   WriteBytes(file, Bytes(text.begin(), text.end()));
 }
 
-std::string ReadText(const std::filesystem::path& file) {
-  Bytes bytes = ReadBytes(file);
+std::string ReadText(const fs::path& file) {
+  const Bytes bytes = ReadBytes(file);
   return std::string(bytes.begin(), bytes.end());
 }
 
@@ -65,19 +63,27 @@ void PutF32(Bytes& bytes, std::size_t offset, float value) {
 }
 
 void PutText(Bytes& bytes, std::size_t offset, const std::string& text) {
-  for (std::size_t i = 0; i < text.size(); ++i) bytes.at(offset + i) = static_cast<std::uint8_t>(text[i]);
+  for (std::size_t i = 0; i < text.size(); ++i)
+    bytes.at(offset + i) = static_cast<std::uint8_t>(text[i]);
 }
 
-bool PermissionsAreBypassed() { return ::geteuid() == 0; }
+void MakeReadOnly(const fs::path& file) {
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
 
-bool DropPrivilegesForChild(const std::filesystem::path& tree_to_open) {
+std::vector<std::string> NamesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool DropPrivilegesForChild(const fs::path& tree_to_open) {
   std::error_code ignored;
-  std::filesystem::permissions(tree_to_open, std::filesystem::perms::others_all,
-                               std::filesystem::perm_options::add, ignored);
-  for (auto& entry : std::filesystem::recursive_directory_iterator(tree_to_open, ignored)) {
+  fs::permissions(tree_to_open, fs::perms::others_all, fs::perm_options::add, ignored);
+  for (auto& entry : fs::recursive_directory_iterator(tree_to_open, ignored)) {
     if (entry.is_directory()) {
-      std::filesystem::permissions(entry.path(), std::filesystem::perms::others_all,
-                                   std::filesystem::perm_options::add, ignored);
+      fs::permissions(entry.path(), fs::perms::others_all, fs::perm_options::add, ignored);
     }
   }
   if (::geteuid() != 0) return true;

@@ -34,9 +34,10 @@ void PutU32(Bytes& bytes, std::size_t offset, std::uint32_t value);
 void PutF32(Bytes& bytes, std::size_t offset, float value);
 void PutText(Bytes& bytes, std::size_t offset, const std::string& text);
 
-// True when the process can write files whatever their permission bits say
-// (root): tests of "access denied" skip themselves then.
-bool PermissionsAreBypassed();
+// Takes every write permission away from `file` (r--r--r--).
+void MakeReadOnly(const std::filesystem::path& file);
+// The names of the entries of `folder`, sorted.
+std::vector<std::string> NamesIn(const std::filesystem::path& folder);
 
 // For permission tests under root (CI runs as root): call inside a gtest
 // death-test body (EXPECT_EXIT), which runs in a forked child. Opens the

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "editor/lo_test_files.h"
+#include "support/lo_files.h"
 
 namespace {
 
@@ -19,14 +19,11 @@ RunResult RunLodump(const TempDir& dir, const std::string& arguments) {
   const std::string command = std::string(LODUMP_PATH) + " " + arguments + " >" +
                               (dir / "out.txt").string() + " 2>" + (dir / "err.txt").string();
   const int raw = std::system(command.c_str());
-  RunResult result;
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  result.out = ReadText(dir / "out.txt");
-  result.err = ReadText(dir / "err.txt");
-  return result;
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(dir / "out.txt"),
+          ReadText(dir / "err.txt")};
 }
 
-std::vector<TestRecord> SampleRecords() {
+std::vector<TLoRecord> SampleRecords() {
   return {{12, 3, 0, 1.5f, -2.25f, 0.125f, 90.0f, 4},
           {1, 1, 2, -123456789.0f, 1e9f, 0.0f, -0.001f, 255},
           {9, 9, 1, 0.0f, 0.0f, 0.0f, 0.0f, 0}};
@@ -39,9 +36,9 @@ TEST(Lodump, PrintsHeaderAndRecordsAsTheEditorShowsThemAndChangesNothing) {
   WriteCatalogue(dir / "data", {{0, 0, "Marker"}, {12, 3, "Pine"}, {1, 1, "Rock"}});
   const Bytes catalogue = ReadBytes(dir / "data" / "objdat.dat");
   const Bytes names = ReadBytes(dir / "data" / "objdat.nam");
+  const std::string arguments = (dir / "LoForest.dat").string() + " " + (dir / "data").string();
 
-  const RunResult result =
-      RunLodump(dir, (dir / "LoForest.dat").string() + " " + (dir / "data").string());
+  RunResult result = RunLodump(dir, arguments);
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
             "Name: Forest\n"
@@ -55,16 +52,10 @@ TEST(Lodump, PrintsHeaderAndRecordsAsTheEditorShowsThemAndChangesNothing) {
   EXPECT_EQ(ReadBytes(dir / "LoForest.dat"), lo);
   EXPECT_EQ(ReadBytes(dir / "data" / "objdat.dat"), catalogue);
   EXPECT_EQ(ReadBytes(dir / "data" / "objdat.nam"), names);
-}
 
-TEST(Lodump, CreatesNoNamesFile) {
-  TempDir dir;
-  WriteBytes(dir / "Lo1.dat", LoFileBytes("A", "B", SampleRecords()));
-  WriteCatalogue(dir / "data", {{12, 3, "Pine"}});
+  // Without a names file no names are shown, and none is created.
   std::filesystem::remove(dir / "data" / "objdat.nam");
-
-  const RunResult result =
-      RunLodump(dir, (dir / "Lo1.dat").string() + " " + (dir / "data").string());
+  result = RunLodump(dir, arguments);
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.out.find("0;12;3;Requires Object Data File\t"), std::string::npos);
   EXPECT_NE(result.err.find("objdat.nam"), std::string::npos);
@@ -81,31 +72,23 @@ TEST(Lodump, ReportsErrorsWithTheEditorMessages) {
   auto records = SampleRecords();
   records[1].z = std::bit_cast<float>(0x7F800001u);
   WriteBytes(dir / "LoNaN.dat", LoFileBytes("N", "", records));
+  result = RunLodump(dir, (dir / "LoNaN.dat").string() + " " + (dir / "nowhere").string());
+  EXPECT_EQ(result.err, "lodump: Invalid filename.\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
   result = RunLodump(dir, (dir / "LoNaN.dat").string());
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, "lodump: Invalid floating point operation.\n");
   EXPECT_NE(result.out.find("0;12;3;"), std::string::npos);  // the records before it
 
-  WriteBytes(dir / "Lo2.dat", LoFileBytes("A", "B", SampleRecords()));
-  result = RunLodump(dir, (dir / "Lo2.dat").string() + " " + (dir / "nowhere").string());
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "lodump: Invalid filename.\n");
-  EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
-
-  result = RunLodump(dir, "");
-  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(RunLodump(dir, "").status, 2);
 }
 
 TEST(Lodump, ReadsFilesItMayNotWrite) {
   TempDir dir;
   WriteBytes(dir / "LoRo.dat", LoFileBytes("Ro", "", SampleRecords()));
   WriteCatalogue(dir / "data", {{12, 3, "Pine"}});
-  for (const auto& file :
-       {dir / "LoRo.dat", dir / "data" / "objdat.dat", dir / "data" / "objdat.nam"}) {
-    std::filesystem::permissions(file, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::group_read |
-                                           std::filesystem::perms::others_read);
-  }
+  for (const char* file : {"LoRo.dat", "data/objdat.dat", "data/objdat.nam"})
+    MakeReadOnly(dir / file);
   EXPECT_EXIT(
       {
         if (!DropPrivilegesForChild(dir.path())) std::exit(2);

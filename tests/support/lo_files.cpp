@@ -1,7 +1,29 @@
-#include "editor/lo_test_files.h"
+#include "support/lo_files.h"
 
-Bytes RecordBytes(const TestRecord& record) {
-  Bytes bytes(20, 0);
+#include "errors/app_error.h"
+
+std::string MessageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const AppError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+Bytes Slice(const Bytes& bytes, std::size_t at, std::size_t size) {
+  return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+               bytes.begin() + static_cast<std::ptrdiff_t>(at + size));
+}
+
+Bytes FloatBytes(float value) {
+  Bytes bytes(4);
+  PutF32(bytes, 0, value);
+  return bytes;
+}
+
+Bytes RecordBytes(const TLoRecord& record) {
+  Bytes bytes(20);
   bytes[0] = record.object_class;
   bytes[1] = record.object_type;
   bytes[2] = record.state;
@@ -14,8 +36,8 @@ Bytes RecordBytes(const TestRecord& record) {
 }
 
 Bytes LoFileBytes(const std::string& name, const std::string& description,
-                  const std::vector<TestRecord>& records) {
-  Bytes bytes(100 + 20 * records.size(), 0);
+                  const std::vector<TLoRecord>& records) {
+  Bytes bytes(100 + 20 * records.size());
   for (std::size_t i = 0; i < 100; ++i) bytes[i] = static_cast<std::uint8_t>(0xA0 + i % 16);
   PutText(bytes, 0, name);
   if (name.size() < 20) bytes[name.size()] = 0;
@@ -29,13 +51,12 @@ Bytes LoFileBytes(const std::string& name, const std::string& description,
   return bytes;
 }
 
-std::vector<TestRecord> NumberedRecords(int count) {
-  std::vector<TestRecord> records;
+std::vector<TLoRecord> NumberedRecords(int count) {
+  std::vector<TLoRecord> records;
   for (int i = 0; i < count; ++i) {
     const float f = static_cast<float>(i);
-    records.push_back({static_cast<std::uint8_t>(i % 7), static_cast<std::uint8_t>(i % 3),
-                       static_cast<std::uint8_t>(i % 2), f + 0.25f, -f, f * 10.0f, 90.0f,
-                       static_cast<std::uint8_t>(i)});
+    const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
+    records.push_back({byte(i % 7), byte(i % 3), byte(i % 2), f + 0.25f, -f, f * 10, 90, byte(i)});
   }
   return records;
 }
@@ -52,9 +73,4 @@ void WriteCatalogue(const std::filesystem::path& folder, const std::vector<TestE
   }
   WriteBytes(folder / "objdat.dat", catalogue);
   WriteBytes(folder / "objdat.nam", names);
-}
-
-Bytes Slice(const Bytes& bytes, std::size_t from, std::size_t to) {
-  return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-               bytes.begin() + static_cast<std::ptrdiff_t>(to));
 }

@@ -9,19 +9,30 @@
 #include "editor/record_editor.h"
 #include "settings/folder_settings.h"
 
-// A folder prompt that confirms a preset answer and counts its runs.
+// A folder prompt that answers from its script (a folder confirms it, nullopt
+// cancels) and, once the script is used up, confirms `answer`. It records
+// what each run had preselected.
 class ScriptedPrompt : public TFolderPrompt {
  public:
+  std::deque<std::optional<std::string>> script;
   std::string answer;
-  int runs = 0;
+  std::vector<std::string> preselected;
+
   bool Run() override {
-    ++runs;
-    SelectedFolder = answer;
-    return true;
+    preselected.push_back(SelectedFolder);
+    std::optional<std::string> next = answer;
+    if (!script.empty()) {
+      next = script.front();
+      script.pop_front();
+    }
+    if (next) SelectedFolder = *next;
+    return next.has_value();
   }
+  std::size_t runs() const { return preselected.size(); }
 };
 
-// The desktop as a test scripts it: open-dialog answers are queued in advance.
+// The desktop as a test scripts it: open-dialog answers are queued in advance
+// (none left means a cancel).
 class ScriptedHost : public TEditorHost {
  public:
   std::deque<std::optional<std::filesystem::path>> open_answers;
