@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <map>
-#include <optional>
 #include <random>
 
 #include "settings/profile_lines.h"
@@ -16,6 +15,12 @@ namespace {
 const std::vector<std::string> kSections = {"settings", "Common", "Fresh"};
 const std::vector<std::string> kKeys = {"startdir", "objdir", "Form6", "Form6Color"};
 const std::vector<std::string> kLineEnds = {"\n", "\r\n", "\r"};
+// Lines a user might have written: none is an entry of a key the test writes.
+const std::vector<std::string> kForeignLines = {
+    "; comment",           "",           "   ",          "[Other]",
+    "[settings]",          "[ common ]", "other=1",      "  Left = 5 ",
+    "junk without equals", "[unclosed",  "startdirX=no", "\xFF\xFE garbage \x01",
+    "=empty name"};
 const std::string kAbsent =
     "\x01"
     "absent";
@@ -25,14 +30,12 @@ std::string Lower(std::string text) {
   return text;
 }
 
-class Random {
- public:
-  explicit Random(unsigned seed) : engine_(seed) {}
+struct Random {
+  std::mt19937 engine;
   std::size_t Below(std::size_t n) {
-    return std::uniform_int_distribution<std::size_t>(0, n - 1)(engine_);
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(engine);
   }
-  template <typename T>
-  const T& Pick(const std::vector<T>& items) {
+  const std::string& Pick(const std::vector<std::string>& items) {
     return items[Below(items.size())];
   }
   std::string RandomCase(std::string text) {
@@ -47,98 +50,63 @@ class Random {
     for (std::size_t n = Below(25); n > 0; --n) value += alphabet[Below(alphabet.size())];
     return value;
   }
-
- private:
-  std::mt19937 engine_;
 };
-
-// Lines a user might have written: none is an entry of a key the test writes.
-std::vector<std::string> ForeignLines(Random& random) {
-  static const std::vector<std::string> kinds = {
-      "; comment",           "",           "   ",          "[Other]",
-      "[settings]",          "[ common ]", "other=1",      "  Left = 5 ",
-      "junk without equals", "[unclosed",  "startdirX=no", "\xFF\xFE garbage \x01",
-      "=empty name"};
-  std::vector<std::string> lines;
-  for (std::size_t n = random.Below(12); n > 0; --n) lines.push_back(random.Pick(kinds));
-  return lines;
-}
 
 // Splits at CR LF, LF or CR, keeping each line's end.
 std::vector<std::string> RawLines(const std::string& text) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
+  for (std::size_t start = 0; start < text.size();) {
     std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos)
+    if (end == std::string::npos) {
       end = text.size();
-    else
+    } else {
       end += (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1;
+    }
     lines.push_back(text.substr(start, end - start));
     start = end;
   }
   return lines;
 }
 
-bool WrittenByProgram(const std::string& line, const std::vector<std::string>& new_headers) {
-  const std::string lower = Lower(line);
-  for (const std::string& key : kKeys) {
-    if (lower.starts_with(Lower(key) + "=")) return true;
-  }
-  for (const std::string& header : new_headers) {
-    if (line == header + "\n") return true;
-  }
-  return false;
-}
-
-// The file on disk, through the settings store as the program uses it.
-class DiskStore {
+// The same calls on the file through the settings store, or on the lines in
+// memory (fast enough for many more sequences).
+class Store {
  public:
-  explicit DiskStore(const std::string& original) { WriteText(store_.FilePath(), original); }
+  Store(const std::string& original, bool on_disk) : lines_(original), on_disk_(on_disk) {
+    if (on_disk_) WriteText(disk_.FilePath(), original);
+  }
   void Write(const std::string& s, const std::string& k, const std::string& v) {
-    store_.WriteSetting(s, k, v);
+    on_disk_ ? disk_.WriteSetting(s, k, v) : lines_.Set(s, k, v);
   }
-  void Remove(const std::string& s, const std::string& k) { store_.DeleteSetting(s, k); }
+  void Remove(const std::string& s, const std::string& k) {
+    on_disk_ ? disk_.DeleteSetting(s, k) : void(lines_.Remove(s, k));
+  }
   std::string Read(const std::string& s, const std::string& k) const {
-    return store_.ReadSetting(s, k, kAbsent);
+    return on_disk_ ? disk_.ReadSetting(s, k, kAbsent) : lines_.Find(s, k).value_or(kAbsent);
   }
-  std::string Contents() const { return ReadText(store_.FilePath()); }
+  std::string Contents() const { return on_disk_ ? ReadText(disk_.FilePath()) : lines_.Contents(); }
 
  private:
   TempDir dir_;
-  ruriVizid store_{dir_ / "zodaZa.INI"};
-};
-
-// The same editing rules in memory, fast enough for many more sequences.
-class MemoryStore {
- public:
-  explicit MemoryStore(const std::string& original) : lines_(original) {}
-  void Write(const std::string& s, const std::string& k, const std::string& v) {
-    lines_.Set(s, k, v);
-  }
-  void Remove(const std::string& s, const std::string& k) { lines_.Remove(s, k); }
-  std::string Read(const std::string& s, const std::string& k) const {
-    return lines_.Find(s, k).value_or(kAbsent);
-  }
-  std::string Contents() const { return lines_.Contents(); }
-
- private:
+  ruriVizid disk_{dir_ / "zodaZa.INI"};
   ProfileLines lines_;
+  bool on_disk_;
 };
 
-template <typename Store>
-void CheckRandomSequences(unsigned seed, int rounds, int steps) {
-  Random random(seed);
+void CheckRandomSequences(unsigned seed, int rounds, int steps, bool on_disk) {
+  Random random{std::mt19937(seed)};
   for (int round = 0; round < rounds; ++round) {
     const std::string ending = random.Pick(kLineEnds);
-    const std::vector<std::string> foreign = ForeignLines(random);
+    std::vector<std::string> foreign;
+    for (std::size_t n = random.Below(12); n > 0; --n)
+      foreign.push_back(random.Pick(kForeignLines));
     std::string original;
     for (const std::string& line : foreign) original += line + ending;
     const bool cut_last_end = !original.empty() && random.Below(2) == 0;
     if (cut_last_end) original.resize(original.size() - ending.size());
-    Store store(original);
+    Store store(original, on_disk);
 
-    // Sections the program will have to add: not opened by any foreign line.
+    // Headers of the sections the program has to add (none opened by a foreign line).
     std::vector<std::string> new_headers;
     std::map<std::pair<std::string, std::string>, std::string> model;
     for (int step = 0; step < steps; ++step) {
@@ -150,13 +118,13 @@ void CheckRandomSequences(unsigned seed, int rounds, int steps) {
         model[id] = kAbsent;
       } else {
         const std::string spelled = random.RandomCase(section);
-        const bool known = std::any_of(foreign.begin(), foreign.end(), [&](const std::string& l) {
-          return Lower(l) == "[" + id.first + "]" || Lower(l) == "[ " + id.first + " ]";
-        });
-        const bool added =
-            std::any_of(new_headers.begin(), new_headers.end(),
-                        [&](const std::string& h) { return Lower(h) == "[" + id.first + "]"; });
-        if (!known && !added) new_headers.push_back("[" + spelled + "]");
+        const auto opens = [&](const std::string& line) {
+          return Lower(line) == "[" + id.first + "]" || Lower(line) == "[ " + id.first + " ]";
+        };
+        if (std::none_of(foreign.begin(), foreign.end(), opens) &&
+            std::none_of(new_headers.begin(), new_headers.end(), opens)) {
+          new_headers.push_back("[" + spelled + "]");
+        }
         const std::string value = random.Value();
         store.Write(spelled, random.RandomCase(key), value);
         model[id] = value;
@@ -169,7 +137,13 @@ void CheckRandomSequences(unsigned seed, int rounds, int steps) {
 
     std::vector<std::string> kept;
     for (const std::string& line : RawLines(store.Contents())) {
-      if (!WrittenByProgram(line, new_headers)) kept.push_back(line);
+      const bool written =
+          std::any_of(
+              kKeys.begin(), kKeys.end(),
+              [&](const std::string& key) { return Lower(line).starts_with(Lower(key) + "="); }) ||
+          std::any_of(new_headers.begin(), new_headers.end(),
+                      [&](const std::string& header) { return line == header + "\n"; });
+      if (!written) kept.push_back(line);
     }
     std::vector<std::string> expected = RawLines(original);
     // Lines may follow the last one only once it has a line end.
@@ -182,9 +156,9 @@ void CheckRandomSequences(unsigned seed, int rounds, int steps) {
 }
 
 TEST(ProfileProperty, LastValueWinsAndForeignLinesStay) {
-  CheckRandomSequences<MemoryStore>(20240607, 600, 40);
+  CheckRandomSequences(20240607, 600, 40, false);
   // Every write on disk is flushed, so fewer sequences there.
-  CheckRandomSequences<DiskStore>(7, 8, 15);
+  CheckRandomSequences(7, 8, 15, true);
 }
 
 }  // namespace

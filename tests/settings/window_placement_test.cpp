@@ -2,29 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include "errors/app_error.h"
 #include "settings/profile_store.h"
-#include "support/temp_dir.h"
+#include "support/lo_files.h"
 
 namespace {
 
 class WindowPlacement : public ::testing::Test {
  protected:
-  void Store(const std::string& value) {
+  // The placement restored from `value` on an 800 x 600 screen, as
+  // "flags,show,left,top,right,bottom", or the error's message.
+  std::string Restored(const std::string& value) {
     WriteText(dir_ / "zodaZa.INI", "[Common]\nForm6=" + value + "\n");
-  }
-  TWindowPlacement Restore(TScreenSize screen = {1920, 1080}) {
-    return RestoreEditorPlacement(store_, current_, screen);
-  }
-  static void ExpectRect(const TWindowPlacement& p, int left, int top, int right, int bottom) {
-    EXPECT_EQ(p.normal.left, left);
-    EXPECT_EQ(p.normal.top, top);
-    EXPECT_EQ(p.normal.right, right);
-    EXPECT_EQ(p.normal.bottom, bottom);
+    std::string shown;
+    const std::string message = MessageOf([&] {
+      const TWindowPlacement p = RestoreEditorPlacement(store_, {7, 3, {1, 2, 3, 4}}, {800, 600});
+      for (int n :
+           {p.flags, p.show_state, p.normal.left, p.normal.top, p.normal.right, p.normal.bottom}) {
+        shown += (shown.empty() ? "" : ",") + std::to_string(n);
+      }
+    });
+    return message == "no error" ? shown : message;
   }
   TempDir dir_;
   ruriVizid store_{dir_ / "zodaZa.INI"};
-  TWindowPlacement current_{7, 3, {1, 2, 3, 4}};
 };
 
 TEST_F(WindowPlacement, SaveWritesTheValueThenRemovesColourAndFont) {
@@ -39,52 +39,29 @@ TEST_F(WindowPlacement, SaveWritesTheValueThenRemovesColourAndFont) {
 }
 
 TEST_F(WindowPlacement, RectanglePastTheScreenIsMovedBackKeepingItsSize) {
-  Store("200,0,1,10,20,830,620");
-  const TWindowPlacement p = Restore({800, 600});
-  EXPECT_EQ(p.flags, 0);
-  EXPECT_EQ(p.show_state, 1);
-  ExpectRect(p, -20, 0, 800, 600);
-  Store("200,0,1,10,20,830,620,");  // a trailing separator starts no field
-  ExpectRect(Restore({800, 600}), -20, 0, 800, 600);
+  EXPECT_EQ(Restored("200,0,1,10,20,830,620"), "0,1,-20,0,800,600");
+  EXPECT_EQ(Restored("200,0,1,10,20,830,620,"), "0,1,-20,0,800,600");  // no field after a last ","
+  EXPECT_EQ(Restored("200,2,3,  -10,+20,30,40"), "2,3,-10,20,30,40");
   // Extreme values saturate instead of overflowing.
-  Store("200,0,1,-2147483648,0,2147483647,10");
-  ExpectRect(Restore({800, 600}), -2147483647 - 1, 0, 800, 10);
+  EXPECT_EQ(Restored("200,0,1,-2147483648,0,2147483647,10"), "0,1,-2147483648,0,800,10");
 }
 
 TEST_F(WindowPlacement, ValuesNotInTheStoredFormatAreIgnoredSilently) {
   for (const std::string value :
        {"", "200,0,1,10,20,830", "201,0,1,10,20,830,620", "200,0,1,10,20,830,620,5",
         "200,0,1,10,20,830,620,,", "200 ,0,1,10,20,830,620", ",200,0,1,10,20,830"}) {
-    Store(value);
-    const TWindowPlacement p = Restore();
-    EXPECT_EQ(p.flags, 7) << value;
-    ExpectRect(p, 1, 2, 3, 4);
+    EXPECT_EQ(Restored(value), "7,3,1,2,3,4") << value;
   }
 }
 
-TEST_F(WindowPlacement, FieldThatIsNoWholeNumberRaisesItsText) {
-  const auto message_for = [&](const std::string& value) -> std::string {
-    Store(value);
-    try {
-      Restore();
-    } catch (const ConvertError& e) {
-      return e.what();
-    }
-    return "no error";
-  };
-  EXPECT_EQ(message_for("200,0,1,x,20,830,620"), "'x' is not a valid integer value");
-  // Fields 7, 6, 5, 4 are converted in that order.
-  EXPECT_EQ(message_for("200,0,1,a,b,c,d"), "'d' is not a valid integer value");
-  EXPECT_EQ(message_for("200,y,1,a,b,c,d"), "'y' is not a valid integer value");
-  EXPECT_EQ(message_for("200,0,1,10,,830,620"), "'' is not a valid integer value");
-  EXPECT_EQ(message_for("200,0,1,10,20 ,830,620"), "'20 ' is not a valid integer value");
-  EXPECT_EQ(message_for("200,0,1,10,1.5,830,620"), "'1.5' is not a valid integer value");
-  EXPECT_EQ(message_for("200,0,1,10,-,830,620"), "'-' is not a valid integer value");
-  EXPECT_EQ(message_for("200,0,1,10,2147483648,830,620"),
-            "'2147483648' is not a valid integer value");
-  // Leading blanks and a sign are whole numbers.
-  EXPECT_EQ(message_for("200,+0,1,  -10,+20,830,620"), "no error");
-  ExpectRect(Restore(), -10, 20, 830, 620);
+TEST_F(WindowPlacement, FieldThatIsNoWholeNumberRaisesItsTextInConversionOrder) {
+  EXPECT_EQ(Restored("200,0,1,x,20,830,620"), "'x' is not a valid integer value");
+  EXPECT_EQ(Restored("200,0,1,a,b,c,d"), "'d' is not a valid integer value");  // 7, 6, 5, 4
+  EXPECT_EQ(Restored("200,y,z,a,b,c,d"), "'y' is not a valid integer value");
+  for (const std::string field : {"", "20 ", "1.5", "-", "2147483648"}) {
+    EXPECT_EQ(Restored("200,0,1,10," + field + ",830,620"),
+              "'" + field + "' is not a valid integer value");
+  }
 }
 
 }  // namespace
