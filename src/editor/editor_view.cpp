@@ -100,19 +100,6 @@ void TEditorView::SetWindowCaption(const std::string& text) {
   Notify(TViewMember::WindowCaption);
 }
 
-void TEditorView::ClearContentsRows() {
-  if (!contents_rows_.empty()) {
-    contents_rows_.clear();
-    Notify(TViewMember::ContentsRows);
-  }
-  SetSelectedRow(-1);
-}
-
-void TEditorView::AppendContentsRow(const std::string& row) {
-  contents_rows_.push_back(row);
-  Notify(TViewMember::ContentsRows);
-}
-
 void TEditorView::ReplaceContentsRows(std::vector<std::string> rows) {
   if (rows != contents_rows_) {
     contents_rows_ = std::move(rows);
@@ -142,12 +129,6 @@ void TEditorView::ClearCatalogueRows() {
 
 void TEditorView::AppendCatalogueRow(const std::string& row) {
   catalogue_rows_.push_back(row);
-  Notify(TViewMember::CatalogueRows);
-}
-
-void TEditorView::ReplaceCatalogueRows(std::vector<std::string> rows) {
-  if (rows == catalogue_rows_) return;
-  catalogue_rows_ = std::move(rows);
   Notify(TViewMember::CatalogueRows);
 }
 

@@ -59,8 +59,8 @@ inline const std::string kInitialWindowCaption = "Orvo Lo File Data Editor";
 //  - a text equal to the current one changes nothing and notifies nothing;
 //  - a longer text is cut to the field's maximum length (MaxLength);
 //  - SelectedRow at a position that has no row reads -1;
-//  - clearing, replacing or appending rows never selects a row, and clearing
-//    or replacing the contents rows leaves none selected;
+//  - adding rows never selects a row, and replacing the contents rows leaves
+//    none selected;
 //  - StateIndex above 1 reads 1, below -1 reads -1.
 // Each change calls the listener once with the member that changed; for the
 // row lists that is once per clear, per appended row (always added at the end)
@@ -108,8 +108,6 @@ class TEditorView {
 
   // "Lo File Contents": one row string per record ("0;12;3;Pine").
   const std::vector<std::string>& ContentsRows() const { return contents_rows_; }
-  void ClearContentsRows();
-  void AppendContentsRow(const std::string& row);
   void ReplaceContentsRows(std::vector<std::string> rows);
 
   // Position of the highlighted contents row, or -1.
@@ -121,7 +119,6 @@ class TEditorView {
   const std::vector<std::string>& CatalogueRows() const { return catalogue_rows_; }
   void ClearCatalogueRows();
   void AppendCatalogueRow(const std::string& row);
-  void ReplaceCatalogueRows(std::vector<std::string> rows);
 
  private:
   static std::size_t Index(TField field) { return static_cast<std::size_t>(field); }

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <random>
 
+#include "editor/editor_view.h"
+#include "editor/list_rows.h"
 #include "platform/binary_file.h"
 #include "support/lo_files.h"
 
@@ -135,11 +137,12 @@ TEST_F(ObjCatalogueTest, WordsAreUnsignedAndTheFirstMatchingEntryNamesTheObject)
   WriteBytes(dir / "objdat.nam",
              NamesFile({"Three hundred", "Crate", "Second crate", "Big", thirty}));
   TObjCatalogue catalogue;
-  catalogue.Load(folder);
+  TEditorView view;
+  catalogue.Load(folder, FillCatalogueRows(catalogue, view));
   EXPECT_EQ(catalogue.FindName(44, 4), "Crate");
   EXPECT_EQ(catalogue.FindName(9, 9), thirty);  // a 30-byte name has no zero
-  EXPECT_EQ(catalogue.ObjEntryTable[3].words[0], 2147483648u);
-  EXPECT_EQ(catalogue.ObjEntryTable[3].words[1], 4294967295u);
+  EXPECT_EQ(view.CatalogueRows()[3], "3;2147483648;4294967295;Big");
+  EXPECT_EQ(view.CatalogueRows()[4], "4;9;9;" + thirty);
 
   // Entries past ObjLastIndex, left over from a larger catalogue, are not searched.
   Bytes smaller = MakeCatalogue(rng, 1, 1);

@@ -56,17 +56,11 @@ TEST(EditorView, SelectionFollowsTheRowsAndStateIsLimitedToTheChoices) {
   EXPECT_EQ(view.SelectedRow(), 0);
   view.ReplaceContentsRows({"0;1;2;a", "1;1;2;b", "2;1;2;c"});
   EXPECT_EQ(view.SelectedRow(), -1);
-  view.SetSelectedRow(3);
+  view.SetSelectedRow(3);  // no such row
   EXPECT_EQ(view.SelectedRow(), -1);
   view.SetSelectedRow(1);
   view.ReplaceContentsRows(view.ContentsRows());  // the same rows: still unselected
   EXPECT_EQ(view.SelectedRow(), -1);
-  view.SetSelectedRowFromUser(2);
-  view.AppendContentsRow("3;0;0;d");
-  EXPECT_EQ(view.SelectedRow(), 2);
-  view.ClearContentsRows();
-  EXPECT_EQ(view.SelectedRow(), -1);
-
   for (const auto& [given, stored] : {std::pair{2, 1}, {-9, -1}, {0, 0}, {-1, -1}}) {
     view.SetStateIndex(given);
     EXPECT_EQ(view.StateIndex(), stored) << given;

@@ -41,6 +41,15 @@ class RecordEditorTest : public ::testing::Test {
     editor.MarkFieldModified(field);
   }
   void Save() { editor.CommitRecord(TCommitTarget::SelectedRow); }
+  // The texts of RecordNo, Class, Type, X, Y, Z, R and Density, joined by blanks.
+  std::string Shown() const {
+    std::string shown = view.Text(TField::RecordNo);
+    for (TField field : {TField::Class, TField::Type, TField::X, TField::Y, TField::Z, TField::R,
+                         TField::Density}) {
+      shown += " " + view.Text(field);
+    }
+    return shown;
+  }
   Bytes FileBytes() const { return ReadBytes(lo_path); }
 
   TempDir dir;
@@ -66,8 +75,7 @@ TEST_F(RecordEditorTest, OpenShowsHeaderAndListsButZerosUntilARowIsChosen) {
   EXPECT_EQ(view.RecordCountText(), "4");
   EXPECT_EQ(view.WindowCaption(), "Editing " + lo_path.string());
   EXPECT_TRUE(view.AddRemoveEnabled());
-  EXPECT_EQ(view.Text(TField::Class), "0");
-  EXPECT_EQ(view.Text(TField::X), "0.0");
+  EXPECT_EQ(Shown(), "0 0 0 0.0 0.0 0.0 0.0 0");
   EXPECT_EQ(view.SelectedRow(), -1);
   EXPECT_EQ(view.ContentsRows(),
             (std::vector<std::string>{"0;7;0;Requires Object Data File", "1;1;1;Pine", "2;2;2;Rock",
@@ -76,15 +84,18 @@ TEST_F(RecordEditorTest, OpenShowsHeaderAndListsButZerosUntilARowIsChosen) {
             (std::vector<std::string>{"0;0;0;Marker", "1;1;1;Pine", "2;2;2;Rock"}));
 
   Click(0);
-  EXPECT_EQ(view.Text(TField::Class), "7");
+  EXPECT_EQ(Shown(), "0 7 0 0.25 0.00 0.00 90.00 0");
   Click(1);
-  std::string shown;
-  for (TField field : {TField::RecordNo, TField::Class, TField::Type, TField::X, TField::Y,
-                       TField::Z, TField::R, TField::Density}) {
-    shown += view.Text(field) + " ";
-  }
-  EXPECT_EQ(shown, "1 1 1 1.25 -1.00 10.00 90.00 1 ");
+  EXPECT_EQ(Shown(), "1 1 1 1.25 -1.00 10.00 90.00 1");
   EXPECT_EQ(view.StateIndex(), 1);
+}
+
+TEST_F(RecordEditorTest, EmptyFileGivesAnEmptyContentsList) {
+  Open({});
+  EXPECT_TRUE(view.ContentsRows().empty());
+  EXPECT_EQ(view.RecordCountText(), "0");
+  editor.RemoveLastObject();
+  EXPECT_EQ(host.information, std::vector<std::string>{"No Item Selected"});
 }
 
 TEST_F(RecordEditorTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
@@ -103,7 +114,7 @@ TEST_F(RecordEditorTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
   EXPECT_EQ(view.ContentsRows().size(), 9u);
   EXPECT_EQ(view.SelectedRow(), 8);
   EXPECT_EQ(view.RecordCountText(), "9");
-  EXPECT_EQ(view.Text(TField::RecordNo) + view.Text(TField::Class), "81");
+  EXPECT_EQ(Shown(), "8 1 2 8.25 -8.00 80.00 90.00 8");
   EXPECT_EQ(host.information.size(), 1u);
 }
 
@@ -173,16 +184,6 @@ TEST_F(RecordEditorTest, CommitStoresLowBytesAndTheChosenState) {
   EXPECT_EQ(host.end_requests, 1);
 }
 
-TEST_F(RecordEditorTest, CommitWritesFloatsAsShown) {
-  auto records = NumberedRecords(2);
-  records[0].x = 1.005f;  // the nearest single lies below 1.005
-  Open(records);
-  Click(0);
-  EXPECT_EQ(view.Text(TField::X), "1.00");
-  Save();
-  EXPECT_EQ(Slice(FileBytes(), 103, 4), FloatBytes(1.0f));
-}
-
 TEST_F(RecordEditorTest, BadNumberStopsTheCommitAtThatFieldAndWritesNothing) {
   Open(NumberedRecords(3));
   const Bytes original = FileBytes();
@@ -216,23 +217,23 @@ TEST_F(RecordEditorTest, StoredInfinityAndSignallingNaN) {
 
   // Showing stops at Y with the fields before it already shown.
   EXPECT_EQ(MessageOf([&] { Click(1); }), "Invalid floating point operation");
-  EXPECT_EQ(view.Text(TField::RecordNo) + " " + view.Text(TField::X), "1 1.25");
-  EXPECT_EQ(view.Text(TField::Y), "0.00");  // still record 0's
+  EXPECT_EQ(Shown(), "1 1 1 1.25 0.00 0.00 90.00 0");  // from Y on still record 0's
 }
 
-TEST_F(RecordEditorTest, CutLongValuesGoBackUnchangedUnlessEdited) {
+TEST_F(RecordEditorTest, FloatsAreWrittenAsShownButCutLongValuesGoBackUnchanged) {
   auto records = NumberedRecords(1);
   records[0].x = -123456789.0f;
   records[0].y = 1.2345679e10f;
   records[0].z = 123456789.0f;  // "1.2345679E8" fits: written back as shown
+  records[0].r = 1.005f;        // the nearest single lies below 1.005
   Open(records);
   const Bytes original = FileBytes();
   Click(0);
-  EXPECT_EQ(view.Text(TField::X), "-1.2345679E");
-  EXPECT_EQ(view.Text(TField::Y), "1.2345679E1");
+  EXPECT_EQ(Shown(), "0 0 0 -1.2345679E 1.2345679E1 1.2345679E8 1.00 0");
   Save();
   EXPECT_EQ(Slice(FileBytes(), 103, 8), Slice(original, 103, 8));
   EXPECT_EQ(Slice(FileBytes(), 111, 4), FloatBytes(123456790.0f));
+  EXPECT_EQ(Slice(FileBytes(), 115, 4), FloatBytes(1.0f));
 
   Type(TField::X, "5");
   Type(TField::X, "-1.2345679E");  // typed back to what was shown: still the stored value
@@ -275,7 +276,7 @@ TEST_F(RecordEditorTest, CancelRunsTheRemainingStepsAndAsksToEnd) {
   EXPECT_EQ(host.objdat_prompt.runs(), 2u);  // the empty objdir setting still prompts
   EXPECT_EQ(host.open_requests.back().file_name, lo_path);
   EXPECT_EQ(view.Text(TField::Name), "Forest");
-  EXPECT_EQ(view.Text(TField::Class), "0");
+  EXPECT_EQ(Shown(), "0 0 0 0.0 0.0 0.0 0.0 0");
   EXPECT_EQ(view.SelectedRow(), -1);
   EXPECT_EQ(view.ContentsRows().size(), 3u);
   EXPECT_TRUE(editor.Document().IsOpen());
