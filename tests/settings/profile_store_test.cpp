@@ -31,15 +31,6 @@ TEST_F(ProfileStore, MissingFileSectionOrKeyGivesDefaultAndEmptyValueIsNotMissin
   EXPECT_EQ(store_.ReadSetting("s", "k", ""), std::string(2047, 'x'));
 }
 
-TEST_F(ProfileStore, NewSectionsAndKeysGoInTheOrderFirstWritten) {
-  store_.WriteSetting("settings", "startdir", "/lo");
-  store_.WriteSetting("Common", "Form6", "200,0,1,1,2,3,4");
-  store_.WriteSetting("settings", "objdir", "/obj");
-  store_.WriteSetting("settings", "startdir", "/lo2");
-  EXPECT_EQ(ReadText(File()),
-            "[settings]\nstartdir=/lo2\nobjdir=/obj\n[Common]\nForm6=200,0,1,1,2,3,4\n");
-}
-
 TEST_F(ProfileStore, HandWrittenFileKeepsEveryLineItDoesNotOwn) {
   WriteText(File(),
             "; my settings\r\n"
@@ -91,11 +82,17 @@ TEST_F(ProfileStore, GarbageFileGivesDefaultsAndKeepsItsBytes) {
   EXPECT_EQ(ReadText(File()).substr(0, garbage.size()), garbage);
 }
 
-TEST_F(ProfileStore, FirstWriteCreatesTheFolderAndLeavesNoTemporaryFile) {
-  ruriVizid nested(dir_ / "config" / "deeper" / "zodaZa.INI");
-  nested.WriteSetting("Common", "Form6", "x");
-  EXPECT_EQ(ReadText(dir_ / "config" / "deeper" / "zodaZa.INI"), "[Common]\nForm6=x\n");
-  EXPECT_EQ(NamesIn(dir_ / "config" / "deeper"), std::vector<std::string>{"zodaZa.INI"});
+TEST_F(ProfileStore, FirstWriteCreatesTheFolderAndEntriesGoInTheOrderFirstWritten) {
+  const fs::path file = dir_ / "config" / "deeper" / "zodaZa.INI";
+  ruriVizid nested(file);
+  nested.WriteSetting("settings", "startdir", "/lo");
+  nested.WriteSetting("Common", "Form6", "200,0,1,1,2,3,4");
+  nested.WriteSetting("settings", "objdir", "/obj");
+  nested.WriteSetting("settings", "startdir", "/lo2");
+  EXPECT_EQ(ReadText(file),
+            "[settings]\nstartdir=/lo2\nobjdir=/obj\n[Common]\nForm6=200,0,1,1,2,3,4\n");
+  EXPECT_EQ(NamesIn(file.parent_path()),
+            std::vector<std::string>{"zodaZa.INI"});  // no temporary file
 }
 
 TEST_F(ProfileStore, UnreadableFileIsNeverReplacedAndLineBreaksAreRefused) {
