@@ -11,10 +11,10 @@
 
 #include "components/column_list_box.h"
 #include "components/gradient_label.h"
+#include "components/masked_edit.h"
 #include "components/shadow_button.h"
 #include "components/shadow_group_box.h"
 #include "components/shadow_label.h"
-#include "components/masked_edit.h"
 #include "window_fixture.h"
 
 namespace {

@@ -201,6 +201,27 @@ TEST_F(EditorWindowTest, CancellingTheFileDialogEndsTheProgramAndOpensNothing) {
   EXPECT_EQ(form6_->lb2->rowCount(), 7) << "the rest of the open still runs";
 }
 
+TEST_F(EditorWindowTest, TheFileDialogOffersTheLastNameSelectedAndLeavesNoPopupBehind) {
+  StartRun();
+  OpenEditor();
+  OpenFile(files_.lo_file);
+  QString offered, selected;
+  modals_.Then([&](QWidget* modal) {
+    auto* name_box = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name_box, nullptr);
+    offered = name_box->text();
+    selected = name_box->selectedText();
+    // The name box's completion list, still up when the dialog closes.
+    (new QWidget(modal, Qt::Popup))->show();
+    QMetaObject::invokeMethod(modal, "accept");
+  });
+  form6_->LoFiles1->trigger();
+  EXPECT_EQ(offered, QStringLiteral("LoTEST.dat"));
+  EXPECT_EQ(selected, offered) << "typing a name replaces the offered one";
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "it would swallow the next click";
+  EXPECT_TRUE(form3_->Editor().Document().IsOpen());
+}
+
 TEST_F(EditorWindowTest, AFreshWindowShowsZerosForItsOneEmptyRow) {
   StartRun();
   OpenEditor();
