@@ -60,8 +60,9 @@ int RunProgram(QApplication& app) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The application name only: a display name would be appended to every
+  // window's caption ("... — Orvo Ri Dizo Rirori") on this desktop.
   QApplication::setApplicationName(kApplicationTitle);
-  QApplication::setApplicationDisplayName(kApplicationTitle);
   QApplication::setApplicationVersion(kVersionLabel);
   QApplication::setDesktopFileName(QStringLiteral("rererarovi"));
   QApplication::setWindowIcon(ProgramIcon());

@@ -45,6 +45,9 @@ FolderPromptDialog::FolderPromptDialog(const FolderPromptOptions& options, QWidg
   layout->addWidget(tree_, 1);
   connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) { onHighlightMoved(current); });
+  // A click on the item that is current but not selected selects it.
+  connect(tree_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { onHighlightMoved(tree_->currentIndex()); });
 
   if (options_.nameEdit) {
     auto* row = new QFormLayout;
@@ -105,6 +108,9 @@ void FolderPromptDialog::onHighlightMoved(const QModelIndex& current) {
   const QString path = model_->pathOf(current);
   if (status_) status_->setText(formatter_ ? formatter_(path) : path);
   if (nameEdit_) nameEdit_->setText(current.data().toString());
+  // The tree makes its first item current when it takes the focus, without
+  // selecting it: only an item the user (or the held folder) selected counts.
+  if (!tree_->selectionModel()->isSelected(current)) return;
   const bool confirmable = !options_.foldersOnly || model_->isFolder(current);
   buttons_->button(QDialogButtonBox::Ok)->setEnabled(confirmable);
 }

@@ -58,6 +58,8 @@ void TForm1::CreateWidgets() {
   Button5 = new QPushButton(QStringLiteral("Click to Open File Editor"), this);
   Button5->setObjectName(QStringLiteral("Button5"));
   Button5->setGeometry(56, 160, 201, 25);
+  // Enter presses the focused button, as Space does.
+  Button5->setAutoDefault(true);
   connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
 
   // The button comes first in the tab order and holds the focus.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include "components/qt_convert.h"
@@ -54,12 +55,27 @@ std::optional<std::filesystem::path> TForm3::RunOpenDialog(const TOpenDialogRequ
   dialog.setDefaultSuffix(ToQString(request.default_extension));
   if (!request.initial_folder.empty()) dialog.setDirectory(ToQString(request.initial_folder));
   if (!request.file_name.empty()) dialog.selectFile(PathToQString(request.file_name.filename()));
+  // The last chosen name is offered selected, so typing a new one replaces it.
+  if (auto* name_box = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    name_box->selectAll();
+  }
 
   const bool chosen = dialog.exec() == QDialog::Accepted;
   dialog.hide();  // an application quit ends exec() but leaves the dialog up
+  CloseLeftoverPopups();
   ReactivateEditor();
   if (!chosen || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QStringToPath(dialog.selectedFiles().front());
+}
+
+// The name box's completion list can stay up after the dialog has closed; it
+// would swallow the user's next click in the editor window.
+void TForm3::CloseLeftoverPopups() {
+  for (int guard = 0; guard < 8; ++guard) {
+    QWidget* popup = QApplication::activePopupWidget();
+    if (popup == nullptr) break;
+    popup->close();
+  }
 }
 
 void TForm3::ShowInformation(const std::string& text) {

@@ -52,6 +52,7 @@ class TForm3 : public QObject, public TEditorHost {
   // A dialog owned by the hidden start-up window gives the focus back to
   // nothing when it closes: hand it to the editor window.
   void ReactivateEditor();
+  static void CloseLeftoverPopups();
 
   TForm1& startup_window_;
   ruriVizid& settings_;

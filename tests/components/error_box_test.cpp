@@ -34,18 +34,13 @@ class CapturedBoxes {
 };
 
 TEST(ErrorBox, AddsAPeriodOnlyAfterCharactersThatSortAfterIt) {
-  EXPECT_EQ(ErrorBoxText(QStringLiteral("File not found")), QStringLiteral("File not found."));
-  EXPECT_EQ(ErrorBoxText(QStringLiteral("I/O error 32")), QStringLiteral("I/O error 32."));
-  EXPECT_EQ(ErrorBoxText(QStringLiteral("path a/")), QStringLiteral("path a/."));
-  EXPECT_EQ(ErrorBoxText(QStringLiteral("'x' is not a valid integer value")),
-            QStringLiteral("'x' is not a valid integer value."));
-  EXPECT_EQ(ErrorBoxText(QStringLiteral("Gr\u00fc\u00df")), QStringLiteral("Gr\u00fc\u00df."));
-  // "." itself and everything before it stay as they are.
-  EXPECT_EQ(ErrorBoxText(QStringLiteral("Done.")), QStringLiteral("Done."));
-  EXPECT_EQ(ErrorBoxText(QStringLiteral("Stop!")), QStringLiteral("Stop!"));
-  EXPECT_EQ(ErrorBoxText(QStringLiteral("value '-'")), QStringLiteral("value '-'"));
-  EXPECT_EQ(ErrorBoxText(QStringLiteral("trailing ")), QStringLiteral("trailing "));
-  EXPECT_EQ(ErrorBoxText(QString()), QString());
+  // Letters, digits and "/" sort after "."; "." itself, "!", "'" and blanks do not.
+  for (const char* text : {"File not found", "I/O error 32", "path a/", "Gr\xc3\xbc\xc3\x9f"}) {
+    EXPECT_EQ(ErrorBoxText(QString::fromUtf8(text)), QString::fromUtf8(text) + u'.') << text;
+  }
+  for (const char* text : {"Done.", "Stop!", "value '-'", "trailing ", ""}) {
+    EXPECT_EQ(ErrorBoxText(QString::fromUtf8(text)), QString::fromUtf8(text)) << text;
+  }
 }
 
 TEST(ErrorBox, CaptionIsTheApplicationTitle) {

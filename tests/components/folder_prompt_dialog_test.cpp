@@ -143,6 +143,20 @@ TEST_F(FolderPromptTest, FoldersOnlyPromptEnablesOkWhenTheHighlightMovesToAFolde
   EXPECT_FALSE(dialog.okEnabled());
   dialog.highlightPath(at(QStringLiteral("Game")));
   EXPECT_TRUE(dialog.okEnabled());
+
+  // With nothing held, the tree's focus makes an item current but selects
+  // nothing: OK stays off until the user picks a folder.
+  dialog.setSelectedFolder(QString());
+  runWith(dialog, [&] {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.tree()->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(dialog.tree()->currentIndex().isValid());
+    EXPECT_FALSE(dialog.okEnabled());
+    QTest::mouseClick(dialog.tree()->viewport(), Qt::LeftButton, {},
+                      dialog.tree()->visualRect(dialog.tree()->currentIndex()).center());
+    EXPECT_TRUE(dialog.okEnabled());
+    dialog.reject();
+  });
 }
 
 TEST_F(FolderPromptTest, RunKeepsTheHeldFolderUnlessTheUserConfirms) {

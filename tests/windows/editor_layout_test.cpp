@@ -11,10 +11,10 @@
 
 #include "components/column_list_box.h"
 #include "components/gradient_label.h"
+#include "components/masked_edit.h"
 #include "components/shadow_button.h"
 #include "components/shadow_group_box.h"
 #include "components/shadow_label.h"
-#include "components/masked_edit.h"
 #include "window_fixture.h"
 
 namespace {
@@ -106,22 +106,16 @@ TEST_F(EditorWindowTest, WidgetsSitWhereTheLayoutTableSaysInItsOrder) {
   EXPECT_TRUE(form6_->LMDLabelFill1->font().italic());
 
   // Tab order: Name, Description, then Class ... Density; the rest is skipped.
-  form6_->me4->setFocus();
-  std::vector<QString> order;
+  QStringList order;
   QWidget* at = form6_->me4;
   for (int i = 0; i < 9; ++i) {
-    order.push_back(at->objectName());
-    at = at->nextInFocusChain();
-    while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisibleTo(form6_.get()) ||
-           !at->isEnabled()) {
+    order << at->objectName();
+    do {
       at = at->nextInFocusChain();
-    }
+    } while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisibleTo(form6_.get()) ||
+             !at->isEnabled());
   }
-  const std::vector<QString> expected = {
-      QStringLiteral("me4"), QStringLiteral("me5"), QStringLiteral("ME2"),
-      QStringLiteral("ME3"), QStringLiteral("me6"), QStringLiteral("me7"),
-      QStringLiteral("me8"), QStringLiteral("me9"), QStringLiteral("me10")};
-  EXPECT_EQ(order, expected);
+  EXPECT_EQ(order.join(u' '), QStringLiteral("me4 me5 ME2 ME3 me6 me7 me8 me9 me10"));
   EXPECT_FALSE(form6_->LMDLB1->focusPolicy() & Qt::TabFocus);
   EXPECT_FALSE(form6_->ME1->focusPolicy() & Qt::TabFocus);
   EXPECT_FALSE(form6_->LMDButton2->focusPolicy() & Qt::TabFocus);
@@ -129,9 +123,7 @@ TEST_F(EditorWindowTest, WidgetsSitWhereTheLayoutTableSaysInItsOrder) {
   // The menu bar.
   QStringList top;
   for (QAction* action : form6_->menuBar()->actions()) top << action->text();
-  EXPECT_EQ(top,
-            (QStringList{QStringLiteral("Open"), QStringLiteral("Save"), QStringLiteral("Notes"),
-                         QStringLiteral("Change Folders"), QStringLiteral("About")}));
+  EXPECT_EQ(top.join(u'|'), QStringLiteral("Open|Save|Notes|Change Folders|About"));
   EXPECT_EQ(form6_->Open1->defaultAction(), form6_->LoFiles1);
   EXPECT_TRUE(form6_->LoFiles1->font().bold());
   EXPECT_EQ(form6_->LoFiles2->text(), QStringLiteral("Lo Files Location"));

@@ -153,25 +153,16 @@ TEST_F(EditorWindowTest, ReplacingTheRecordNumberShowsThatRecordWithinTheFile) {
   OpenFile(files_.lo_file);
   TEditorView& view = form3_->Editor().View();
 
-  view.SetText(TField::RecordNo, "3");
-  EXPECT_EQ(form6_->LMDLB1->selectedRow(), 3);
-  EXPECT_EQ(form6_->me6->text(), QStringLiteral("4.50"));
-
-  // Beyond the last record: limited to it, the nested write shows "5".
+  // Beyond the last record: the nested write limits it, and the widgets follow.
   view.SetText(TField::RecordNo, "99");
   EXPECT_EQ(form6_->ME1->text(), QStringLiteral("5"));
   EXPECT_EQ(form6_->LMDLB1->selectedRow(), 5);
   EXPECT_EQ(form6_->me6->text(), QStringLiteral("6.50"));
 
-  view.SetText(TField::RecordNo, "-3");
-  EXPECT_EQ(form6_->ME1->text(), QStringLiteral("0"));
-  EXPECT_EQ(form6_->LMDLB1->selectedRow(), 0);
-  EXPECT_EQ(form6_->me6->text(), QStringLiteral("1.50"));
-
   // The user cannot type into the record number.
   QTest::mouseClick(form6_->ME1, Qt::LeftButton);
   QTest::keyClicks(form6_->ME1, QStringLiteral("4"));
-  EXPECT_EQ(form6_->ME1->text(), QStringLiteral("0"));
+  EXPECT_EQ(form6_->ME1->text(), QStringLiteral("5"));
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
 }
 
@@ -199,6 +190,27 @@ TEST_F(EditorWindowTest, CancellingTheFileDialogEndsTheProgramAndOpensNothing) {
   EXPECT_EQ(end_requests_, 1);
   EXPECT_FALSE(form3_->Editor().Document().IsOpen());
   EXPECT_EQ(form6_->lb2->rowCount(), 7) << "the rest of the open still runs";
+}
+
+TEST_F(EditorWindowTest, TheFileDialogOffersTheLastNameSelectedAndLeavesNoPopupBehind) {
+  StartRun();
+  OpenEditor();
+  OpenFile(files_.lo_file);
+  QString offered, selected;
+  modals_.Then([&](QWidget* modal) {
+    auto* name_box = modal->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name_box, nullptr);
+    offered = name_box->text();
+    selected = name_box->selectedText();
+    // The name box's completion list, still up when the dialog closes.
+    (new QWidget(modal, Qt::Popup))->show();
+    QMetaObject::invokeMethod(modal, "accept");
+  });
+  form6_->LoFiles1->trigger();
+  EXPECT_EQ(offered, QStringLiteral("LoTEST.dat"));
+  EXPECT_EQ(selected, offered) << "typing a name replaces the offered one";
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "it would swallow the next click";
+  EXPECT_TRUE(form3_->Editor().Document().IsOpen());
 }
 
 TEST_F(EditorWindowTest, AFreshWindowShowsZerosForItsOneEmptyRow) {

@@ -33,7 +33,9 @@ TEST(StartupWindow, ShowsTheWarningAndHandsOverToTheEditor) {
   QTest::keyClick(&form, Qt::Key_Tab);
   EXPECT_TRUE(form.Memo1->hasFocus());
 
-  QTest::mouseClick(form.Button5, Qt::LeftButton);
+  // Enter presses the focused button.
+  QTest::keyClick(&form, Qt::Key_Tab);
+  QTest::keyClick(form.Button5, Qt::Key_Return);
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(shown, 1);
 }

@@ -14,9 +14,16 @@ ModalScript::ModalScript() {
   timer_.setInterval(5);
   QObject::connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
   timer_.start();
+  qApp->installEventFilter(this);
 }
 
 ModalScript::~ModalScript() { timer_.stop(); }
+
+// A dialog that is hidden and shown again before the next poll is a new one to answer.
+bool ModalScript::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Hide && watched == last_) last_ = nullptr;
+  return false;
+}
 
 void ModalScript::Poll() {
   QWidget* modal = QApplication::activeModalWidget();

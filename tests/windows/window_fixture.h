@@ -31,6 +31,7 @@ class ModalScript : public QObject {
   int Unexpected() const { return unexpected_; }
 
  private:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void Poll();
   QTimer timer_;
   std::deque<Answer> answers_;
