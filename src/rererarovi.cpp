@@ -60,8 +60,9 @@ int RunProgram(QApplication& app) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The title is the application's name, not its display name: Qt would
+  // append a display name to every window caption ("Notes — Orvo ...").
   QApplication::setApplicationName(kApplicationTitle);
-  QApplication::setApplicationDisplayName(kApplicationTitle);
   QApplication::setApplicationVersion(kVersionLabel);
   QApplication::setDesktopFileName(QStringLiteral("rererarovi"));
   QApplication::setWindowIcon(ProgramIcon());
