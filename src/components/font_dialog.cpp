@@ -133,6 +133,7 @@ void FontDialog::BuildLayout() {
   layout->addLayout(lower);
   layout->addWidget(buttons);
 
+  ok_ = buttons->button(QDialogButtonBox::Ok);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this,
@@ -196,6 +197,10 @@ void FontDialog::Apply() {
 
 bool FontDialog::execute() {
   ShowSelection();
+  // Each run starts in the font field with OK as the default button, not on
+  // whichever button closed the last run (Enter would then mean Cancel).
+  ok_->setDefault(true);
+  family_->setFocus();
   const bool accepted = exec() == QDialog::Accepted;
   // exec() can end without the dialog being hidden when the program quits.
   hide();

@@ -8,6 +8,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPushButton;
 
 // A font dialog with an "Apply" button: scalable font families, style, sizes
 // from 8 to 32 points only, strike-out, underline, colour and a sample.
@@ -55,6 +56,7 @@ class FontDialog : public QDialog {
   QCheckBox* underline_ = nullptr;
   QComboBox* color_ = nullptr;
   QLabel* sample_ = nullptr;
+  QPushButton* ok_ = nullptr;
 
   QFont kept_font_;
   QColor kept_color_;

@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <string>
 #include <utility>
@@ -124,7 +125,10 @@ void TForm4::Font1Click() {
 void TForm4::FontDlg1Apply() { SetEditorFont(FontDlg1->currentFont(), FontDlg1->currentColor()); }
 
 // The editor's default character format: text without a format of its own
-// shows in this font and colour, and "Save" writes them out.
+// shows in this font and colour, and "Save" writes them out. Text loaded
+// from a file has a format of its own, so the font is also given to the
+// selected text, or to the whole text when nothing is selected; otherwise
+// the command would change nothing visible once notes have been saved.
 void TForm4::SetEditorFont(const QFont& font, const QColor& color) {
   RichEdit1->setFont(font);
   QPalette palette = RichEdit1->palette();
@@ -132,5 +136,17 @@ void TForm4::SetEditorFont(const QFont& font, const QColor& color) {
   RichEdit1->setPalette(palette);
   const bool automatic = color == QApplication::palette().color(QPalette::WindowText);
   text_color_ = automatic ? QColor() : color;
+
+  QTextCharFormat format;
+  format.setFontFamilies(QStringList{font.family()});
+  format.setFontPointSize(font.pointSizeF());
+  format.setFontWeight(font.bold() ? QFont::Bold : QFont::Normal);
+  format.setFontItalic(font.italic());
+  format.setFontUnderline(font.underline());
+  format.setFontStrikeOut(font.strikeOut());
+  format.setForeground(color);
+  QTextCursor cursor = RichEdit1->textCursor();
+  if (!cursor.hasSelection()) cursor.select(QTextCursor::Document);
+  cursor.mergeCharFormat(format);
   RichEdit1->viewport()->update();
 }

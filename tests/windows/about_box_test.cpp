@@ -37,21 +37,6 @@ void WhenAboutIsUp(const std::function<void(AboutDialog*)>& action) {
   });
 }
 
-TEST(AboutBoxTest, SettingsOfTheEditorsAboutBox) {
-  const AboutSettings settings = LoAboutSettings();
-  EXPECT_EQ(settings.caption, QStringLiteral("About the Ri Dizo Rirori"));
-  EXPECT_EQ(settings.program_name, QStringLiteral("Orvo Lo File Data Editor"));
-  EXPECT_EQ(settings.version_text, QStringLiteral("Version: 2  Build:1"));
-  EXPECT_EQ(settings.description, QStringLiteral("A fine little tool for editing Orvo Lo files."));
-  EXPECT_FALSE(settings.credits.isEmpty());
-  EXPECT_FALSE(settings.credits.contains(QLatin1Char('\n')));
-  EXPECT_EQ(settings.icon_style, AboutIconStyle::kExtended);
-  EXPECT_EQ(settings.name_size_points, 22);
-  EXPECT_EQ(settings.position, AboutPosition::kScreenCenter);
-  // The program icon from the resources, 32 x 32.
-  EXPECT_EQ(settings.picture.pixmap(QSize(32, 32)).size(), QSize(32, 32));
-}
-
 struct Shown {
   QString title, name, version, description, credits, captions, values;
   QPoint position;
@@ -99,6 +84,8 @@ TEST(AboutBoxTest, EachOpeningIsANewModalBoxWithTheSameTextsCentredOnTheScreen) 
   EXPECT_EQ(shown[0].title, QStringLiteral("About the Ri Dizo Rirori"));
   EXPECT_EQ(shown[0].name, QStringLiteral("Orvo Lo File Data Editor"));
   EXPECT_EQ(shown[0].version, QStringLiteral("Version: 2  Build:1"));
+  EXPECT_EQ(shown[0].description, QStringLiteral("A fine little tool for editing Orvo Lo files."));
+  EXPECT_FALSE(shown[0].credits.isEmpty());
   EXPECT_EQ(shown[0].captions, QStringLiteral("Available Memory:\nPlatform, CPU:"));
   EXPECT_EQ(shown[0].values, QStringLiteral("2 KB\n1x Intel Pentium or compatible"));
   EXPECT_EQ(shown[0].position, shown[0].centred);

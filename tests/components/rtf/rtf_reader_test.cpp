@@ -136,15 +136,4 @@ TEST(RtfReader, NestingBeyondTheLimitFails) {
   EXPECT_TRUE(ok);
 }
 
-TEST(RtfReader, OnlyRtfIsRecognised) {
-  EXPECT_TRUE(StartsAsRtf("{\\rtf1}"));
-  EXPECT_TRUE(StartsAsRtf("\xEF\xBB\xBF\n\t {\\rtf"));
-  EXPECT_FALSE(StartsAsRtf("x{\\rtf1}"));
-  EXPECT_FALSE(StartsAsRtf("{\\RTF1}"));
-  EXPECT_FALSE(StartsAsRtf(""));
-  bool ok = true;
-  ReadRtf("plain {\\rtf1}", &ok);
-  EXPECT_FALSE(ok);
-}
-
 }  // namespace

@@ -27,52 +27,44 @@ const QStringList kLines = {QStringLiteral("Plain line"),
                             kUnicodeLine,
                             QStringLiteral("Last line")};
 
-void ExpectFormatting(const QTextDocument& document, bool with_colors_and_faces) {
-  EXPECT_TRUE(FormatOf(document, QStringLiteral("Bold")).font().bold());
-  EXPECT_FALSE(FormatOf(document, QStringLiteral("Plain")).font().bold());
-  EXPECT_TRUE(FormatOf(document, QStringLiteral("Italic")).fontItalic());
-  EXPECT_TRUE(FormatOf(document, QStringLiteral("Underline")).fontUnderline());
-  EXPECT_TRUE(FormatOf(document, QStringLiteral("Strike")).fontStrikeOut());
-  EXPECT_FALSE(FormatOf(document, QStringLiteral("Last")).fontStrikeOut());
-  if (!with_colors_and_faces) return;
-  EXPECT_EQ(FormatOf(document, QStringLiteral("Red")).foreground().color(), QColor(255, 0, 0));
-  EXPECT_EQ(FormatOf(document, QStringLiteral("blue")).foreground().color(), QColor(0, 0, 255));
-  EXPECT_EQ(FamilyOf(FormatOf(document, QStringLiteral("Plain"))),
-            QStringLiteral("Liberation Serif"));
-  EXPECT_EQ(FormatOf(document, QStringLiteral("Plain")).fontPointSize(), 12);
-  EXPECT_EQ(FamilyOf(FormatOf(document, QStringLiteral("Sans"))),
-            QStringLiteral("Liberation Sans"));
-  EXPECT_EQ(FormatOf(document, QStringLiteral("Sans")).fontPointSize(), 14);
-  EXPECT_EQ(FamilyOf(FormatOf(document, QStringLiteral("Mono"))),
-            QStringLiteral("Liberation Mono"));
-  EXPECT_EQ(FormatOf(document, QStringLiteral("Mono")).fontPointSize(), 10);
-}
-
-TEST(WordProcessorRtf, LibreOffice) {
-  bool ok = false;
-  auto document = ReadRtf(Sample("libreoffice.rtf"), &ok);
-  ASSERT_TRUE(ok);
-  EXPECT_EQ(Paragraphs(*document), kLines);
-  ExpectFormatting(*document, true);
-}
-
-TEST(WordProcessorRtf, AbiWord) {
-  bool ok = false;
-  auto document = ReadRtf(Sample("abiword.rtf"), &ok);
-  ASSERT_TRUE(ok);
-  // AbiWord ends the document with empty paragraphs of its own.
-  EXPECT_EQ(Paragraphs(*document).mid(0, kLines.size()), kLines);
-  for (const QString& rest : Paragraphs(*document).mid(kLines.size())) EXPECT_TRUE(rest.isEmpty());
-  ExpectFormatting(*document, true);
-}
-
-TEST(WordProcessorRtf, Pandoc) {
-  bool ok = false;
-  auto document = ReadRtf(Sample("pandoc.rtf"), &ok);
-  ASSERT_TRUE(ok);
-  // pandoc puts the title first and leaves colours and faces out.
-  EXPECT_EQ(Paragraphs(*document), QStringList({QStringLiteral("notes"), QString()}) + kLines);
-  ExpectFormatting(*document, false);
+TEST(WordProcessorRtf, TextAndFormattingReadBack) {
+  const struct {
+    const char* file;
+    QStringList lines;
+    bool colours_and_faces;
+  } samples[] = {
+      {"libreoffice.rtf", kLines, true},
+      // AbiWord ends the document with three empty paragraphs of its own.
+      {"abiword.rtf", kLines + QStringList{QString(), QString(), QString()}, true},
+      // pandoc puts the title first and leaves colours and faces out.
+      {"pandoc.rtf", QStringList({QStringLiteral("notes"), QString()}) + kLines, false},
+  };
+  for (const auto& [file, lines, colours_and_faces] : samples) {
+    SCOPED_TRACE(file);
+    bool ok = false;
+    auto read = ReadRtf(Sample(file), &ok);
+    ASSERT_TRUE(ok);
+    const QTextDocument& document = *read;
+    EXPECT_EQ(Paragraphs(document), lines);
+    EXPECT_TRUE(FormatOf(document, QStringLiteral("Bold")).font().bold());
+    EXPECT_FALSE(FormatOf(document, QStringLiteral("Plain")).font().bold());
+    EXPECT_TRUE(FormatOf(document, QStringLiteral("Italic")).fontItalic());
+    EXPECT_TRUE(FormatOf(document, QStringLiteral("Underline")).fontUnderline());
+    EXPECT_TRUE(FormatOf(document, QStringLiteral("Strike")).fontStrikeOut());
+    EXPECT_FALSE(FormatOf(document, QStringLiteral("Last")).fontStrikeOut());
+    if (!colours_and_faces) continue;
+    EXPECT_EQ(FormatOf(document, QStringLiteral("Red")).foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(FormatOf(document, QStringLiteral("blue")).foreground().color(), QColor(0, 0, 255));
+    const QTextCharFormat plain = FormatOf(document, QStringLiteral("Plain"));
+    const QTextCharFormat sans = FormatOf(document, QStringLiteral("Sans"));
+    const QTextCharFormat mono = FormatOf(document, QStringLiteral("Mono"));
+    EXPECT_EQ(FamilyOf(plain), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(plain.fontPointSize(), 12);
+    EXPECT_EQ(FamilyOf(sans), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(sans.fontPointSize(), 14);
+    EXPECT_EQ(FamilyOf(mono), QStringLiteral("Liberation Mono"));
+    EXPECT_EQ(mono.fontPointSize(), 10);
+  }
 }
 
 }  // namespace
