@@ -1,16 +1,15 @@
-// Saves pictures of the components for the README. Runs only when
-// LO_SCREENSHOT_DIR names a folder, on a real display (not offscreen):
-//   LO_SCREENSHOT_DIR=docs QT_QPA_PLATFORM=xcb DISPLAY=:14 widget_tests --gtest_filter='Gallery*'
-#include <gtest/gtest.h>
-
+// Saves pictures of the components for the README into the folder given:
+//   QT_QPA_PLATFORM=xcb DISPLAY=:N component_gallery docs
+// Needs a real display: the pictures are taken from the screen.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
+#include <functional>
 
 #include "components/column_list_box.h"
 #include "components/error_box.h"
@@ -38,21 +37,7 @@ void Settle() {
   }
 }
 
-class Gallery : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = qEnvironmentVariable("LO_SCREENSHOT_DIR");
-    if (folder_.isEmpty() || !OutlineEffect::IsAvailable()) {
-      GTEST_SKIP() << "set LO_SCREENSHOT_DIR and run on a display";
-    }
-    QDir().mkpath(folder_);
-  }
-  QString PathOf(const QString& name) const { return QDir(folder_).filePath(name); }
-
-  QString folder_;
-};
-
-TEST_F(Gallery, ListsAndChoices) {
+bool SaveListsAndChoices(const QDir& folder) {
   QWidget window;
   window.setWindowTitle(QStringLiteral("Components"));
   window.setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
@@ -100,28 +85,32 @@ TEST_F(Gallery, ListsAndChoices) {
 
   window.show();
   Settle();
-  const QRect frame = window.frameGeometry();
-  ASSERT_TRUE(GrabScreen(frame).save(PathOf(QStringLiteral("components-lists-and-choices.png"))));
+  return GrabScreen(window.frameGeometry())
+      .save(folder.filePath(QStringLiteral("components-lists-and-choices.png")));
+}
 
-  // The opening effect half way through: twenty of forty outlines on screen.
-  const QRect target(300, 320, 400, 260);
-  const QList<QRect> outlines = OpeningEffectOutlines(QPoint(60, 60), target);
+// The opening effect half way through: twenty of forty outlines on screen.
+bool SaveOutlineEffect(const QDir& folder) {
+  const QList<QRect> outlines = OpeningEffectOutlines(QPoint(60, 60), QRect(300, 320, 400, 260));
   OutlineEffect overlay(QGuiApplication::primaryScreen()->virtualGeometry());
   overlay.setVisibleOutlines(outlines.first(20));
   overlay.show();
   Settle();
-  ASSERT_TRUE(GrabScreen(QRect(0, 0, 720, 600))
-                  .save(PathOf(QStringLiteral("component-outline-effect.png"))));
+  const bool saved = GrabScreen(QRect(0, 0, 720, 600))
+                         .save(folder.filePath(QStringLiteral("component-outline-effect.png")));
   overlay.hide();
-
   // The whole effect runs and leaves nothing on screen.
   OutlineEffect::Play(outlines);
   for (QWidget* top : QApplication::topLevelWidgets()) {
-    EXPECT_FALSE(top->isVisible() && qobject_cast<OutlineEffect*>(top) != nullptr);
+    if (top->isVisible() && qobject_cast<OutlineEffect*>(top) != nullptr) {
+      std::fprintf(stderr, "component_gallery: the outline effect stayed on screen\n");
+      return false;
+    }
   }
+  return saved;
 }
 
-TEST_F(Gallery, ErrorBox) {
+bool SaveErrorBox(const QDir& folder) {
   bool saved = false;
   std::function<void()> shoot = [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -130,13 +119,35 @@ TEST_F(Gallery, ErrorBox) {
       return;
     }
     Settle();
-    saved =
-        GrabScreen(box->frameGeometry()).save(PathOf(QStringLiteral("component-error-box.png")));
+    saved = GrabScreen(box->frameGeometry())
+                .save(folder.filePath(QStringLiteral("component-error-box.png")));
     box->button(QMessageBox::Ok)->click();
   };
   QTimer::singleShot(0, shoot);
   ShowErrorBox(QStringLiteral("'12a' is not a valid integer value"));
-  EXPECT_TRUE(saved);
+  return saved;
 }
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Orvo Ri Dizo Rirori"));
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: component_gallery FOLDER\n");
+    return 2;
+  }
+  if (!OutlineEffect::IsAvailable()) {
+    std::fprintf(stderr, "component_gallery: needs a real display (QT_QPA_PLATFORM=xcb)\n");
+    return 1;
+  }
+  const QDir folder(QString::fromLocal8Bit(argv[1]));
+  if (!QDir().mkpath(folder.path())) {
+    std::fprintf(stderr, "component_gallery: cannot make folder %s\n", argv[1]);
+    return 1;
+  }
+  const bool saved =
+      SaveListsAndChoices(folder) && SaveOutlineEffect(folder) && SaveErrorBox(folder);
+  if (!saved) std::fprintf(stderr, "component_gallery: a picture could not be saved\n");
+  return saved ? 0 : 1;
+}
