@@ -43,16 +43,6 @@ TEST(ErrorBox, AddsAPeriodOnlyAfterCharactersThatSortAfterIt) {
   }
 }
 
-TEST(ErrorBox, CaptionIsTheApplicationTitle) {
-  CapturedBoxes boxes;
-  ShowErrorBox(QStringLiteral("Disk full"));
-  ShowErrorBox(QStringLiteral("x"), QStringLiteral("Other"));
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[0].caption, QStringLiteral("Orvo Ri Dizo Rirori"));
-  EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Disk full."));
-  EXPECT_EQ(boxes.shown[1].caption, QStringLiteral("Other"));
-}
-
 TEST(ErrorBox, RealBoxIsAModalStopBoxWithOneOkButton) {
   QMessageBox* seen = nullptr;
   Qt::WindowModality modality = Qt::NonModal;

@@ -135,14 +135,22 @@ TEST_F(FolderPromptTest, HeldFolderIsHighlightedAndShownInTheStatusLine) {
   EXPECT_EQ(dialog.statusText(), QString());
 }
 
-TEST_F(FolderPromptTest, FoldersOnlyPromptEnablesOkWhenTheHighlightMovesToAFolder) {
+TEST_F(FolderPromptTest, FoldersPromptConfirmsOnlyAfterTheHighlightMoves) {
   FolderPromptDialog dialog(FoldersPrompt(root_));
   dialog.setSelectedFolder(at(QStringLiteral("Game/Data")));
-  dialog.prepare();
-  EXPECT_EQ(dialog.highlightedPath(), at(QStringLiteral("Game/Data")));
-  EXPECT_FALSE(dialog.okEnabled());
-  dialog.highlightPath(at(QStringLiteral("Game")));
-  EXPECT_TRUE(dialog.okEnabled());
+  EXPECT_FALSE(runWith(dialog, [&] { QTest::keyClick(dialog.tree(), Qt::Key_Escape); }));
+  EXPECT_EQ(dialog.selectedFolder(), at(QStringLiteral("Game/Data")));
+
+  // OK is off until the highlight moves, so the first click does nothing.
+  EXPECT_TRUE(runWith(dialog, [&] {
+    EXPECT_EQ(dialog.highlightedPath(), at(QStringLiteral("Game/Data")));
+    clickOk(dialog);
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.highlightPath(at(QStringLiteral("Game/Lo Files")));
+    clickOk(dialog);
+  }));
+  EXPECT_EQ(dialog.selectedFolder(), at(QStringLiteral("Game/Lo Files")));
+  EXPECT_FALSE(dialog.isVisible());
 
   // With nothing held, the tree's focus makes an item current but selects
   // nothing: OK stays off until the user picks a folder.
@@ -157,23 +165,6 @@ TEST_F(FolderPromptTest, FoldersOnlyPromptEnablesOkWhenTheHighlightMovesToAFolde
     EXPECT_TRUE(dialog.okEnabled());
     dialog.reject();
   });
-}
-
-TEST_F(FolderPromptTest, RunKeepsTheHeldFolderUnlessTheUserConfirms) {
-  FolderPromptDialog dialog(FoldersPrompt(root_));
-  dialog.setSelectedFolder(at(QStringLiteral("Game/Data")));
-  EXPECT_FALSE(runWith(dialog, [&] { QTest::keyClick(dialog.tree(), Qt::Key_Escape); }));
-  EXPECT_EQ(dialog.selectedFolder(), at(QStringLiteral("Game/Data")));
-
-  // OK is off until the highlight moves, so the first click does nothing.
-  EXPECT_TRUE(runWith(dialog, [&] {
-    clickOk(dialog);
-    EXPECT_TRUE(dialog.isVisible());
-    dialog.highlightPath(at(QStringLiteral("Game/Lo Files")));
-    clickOk(dialog);
-  }));
-  EXPECT_EQ(dialog.selectedFolder(), at(QStringLiteral("Game/Lo Files")));
-  EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(FolderPromptTest, FilesPromptConfirmsFilesAndTypedNames) {
