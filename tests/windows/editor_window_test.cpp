@@ -32,7 +32,7 @@ TEST_F(EditorWindowTest, OpensTheFileAndSavesOneEditedRecordInPlace) {
   EXPECT_EQ(form6_->me4->text(), QStringLiteral("Test Level"));
   EXPECT_EQ(form6_->me5->text(), QStringLiteral("A level for the window tests"));
   ASSERT_EQ(form6_->LMDLB1->rowCount(), 6);
-  EXPECT_EQ(form6_->LMDLB1->rows()[4], QStringLiteral("4;2;0;Boulder"));
+  EXPECT_EQ(form6_->LMDLB1->rows()[4], QStringLiteral("4;4;1;Rock"));
   EXPECT_EQ(form6_->lb2->rowCount(), 7);
   EXPECT_EQ(form6_->LMDLB1->selectedRow(), -1);
   EXPECT_TRUE(form6_->LMDButton2->isEnabled());
@@ -40,10 +40,10 @@ TEST_F(EditorWindowTest, OpensTheFileAndSavesOneEditedRecordInPlace) {
 
   ClickRow(4);
   EXPECT_EQ(form6_->ME1->text(), QStringLiteral("4"));
-  EXPECT_EQ(form6_->ME2->text(), QStringLiteral("2"));
-  EXPECT_EQ(form6_->me6->text(), QStringLiteral("5.50"));
-  EXPECT_EQ(form6_->me7->text(), QStringLiteral("-9.00"));
-  EXPECT_EQ(form6_->me10->text(), QStringLiteral("5"));
+  EXPECT_EQ(form6_->ME2->text(), QStringLiteral("4"));
+  EXPECT_EQ(form6_->me6->text(), QStringLiteral("4.25"));
+  EXPECT_EQ(form6_->me7->text(), QStringLiteral("-4.00"));
+  EXPECT_EQ(form6_->me10->text(), QStringLiteral("4"));
   EXPECT_EQ(form6_->lmdrg1->chosen(), 0);
 
   TypeInto(form6_->me6, QStringLiteral("12.5"));
@@ -83,8 +83,8 @@ TEST_F(EditorWindowTest, AddsAndRemovesTheLastRecordAndRefusesAnyOther) {
 
   QTest::mouseClick(form6_->LMDButton2, Qt::LeftButton);
   Bytes expected = files_.original;
-  expected.resize(100 + 20 * 6);  // the 7 bytes after the last record are overwritten
-  PutRecord(expected, 6, 0, 0, 0, 0, 0, 0, 0, 0);
+  expected.resize(100 + 20 * 6);     // the 7 bytes after the last record are overwritten
+  expected.resize(100 + 20 * 7, 0);  // by a zeroed record
   PutU16(expected, 20, 7);
   Bytes after_add = ReadBytes(files_.lo_file);
   EXPECT_EQ(after_add, expected);
@@ -123,7 +123,7 @@ TEST_F(EditorWindowTest, AddsAndRemovesTheLastRecordAndRefusesAnyOther) {
   EXPECT_EQ(form6_->LMDLB1->rowCount(), 6);
   EXPECT_EQ(form6_->LMDLB1->selectedRow(), 5);
   EXPECT_EQ(form6_->ME1->text(), QStringLiteral("5"));
-  EXPECT_EQ(form6_->me6->text(), QStringLiteral("6.50"));
+  EXPECT_EQ(form6_->me6->text(), QStringLiteral("5.25"));
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
 }
 
@@ -142,7 +142,7 @@ TEST_F(EditorWindowTest, ABadDensityStopsTheSaveWithTheErrorBoxAndWritesNothing)
 
   // Choosing a row drops the edit: white again, "Save" off.
   ClickRow(1);
-  EXPECT_EQ(form6_->me10->text(), QStringLiteral("2"));
+  EXPECT_EQ(form6_->me10->text(), QStringLiteral("1"));
   EXPECT_EQ(form6_->me10->backgroundColor(), kWhite);
   EXPECT_FALSE(form6_->Save1->isEnabled());
 }
@@ -157,7 +157,7 @@ TEST_F(EditorWindowTest, ReplacingTheRecordNumberShowsThatRecordWithinTheFile) {
   view.SetText(TField::RecordNo, "99");
   EXPECT_EQ(form6_->ME1->text(), QStringLiteral("5"));
   EXPECT_EQ(form6_->LMDLB1->selectedRow(), 5);
-  EXPECT_EQ(form6_->me6->text(), QStringLiteral("6.50"));
+  EXPECT_EQ(form6_->me6->text(), QStringLiteral("5.25"));
 
   // The user cannot type into the record number.
   QTest::mouseClick(form6_->ME1, Qt::LeftButton);

@@ -44,59 +44,19 @@ void ModalScript::Poll() {
   answer(modal);
 }
 
-void PutRecord(Bytes& file, int index, std::uint8_t object_class, std::uint8_t type,
-               std::uint8_t state, float x, float y, float z, float r, std::uint8_t density) {
-  const std::size_t at = 100 + 20 * static_cast<std::size_t>(index);
-  if (file.size() < at + 20) file.resize(at + 20, 0);
-  file[at] = object_class;
-  file[at + 1] = type;
-  file[at + 2] = state;
-  PutF32(file, at + 3, x);
-  PutF32(file, at + 7, y);
-  PutF32(file, at + 11, z);
-  PutF32(file, at + 15, r);
-  file[at + 19] = density;
-}
-
-Bytes MakeLoFile(int count) {
-  Bytes file(100, 0);
-  PutText(file, 0, "Test Level");
-  PutU16(file, 20, static_cast<std::uint16_t>(count));
-  PutU32(file, 22, 0xA5A5A5A5u);  // never touched by the editor
-  PutText(file, 26, "A level for the window tests");
-  for (int i = 0; i < count; ++i) {
-    PutRecord(file, i, static_cast<std::uint8_t>(i % 3 + 1), static_cast<std::uint8_t>(i % 2),
-              static_cast<std::uint8_t>(i % 2), 1.5f + static_cast<float>(i),
-              -2.25f * static_cast<float>(i), 0.5f, 90.0f * static_cast<float>(i),
-              static_cast<std::uint8_t>(i + 1));
-  }
-  for (int i = 0; i < 7; ++i) file.push_back(0xEE);  // bytes after the last record
-  return file;
-}
-
 GameFiles::GameFiles(int count) {
   lo_file = dir / "LoTEST.dat";
-  original = MakeLoFile(count);
+  original = LoFileBytes("Test Level", "A level for the window tests", NumberedRecords(count));
+  original.insert(original.end(), 7, 0xEE);  // bytes after the last record
   WriteBytes(lo_file, original);
-
   objdat_folder = dir / "objdat";
-  std::filesystem::create_directories(objdat_folder);
-  const struct {
-    std::uint32_t object_class, type;
-    const char* name;
-  } entries[] = {{0, 0, "Marker"}, {1, 0, "Oak Tree"}, {1, 1, "Pine Tree"}, {2, 0, "Boulder"},
-                 {2, 1, "Rock"},   {3, 0, "Crate"},    {3, 1, "Fuel Drum"}};
-  const std::size_t n = std::size(entries);
-  Bytes catalogue(100 + 100 * n, 0);
-  PutU16(catalogue, 20, static_cast<std::uint16_t>(n));
-  Bytes names(30 * n, 0);
-  for (std::size_t i = 0; i < n; ++i) {
-    PutU32(catalogue, 100 + 100 * i, entries[i].object_class);
-    PutU32(catalogue, 104 + 100 * i, entries[i].type);
-    PutText(names, 30 * i, entries[i].name);
-  }
-  WriteBytes(objdat_folder / "objdat.dat", catalogue);
-  WriteBytes(objdat_folder / "objdat.nam", names);
+  WriteCatalogue(objdat_folder, {{0, 0, "Marker"},
+                                 {1, 0, "Oak Tree"},
+                                 {1, 1, "Pine Tree"},
+                                 {2, 2, "Boulder"},
+                                 {3, 0, "Crate"},
+                                 {4, 1, "Rock"},
+                                 {5, 2, "Fuel Drum"}});
 }
 
 void EditorWindowTest::SetUp() {
@@ -141,16 +101,22 @@ void EditorWindowTest::OpenEditor() {
   ASSERT_TRUE(QTest::qWaitForWindowActive(form6_.get()));
 }
 
-void EditorWindowTest::OpenFile(const std::filesystem::path& file) {
-  modals_.Then([file](QWidget* modal) {
+void EditorWindowTest::AnswerFileDialog(const std::filesystem::path& file,
+                                        std::function<void(QFileDialog*)> examine) {
+  modals_.Then([file, examine](QWidget* modal) {
     auto* dialog = qobject_cast<QFileDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
+    if (examine) examine(dialog);
     // Typed into the name box, as a user would (selectFile leaves a focused box alone).
     auto* name_box = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     ASSERT_NE(name_box, nullptr);
     name_box->setText(QString::fromStdString(file.string()));
     QMetaObject::invokeMethod(dialog, "accept");
   });
+}
+
+void EditorWindowTest::OpenFile(const std::filesystem::path& file) {
+  AnswerFileDialog(file);
   form6_->LoFiles1->trigger();
 }
 

@@ -12,12 +12,14 @@
 
 #include "components/error_box.h"
 #include "settings/profile_store.h"
+#include "support/lo_files.h"
 #include "support/temp_dir.h"
 #include "windows/rererarovi1.h"
 #include "windows/rererarovi3.h"
 #include "windows/rererarovi6.h"
 
 class MaskedEdit;
+class QFileDialog;
 
 // Answers the program's modal windows in turn: each function gets the next
 // modal window that comes up and must close it.
@@ -39,7 +41,8 @@ class ModalScript : public QObject {
   int unexpected_ = 0;
 };
 
-// A Lo file of `count` records and a catalogue with names, in a temporary folder.
+// A Lo file of `count` numbered records (see NumberedRecords) and a catalogue
+// naming each of them, in a temporary folder.
 struct GameFiles {
   explicit GameFiles(int count = 6);
   TempDir dir;
@@ -47,11 +50,6 @@ struct GameFiles {
   std::filesystem::path objdat_folder;
   Bytes original;
 };
-
-Bytes MakeLoFile(int count);
-// The record as the file holds it, for building expected bytes.
-void PutRecord(Bytes& file, int index, std::uint8_t object_class, std::uint8_t type,
-               std::uint8_t state, float x, float y, float z, float r, std::uint8_t density);
 
 // The four pieces of a run (settings, start-up window, controller, editor
 // window) over GameFiles, with both folders stored and the end of the program
@@ -66,6 +64,10 @@ class EditorWindowTest : public ::testing::Test {
   void EndRun();
   // Shows the editor window as the start-up window's button does.
   void OpenEditor();
+  // Answers the next modal window, a file-open dialog, with `file` typed into
+  // its name box, after `examine` has looked at it.
+  void AnswerFileDialog(const std::filesystem::path& file,
+                        std::function<void(QFileDialog*)> examine = nullptr);
   // "Open a Lo File", answering the file-open dialog with `file`.
   void OpenFile(const std::filesystem::path& file);
   void ClickRow(int row);
