@@ -62,8 +62,11 @@ void RecordEditor::OpenLoFile() {
   RefreshContentsRows(document_, catalogue_, view_);
 }
 
-void RecordEditor::ClearFields() {
-  view_.SetText(TField::RecordNo, "0");
+void RecordEditor::ClearFields() { ShowZeroRecord(0); }
+
+// The fields of a zeroed record numbered `index`, all unmarked, row `index` selected.
+void RecordEditor::ShowZeroRecord(int index) {
+  view_.SetText(TField::RecordNo, IntegerText(index));  // may nest GotoRecordNumber
   view_.SetText(TField::Class, "0");
   view_.SetText(TField::Type, "0");
   for (TField field : kFloatFields) view_.SetText(field, ZeroText());
@@ -72,7 +75,7 @@ void RecordEditor::ClearFields() {
   for (TField field : kRecordFields) view_.SetHighlight(field, THighlight::Normal);
   view_.SetStateIndex(0);
   view_.SetStateHighlight(THighlight::Normal);
-  view_.SetSelectedRow(0);
+  view_.SetSelectedRow(index);
 }
 
 void RecordEditor::LoadCatalogue() {
@@ -175,16 +178,7 @@ void RecordEditor::AddObject() {
   } guard{document_, document_.LastIndex};
   document_.LastIndex = static_cast<std::int16_t>(new_count - 1);
 
-  view_.SetText(TField::RecordNo, IntegerText(document_.LastIndex));
-  view_.SetText(TField::Class, "0");
-  view_.SetText(TField::Type, "0");
-  for (TField field : kFloatFields) view_.SetText(field, ZeroText());
-  view_.SetText(TField::Density, "0");
-  ForgetShownFloats();
-  for (TField field : kRecordFields) view_.SetHighlight(field, THighlight::Normal);
-  view_.SetStateIndex(0);
-  view_.SetStateHighlight(THighlight::Normal);
-  view_.SetSelectedRow(document_.LastIndex);
+  ShowZeroRecord(document_.LastIndex);
   // The new record and the header texts go first, the count last.
   CommitRecordAt(document_.LastIndex, new_count);
   guard.counted = true;

@@ -113,6 +113,7 @@ class RecordEditor {
 
  private:
   void ClearFields();
+  void ShowZeroRecord(int index);
   void LoadCatalogue();
   void CommitRecordAt(int index, std::optional<std::int16_t> count_after_record = {});
   void ShowFloat(TField field, float value);
