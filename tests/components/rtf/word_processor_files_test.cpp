@@ -10,7 +10,7 @@
 namespace {
 
 QByteArray Sample(const char* name) {
-  const auto path = std::filesystem::path(__FILE__).parent_path() / "../../data/rtf" / name;
+  const auto path = std::filesystem::path(LO_TEST_DATA_DIR) / "rtf" / name;
   QFile file(QString::fromStdString(path.string()));
   EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
   return file.readAll();
