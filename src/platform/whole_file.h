@@ -52,5 +52,6 @@ void ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes)
 // stat the file, create the temporary, write, flush, rename (the new content
 // is in place from here on), close, sync the folder. The last two cannot
 // fail the replace. ReadWholeFile: open, then reads until one gives nothing.
+inline constexpr int kReplaceWrite = 3;
 inline constexpr int kReplaceBeforeRename = 4;
 inline constexpr int kReplaceOperations = 7;
