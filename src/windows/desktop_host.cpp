@@ -1,4 +1,4 @@
-#include "windows/rererarovi3.h"
+#include "windows/desktop_host.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -8,15 +8,11 @@
 #include "qt_convert.h"
 #include "windows/rererarovi1.h"
 
-TForm3::TForm3(TForm1& startup_window, ruriVizid& settings, QObject* parent)
-    : QObject(parent),
-      LoFolderPrompt1(LoFolderPromptOptions()),
+DesktopHost::DesktopHost(TForm1& startup_window)
+    : LoFolderPrompt1(LoFolderPromptOptions()),
       ObjdatFolderPrompt1(ObjdatFolderPromptOptions()),
-      EndRequest(&TForm3::QueueProgramEnd),
-      startup_window_(startup_window),
-      settings_(settings),
-      editor_(settings, *this) {
-  setObjectName(QStringLiteral("Form3"));
+      EndRequest(&DesktopHost::QueueProgramEnd),
+      startup_window_(startup_window) {
   LoFolderPrompt1.SetOwner(&startup_window);
   LoFolderPrompt1.AfterRun = [this] { ReactivateEditor(); };
   ObjdatFolderPrompt1.AfterRun = [this] { ReactivateEditor(); };
@@ -30,9 +26,9 @@ TForm3::TForm3(TForm1& startup_window, ruriVizid& settings, QObject* parent)
   daduduve->setAcceptMode(QFileDialog::AcceptOpen);
 }
 
-TForm3::~TForm3() = default;
+DesktopHost::~DesktopHost() = default;
 
-void TForm3::SetEditorWindow(QWidget* editor_window) {
+void DesktopHost::SetEditorWindow(QWidget* editor_window) {
   editor_window_ = editor_window;
   ObjdatFolderPrompt1.SetOwner(editor_window);
 }
@@ -46,7 +42,7 @@ QStringList OpenDialogNameFilters(const std::string& filter) {
   return filters;
 }
 
-std::optional<std::filesystem::path> TForm3::RunOpenDialog(const TOpenDialogRequest& request) {
+std::optional<std::filesystem::path> DesktopHost::RunOpenDialog(const TOpenDialogRequest& request) {
   QFileDialog& dialog = *daduduve;
   dialog.setWindowTitle(ToQString(request.title));
   const QStringList filters = OpenDialogNameFilters(request.filter);
@@ -70,7 +66,7 @@ std::optional<std::filesystem::path> TForm3::RunOpenDialog(const TOpenDialogRequ
 
 // The name box's completion list can stay up after the dialog has closed; it
 // would swallow the user's next click in the editor window.
-void TForm3::CloseLeftoverPopups() {
+void DesktopHost::CloseLeftoverPopups() {
   for (int guard = 0; guard < 8; ++guard) {
     QWidget* popup = QApplication::activePopupWidget();
     if (popup == nullptr) break;
@@ -78,7 +74,7 @@ void TForm3::CloseLeftoverPopups() {
   }
 }
 
-void TForm3::ShowInformation(const std::string& text) {
+void DesktopHost::ShowInformation(const std::string& text) {
   // No owner: the box is centred on the screen. Application-modal.
   QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), ToQString(text),
                   QMessageBox::Ok);
@@ -88,17 +84,17 @@ void TForm3::ShowInformation(const std::string& text) {
   ReactivateEditor();
 }
 
-void TForm3::ReactivateEditor() {
+void DesktopHost::ReactivateEditor() {
   if (editor_window_ && editor_window_->isVisible()) editor_window_->activateWindow();
 }
 
-void TForm3::HideStartupWindow() { startup_window_.hide(); }
+void DesktopHost::HideStartupWindow() { startup_window_.hide(); }
 
-void TForm3::RequestEnd() {
+void DesktopHost::RequestEnd() {
   if (EndRequest) EndRequest();
 }
 
-void TForm3::QueueProgramEnd() {
+void DesktopHost::QueueProgramEnd() {
   // Taken from the queue by whichever event loop runs next; a modal window
   // of ours then closes as cancelled (hidden, as exit() leaves it up).
   QMetaObject::invokeMethod(
@@ -110,4 +106,4 @@ void TForm3::QueueProgramEnd() {
       Qt::QueuedConnection);
 }
 
-bool TForm3::IsEditorVisible() const { return editor_window_ && editor_window_->isVisible(); }
+bool DesktopHost::IsEditorVisible() const { return editor_window_ && editor_window_->isVisible(); }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <functional>
 
 #include "editor/record_editor.h"
@@ -10,21 +10,17 @@
 class QFileDialog;
 class QWidget;
 class TForm1;
-class ruriVizid;
 
-// The controller: never shown. It owns the record editor and gives it the
-// desktop: the file-open dialog `daduduve` and the Lo folder prompt (both
-// hosted by the start-up window), the object data folder prompt (hosted by
-// the editor window), the information box and the request to end the program.
-class TForm3 : public QObject, public TEditorHost {
-  Q_OBJECT
-
+// What the record editor needs from the desktop, with the real dialogs: the
+// file-open dialog `daduduve` and the Lo folder prompt (both hosted by the
+// start-up window), the object data folder prompt (hosted by the editor
+// window), the information box and the request to end the program.
+class DesktopHost : public TEditorHost {
  public:
-  TForm3(TForm1& startup_window, ruriVizid& settings, QObject* parent = nullptr);
-  ~TForm3() override;
-
-  RecordEditor& Editor() { return editor_; }
-  ruriVizid& Settings() { return settings_; }
+  explicit DesktopHost(TForm1& startup_window);
+  ~DesktopHost() override;
+  DesktopHost(const DesktopHost&) = delete;
+  DesktopHost& operator=(const DesktopHost&) = delete;
 
   // The editor window: owner of the object data folder prompt, and the window
   // whose visibility GotoRecordNumber asks about.
@@ -55,9 +51,7 @@ class TForm3 : public QObject, public TEditorHost {
   static void CloseLeftoverPopups();
 
   TForm1& startup_window_;
-  ruriVizid& settings_;
   QPointer<QWidget> editor_window_;
-  RecordEditor editor_;
 };
 
 // "Lo Files (Lo*.dat)" and "Dat Files (*.dat)" from "Lo Files|Lo*.dat|Dat Files|*.dat".
