@@ -12,6 +12,7 @@
 #include "components/etched_edge.h"
 #include "components/gradient_label.h"
 #include "components/guarded.h"
+#include "components/map/map_view.h"
 #include "components/masked_edit.h"
 #include "components/outline_effect.h"
 #include "components/placement_adapter.h"
@@ -22,6 +23,7 @@
 #include "components/two_choice_group.h"
 #include "settings/window_placement.h"
 #include "windows/about_box.h"
+#include "windows/editor_map.h"
 #include "windows/program_icon.h"
 #include "windows/rererarovi3.h"
 #include "windows/rererarovi4.h"
@@ -209,6 +211,8 @@ void TForm6::CreateWidgets() {
   LMDLabelFill1->setObjectName(QStringLiteral("LMDLabelFill1"));
   LMDLabelFill1->setFont(ArialBlackFont(27));
   LMDLabelFill1->setGeometry(296, 64, 465, 353);
+  // The map's strip fills the frame's lower part.
+  LoMap = new EditorMap(controller_.Editor(), LMDLabelFill1, QRect(296, 421, 465, 120));
 
   LMDLB1 = new ColumnListBox(client);
   LMDLB1->setObjectName(QStringLiteral("LMDLB1"));
@@ -310,7 +314,7 @@ void TForm6::CreateGroupWidgets() {
 }
 
 void TForm6::SetTabOrder() {
-  const QWidget* order[] = {me4, me5, ME2, ME3, me6, me7, me8, me9, me10};
+  const QWidget* order[] = {me4, me5, ME2, ME3, me6, me7, me8, me9, me10, LoMap->map()};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
     setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
   }
@@ -327,6 +331,7 @@ void TForm6::ConnectEvents() {
     // What the user types goes back into the view; it runs no logic.
     connect(field, &QLineEdit::textEdited, this, [this, field](const QString& text) {
       view_.SetTextFromUser(FieldOf(field), QStringToBytes(text));
+      LoMap->TextEdited(FieldOf(field));
     });
     connect(field, &MaskedEdit::modifiedChanged, this, [this, field](bool) {
       if (field->kind() == FieldKind::Text) {
@@ -392,6 +397,7 @@ void TForm6::removeobjClick() {
 
 void TForm6::LoFiles1Click() {
   guarded([this] { controller_.Editor().OpenLoFile(); });
+  LoMap->FitAfterOpen();  // also after a failure: the map shows what is left
 }
 
 void TForm6::Save1Click() {
@@ -435,6 +441,7 @@ void TForm6::ApplyLocaleSeparator() {
   const QChar separator = point.size() == 1 && point[0].unicode() < 0x80 ? point[0] : QChar(u'.');
   controller_.Editor().SetDecimalSeparator(static_cast<char>(separator.unicode()));
   for (MaskedEdit* field : fields_) field->setDecimalSeparator(separator);
+  LoMap->ApplyLocaleSeparator();
 }
 
 // ---- Presenting the view -----------------------------------------------
@@ -451,6 +458,7 @@ TField TForm6::FieldOf(const MaskedEdit* widget) const {
 }
 
 void TForm6::Present(TViewMember member) {
+  LoMap->Present(member);
   const int index = static_cast<int>(member);
   if (index <= static_cast<int>(TViewMember::Density)) {
     const auto field = static_cast<TField>(index);
