@@ -12,8 +12,8 @@
 #include <cmath>
 #include <memory>
 
-#include "components/gradient_label.h"
-#include "components/map/map_view.h"
+#include "lettering/gradient_label.h"
+#include "map/map_view.h"
 
 namespace {
 

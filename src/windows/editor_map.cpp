@@ -3,10 +3,10 @@
 #include <QWidget>
 #include <vector>
 
-#include "components/guarded.h"
-#include "components/map/map_strip.h"
-#include "components/map/map_view.h"
-#include "components/qt_convert.h"
+#include "dialogs/guarded.h"
+#include "map/map_strip.h"
+#include "map/map_view.h"
+#include "qt_convert.h"
 #include "editor/map_points.h"
 #include "editor/number_text.h"
 #include "editor/record_editor.h"

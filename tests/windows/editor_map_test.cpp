@@ -5,12 +5,12 @@
 #include <QLabel>
 #include <QTest>
 
-#include "components/column_list_box.h"
-#include "components/gradient_label.h"
-#include "components/map/map_strip.h"
-#include "components/map/map_view.h"
-#include "components/masked_edit.h"
-#include "components/shadow_button.h"
+#include "fields/column_list_box.h"
+#include "lettering/gradient_label.h"
+#include "map/map_strip.h"
+#include "map/map_view.h"
+#include "fields/masked_edit.h"
+#include "lettering/shadow_button.h"
 #include "window_fixture.h"
 #include "windows/editor_map.h"
 

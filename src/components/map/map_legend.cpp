@@ -1,10 +1,10 @@
-#include "components/map/map_legend.h"
+#include "map/map_legend.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
-#include "components/map/map_marker.h"
+#include "map/map_marker.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "components/map/map_marker.h"
+#include "map/map_marker.h"
 
 #include <QPainter>
 #include <QPainterPath>

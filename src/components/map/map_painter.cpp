@@ -1,4 +1,4 @@
-#include "components/map/map_painter.h"
+#include "map/map_painter.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -6,7 +6,7 @@
 #include <QtMath>
 #include <cmath>
 
-#include "components/map/map_marker.h"
+#include "map/map_marker.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "components/map/map_point.h"
-#include "components/map/map_transform.h"
+#include "map/map_point.h"
+#include "map/map_transform.h"
 
 class QPainter;
 

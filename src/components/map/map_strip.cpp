@@ -1,10 +1,10 @@
-#include "components/map/map_strip.h"
+#include "map/map_strip.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <cmath>
 
-#include "components/map/map_view.h"
+#include "map/map_view.h"
 
 namespace {
 

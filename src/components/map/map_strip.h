@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "components/map/map_legend.h"
+#include "map/map_legend.h"
 
 class MapView;
 class QLabel;

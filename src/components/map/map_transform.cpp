@@ -1,4 +1,4 @@
-#include "components/map/map_transform.h"
+#include "map/map_transform.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "components/map/map_view.h"
+#include "map/map_view.h"
 
 #include <QApplication>
 #include <QHelpEvent>

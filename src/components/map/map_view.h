@@ -4,9 +4,9 @@
 #include <QWidget>
 #include <vector>
 
-#include "components/map/map_painter.h"
-#include "components/map/map_point.h"
-#include "components/map/map_transform.h"
+#include "map/map_painter.h"
+#include "map/map_point.h"
+#include "map/map_transform.h"
 
 // A top-down map of points on a maroon-to-black gradient with a labelled
 // grid. It knows nothing of what the points stand for: it draws them, shows

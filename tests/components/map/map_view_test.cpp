@@ -1,4 +1,4 @@
-#include "components/map/map_view.h"
+#include "map/map_view.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 #include <random>
 #include <set>
 
-#include "components/map/map_marker.h"
-#include "components/map/map_strip.h"
+#include "map/map_marker.h"
+#include "map/map_strip.h"
 
 namespace {
 
