@@ -30,13 +30,15 @@ EditorMap::EditorMap(RecordEditor& editor, QWidget* placeholder, const QRect& st
 }
 
 void EditorMap::Present(TViewMember member) {
-  switch (member) {
-    case TViewMember::X:
-    case TViewMember::Y:
-    case TViewMember::R:
-    case TViewMember::ContentsRows:
-    case TViewMember::SelectedRow:
-    case TViewMember::CatalogueRows:
+  switch (member.aspect) {
+    case TAspect::Text:
+      if (member.field == TField::X || member.field == TField::Y || member.field == TField::R) {
+        Rebuild();
+      }
+      break;
+    case TAspect::ContentsRows:
+    case TAspect::SelectedRow:
+    case TAspect::CatalogueRows:
       Rebuild();
       break;
     default:
