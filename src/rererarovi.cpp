@@ -32,10 +32,10 @@ int RunProgram(QApplication& app) {
   auto form1 = std::make_unique<TForm1>();
   auto form3 = std::make_unique<TForm3>(*form1, settings);
   auto form4 = std::make_unique<TForm4>();
-  auto form6 = std::make_unique<TForm6>(*form3, form4.get());
+  auto form6 = std::make_unique<TForm6>(form3->Editor(), settings, form3->Desktop(), form4.get());
 
   form1->ShowEditor = [&form6] { form6->show(); };
-  form1->OnClosed = [&form3] { form3->RequestEnd(); };
+  form1->OnClosed = [&form3] { form3->Desktop().RequestEnd(); };
 
   form1->show();
   int status = 0;

@@ -18,8 +18,10 @@ class QMenu;
 class ShadowButton;
 class ShadowGroupBox;
 class ShadowLabel;
-class TForm3;
+class DesktopHost;
+class RecordEditor;
 class TForm4;
+class ruriVizid;
 class TwoChoiceGroup;
 
 // The editor window. It shows the editor's view state widget by widget and
@@ -28,8 +30,10 @@ class TForm6 : public QMainWindow {
   Q_OBJECT
 
  public:
-  // `notes` may be null (no "Notes" window).
-  TForm6(TForm3& controller, TForm4* notes, QWidget* parent = nullptr);
+  // `notes` may be null (no "Notes" window). The editor, the settings and the
+  // desktop outlive the window.
+  TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, TForm4* notes,
+         QWidget* parent = nullptr);
   ~TForm6() override;
 
   // The client area's widgets, in painting order.
@@ -119,7 +123,9 @@ class TForm6 : public QMainWindow {
   void SavePlacement();
   void PlayOpeningEffect();
 
-  TForm3& controller_;
+  RecordEditor& editor_;
+  ruriVizid& settings_;
+  DesktopHost& desktop_;
   TForm4* notes_;
   TEditorView& view_;
   std::array<MaskedEdit*, kFieldCount> fields_{};
