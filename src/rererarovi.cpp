@@ -6,7 +6,8 @@
 #include <memory>
 
 #include "dialogs/error_box.h"
-#include "dialogs/guarded.h"
+#include "errors/user_message.h"
+#include "qt_convert.h"
 #include "settings/profile_store.h"
 #include "windows/program_icon.h"
 #include "windows/rererarovi1.h"
@@ -43,10 +44,10 @@ int RunProgram(QApplication& app) {
     status = app.exec();
   } catch (const std::exception& error) {
     // Handlers catch their own errors; this is the last resort.
-    ShowErrorBox(QString::fromUtf8(error.what()));
+    ShowErrorBox(ToQString(UserMessage(error)));
     status = 1;
   } catch (...) {
-    ShowErrorBox(kUnknownErrorMessage);
+    ShowErrorBox(ToQString(UserMessage(kUnknownErrorMessage)));
     status = 1;
   }
   form6.reset();

@@ -7,6 +7,7 @@
 // the editor's messages and exit status 1; a wrong command line gives 2.
 
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -16,16 +17,10 @@
 #include "datafiles/obj_catalogue.h"
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
-#include "errors/app_error.h"
+#include "errors/user_message.h"
 #include "platform/file_lookup.h"
 
 namespace {
-
-// As the error box shows it: a full stop after a message that ends in a letter or digit.
-std::string WithFullStop(std::string message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
-  return message;
-}
 
 // The catalogue loader creates objdat.nam when it is missing; a dump must
 // not, so without a names file no names are shown.
@@ -91,9 +86,10 @@ int main(int argc, char** argv) {
       std::cout << RecordLine(i, document.LoRecordTable[static_cast<std::size_t>(i)], catalogue)
                 << "\n";
     }
-  } catch (const AppError& error) {
+  } catch (const std::exception& error) {
+    // Every failure reads as the error box would show it.
     std::cout.flush();
-    std::cerr << "lodump: " << WithFullStop(error.what()) << "\n";
+    std::cerr << "lodump: " << UserMessage(error) << "\n";
     return 1;
   }
   return 0;

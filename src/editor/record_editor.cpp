@@ -61,7 +61,7 @@ void RecordEditor::ShowZeroRecord(int index) {
 
 void RecordEditor::LoadCatalogue() {
   const std::string folder = ResolveObjdatFolder(settings_, host_.ObjdatFolderPrompt());
-  catalogue_.Load(folder, FillCatalogueRows(catalogue_, view_));
+  LoadCatalogueRows(catalogue_, folder, view_);
 }
 
 void RecordEditor::ShowRecord() {

@@ -3,13 +3,13 @@
 #include <QWidget>
 #include <vector>
 
-#include "dialogs/guarded.h"
-#include "map/map_strip.h"
-#include "map/map_view.h"
-#include "qt_convert.h"
 #include "editor/map_points.h"
 #include "editor/number_text.h"
 #include "editor/record_editor.h"
+#include "map/map_strip.h"
+#include "map/map_view.h"
+#include "qt_convert.h"
+#include "windows/guarded.h"
 
 EditorMap::EditorMap(RecordEditor& editor, QWidget* placeholder, const QRect& strip_area)
     : QObject(placeholder), editor_(editor), placeholder_(placeholder) {

@@ -8,7 +8,6 @@
 #include <QLocale>
 #include <QMenuBar>
 
-#include "dialogs/guarded.h"
 #include "editor/record_editor.h"
 #include "effects/outline_effect.h"
 #include "fields/column_list_box.h"
@@ -27,6 +26,7 @@
 #include "windows/about_box.h"
 #include "windows/desktop_host.h"
 #include "windows/editor_map.h"
+#include "windows/guarded.h"
 #include "windows/program_icon.h"
 #include "windows/rererarovi4.h"
 #include "windows/window_fonts.h"

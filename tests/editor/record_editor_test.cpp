@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <limits>
+#include <map>
 
 #include "errors/app_error.h"
 #include "platform/binary_file.h"
@@ -328,6 +329,36 @@ TEST_F(RecordEditorTest, FailedOpenKeepsTheOldRowsWithNoFileOpen) {
   Click(1);
   EXPECT_EQ(MessageOf([&] { Save(); }), "I/O error 103");
   EXPECT_EQ(FileBytes(), original);
+}
+
+TEST_F(RecordEditorTest, EachListIsUpdatedOncePerFillEvenWhenTheCatalogueFailsMidway) {
+  std::vector<TestEntry> entries;
+  for (std::uint32_t i = 0; i < 512; ++i) entries.push_back({i % 256, i / 256, "Object"});
+  WriteCatalogue(dir / "objdat", entries);
+  std::map<TAspect, int> updates;
+  view.SetListener([&](TViewMember member) { ++updates[member.aspect]; });
+  Open(NumberedRecords(256));
+  EXPECT_EQ(view.CatalogueRows().size(), 512u);
+  EXPECT_EQ(view.CatalogueRows()[300], "300;44;1;Object");
+  EXPECT_EQ(updates[TAspect::CatalogueRows], 1);
+  // Placeholder names first, then the catalogue's.
+  EXPECT_EQ(updates[TAspect::ContentsRows], 2);
+
+  // A names file cut after 100 names: the rows read before the failure show.
+  std::filesystem::resize_file(dir / "objdat" / "objdat.nam", 30 * 100);
+  updates.clear();
+  host.open_answers.push_back(lo_path);
+  EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), "Read beyond end of file");
+  EXPECT_EQ(view.CatalogueRows().size(), 100u);
+  EXPECT_EQ(updates[TAspect::CatalogueRows], 1);
+
+  // A catalogue that cannot be opened leaves the list as it was.
+  std::filesystem::remove(dir / "objdat" / "objdat.dat");
+  updates.clear();
+  host.open_answers.push_back(lo_path);
+  EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), "File not found");
+  EXPECT_EQ(view.CatalogueRows().size(), 100u);
+  EXPECT_EQ(updates[TAspect::CatalogueRows], 0);
 }
 
 TEST_F(RecordEditorTest, RecordNumberChangesNestGotoRecordNumber) {
