@@ -9,8 +9,8 @@
 #include "bench_support.h"
 #include "editor/record_editor.h"
 #include "settings/profile_store.h"
-#include "windows/rererarovi1.h"
 #include "windows/desktop_host.h"
+#include "windows/rererarovi1.h"
 #include "windows/rererarovi6.h"
 
 namespace {
