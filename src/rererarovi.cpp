@@ -11,8 +11,8 @@
 #include <memory>
 #include <optional>
 
-#include "components/error_box.h"
-#include "components/guarded.h"
+#include "dialogs/error_box.h"
+#include "dialogs/guarded.h"
 #include "program_version.h"
 #include "settings/profile_store.h"
 #include "windows/program_icon.h"
