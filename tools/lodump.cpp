@@ -56,7 +56,8 @@ Command ParseCommandLine(int argc, char** argv) {
     } else if (!options_ended && argument.size() > 1 && argument.front() == '-') {
       if (argument == "-h" || argument == "--help") return {Command::Kind::Help, {}, {}};
       if (argument == "-v" || argument == "--version") return {Command::Kind::Version, {}, {}};
-      return {Command::Kind::Wrong, {},
+      return {Command::Kind::Wrong,
+              {},
               "lodump: unknown option '" + std::string(argument) + "' (see lodump --help)"};
     } else {
       command.files.emplace_back(argument);

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     std::fputs("usage: render_icon PICTURE OUTPUT_FOLDER SIZE...\n", stderr);
     return 2;
   }
-  const QImage picture = QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_ARGB32);
+  const QImage picture =
+      QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_ARGB32);
   if (picture.isNull() || picture.width() != picture.height()) {
     std::fprintf(stderr, "render_icon: %s is not a square picture\n", argv[1]);
     return 1;
