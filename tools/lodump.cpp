@@ -90,14 +90,28 @@ bool LoadCatalogueWithoutCreating(const std::string& folder, TObjCatalogue& cata
   return true;
 }
 
+// The record's fields as the editor shows them, in window order.
 std::string RecordLine(int index, const TLoRecord& record, const TObjCatalogue& catalogue) {
   constexpr char kSeparator = '.';
-  return ContentsRow(index, record, ContentsRowName(catalogue, record)) +
-         "\tClass=" + IntegerText(record.object_class) +
-         "\tType=" + IntegerText(record.object_type) + "\tX=" + FormatFixed2(record.x, kSeparator) +
-         "\tY=" + FormatFixed2(record.y, kSeparator) + "\tZ=" + FormatFixed2(record.z, kSeparator) +
-         "\tR=" + FormatFixed2(record.r, kSeparator) + "\tDensity=" + IntegerText(record.density) +
-         "\tState=" + (record.state == 0 ? "0" : "1");
+  std::string line = ContentsRow(index, record, ContentsRowName(catalogue, record));
+  for (TField field : kRecordFields) {
+    const TFieldInfo& info = FieldInfo(field);
+    line += '\t';
+    line += info.key;
+    line += '=';
+    switch (info.kind) {
+      case TFieldKind::Float:
+        line += FormatFixed2(record.*info.number, kSeparator);
+        break;
+      case TFieldKind::Choice:
+        line += record.*info.byte == 0 ? "0" : "1";
+        break;
+      default:
+        line += IntegerText(record.*info.byte);
+        break;
+    }
+  }
+  return line;
 }
 
 }  // namespace

@@ -136,5 +136,5 @@ class RecordEditor {
   char separator_ = '.';
   // The open dialog keeps its last chosen file name, also across a cancel.
   std::filesystem::path dialog_file_name_;
-  std::array<std::optional<TShownFloat>, 4> shown_floats_;  // X, Y, Z, R
+  std::array<std::optional<TShownFloat>, kFieldCount> shown_floats_;
 };

@@ -314,7 +314,7 @@ TEST_F(RecordEditorTest, RecordNumberChangesNestGotoRecordNumber) {
   Open(NumberedRecords(5));
   int record_number_changes = 0;
   view.SetListener([&](TViewMember member) {
-    if (member == TViewMember::RecordNo) ++record_number_changes;
+    if (member == TViewMember{TAspect::Text, TField::RecordNo}) ++record_number_changes;
   });
   Click(2);
   EXPECT_EQ(record_number_changes, 1);
