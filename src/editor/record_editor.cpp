@@ -20,10 +20,27 @@ void RecordEditor::OpenLoFile() {
     // has run on what is already in memory.
     host_.RequestEnd();
   } else {
-    dialog_file_name_ = *chosen;
-    document_.Open(dialog_file_name_);
-    view_.SetRecordCountText(IntegerText(document_.ReadAll()));
+    ReadChosenFile(*chosen);
   }
+  ShowOpenedFile();
+}
+
+void RecordEditor::OpenLoFileNamed(const std::filesystem::path& file) {
+  host_.HideStartupWindow();
+  ReadChosenFile(file);
+  ShowOpenedFile();
+}
+
+// The chosen file becomes the dialog's file name even when it cannot be
+// opened, so the next dialog offers it again.
+void RecordEditor::ReadChosenFile(const std::filesystem::path& file) {
+  dialog_file_name_ = file;
+  document_.Open(dialog_file_name_);
+  view_.SetRecordCountText(IntegerText(document_.ReadAll()));
+}
+
+// What OpenLoFile shows after the dialog, whether or not a file was read.
+void RecordEditor::ShowOpenedFile() {
   view_.SetText(TField::Name, document_.NameText());
   view_.SetText(TField::Description, document_.DescriptionText());
   view_.SetAddRemoveEnabled(true);

@@ -84,6 +84,11 @@ class RecordEditor {
   // fields, loads the catalogue and fills both lists. Fields show zeros and
   // no row is selected afterwards.
   void OpenLoFile();
+  // Opening a file named on the command line: the steps of OpenLoFile after
+  // its dialog, with `file` as the chosen file. The Lo folder is not resolved
+  // and no dialog runs; the object data folder is resolved as usual. A file
+  // that cannot be opened raises its error and leaves no file open.
+  void OpenLoFileNamed(const std::filesystem::path& file);
   // Shows the record of the selected row; nothing when no row is selected.
   // A stored signalling NaN stops it with FloatError at that field.
   void ShowRecord();
@@ -115,6 +120,8 @@ class RecordEditor {
   void ClearFields();
   void ShowZeroRecord(int index);
   void LoadCatalogue();
+  void ReadChosenFile(const std::filesystem::path& file);
+  void ShowOpenedFile();
   void CommitRecordAt(int index, std::optional<std::int16_t> count_after_record = {});
   void ShowFloat(TField field, float value);
   float ReadFloat(TField field);
