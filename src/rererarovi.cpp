@@ -12,8 +12,9 @@
 #include <optional>
 
 #include "dialogs/error_box.h"
-#include "dialogs/guarded.h"
+#include "errors/user_message.h"
 #include "program_version.h"
+#include "qt_convert.h"
 #include "settings/profile_store.h"
 #include "windows/program_icon.h"
 #include "windows/rererarovi1.h"
@@ -79,7 +80,7 @@ std::optional<int> ReadCommandLine(int argc, char** argv,
   return std::nullopt;
 }
 
-int RunProgram(QApplication& app) {
+int RunProgram(QApplication& app, const std::optional<std::filesystem::path>& file) {
   // Lives longer than every window: the editor window stores its placement
   // through it when it is destroyed.
   ruriVizid settings(DefaultSettingsFilePath());
@@ -89,10 +90,11 @@ int RunProgram(QApplication& app) {
   auto form1 = std::make_unique<TForm1>();
   auto form3 = std::make_unique<TForm3>(*form1, settings);
   auto form4 = std::make_unique<TForm4>();
-  auto form6 = std::make_unique<TForm6>(*form3, form4.get());
+  auto form6 = std::make_unique<TForm6>(form3->Editor(), settings, form3->Desktop(), form4.get());
 
-  form1->ShowEditor = [&form6] { form6->show(); };
-  form1->OnClosed = [&form3] { form3->RequestEnd(); };
+  if (file) form6->SetStartFile(*file);
+  form1->ShowEditor = [&form6] { form6->ShowFromStartup(); };
+  form1->OnClosed = [&form3] { form3->Desktop().RequestEnd(); };
 
   form1->show();
   int status = 0;
@@ -100,10 +102,10 @@ int RunProgram(QApplication& app) {
     status = app.exec();
   } catch (const std::exception& error) {
     // Handlers catch their own errors; this is the last resort.
-    ShowErrorBox(QString::fromUtf8(error.what()));
+    ShowErrorBox(ToQString(UserMessage(error)));
     status = 1;
   } catch (...) {
-    ShowErrorBox(kUnknownErrorMessage);
+    ShowErrorBox(ToQString(UserMessage(kUnknownErrorMessage)));
     status = 1;
   }
   form6.reset();
@@ -130,5 +132,5 @@ int main(int argc, char** argv) {
   // through the same queued request; hidden windows never end it.
   QApplication::setQuitOnLastWindowClosed(false);
   InstallFontSubstitutions();
-  return RunProgram(app);
+  return RunProgram(app, file);
 }

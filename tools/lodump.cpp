@@ -7,6 +7,7 @@
 // the editor's messages and exit status 1; a wrong command line gives 2.
 
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -18,7 +19,7 @@
 #include "datafiles/obj_catalogue.h"
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
-#include "errors/app_error.h"
+#include "errors/user_message.h"
 #include "platform/file_lookup.h"
 #include "program_version.h"
 
@@ -68,12 +69,6 @@ Command ParseCommandLine(int argc, char** argv) {
     command.error = std::string(kUsage.substr(0, kUsage.size() - 1));
   }
   return command;
-}
-
-// As the error box shows it: a full stop after a message that ends in a letter or digit.
-std::string WithFullStop(std::string message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
-  return message;
 }
 
 // The catalogue loader creates objdat.nam when it is missing; a dump must
@@ -150,9 +145,10 @@ int main(int argc, char** argv) {
       std::cout << RecordLine(i, document.LoRecordTable[static_cast<std::size_t>(i)], catalogue)
                 << "\n";
     }
-  } catch (const AppError& error) {
+  } catch (const std::exception& error) {
+    // Every failure reads as the error box would show it.
     std::cout.flush();
-    std::cerr << "lodump: " << WithFullStop(error.what()) << "\n";
+    std::cerr << "lodump: " << UserMessage(error) << "\n";
     return 1;
   }
   return 0;

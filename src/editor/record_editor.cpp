@@ -64,7 +64,7 @@ void RecordEditor::ShowZeroRecord(int index) {
     if (kind == TFieldKind::Byte) view_.SetText(field, "0");
     if (kind == TFieldKind::Float) view_.SetText(field, ZeroText());
   }
-  ForgetShownFloats();
+  ForgetShown();
   for (TField field : kRecordFields) {
     if (FieldInfo(field).IsText()) view_.SetHighlight(field, THighlight::Normal);
   }
@@ -83,6 +83,9 @@ void RecordEditor::ShowRecord() {
   if (index < 0 || index >= kLoRecordCapacity) return;
   const TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(index)];
   view_.SetText(TField::RecordNo, IntegerText(index));  // may nest GotoRecordNumber
+  // A nested ShowRecord may have shown another record; from here on the fields
+  // show this one.
+  ForgetShown(index);
   for (const TFieldInfo& info : kFieldTable) {
     switch (info.kind) {
       case TFieldKind::RecordNumber:
@@ -95,12 +98,13 @@ void RecordEditor::ShowRecord() {
         view_.SetText(info.field, IntegerText(record.*info.byte));
         break;
       case TFieldKind::Float:
-        ShowFloat(info.field, record.*info.number);
+        view_.SetText(info.field, FormatFixed2(record.*info.number, separator_));
         break;
       case TFieldKind::Choice:
         view_.SetStateIndex(record.*info.byte == 0 ? 0 : 1);
         break;
     }
+    if (info.InRecord()) RememberShown(info.field);
   }
   for (const TFieldInfo& info : kFieldTable) view_.SetHighlight(info.field, THighlight::Normal);
   view_.SetSaveEnabled(false);
@@ -140,12 +144,17 @@ void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_a
   // ones before it stored.
   for (TField field : kRecordFields) {
     const TFieldInfo& info = FieldInfo(field);
+    if (StillShown(index, field)) {
+      view_.SetHighlight(field, THighlight::Normal);
+      continue;
+    }
+    shown_[FieldIndex(field)].reset();  // the stored value will be the typed one
     switch (info.kind) {
       case TFieldKind::Byte:
         record.*info.byte = ParseByte(view_.Text(field));
         break;
       case TFieldKind::Float:
-        record.*info.number = ReadFloat(field);
+        record.*info.number = ParseFloat(view_.Text(field), separator_);
         break;
       case TFieldKind::Choice:
         record.*info.byte = static_cast<std::uint8_t>(view_.StateIndex() & 0xFF);
@@ -217,29 +226,25 @@ void RecordEditor::CloseLoFile() {
   host_.RequestEnd();
 }
 
-void RecordEditor::ShowFloat(TField field, float value) {
-  const std::string text = FormatFixed2(value, separator_);
-  std::optional<TShownFloat>& shown = shown_floats_[FieldIndex(field)];
-  if (text.size() > TEditorView::MaxLength(field)) {
-    shown = TShownFloat{value, text.substr(0, TEditorView::MaxLength(field))};
-  } else {
-    shown.reset();
-  }
-  view_.SetText(field, text);
+void RecordEditor::RememberShown(TField field) {
+  shown_[FieldIndex(field)] = FieldInfo(field).kind == TFieldKind::Choice
+                                  ? IntegerText(view_.StateIndex())
+                                  : view_.Text(field);
 }
 
-float RecordEditor::ReadFloat(TField field) {
-  const std::optional<TShownFloat>& shown = shown_floats_[FieldIndex(field)];
-  const std::string& text = view_.Text(field);
-  // The field cut this value's text: the text alone no longer says what is stored.
-  if (shown && shown->text == text) return shown->value;
-  return ParseFloat(text, separator_);
+bool RecordEditor::StillShown(int index, TField field) const {
+  const std::optional<std::string>& shown = shown_[FieldIndex(field)];
+  if (index < 0 || index != shown_index_ || !shown) return false;
+  if (FieldInfo(field).kind == TFieldKind::Choice) return *shown == IntegerText(view_.StateIndex());
+  return *shown == view_.Text(field);
+}
+
+// Nothing is remembered; `index` is the record whose values are about to be shown.
+void RecordEditor::ForgetShown(int index) {
+  shown_index_ = index;
+  for (auto& shown : shown_) shown.reset();
 }
 
 // "0.0" in the user's own separator: a literal "0.0" would not read back
 // under a "," locale, and every Add Object would then fail.
 std::string RecordEditor::ZeroText() const { return std::string("0") + separator_ + "0"; }
-
-void RecordEditor::ForgetShownFloats() {
-  for (auto& shown : shown_floats_) shown.reset();
-}

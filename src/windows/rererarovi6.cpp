@@ -8,7 +8,7 @@
 #include <QLocale>
 #include <QMenuBar>
 
-#include "dialogs/guarded.h"
+#include "editor/record_editor.h"
 #include "effects/outline_effect.h"
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
@@ -20,10 +20,12 @@
 #include "lettering/shadow_label.h"
 #include "placement/placement_adapter.h"
 #include "qt_convert.h"
+#include "settings/folder_settings.h"
 #include "settings/window_placement.h"
 #include "windows/about_box.h"
+#include "windows/desktop_host.h"
+#include "windows/guarded.h"
 #include "windows/program_icon.h"
-#include "windows/rererarovi3.h"
 #include "windows/rererarovi4.h"
 #include "windows/window_fonts.h"
 
@@ -120,11 +122,14 @@ bool SamePlacement(const TWindowPlacement& a, const TWindowPlacement& b) {
 
 }  // namespace
 
-TForm6::TForm6(TForm3& controller, TForm4* notes, QWidget* parent)
+TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, TForm4* notes,
+               QWidget* parent)
     : QMainWindow(parent),
-      controller_(controller),
+      editor_(editor),
+      settings_(settings),
+      desktop_(desktop),
       notes_(notes),
-      view_(controller.Editor().View()) {
+      view_(editor.View()) {
   setObjectName(QStringLiteral("Form6"));
   setWindowIcon(ProgramIcon());
   setFont(SansSerifFont(11));
@@ -137,7 +142,7 @@ TForm6::TForm6(TForm3& controller, TForm4* notes, QWidget* parent)
   SetTabOrder();
   ConnectEvents();
 
-  controller_.SetEditorWindow(this);
+  desktop_.SetEditorWindow(this);
   // Replacing RecordNo's text is ME1's change event.
   view_.SetRecordNumberHook([this] { ME1Change(); });
   view_.SetListener([this](TViewMember member) { Present(member); });
@@ -395,12 +400,12 @@ void TForm6::ConnectEvents() {
 }
 
 void TForm6::LMDLB1Click() {
-  guarded([this] { controller_.Editor().ShowRecord(); });
+  guarded([this] { editor_.ShowRecord(); });
 }
 
 // Runs inside the operation that replaced the text, so its errors end that
 // operation too.
-void TForm6::ME1Change() { controller_.Editor().GotoRecordNumber(); }
+void TForm6::ME1Change() { editor_.GotoRecordNumber(); }
 
 void TForm6::me6Modified(MaskedEdit* field) {
   if (field->kind() == FieldKind::Text) return;
@@ -417,29 +422,37 @@ void TForm6::ME4Modified(MaskedEdit* field) {
 void TForm6::ReportModified(MaskedEdit* field) {
   if (field->modifiedFlag()) {
     const TField which = FieldOf(field);
-    guarded([this, which] { controller_.Editor().MarkFieldModified(which); });
+    guarded([this, which] { editor_.MarkFieldModified(which); });
   }
   field->setModifiedFlag(false);
 }
 
 void TForm6::lmdrg1Change() {
-  guarded([this] { controller_.Editor().MarkStateModified(); });
+  guarded([this] { editor_.MarkStateModified(); });
 }
 
 void TForm6::LMDButton2Click() {
-  guarded([this] { controller_.Editor().AddObject(); });
+  guarded([this] { editor_.AddObject(); });
 }
 
 void TForm6::removeobjClick() {
-  guarded([this] { controller_.Editor().RemoveLastObject(); });
+  guarded([this] { editor_.RemoveLastObject(); });
 }
 
 void TForm6::LoFiles1Click() {
-  guarded([this] { controller_.Editor().OpenLoFile(); });
+  guarded([this] { editor_.OpenLoFile(); });
+}
+
+void TForm6::ShowFromStartup() {
+  show();
+  if (!start_file_) return;
+  const std::filesystem::path file = *start_file_;
+  start_file_.reset();  // later opens go through the menu and its dialog
+  guarded([this, &file] { editor_.OpenLoFileNamed(file); });
 }
 
 void TForm6::Save1Click() {
-  guarded([this] { controller_.Editor().CommitRecord(TCommitTarget::SelectedRow); });
+  guarded([this] { editor_.CommitRecord(TCommitTarget::SelectedRow); });
 }
 
 void TForm6::Notes1Click() {
@@ -449,11 +462,11 @@ void TForm6::Notes1Click() {
 }
 
 void TForm6::LoFiles2Click() {
-  guarded([this] { ChangeLoFolder(controller_.Settings(), controller_.LoFolderPrompt()); });
+  guarded([this] { ChangeLoFolder(settings_, desktop_.LoFolderPrompt()); });
 }
 
 void TForm6::OBJDATFolderLocation1Click() {
-  guarded([this] { ChangeObjdatFolder(controller_.Settings(), controller_.ObjdatFolderPrompt()); });
+  guarded([this] { ChangeObjdatFolder(settings_, desktop_.ObjdatFolderPrompt()); });
 }
 
 void TForm6::About1Click() {
@@ -461,7 +474,7 @@ void TForm6::About1Click() {
 }
 
 void TForm6::FormClose() {
-  guarded([this] { controller_.Editor().CloseLoFile(); });
+  guarded([this] { editor_.CloseLoFile(); });
 }
 
 void TForm6::closeEvent(QCloseEvent* event) {
@@ -477,7 +490,7 @@ void TForm6::changeEvent(QEvent* event) {
 void TForm6::ApplyLocaleSeparator() {
   const QString point = QLocale().decimalPoint();
   const QChar separator = point.size() == 1 && point[0].unicode() < 0x80 ? point[0] : QChar(u'.');
-  controller_.Editor().SetDecimalSeparator(static_cast<char>(separator.unicode()));
+  editor_.SetDecimalSeparator(static_cast<char>(separator.unicode()));
   for (MaskedEdit* field : fields_) {
     if (field != nullptr) field->setDecimalSeparator(separator);
   }
@@ -570,13 +583,13 @@ void TForm6::RestorePlacement() {
   const QSize screen = PrimaryScreenSize();
   const TWindowPlacement current = ToWindowPlacement(QueryPlacement(*this));
   const TWindowPlacement restored =
-      RestoreEditorPlacement(controller_.Settings(), current, {screen.width(), screen.height()});
+      RestoreEditorPlacement(settings_, current, {screen.width(), screen.height()});
   if (SamePlacement(restored, current)) return;  // nothing stored, or the same
   ApplyPlacement(*this, ToWidgetPlacement(restored));
 }
 
 void TForm6::SavePlacement() {
-  SaveEditorPlacement(controller_.Settings(), ToWindowPlacement(QueryPlacement(*this)));
+  SaveEditorPlacement(settings_, ToWindowPlacement(QueryPlacement(*this)));
 }
 
 void TForm6::PlayOpeningEffect() {

@@ -2,6 +2,9 @@
 
 #include <QMainWindow>
 #include <array>
+#include <filesystem>
+#include <optional>
+#include <utility>
 
 #include "editor/editor_view.h"
 
@@ -17,8 +20,10 @@ class QMenu;
 class ShadowButton;
 class ShadowGroupBox;
 class ShadowLabel;
-class TForm3;
+class DesktopHost;
+class RecordEditor;
 class TForm4;
+class ruriVizid;
 class TwoChoiceGroup;
 
 // The editor window. It shows the editor's view state widget by widget and
@@ -27,8 +32,10 @@ class TForm6 : public QMainWindow {
   Q_OBJECT
 
  public:
-  // `notes` may be null (no "Notes" window).
-  TForm6(TForm3& controller, TForm4* notes, QWidget* parent = nullptr);
+  // `notes` may be null (no "Notes" window). The editor, the settings and the
+  // desktop outlive the window.
+  TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, TForm4* notes,
+         QWidget* parent = nullptr);
   ~TForm6() override;
 
   // The client area's widgets, in painting order.
@@ -90,6 +97,12 @@ class TForm6 : public QMainWindow {
   void About1Click();
   void FormClose();
 
+  // A Lo file named on the command line, opened by ShowFromStartup.
+  void SetStartFile(std::filesystem::path file) { start_file_ = std::move(file); }
+  // The start-up window's button: shows this window, then, the first time
+  // only, opens the start file as "Open a Lo File" would after its dialog.
+  void ShowFromStartup();
+
   void setVisible(bool visible) override;
 
  protected:
@@ -116,8 +129,11 @@ class TForm6 : public QMainWindow {
   void SavePlacement();
   void PlayOpeningEffect();
 
-  TForm3& controller_;
+  RecordEditor& editor_;
+  ruriVizid& settings_;
+  DesktopHost& desktop_;
   TForm4* notes_;
   TEditorView& view_;
   std::array<MaskedEdit*, kFieldCount> fields_{};
+  std::optional<std::filesystem::path> start_file_;
 };
