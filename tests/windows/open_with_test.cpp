@@ -34,7 +34,7 @@ TEST_F(EditorWindowTest, ANamedFileThatCannotBeOpenedLeavesTheEditorOpenWithNoFi
   EXPECT_EQ(errors_, QStringList{QStringLiteral("File not found.")});
   EXPECT_TRUE(form6_->isVisible());
   EXPECT_FALSE(form3_->Editor().Document().IsOpen());
-  EXPECT_EQ(form6_->LMDLB1->rows(), QStringList{QString()});
+  EXPECT_EQ(form6_->LMDLB1->rowCount(), 0);
   EXPECT_EQ(end_requests_, 0);
 
   OpenFile(files_.lo_file);
