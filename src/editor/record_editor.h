@@ -128,6 +128,16 @@ class RecordEditor {
   void MarkFieldModified(TField field);
   // The user chose the other state.
   void MarkStateModified();
+  // A click on a record's marker on the map: selects its row and shows the
+  // record, as a click on the row does. A row that does not exist selects none.
+  void ChooseRecord(int row);
+  // The selected record was dragged (or nudged) on the map: X and Y take the
+  // position rounded to two decimals, in the user's separator, and are marked
+  // as typing marks them (red, Save enabled). Nothing is written to the file.
+  // Changes nothing without a selected record, or for a value that is not
+  // finite, lies beyond the single-float range or needs more characters than
+  // its field holds.
+  void MoveSelectedRecord(double x, double y);
   // The editor window closes: closes the Lo file and asks the program to end.
   void CloseLoFile();
 
@@ -145,6 +155,7 @@ class RecordEditor {
   void RememberShown(TField field);
   bool StillShown(int index, TField field) const;
   void ForgetShown(int index = -1);
+  std::optional<std::string> MovedText(TField field, double value) const;
   std::string ZeroText() const;
 
   ruriVizid& settings_;
