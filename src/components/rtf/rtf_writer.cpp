@@ -27,9 +27,14 @@ struct RunFormat {
   bool italic = false;
   bool underline = false;
   bool strike = false;
-  int color = 0;  // 0 is the automatic colour
+  int color = 0;       // 0 is the automatic colour
+  int background = 0;  // 0 is none
+  QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
   bool operator==(const RunFormat&) const = default;
 };
+
+// Before the first run: font and size are always written.
+constexpr RunFormat kNothingWritten{-1, -1};
 
 template <typename T>
 int IndexOf(std::vector<T>& list, const T& item) {
@@ -95,8 +100,7 @@ class RtfWriter {
         if (!fragment.isValid()) continue;
         const QTextCharFormat format = fragment.charFormat();
         const RunFormat run = Resolve(format);
-        AppendChanges(body, first ? RunFormat{-1, -1, false, false, false, false, 0} : current,
-                      run);
+        AppendChanges(body, first ? kNothingWritten : current, run);
         first = false;
         current = run;
         AppendText(body, fragment.text(), CodePageForCharSet(fonts_[run.font].char_set));
@@ -104,7 +108,7 @@ class RtfWriter {
       if (first) {
         // An empty first paragraph still names its font and size.
         const RunFormat run = Resolve(block.charFormat());
-        AppendChanges(body, RunFormat{-1, -1, false, false, false, false, 0}, run);
+        AppendChanges(body, kNothingWritten, run);
         current = run;
         first = false;
       }
@@ -131,6 +135,14 @@ class RtfWriter {
     QColor color = default_color_;
     if (format.foreground().style() != Qt::NoBrush) color = format.foreground().color();
     run.color = color.isValid() ? IndexOf(colors_, color.rgb()) + 1 : 0;
+    if (format.background().style() != Qt::NoBrush) {
+      run.background = IndexOf(colors_, format.background().color().rgb()) + 1;
+    }
+    run.vertical = format.verticalAlignment();
+    if (run.vertical != QTextCharFormat::AlignSuperScript &&
+        run.vertical != QTextCharFormat::AlignSubScript) {
+      run.vertical = QTextCharFormat::AlignNormal;  // the others have no RTF word
+    }
     return run;
   }
 
@@ -144,6 +156,18 @@ class RtfWriter {
     if (from.underline != to.underline) out += to.underline ? "\\ul" : "\\ulnone";
     if (from.strike != to.strike) out += to.strike ? "\\strike" : "\\strike0";
     if (from.color != to.color) AppendNumber(out, "\\cf", to.color);
+    // RichEdit's own word for a background; word processors read it with
+    // any colour of the table.
+    if (from.background != to.background) AppendNumber(out, "\\highlight", to.background);
+    if (from.vertical != to.vertical) {
+      if (to.vertical == QTextCharFormat::AlignSuperScript) {
+        out += "\\super";
+      } else if (to.vertical == QTextCharFormat::AlignSubScript) {
+        out += "\\sub";
+      } else {
+        out += "\\nosupersub";
+      }
+    }
     if (out.size() != before) out += ' ';
   }
 
