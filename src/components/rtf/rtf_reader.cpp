@@ -19,6 +19,8 @@ using Kind = RtfToken::Kind;
 
 enum class Destination { Text, FontTable, ColorTable, Skip };
 
+constexpr qsizetype kMaxRunLength = 1 << 16;
+
 // A run's formatting as the RTF states it, with numbers into the font and
 // colour tables: cheap to copy with every group and to compare per run.
 struct CharStyle {
@@ -470,7 +472,8 @@ class RtfReader {
   // the run as separators, so a long text costs one insertion per run.
   void AppendText(char16_t ch) {
     const CharStyle& style = State().style;
-    if (run_text_.isEmpty() || !(style == run_style_)) {
+    // A long run goes in pieces so that it is never held twice in full.
+    if (run_text_.isEmpty() || !(style == run_style_) || run_text_.size() >= kMaxRunLength) {
       FlushRun();
       run_style_ = style;
     }
