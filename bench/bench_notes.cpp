@@ -19,9 +19,9 @@
 #include <memory>
 #include <string>
 
-#include "components/rtf/plain_text.h"
-#include "components/rtf/rich_or_plain.h"
-#include "components/rtf/rtf_writer.h"
+#include "rtf/plain_text.h"
+#include "rtf/rich_or_plain.h"
+#include "rtf/rtf_writer.h"
 #include "platform/whole_file.h"
 
 namespace {
