@@ -39,6 +39,10 @@ QString DecodePlainText(QByteArrayView bytes) {
 void PlainTextToDocument(QByteArrayView bytes, QTextDocument& document) {
   const bool undo = document.isUndoRedoEnabled();
   document.setUndoRedoEnabled(false);
-  document.setPlainText(DecodePlainText(bytes));
+  QString text = DecodePlainText(bytes);
+  // The break at the very end closes the last line; it starts no empty
+  // paragraph (which "Save" would write as one more line each time).
+  if (text.endsWith(u'\n')) text.chop(1);
+  document.setPlainText(text);
   document.setUndoRedoEnabled(undo);
 }
