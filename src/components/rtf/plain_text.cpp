@@ -2,8 +2,10 @@
 
 #include <QStringDecoder>
 #include <QTextDocument>
+#include <QVariant>
 
 #include "rtf/code_pages.h"
+#include "rtf/rtf_format.h"
 
 namespace {
 
@@ -44,5 +46,7 @@ void PlainTextToDocument(QByteArrayView bytes, QTextDocument& document) {
   // paragraph (which "Save" would write as one more line each time).
   if (text.endsWith(u'\n')) text.chop(1);
   document.setPlainText(text);
+  document.setProperty(kRtfFontTableProperty, QVariant());  // no tables of a file to keep
+  document.setProperty(kRtfColorTableProperty, QVariant());
   document.setUndoRedoEnabled(undo);
 }

@@ -3,6 +3,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVariant>
 #include <algorithm>
 #include <map>
 #include <unordered_map>
@@ -155,6 +156,7 @@ class RtfReader {
     }
     if (ok) Finish();
     cursor_.endEditBlock();
+    if (ok) KeepTables();
     return ok;
   }
 
@@ -504,6 +506,18 @@ class RtfReader {
     }
   }
 
+  void KeepTables() {
+    QStringList fonts;
+    for (const auto& [number, font] : fonts_) {
+      fonts << QString::number(std::max(font.char_set, 0)) + u';' + font.name;
+    }
+    QVariantList colors;
+    for (std::size_t i = 1; i < colors_.size(); ++i) colors << QVariant(colors_[i].rgb());
+    QTextDocument* document = cursor_.document();
+    document->setProperty(kRtfFontTableProperty, fonts);
+    document->setProperty(kRtfColorTableProperty, colors);
+  }
+
   RtfLexer lexer_;
   QTextCursor cursor_;
   std::vector<GroupState> stack_;
@@ -546,6 +560,8 @@ bool RtfToDocument(QByteArrayView bytes, QTextDocument& document) {
   const bool undo = document.isUndoRedoEnabled();
   document.setUndoRedoEnabled(false);
   document.clear();
+  document.setProperty(kRtfFontTableProperty, QVariant());
+  document.setProperty(kRtfColorTableProperty, QVariant());
   bool ok = false;
   if (StartsAsRtf(bytes)) {
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);

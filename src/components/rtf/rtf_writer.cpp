@@ -5,6 +5,7 @@
 #include <QTextCharFormat>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QVariant>
 #include <cmath>
 #include <vector>
 
@@ -88,7 +89,16 @@ void AppendFontName(QByteArray& out, const QString& family) {
 class RtfWriter {
  public:
   RtfWriter(const QTextDocument& document, const QColor& default_color)
-      : document_(document), default_color_(default_color) {}
+      : document_(document), default_color_(default_color) {
+    // The tables of the file the document came from keep their numbers.
+    for (const QString& font : document.property(kRtfFontTableProperty).toStringList()) {
+      const qsizetype split = font.indexOf(u';');
+      fonts_.push_back(FontKey{font.mid(split + 1), font.left(split).toInt()});
+    }
+    for (const QVariant& rgb : document.property(kRtfColorTableProperty).toList()) {
+      colors_.push_back(rgb.toUInt());
+    }
+  }
 
   QByteArray Write() {
     QByteArray body;
