@@ -10,13 +10,13 @@
 #include <utility>
 
 #include "dialogs/font_dialog.h"
-#include "dialogs/guarded.h"
 #include "errors/app_error.h"
 #include "placement/placement_adapter.h"
 #include "platform/whole_file.h"
 #include "rtf/rich_or_plain.h"
 #include "rtf/rtf_writer.h"
 #include "rtf/text_font.h"
+#include "windows/guarded.h"
 #include "windows/window_fonts.h"
 
 // Resources live in a static library: register them before the first use.
