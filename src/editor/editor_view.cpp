@@ -96,14 +96,9 @@ void TEditorView::SetSelectedRow(int row) {
 
 void TEditorView::SetSelectedRowFromUser(int row) { StoreSelectedRow(row); }
 
-void TEditorView::ClearCatalogueRows() {
-  if (catalogue_rows_.empty()) return;
-  catalogue_rows_.clear();
-  Notify({TAspect::CatalogueRows});
-}
-
-void TEditorView::AppendCatalogueRow(const std::string& row) {
-  catalogue_rows_.push_back(row);
+void TEditorView::ReplaceCatalogueRows(std::vector<std::string> rows) {
+  if (rows == catalogue_rows_) return;
+  catalogue_rows_ = std::move(rows);
   Notify({TAspect::CatalogueRows});
 }
 

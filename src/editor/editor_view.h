@@ -44,8 +44,8 @@ inline const std::string kInitialWindowCaption = "Orvo Lo File Data Editor";
 //    none selected;
 //  - StateIndex above 1 reads 1, below -1 reads -1.
 // Each change calls the listener once with the member that changed; for the
-// row lists that is once per clear, per appended row (always added at the end)
-// and per replacement of all rows, and the listener reads the rows back. Replacing
+// row lists that is once per replacement of all rows, and the listener reads
+// the rows back. Replacing
 // RecordNo's text (through SetText) then runs the record-number hook before
 // SetText returns, so the editor's GotoRecordNumber nests inside the write.
 //
@@ -100,8 +100,7 @@ class TEditorView {
 
   // "Object Data List": one row string per catalogue entry. No selection is kept here.
   const std::vector<std::string>& CatalogueRows() const { return catalogue_rows_; }
-  void ClearCatalogueRows();
-  void AppendCatalogueRow(const std::string& row);
+  void ReplaceCatalogueRows(std::vector<std::string> rows);
 
  private:
   static int LimitStateIndex(int index);
