@@ -89,6 +89,10 @@ class PeakMemory {
     }
     before_ = StatusKilobytes("VmRSS:");
   }
+  // What stays in use after the step, the step's bytes included.
+  double MegabytesInUse() const {
+    return static_cast<double>(StatusKilobytes("VmRSS:") - before_) / 1024.0;
+  }
   double MegabytesAbove() const {
     return static_cast<double>(StatusKilobytes("VmHWM:") - before_) / 1024.0;
   }
@@ -163,6 +167,7 @@ void BM_PlainDocumentReference(benchmark::State& state) {
 // What "Notes" does with the file: read it into the editor's document.
 void ReadIntoEditor(benchmark::State& state, const NoteFile& note) {
   double peak = 0;
+  double kept = 0;
   for (auto _ : state) {
     state.PauseTiming();
     auto editor = std::make_unique<QTextEdit>();
@@ -173,10 +178,12 @@ void ReadIntoEditor(benchmark::State& state, const NoteFile& note) {
                         *editor->document());
     state.PauseTiming();
     peak = memory.MegabytesAbove();
+    kept = memory.MegabytesInUse();
     editor.reset();
     state.ResumeTiming();
   }
   Report(state, note, peak);
+  state.counters["kept_MB"] = kept;
 }
 
 void BM_ReadFormattedNote(benchmark::State& state) { ReadIntoEditor(state, Formatted()); }
