@@ -16,14 +16,6 @@ DesktopHost::DesktopHost(TForm1& startup_window)
   LoFolderPrompt1.SetOwner(&startup_window);
   LoFolderPrompt1.AfterRun = [this] { ReactivateEditor(); };
   ObjdatFolderPrompt1.AfterRun = [this] { ReactivateEditor(); };
-
-  daduduve = new QFileDialog(&startup_window);
-  daduduve->setObjectName(QStringLiteral("daduduve"));
-  // Our own dialog: its name filters match without regard to letter case,
-  // as the game's files come from a case-insensitive file system.
-  daduduve->setOption(QFileDialog::DontUseNativeDialog);
-  daduduve->setFileMode(QFileDialog::ExistingFile);
-  daduduve->setAcceptMode(QFileDialog::AcceptOpen);
 }
 
 DesktopHost::~DesktopHost() = default;
@@ -42,8 +34,23 @@ QStringList OpenDialogNameFilters(const std::string& filter) {
   return filters;
 }
 
+// Built on first use: it is the costliest widget of the program (icons, a
+// file system model) and many runs never open a file.
+QFileDialog& DesktopHost::OpenDialog() {
+  if (daduduve == nullptr) {
+    daduduve = new QFileDialog(&startup_window_);
+    daduduve->setObjectName(QStringLiteral("daduduve"));
+    // Our own dialog: its name filters match without regard to letter case,
+    // as the game's files come from a case-insensitive file system.
+    daduduve->setOption(QFileDialog::DontUseNativeDialog);
+    daduduve->setFileMode(QFileDialog::ExistingFile);
+    daduduve->setAcceptMode(QFileDialog::AcceptOpen);
+  }
+  return *daduduve;
+}
+
 std::optional<std::filesystem::path> DesktopHost::RunOpenDialog(const TOpenDialogRequest& request) {
-  QFileDialog& dialog = *daduduve;
+  QFileDialog& dialog = OpenDialog();
   dialog.setWindowTitle(ToQString(request.title));
   const QStringList filters = OpenDialogNameFilters(request.filter);
   dialog.setNameFilters(filters);
