@@ -123,7 +123,8 @@ class MapWatcher {
         std::free(event);
         if (mapped != 0) return mapped;
       }
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
       if (left.count() <= 0) return 0;
       pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
       ::poll(&fd, 1, static_cast<int>(left.count()));

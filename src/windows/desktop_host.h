@@ -28,8 +28,8 @@ class DesktopHost : public TEditorHost {
 
   DialogFolderPrompt LoFolderPrompt1;
   DialogFolderPrompt ObjdatFolderPrompt1;
-  // The file-open dialog, built on its first run; it keeps its last chosen
-  // file between runs.
+  // The file-open dialog while it runs (null otherwise). The last chosen
+  // file comes back with every request.
   QFileDialog* daduduve = nullptr;
 
   // Asks the program to end (queued). Tests replace it to keep their event loop.
