@@ -1,5 +1,8 @@
 #include "editor/record_editor.h"
 
+#include <cmath>
+#include <limits>
+
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
 #include "settings/folder_settings.h"
@@ -23,6 +26,20 @@ void RecordEditor::OpenLoFile() {
     dialog_file_name_ = *chosen;
     ReadChosenFile();
   }
+  ShowOpenedFile();
+}
+
+// The chosen file becomes the dialog's file name even when it cannot be
+// opened, so the next dialog offers it again.
+void RecordEditor::OpenLoFileNamed(const std::filesystem::path& file) {
+  host_.HideStartupWindow();
+  dialog_file_name_ = file;
+  ReadChosenFile();
+  ShowOpenedFile();
+}
+
+// What OpenLoFile shows after the dialog, whether or not a file was read.
+void RecordEditor::ShowOpenedFile() {
   view_.SetText(TField::Name, document_.NameText());
   view_.SetText(TField::Description, document_.DescriptionText());
   view_.SetAddRemoveEnabled(true);
@@ -267,6 +284,35 @@ void RecordEditor::MarkFieldModified(TField field) {
 void RecordEditor::MarkStateModified() {
   view_.SetStateHighlight(THighlight::Modified);
   view_.SetSaveEnabled(true);
+}
+
+void RecordEditor::ChooseRecord(int row) {
+  view_.SetSelectedRow(row);
+  ShowRecord();
+}
+
+void RecordEditor::MoveSelectedRecord(double x, double y) {
+  const int selected = view_.SelectedRow();
+  if (selected < 0 || selected > document_.LastIndex) return;
+  const std::optional<std::string> x_text = MovedText(TField::X, x);
+  const std::optional<std::string> y_text = MovedText(TField::Y, y);
+  if (!x_text || !y_text) return;
+  view_.SetText(TField::X, *x_text);
+  view_.SetText(TField::Y, *y_text);
+  MarkFieldModified(TField::X);
+  MarkFieldModified(TField::Y);
+}
+
+// The text a moved coordinate shows: rounded to two decimals first, so that
+// the float's own digits do not decide the rounding.
+std::optional<std::string> RecordEditor::MovedText(TField field, double value) const {
+  const double rounded = std::round(value * 100.0) / 100.0;
+  if (!std::isfinite(rounded) || std::abs(rounded) > std::numeric_limits<float>::max()) {
+    return std::nullopt;
+  }
+  std::string text = FormatFixed2(static_cast<float>(rounded), separator_);
+  if (text.size() > TEditorView::MaxLength(field)) return std::nullopt;
+  return text;
 }
 
 void RecordEditor::CloseLoFile() {

@@ -92,6 +92,11 @@ class RecordEditor {
   // is reported (kOpenElsewhereSuffix) and opened all the same. When the
   // catalogue fails, the file's rows are still shown, none selected.
   void OpenLoFile();
+  // Opening a file named on the command line: the steps of OpenLoFile after
+  // its dialog, with `file` as the chosen file. The Lo folder is not resolved
+  // and no dialog runs; the object data folder is resolved as usual. A file
+  // that cannot be opened raises its error and leaves no file open.
+  void OpenLoFileNamed(const std::filesystem::path& file);
   // Shows the record of the selected row; nothing when no row is selected.
   // A stored signalling NaN stops it with FloatError at that field.
   void ShowRecord();
@@ -123,6 +128,16 @@ class RecordEditor {
   void MarkFieldModified(TField field);
   // The user chose the other state.
   void MarkStateModified();
+  // A click on a record's marker on the map: selects its row and shows the
+  // record, as a click on the row does. A row that does not exist selects none.
+  void ChooseRecord(int row);
+  // The selected record was dragged (or nudged) on the map: X and Y take the
+  // position rounded to two decimals, in the user's separator, and are marked
+  // as typing marks them (red, Save enabled). Nothing is written to the file.
+  // Changes nothing without a selected record, or for a value that is not
+  // finite, lies beyond the single-float range or needs more characters than
+  // its field holds.
+  void MoveSelectedRecord(double x, double y);
   // The editor window closes: closes the Lo file and asks the program to end.
   void CloseLoFile();
 
@@ -135,10 +150,12 @@ class RecordEditor {
   void ClearFields();
   void ShowZeroRecord(int index);
   void LoadCatalogue();
+  void ShowOpenedFile();
   void CommitRecordAt(int index, std::optional<std::int16_t> count_after_record = {});
   void RememberShown(TField field);
   bool StillShown(int index, TField field) const;
   void ForgetShown(int index = -1);
+  std::optional<std::string> MovedText(TField field, double value) const;
   std::string ZeroText() const;
 
   ruriVizid& settings_;

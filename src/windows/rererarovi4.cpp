@@ -109,6 +109,7 @@ void TForm4::LoadNotes() {
 
 void TForm4::Save1Click() {
   const QByteArray rtf = DocumentToRtf(*RichEdit1->document(), text_color_);
+  PrepareNotesFolder(notes_path_);  // an installed program's notes go to the user's data folder
   try {
     ReplaceWholeFile(notes_path_, std::string_view(rtf.constData(), rtf.size()));
   } catch (const WholeFileError& error) {

@@ -11,8 +11,9 @@ class QAction;
 class QTextEdit;
 
 // The notes window: free-form rich-text notes kept in "loinfo.txt" beside
-// the program. Created hidden; the editor window's "Notes" command shows it
-// through ShowNotes. Closing it only hides it.
+// the program, or in the user's data folder when the program's folder is
+// not writable (see NotesFilePath). Created hidden; the editor window's
+// "Notes" command shows it through ShowNotes. Closing it only hides it.
 class TForm4 : public QMainWindow {
   Q_OBJECT
 
