@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
 
 #include "platform/binary_file.h"
@@ -66,6 +67,47 @@ TEST(WholeFile, AFailureAtAnyStepKeepsTheOldFileAndNamesTheStep) {
   file_faults::FailOperation(2, 5);  // open, then the read fails
   EXPECT_EQ(StepOf([&] { ReadWholeFile(dir / "f"); }), 2);
   file_faults::Reset();
+}
+
+// The notes and settings files under every fault at every step: the old
+// content or the new, never a mix, and no temporary left behind.
+TEST(WholeFile, EveryFaultAtEveryStepGivesTheOldOrTheNewFile) {
+  TempDir dir;
+  const fs::path file = dir / "loinfo.txt";
+  const std::string old_text(5000, 'o'), new_text(9000, 'n');
+  const std::vector<std::function<void(int)>> faults = {
+      [](int k) { file_faults::FailOperation(k, 5); },
+      [](int k) { file_faults::FailOperation(k, 101); },
+      [](int k) { file_faults::FailWithSystemError(k, EIO); },
+      [](int k) { file_faults::ShortWrite(k, 0); },
+      [](int k) { file_faults::ShortWrite(k, 1); },
+      [](int k) { file_faults::ShortWrite(k, 4096); },
+  };
+  for (std::size_t f = 0; f < faults.size(); ++f) {
+    for (int k = 1; k <= kReplaceOperations; ++k) {
+      SCOPED_TRACE("fault " + std::to_string(f) + " at operation " + std::to_string(k));
+      WriteText(file, old_text);
+      file_faults::Reset();
+      faults[f](k);
+      std::string read_back;
+      try {
+        ReplaceWholeFile(file, new_text);
+      } catch (const WholeFileError&) {
+      }
+      file_faults::Reset();
+      const std::string now = ReadText(file);
+      EXPECT_TRUE(now == old_text || now == new_text) << now.size() << " bytes";
+      EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"loinfo.txt"});
+      // A read under the same fault gives the whole file or fails; never a part.
+      faults[f](k);
+      try {
+        read_back = ReadWholeFile(file);
+        EXPECT_EQ(read_back, now);
+      } catch (const WholeFileError&) {
+      }
+      file_faults::Reset();
+    }
+  }
 }
 
 }  // namespace
