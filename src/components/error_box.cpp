@@ -1,8 +1,9 @@
 #include "components/error_box.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <utility>
+
+#include "components/message_box.h"
 
 namespace {
 
@@ -12,10 +13,7 @@ ErrorBoxPresenter& Presenter() {
 }
 
 void ShowMessageBox(const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
-                  QApplication::activeWindow());
-  // The program's other windows take no input while the box is up.
-  box.setWindowModality(Qt::ApplicationModal);
+  MessageBox box(QMessageBox::Critical, caption, text, QApplication::activeWindow());
   box.exec();
 }
 

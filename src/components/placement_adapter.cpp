@@ -2,91 +2,95 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QMargins>
-#include <QPointer>
 #include <QScreen>
 #include <QWidget>
-#include <QWindow>
 #include <algorithm>
+#include <vector>
+
+#include "components/outer_frame.h"
 
 namespace {
 
-// The window decoration's thickness on each side; null while not known.
-QMargins FrameMargins(const QWidget& window) {
-  const QRect frame = window.frameGeometry();
-  const QRect client = window.geometry();
-  QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
-                   frame.right() - client.right(), frame.bottom() - client.bottom());
-  if (margins.isNull() && window.windowHandle() != nullptr) {
-    margins = window.windowHandle()->frameMargins();
-  }
-  return margins;
-}
+constexpr Qt::WindowStates kLarge = Qt::WindowMaximized | Qt::WindowFullScreen;
 
-// A window never shown has no known decoration yet; another shown window of
-// the same kind has the same one.
-QMargins EstimatedFrameMargins(const QWidget& window) {
-  const QMargins own = FrameMargins(window);
-  if (!own.isNull() || window.isVisible()) return own;
-  for (const QWidget* other : QApplication::topLevelWidgets()) {
-    if (other == &window || !other->isVisible() || other->windowType() != window.windowType()) {
-      continue;
-    }
-    const QMargins margins = FrameMargins(*other);
-    if (!margins.isNull()) return margins;
-  }
-  return {};
-}
-
-void PlaceNormalFrame(QWidget& window, const QRect& frame, const QMargins& margins) {
-  window.move(frame.topLeft());
-  window.resize(frame.width() - margins.left() - margins.right(),
-                frame.height() - margins.top() - margins.bottom());
-}
-
-const QString kFixerName = QStringLiteral("FrameSizeFixer");
-
-// Sizes a window placed before its decoration could be known, once the window
-// manager has framed it. Otherwise every save and restore would grow the
-// window by its decoration.
-class FrameSizeFixer : public QObject {
+// Keeps a window's normal (neither minimised nor maximised) rectangle.
+// Qt's own normalGeometry() cannot be trusted for this: window managers
+// resize a window to the maximised size before they announce the new state,
+// so Qt takes the maximised rectangle for the normal one.
+class NormalFrameTracker : public QObject {
  public:
-  FrameSizeFixer(QWidget& window, const QRect& frame) : QObject(&window), frame_(frame) {
-    setObjectName(kFixerName);
+  explicit NormalFrameTracker(QWidget& window) : QObject(&window), window_(window) {
     window.installEventFilter(this);
   }
 
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    auto* window = qobject_cast<QWidget*>(watched);
-    const QEvent::Type type = event->type();
-    if (window == nullptr ||
-        (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize)) {
-      return false;
+  static NormalFrameTracker* Of(const QWidget& window) {
+    return window.findChild<NormalFrameTracker*>(QString(), Qt::FindDirectChildrenOnly);
+  }
+
+  // The window is given its normal rectangle now.
+  void Place(const QRect& frame) {
+    frame_ = frame;
+    decoration_ = DecorationOf(window_);
+    clients_.clear();
+    SetOuterFrame(window_, frame, decoration_);
+    clients_.push_back(window_.geometry());
+    if (IsFramed(window_)) return;
+    // Placed with an estimated decoration: once the real one is known, the
+    // frame is placed again exactly (the client only, while maximised).
+    WhenFramed(window_, [this](const QMargins& real) {
+      if (real == decoration_) return;
+      decoration_ = real;
+      const QRect client = frame_.marginsRemoved(real);
+      if (window_.windowState() == Qt::WindowNoState) window_.setGeometry(client);
+      clients_.assign(1, client);
+    });
+  }
+
+  QRect NormalFrame() const {
+    return clients_.empty() ? frame_ : clients_.back().marginsAdded(decoration_);
+  }
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::Move:
+      case QEvent::Resize:
+        if (window_.windowState() == Qt::WindowNoState) Record();
+        break;
+      case QEvent::WindowStateChange:
+        if (window_.windowState() & kLarge) {
+          // The geometry changes that came just before were the maximising itself.
+          ForgetClient(window_.geometry());
+        } else if (window_.windowState() == Qt::WindowNoState) {
+          Record();
+        }
+        break;
+      default:
+        break;
     }
-    const QMargins margins = FrameMargins(*window);
-    if (margins.isNull()) return false;
-    window->removeEventFilter(this);
-    deleteLater();
-    // The normal rectangle can only be set in the normal state.
-    const Qt::WindowStates state = window->windowState();
-    if (state != Qt::WindowNoState) window->setWindowState(Qt::WindowNoState);
-    PlaceNormalFrame(*window, frame_, margins);
-    if (state != Qt::WindowNoState) window->setWindowState(state);
     return false;
   }
 
-  const QRect& frame() const { return frame_; }
-
  private:
-  QRect frame_;
-};
-
-FrameSizeFixer* PendingFixer(const QWidget& window) {
-  for (QObject* child : window.findChildren<QObject*>(kFixerName, Qt::FindDirectChildrenOnly)) {
-    if (auto* fixer = dynamic_cast<FrameSizeFixer*>(child)) return fixer;
+  void Record() {
+    if (!window_.isVisible()) return;
+    if (IsFramed(window_)) decoration_ = DecorationOf(window_);
+    const QRect client = window_.geometry();
+    if (!clients_.empty() && clients_.back() == client) return;
+    clients_.push_back(client);
+    constexpr std::size_t kKept = 8;
+    if (clients_.size() > kKept) clients_.erase(clients_.begin());
   }
-  return nullptr;
-}
+
+  void ForgetClient(const QRect& client) {
+    // The first rectangle stays: it is the one the window was placed at.
+    while (clients_.size() > 1 && clients_.back() == client) clients_.pop_back();
+  }
+
+  QWidget& window_;
+  QRect frame_;           // as last placed
+  QMargins decoration_;   // in the normal state
+  std::vector<QRect> clients_;  // normal client rectangles, latest last
+};
 
 }  // namespace
 
@@ -96,18 +100,12 @@ WidgetPlacement QueryPlacement(const QWidget& window) {
   if (state & Qt::WindowMinimized) {
     placement.showState = WidgetPlacement::kShowMinimized;
     if (state & Qt::WindowMaximized) placement.flags |= WidgetPlacement::kRestoreToMaximized;
-  } else if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+  } else if (state & kLarge) {
     placement.showState = WidgetPlacement::kShowMaximized;
   }
 
-  QRect frame = window.frameGeometry();
-  if (const FrameSizeFixer* pending = PendingFixer(window)) {
-    // Placed but not yet framed: what was given is what it will get.
-    frame = pending->frame();
-  } else if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-    const QRect normal = window.normalGeometry();
-    if (normal.isValid()) frame = normal.marginsAdded(FrameMargins(window));
-  }
+  const NormalFrameTracker* tracker = NormalFrameTracker::Of(window);
+  const QRect frame = tracker != nullptr ? tracker->NormalFrame() : OuterFrame(window);
   placement.left = frame.left();
   placement.top = frame.top();
   placement.right = frame.left() + frame.width();
@@ -118,17 +116,12 @@ WidgetPlacement QueryPlacement(const QWidget& window) {
 void ApplyPlacement(QWidget& window, const WidgetPlacement& placement) {
   const QRect frame(placement.left, placement.top, std::max(0, placement.right - placement.left),
                     std::max(0, placement.bottom - placement.top));
-  for (QObject* old : window.findChildren<QObject*>(QStringLiteral("FrameSizeFixer"),
-                                                    Qt::FindDirectChildrenOnly)) {
-    window.removeEventFilter(old);
-    delete old;
-  }
+  NormalFrameTracker* tracker = NormalFrameTracker::Of(window);
+  if (tracker == nullptr) tracker = new NormalFrameTracker(window);
 
   // The normal rectangle is set in the normal state, then the state follows.
   if (window.windowState() != Qt::WindowNoState) window.setWindowState(Qt::WindowNoState);
-  const QMargins margins = EstimatedFrameMargins(window);
-  PlaceNormalFrame(window, frame, margins);
-  if (margins.isNull() && !window.isVisible()) new FrameSizeFixer(window, frame);
+  tracker->Place(frame);
 
   Qt::WindowStates state = Qt::WindowNoState;
   if (placement.showState == WidgetPlacement::kShowMaximized) {

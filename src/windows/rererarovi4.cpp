@@ -11,7 +11,7 @@
 
 #include "components/font_dialog.h"
 #include "components/guarded.h"
-#include "components/placement_adapter.h"
+#include "components/outer_frame.h"
 #include "components/rtf/rich_or_plain.h"
 #include "components/rtf/rtf_writer.h"
 #include "errors/app_error.h"
@@ -70,16 +70,8 @@ void TForm4::CreateWidgets() {
 void TForm4::PlaceOnFirstShow() {
   if (placed_) return;
   placed_ = true;
-  const QScreen* screen = QApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect frame(QPoint(), kOuterSize);
-  const QRect centred = frame.translated(screen->availableGeometry().center() - frame.center());
-  WidgetPlacement placement;
-  placement.left = centred.left();
-  placement.top = centred.top();
-  placement.right = centred.left() + centred.width();
-  placement.bottom = centred.top() + centred.height();
-  ApplyPlacement(*this, placement);
+  resize(kOuterSize.shrunkBy(DecorationOf(*this)));
+  CentreOnScreen(*this);
 }
 
 void TForm4::ShowNotes() {

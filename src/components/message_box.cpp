@@ -1,0 +1,49 @@
+#include "components/message_box.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
+
+#include "components/fixed_frame.h"
+#include "components/outer_frame.h"
+
+namespace {
+
+// Title bars show the window icon, minimise, maximise and close buttons
+// beside the caption, each about as wide as the title bar is high, and pad
+// the caption on both sides.
+constexpr int kTitleBarButtons = 4;
+constexpr int kCaptionPadding = 16;
+constexpr int kUsualTitleHeight = 24;  // before any window has been framed
+
+}  // namespace
+
+MessageBox::MessageBox(Icon icon, const QString& caption, const QString& text, QWidget* owner)
+    : QMessageBox(icon, caption, text, QMessageBox::Ok, owner) {
+  // The program's other windows take no input while the box is up.
+  setWindowModality(Qt::ApplicationModal);
+  // QMessageBox sizes itself to its layout each time it is shown: a row of
+  // the caption's width keeps it wide enough.
+  if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+    grid->addItem(new QSpacerItem(WidthForCaption(caption), 0, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  KeepFromMinimising(*this);
+}
+
+int MessageBox::WidthForCaption(const QString& caption) {
+  // Window managers draw captions in a bold face; Qt's idea of the title
+  // font is the nearest thing to theirs it can tell.
+  QFont title = QApplication::font("QMdiSubWindowTitleBar");
+  title.setBold(true);
+  const int caption_width = QFontMetrics(title).horizontalAdvance(caption);
+  int title_height = LearnedDecoration(/*fixed_size=*/true).top();
+  if (title_height <= 0) title_height = kUsualTitleHeight;
+  return caption_width + kCaptionPadding + kTitleBarButtons * title_height;
+}
+
+void MessageBox::showEvent(QShowEvent* event) {
+  QMessageBox::showEvent(event);  // takes its final size here
+  CentreOnScreen(*this);
+}
