@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "components/rtf/rtf_reader.h"
-#include "components/rtf/rtf_writer.h"
+#include "rtf/rtf_reader.h"
+#include "rtf/rtf_writer.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   // Fonts in QTextDocument need a GUI application; no display is needed.

@@ -5,8 +5,8 @@
 #include <exception>
 #include <memory>
 
-#include "components/error_box.h"
-#include "components/guarded.h"
+#include "dialogs/error_box.h"
+#include "dialogs/guarded.h"
 #include "settings/profile_store.h"
 #include "windows/program_icon.h"
 #include "windows/rererarovi1.h"

@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <functional>
 
-#include "components/column_list_box.h"
-#include "components/error_box.h"
-#include "components/outline_effect.h"
-#include "components/two_choice_group.h"
+#include "dialogs/error_box.h"
+#include "effects/outline_effect.h"
+#include "fields/column_list_box.h"
+#include "fields/two_choice_group.h"
 
 namespace {
 

@@ -1,1 +1,1 @@
-#include "components/qt_convert.h"
+#include "qt_convert.h"

@@ -3,11 +3,11 @@
 #include <QCursor>
 #include <QPointer>
 
-#include "components/about_dialog.h"
-#include "components/explode_geometry.h"
-#include "components/outline_effect.h"
-#include "components/qt_convert.h"
+#include "about/about_dialog.h"
+#include "effects/explode_geometry.h"
+#include "effects/outline_effect.h"
 #include "platform/system_info.h"
+#include "qt_convert.h"
 
 // Outside any namespace: Q_INIT_RESOURCE declares a global function.
 static QIcon AboutPicture() {

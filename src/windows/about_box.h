@@ -1,6 +1,6 @@
 #pragma once
 
-#include "components/about_settings.h"
+#include "about/about_settings.h"
 
 class QWidget;
 class SystemInfoSource;

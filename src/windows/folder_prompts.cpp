@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "components/qt_convert.h"
+#include "qt_convert.h"
 #include "settings/path_shortening.h"
 
 DialogFolderPrompt::DialogFolderPrompt(FolderPromptOptions options)

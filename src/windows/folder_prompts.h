@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "components/folder_prompt_dialog.h"
+#include "dialogs/folder_prompt_dialog.h"
 #include "settings/folder_settings.h"
 
 // A TFolderPrompt shown as our folder browser dialog, modal over its owner

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-#include "components/qt_convert.h"
+#include "qt_convert.h"
 #include "windows/rererarovi1.h"
 
 TForm3::TForm3(TForm1& startup_window, ruriVizid& settings, QObject* parent)

@@ -9,13 +9,13 @@
 #include <string>
 #include <utility>
 
-#include "components/font_dialog.h"
-#include "components/guarded.h"
-#include "components/outer_frame.h"
-#include "components/rtf/rich_or_plain.h"
-#include "components/rtf/rtf_writer.h"
+#include "dialogs/font_dialog.h"
+#include "dialogs/guarded.h"
 #include "errors/app_error.h"
+#include "placement/outer_frame.h"
 #include "platform/whole_file.h"
+#include "rtf/rich_or_plain.h"
+#include "rtf/rtf_writer.h"
 
 // Resources live in a static library: register them before the first use.
 static void LoadWindowResources() { Q_INIT_RESOURCE(resources); }

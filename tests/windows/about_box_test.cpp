@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "components/about_dialog.h"
-#include "components/engraved_label.h"
+#include "about/about_dialog.h"
+#include "about/engraved_label.h"
 #include "platform/system_info.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "components/column_list_box.h"
-#include "components/masked_edit.h"
-#include "components/shadow_button.h"
-#include "components/shadow_group_box.h"
+#include "fields/column_list_box.h"
+#include "fields/masked_edit.h"
+#include "lettering/shadow_button.h"
+#include "lettering/shadow_group_box.h"
 #include "window_fixture.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <functional>
 #include <utility>
 
-#include "components/column_list_box.h"
-#include "components/masked_edit.h"
-#include "components/shadow_button.h"
-#include "components/two_choice_group.h"
+#include "fields/column_list_box.h"
+#include "fields/masked_edit.h"
+#include "fields/two_choice_group.h"
+#include "lettering/shadow_button.h"
 #include "window_fixture.h"
 
 namespace {

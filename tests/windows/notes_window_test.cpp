@@ -14,11 +14,11 @@
 #include <QTimer>
 #include <functional>
 
-#include "components/error_box.h"
-#include "components/font_dialog.h"
-#include "components/rtf/rtf_reader.h"
+#include "dialogs/error_box.h"
+#include "dialogs/font_dialog.h"
 #include "errors/app_error.h"
 #include "platform/binary_file.h"
+#include "rtf/rtf_reader.h"
 #include "support/temp_dir.h"
 #include "windows/rererarovi4.h"
 

@@ -4,8 +4,8 @@
 #include <QLocale>
 #include <QTest>
 
-#include "components/folder_prompt_dialog.h"
-#include "components/masked_edit.h"
+#include "dialogs/folder_prompt_dialog.h"
+#include "fields/masked_edit.h"
 #include "window_fixture.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "components/column_list_box.h"
-#include "components/error_box.h"
-#include "components/masked_edit.h"
+#include "dialogs/error_box.h"
+#include "fields/column_list_box.h"
+#include "fields/masked_edit.h"
 
 ModalScript::ModalScript() {
   timer_.setInterval(5);

@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "components/error_box.h"
+#include "dialogs/error_box.h"
 #include "settings/profile_store.h"
 #include "support/lo_files.h"
 #include "support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "components/rtf/code_pages.h"
+#include "rtf/code_pages.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
-#include "components/rtf/plain_text.h"
+#include "rtf/plain_text.h"
 
 #include <QStringDecoder>
 #include <QTextDocument>
 
-#include "components/rtf/code_pages.h"
+#include "rtf/code_pages.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "components/rtf/rich_or_plain.h"
+#include "rtf/rich_or_plain.h"
 
-#include "components/rtf/plain_text.h"
-#include "components/rtf/rtf_reader.h"
+#include "rtf/plain_text.h"
+#include "rtf/rtf_reader.h"
 
 TextKind ReadRichOrPlainText(QByteArrayView bytes, QTextDocument& document) {
   if (RtfToDocument(bytes, document)) return TextKind::Rich;

@@ -1,4 +1,4 @@
-#include "components/rtf/rtf_lexer.h"
+#include "rtf/rtf_lexer.h"
 
 #include <algorithm>
 

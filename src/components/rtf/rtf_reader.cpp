@@ -1,4 +1,4 @@
-#include "components/rtf/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "components/rtf/code_pages.h"
-#include "components/rtf/rtf_format.h"
-#include "components/rtf/rtf_lexer.h"
+#include "rtf/code_pages.h"
+#include "rtf/rtf_format.h"
+#include "rtf/rtf_lexer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "components/rtf/rtf_writer.h"
+#include "rtf/rtf_writer.h"
 
 #include <QFont>
 #include <QTextBlock>
@@ -8,8 +8,8 @@
 #include <cmath>
 #include <vector>
 
-#include "components/rtf/code_pages.h"
-#include "components/rtf/rtf_format.h"
+#include "rtf/code_pages.h"
+#include "rtf/rtf_format.h"
 
 namespace {
 

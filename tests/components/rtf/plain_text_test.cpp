@@ -1,11 +1,11 @@
-#include "components/rtf/plain_text.h"
+#include "rtf/plain_text.h"
 
 #include <gtest/gtest.h>
 
 #include <QTextDocument>
 
-#include "components/rtf/rich_or_plain.h"
-#include "components/rtf/rtf_reader.h"
+#include "rtf/rich_or_plain.h"
+#include "rtf/rtf_reader.h"
 #include "rtf_test_support.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "components/rtf/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 #include <gtest/gtest.h>
 
-#include "components/rtf/rtf_format.h"
+#include "rtf/rtf_format.h"
 #include "rtf_test_support.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "components/rtf/rtf_format.h"
-#include "components/rtf/rtf_writer.h"
+#include "rtf/rtf_format.h"
+#include "rtf/rtf_writer.h"
 #include "rtf_test_support.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "components/rtf/rtf_reader.h"
+#include "rtf/rtf_reader.h"
 
 std::unique_ptr<QTextDocument> ReadRtf(const QByteArray& rtf, bool* ok) {
   auto document = std::make_unique<QTextDocument>();

@@ -1,0 +1,139 @@
+#include "placement/placement_adapter.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+#include "components/outer_frame.h"
+
+namespace {
+
+constexpr Qt::WindowStates kLarge = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+// Keeps a window's normal (neither minimised nor maximised) rectangle.
+// Qt's own normalGeometry() cannot be trusted for this: window managers
+// resize a window to the maximised size before they announce the new state,
+// so Qt takes the maximised rectangle for the normal one.
+class NormalFrameTracker : public QObject {
+ public:
+  explicit NormalFrameTracker(QWidget& window) : QObject(&window), window_(window) {
+    window.installEventFilter(this);
+  }
+
+  static NormalFrameTracker* Of(const QWidget& window) {
+    return window.findChild<NormalFrameTracker*>(QString(), Qt::FindDirectChildrenOnly);
+  }
+
+  // The window is given its normal rectangle now.
+  void Place(const QRect& frame) {
+    frame_ = frame;
+    decoration_ = DecorationOf(window_);
+    clients_.clear();
+    SetOuterFrame(window_, frame, decoration_);
+    clients_.push_back(window_.geometry());
+    if (IsFramed(window_)) return;
+    // Placed with an estimated decoration: once the real one is known, the
+    // frame is placed again exactly (the client only, while maximised).
+    WhenFramed(window_, [this](const QMargins& real) {
+      if (real == decoration_) return;
+      decoration_ = real;
+      const QRect client = frame_.marginsRemoved(real);
+      if (window_.windowState() == Qt::WindowNoState) window_.setGeometry(client);
+      clients_.assign(1, client);
+    });
+  }
+
+  QRect NormalFrame() const {
+    return clients_.empty() ? frame_ : clients_.back().marginsAdded(decoration_);
+  }
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::Move:
+      case QEvent::Resize:
+        if (window_.windowState() == Qt::WindowNoState) Record();
+        break;
+      case QEvent::WindowStateChange:
+        if (window_.windowState() & kLarge) {
+          // The geometry changes that came just before were the maximising itself.
+          ForgetClient(window_.geometry());
+        } else if (window_.windowState() == Qt::WindowNoState) {
+          Record();
+        }
+        break;
+      default:
+        break;
+    }
+    return false;
+  }
+
+ private:
+  void Record() {
+    if (!window_.isVisible()) return;
+    if (IsFramed(window_)) decoration_ = DecorationOf(window_);
+    const QRect client = window_.geometry();
+    if (!clients_.empty() && clients_.back() == client) return;
+    clients_.push_back(client);
+    constexpr std::size_t kKept = 8;
+    if (clients_.size() > kKept) clients_.erase(clients_.begin());
+  }
+
+  void ForgetClient(const QRect& client) {
+    // The first rectangle stays: it is the one the window was placed at.
+    while (clients_.size() > 1 && clients_.back() == client) clients_.pop_back();
+  }
+
+  QWidget& window_;
+  QRect frame_;           // as last placed
+  QMargins decoration_;   // in the normal state
+  std::vector<QRect> clients_;  // normal client rectangles, latest last
+};
+
+}  // namespace
+
+WidgetPlacement QueryPlacement(const QWidget& window) {
+  WidgetPlacement placement;
+  const Qt::WindowStates state = window.windowState();
+  if (state & Qt::WindowMinimized) {
+    placement.showState = WidgetPlacement::kShowMinimized;
+    if (state & Qt::WindowMaximized) placement.flags |= WidgetPlacement::kRestoreToMaximized;
+  } else if (state & kLarge) {
+    placement.showState = WidgetPlacement::kShowMaximized;
+  }
+
+  const NormalFrameTracker* tracker = NormalFrameTracker::Of(window);
+  const QRect frame = tracker != nullptr ? tracker->NormalFrame() : OuterFrame(window);
+  placement.left = frame.left();
+  placement.top = frame.top();
+  placement.right = frame.left() + frame.width();
+  placement.bottom = frame.top() + frame.height();
+  return placement;
+}
+
+void ApplyPlacement(QWidget& window, const WidgetPlacement& placement) {
+  const QRect frame(placement.left, placement.top, std::max(0, placement.right - placement.left),
+                    std::max(0, placement.bottom - placement.top));
+  NormalFrameTracker* tracker = NormalFrameTracker::Of(window);
+  if (tracker == nullptr) tracker = new NormalFrameTracker(window);
+
+  // The normal rectangle is set in the normal state, then the state follows.
+  if (window.windowState() != Qt::WindowNoState) window.setWindowState(Qt::WindowNoState);
+  tracker->Place(frame);
+
+  Qt::WindowStates state = Qt::WindowNoState;
+  if (placement.showState == WidgetPlacement::kShowMaximized) {
+    state = Qt::WindowMaximized;
+  } else if (placement.showState == WidgetPlacement::kShowMinimized) {
+    state = Qt::WindowMinimized;
+    if (placement.flags & WidgetPlacement::kRestoreToMaximized) state |= Qt::WindowMaximized;
+  }
+  if (state != Qt::WindowNoState) window.setWindowState(state);
+}
+
+QSize PrimaryScreenSize() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->geometry().size() : QSize();
+}

@@ -1,0 +1,77 @@
+#include "about/about_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+
+namespace {
+
+AboutSettings Settings() {
+  AboutSettings settings;
+  settings.caption = QStringLiteral("About");
+  settings.program_name = QStringLiteral("Orvo Lo File Data Editor");
+  settings.version_text = QStringLiteral("Version: 2  Build:1");
+  settings.description = QStringLiteral("A fine little tool.");
+  settings.credits = QStringLiteral("Thanks.");
+  return settings;
+}
+
+const AboutSystemTexts kSystem{QStringLiteral("Available Memory:\rPlatform, CPU:"),
+                               QStringLiteral("2 KB\r1x Intel Pentium or compatible")};
+
+TEST(AboutLayoutTest, EntriesStackWithTheirGapsFromTheTopMinimum) {
+  const AboutFonts fonts = AboutFonts::For(Settings());
+  const int line = QFontMetrics(fonts.dialog).height();
+  const int bold_line = QFontMetrics(fonts.bold).height();
+  ASSERT_EQ(line, 13);  // the 11-pixel dialog font's line on the desktop it was drawn for
+  const AboutLayout layout = ComputeAboutLayout(Settings(), kSystem, fonts);
+
+  EXPECT_EQ(layout.picture, QRect(15, 7, 105, 105));
+  EXPECT_EQ(layout.name.topLeft(), QPoint(128, 24));
+  EXPECT_EQ(layout.name.width(), 300);  // 128 to 6 short of the 434-pixel client
+  EXPECT_EQ(layout.version, QRect(128, 112, 300, bold_line));  // pushed down to the picture
+  EXPECT_EQ(layout.description, QRect(128, 112 + bold_line + 4, 300, line));
+  EXPECT_EQ(layout.credits, QRect(128, layout.description.bottom() + 1 + 24, 300, line));
+  EXPECT_EQ(layout.separator, QRect(128, layout.credits.bottom() + 1 + 13, 300, 2));
+  const int system_top = layout.separator.bottom() + 1 + 9;
+  EXPECT_EQ(layout.captions.topLeft(), QPoint(128, system_top));
+  EXPECT_EQ(layout.captions.height(), 2 * line);
+  EXPECT_EQ(layout.values.top(), system_top);
+  EXPECT_EQ(layout.values.left(), layout.captions.right() + 1 + 8);
+  EXPECT_EQ(layout.values.right(), 427);
+  EXPECT_EQ(layout.values.height(), 2 * line);
+  EXPECT_EQ(layout.ok_button, QRect(353, system_top + 2 * line + 24, 75, 25));
+  EXPECT_EQ(layout.client, QSize(434, layout.ok_button.bottom() + 1 + 6));
+  EXPECT_EQ(layout.client.height(), 284);  // with the 13-pixel line
+}
+
+TEST(AboutLayoutTest, TallEntriesPushEverythingBelowThemDown) {
+  AboutSettings settings = Settings();
+  settings.program_name = QStringLiteral("A Very Long Program Name That Wraps Over Several Lines");
+  settings.description = QString(QStringLiteral("word ")).repeated(80);
+  const AboutFonts fonts = AboutFonts::For(settings);
+  const AboutLayout plain = ComputeAboutLayout(Settings(), kSystem, fonts);
+  const AboutLayout tall = ComputeAboutLayout(settings, kSystem, fonts);
+
+  const int name_line = QFontMetrics(fonts.name).height();
+  ASSERT_GE(tall.name.height(), 3 * name_line);
+  EXPECT_EQ(tall.version.top(), tall.name.bottom() + 1 + 10);  // past 112 now
+  EXPECT_GT(tall.description.height(), plain.description.height());
+  const int growth =
+      tall.version.top() - 112 + tall.description.height() - plain.description.height();
+  EXPECT_EQ(tall.credits.top(), plain.credits.top() + growth);
+  EXPECT_EQ(tall.ok_button.top(), plain.ok_button.top() + growth);
+  EXPECT_EQ(tall.client.height(), plain.client.height() + growth);
+  EXPECT_EQ(tall.client.width(), 434);
+}
+
+TEST(AboutLayoutTest, CentredOnTheScreenAndKeptInsideIt) {
+  EXPECT_EQ(CenteredInside(QSize(440, 300), QRect(0, 0, 1280, 1024)), QPoint(420, 362));
+  // A second screen to the right of the first.
+  EXPECT_EQ(CenteredInside(QSize(440, 300), QRect(1280, 0, 1920, 1080)), QPoint(2020, 390));
+  // Larger than the screen: the top-left corner stays on it.
+  EXPECT_EQ(CenteredInside(QSize(900, 700), QRect(0, 0, 800, 600)), QPoint(0, 0));
+  EXPECT_EQ(CenteredInside(QSize(900, 700), QRect(-800, -600, 800, 600)), QPoint(-800, -600));
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+#include "dialogs/font_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QComboBox* Box(FontDialog& dialog, const char* name) {
+  return dialog.findChild<QComboBox*>(QString::fromLatin1(name));
+}
+
+void Press(FontDialog& dialog, QDialogButtonBox::StandardButton which) {
+  dialog.findChild<QDialogButtonBox*>()->button(which)->click();
+}
+
+void ChooseSize(FontDialog& dialog, int points) {
+  Box(dialog, "size")->setCurrentIndex(Box(dialog, "size")->findData(points));
+}
+
+// Runs the dialog; `while_open` acts in it and must close it.
+bool RunDialog(FontDialog& dialog, const std::function<void()>& while_open) {
+  QTimer::singleShot(0, &dialog, while_open);
+  return dialog.execute();
+}
+
+TEST(FontDialog, OffersOnlySizesFrom8To32AndScalableFamilies) {
+  FontDialog dialog;
+  QComboBox* sizes = Box(dialog, "size");
+  ASSERT_GT(sizes->count(), 0);
+  EXPECT_EQ(sizes->itemData(0).toInt(), 8);
+  EXPECT_EQ(sizes->itemData(sizes->count() - 1).toInt(), 32);
+  EXPECT_FALSE(sizes->isEditable());
+  // A font outside the range is shown at the nearest size offered.
+  dialog.setSelection(QFont(QStringLiteral("Liberation Sans"), 72), Qt::black);
+  EXPECT_EQ(dialog.currentFont().pointSize(), 32);
+  dialog.setSelection(QFont(QStringLiteral("Liberation Sans"), 5), Qt::black);
+  EXPECT_EQ(dialog.currentFont().pointSize(), 8);
+
+  QComboBox* families = Box(dialog, "family");
+  ASSERT_GT(families->count(), 0);
+  for (int i = 0; i < families->count(); ++i) {
+    EXPECT_TRUE(QFontDatabase::isScalable(families->itemText(i)))
+        << families->itemText(i).toStdString();
+  }
+}
+
+TEST(FontDialog, ApplyKeepsTheFontAndCancelAfterwardsDoesNotUndoIt) {
+  FontDialog dialog;
+  EXPECT_EQ(dialog.selectedFont().family(), QStringLiteral("MS Sans Serif"));
+  EXPECT_EQ(dialog.selectedFont().pointSize(), 8);
+  // Cancel without Apply keeps the font it opened with.
+  EXPECT_FALSE(RunDialog(dialog, [&] {
+    ChooseSize(dialog, 20);
+    Press(dialog, QDialogButtonBox::Cancel);
+  }));
+  EXPECT_EQ(dialog.selectedFont().pointSize(), 8);
+
+  QSignalSpy applied(&dialog, &FontDialog::applied);
+  EXPECT_FALSE(RunDialog(dialog, [&] {
+    Box(dialog, "family")->setEditText(QStringLiteral("Liberation Serif"));
+    ChooseSize(dialog, 14);
+    Box(dialog, "style")->setCurrentText(QStringLiteral("Bold Italic"));
+    dialog.findChild<QCheckBox*>(QStringLiteral("underline"))->setChecked(true);
+    Box(dialog, "color")->setCurrentText(QStringLiteral("Red"));
+    Press(dialog, QDialogButtonBox::Apply);
+    EXPECT_TRUE(dialog.isVisible());  // Apply leaves the dialog open
+    dialog.findChild<QCheckBox*>(QStringLiteral("strikeOut"))->setChecked(true);
+    Press(dialog, QDialogButtonBox::Cancel);
+  }));
+  EXPECT_EQ(applied.count(), 1);
+  // The dialog keeps what was applied, not what was changed after it.
+  const QFont kept = dialog.selectedFont();
+  EXPECT_EQ(kept.family(), QStringLiteral("Liberation Serif"));
+  EXPECT_EQ(kept.pointSize(), 14);
+  EXPECT_TRUE(kept.bold() && kept.italic() && kept.underline());
+  EXPECT_FALSE(kept.strikeOut());
+  EXPECT_EQ(dialog.selectedColor(), QColor(255, 0, 0));
+
+  // Next time it opens with that font; OK takes the changes.
+  QFont shown;
+  EXPECT_TRUE(RunDialog(dialog, [&] {
+    shown = dialog.currentFont();
+    ChooseSize(dialog, 8);
+    Press(dialog, QDialogButtonBox::Ok);
+  }));
+  EXPECT_EQ(shown.pointSize(), 14);
+  EXPECT_EQ(dialog.selectedFont().pointSize(), 8);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(FontDialog, EnterMeansOkEvenAfterARunEndedWithCancel) {
+  FontDialog dialog;
+  RunDialog(dialog, [&] {
+    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->setFocus();
+    Press(dialog, QDialogButtonBox::Cancel);
+  });
+  EXPECT_TRUE(RunDialog(dialog, [&] {
+    QApplication::setActiveWindow(&dialog);
+    ChooseSize(dialog, 10);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    if (dialog.isVisible()) dialog.reject();  // Enter did nothing: fail, do not hang
+  }));
+  EXPECT_EQ(dialog.selectedFont().pointSize(), 10);
+}
+
+}  // namespace
