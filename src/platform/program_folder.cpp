@@ -14,3 +14,5 @@ std::filesystem::path ProgramFolder() {
 }
 
 std::filesystem::path NotesFilePath() { return ProgramFolder() / "loinfo.txt"; }
+
+std::filesystem::path NowhereFolder() { return "/dev/null/nowhere"; }

@@ -18,10 +18,10 @@
 #include "lettering/shadow_button.h"
 #include "lettering/shadow_group_box.h"
 #include "lettering/shadow_label.h"
-#include "placement/placement_adapter.h"
 #include "qt_convert.h"
 #include "settings/window_placement.h"
 #include "windows/about_box.h"
+#include "windows/placement_bridge.h"
 #include "windows/program_icon.h"
 #include "windows/rererarovi3.h"
 #include "windows/rererarovi4.h"
@@ -53,27 +53,6 @@ QStringList RowList(const std::vector<std::string>& rows) {
   return list;
 }
 
-TWindowPlacement ToWindowPlacement(const WidgetPlacement& p) {
-  return {p.flags, p.showState, {p.left, p.top, p.right, p.bottom}};
-}
-
-WidgetPlacement ToWidgetPlacement(const TWindowPlacement& p) {
-  WidgetPlacement placement;
-  placement.flags = p.flags;
-  placement.showState = p.show_state;
-  placement.left = p.normal.left;
-  placement.top = p.normal.top;
-  placement.right = p.normal.right;
-  placement.bottom = p.normal.bottom;
-  return placement;
-}
-
-bool SamePlacement(const TWindowPlacement& a, const TWindowPlacement& b) {
-  return a.flags == b.flags && a.show_state == b.show_state && a.normal.left == b.normal.left &&
-         a.normal.top == b.normal.top && a.normal.right == b.normal.right &&
-         a.normal.bottom == b.normal.bottom;
-}
-
 }  // namespace
 
 TForm6::TForm6(TForm3& controller, TForm4* notes, QWidget* parent)
@@ -100,12 +79,9 @@ TForm6::TForm6(TForm3& controller, TForm4* notes, QWidget* parent)
   ApplyLocaleSeparator();
   PresentAll();
 
-  WidgetPlacement initial;
-  initial.left = kInitialLeft;
-  initial.top = kInitialTop;
-  initial.right = kInitialLeft + kInitialWidth;
-  initial.bottom = kInitialTop + kInitialHeight;
-  ApplyPlacement(*this, initial);
+  ApplyWindowPlacement(*this, {0, 1,
+                               {kInitialLeft, kInitialTop, kInitialLeft + kInitialWidth,
+                                kInitialTop + kInitialHeight}});
 }
 
 TForm6::~TForm6() {
@@ -520,21 +496,20 @@ void TForm6::setVisible(bool visible) {
 }
 
 void TForm6::RestorePlacement() {
-  const QSize screen = PrimaryScreenSize();
-  const TWindowPlacement current = ToWindowPlacement(QueryPlacement(*this));
-  const TWindowPlacement restored =
-      RestoreEditorPlacement(controller_.Settings(), current, {screen.width(), screen.height()});
-  if (SamePlacement(restored, current)) return;  // nothing stored, or the same
-  ApplyPlacement(*this, ToWidgetPlacement(restored));
+  const TWindowPlacement current = QueryWindowPlacement(*this);
+  const TWindowPlacement restored = OpeningPlacement(
+      RestoreEditorPlacement(controller_.Settings(), current, PrimaryScreen()));
+  if (restored == current) return;  // nothing stored, or the same
+  ApplyWindowPlacement(*this, restored);
 }
 
 void TForm6::SavePlacement() {
-  SaveEditorPlacement(controller_.Settings(), ToWindowPlacement(QueryPlacement(*this)));
+  SaveEditorPlacement(controller_.Settings(), QueryWindowPlacement(*this));
 }
 
 void TForm6::PlayOpeningEffect() {
   if (!OutlineEffect::IsAvailable()) return;
-  const WidgetPlacement frame = QueryPlacement(*this);
+  const TWindowRect frame = QueryWindowPlacement(*this).normal;
   OutlineEffect::Play(OpeningEffectOutlines(
       QCursor::pos(),
       QRect(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top),

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <utility>
 
-#include "components/message_box.h"
+#include "dialogs/message_box.h"
 
 namespace {
 

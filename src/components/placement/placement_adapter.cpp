@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "components/outer_frame.h"
+#include "placement/outer_frame.h"
 
 namespace {
 
@@ -20,11 +20,14 @@ constexpr Qt::WindowStates kLarge = Qt::WindowMaximized | Qt::WindowFullScreen;
 class NormalFrameTracker : public QObject {
  public:
   explicit NormalFrameTracker(QWidget& window) : QObject(&window), window_(window) {
+    setObjectName(Name());
     window.installEventFilter(this);
   }
 
+  // Found by name: without Q_OBJECT, qobject_cast would take any child.
   static NormalFrameTracker* Of(const QWidget& window) {
-    return window.findChild<NormalFrameTracker*>(QString(), Qt::FindDirectChildrenOnly);
+    return dynamic_cast<NormalFrameTracker*>(
+        window.findChild<QObject*>(Name(), Qt::FindDirectChildrenOnly));
   }
 
   // The window is given its normal rectangle now.
@@ -85,6 +88,8 @@ class NormalFrameTracker : public QObject {
     // The first rectangle stays: it is the one the window was placed at.
     while (clients_.size() > 1 && clients_.back() == client) clients_.pop_back();
   }
+
+  static QString Name() { return QStringLiteral("NormalFrameTracker"); }
 
   QWidget& window_;
   QRect frame_;           // as last placed

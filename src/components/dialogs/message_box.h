@@ -17,5 +17,9 @@ class MessageBox : public QMessageBox {
   static int WidthForCaption(const QString& caption);
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+
+ private:
+  void WidenForCaption();
 };

@@ -1,4 +1,4 @@
-#include "components/outer_frame.h"
+#include "placement/outer_frame.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -39,11 +39,14 @@ QMargins EstimatedDecoration(const QWidget& window) {
   return LearnedDecoration(fixed);
 }
 
+const QString kWatchName = QStringLiteral("FramedWatch");
+
 // Watches a window until the window manager has framed it.
 class FramedWatch : public QObject {
  public:
   FramedWatch(QWidget& window, std::function<void(const QMargins&)> framed)
       : QObject(&window), framed_(std::move(framed)) {
+    setObjectName(kWatchName);
     window.installEventFilter(this);
   }
 
@@ -101,7 +104,8 @@ void WhenFramed(QWidget& window, std::function<void(const QMargins& decoration)>
     framed(real);
     return;
   }
-  for (FramedWatch* old : window.findChildren<FramedWatch*>(Qt::FindDirectChildrenOnly)) {
+  // Found by name: without Q_OBJECT, qobject_cast would take any child.
+  for (QObject* old : window.findChildren<QObject*>(kWatchName, Qt::FindDirectChildrenOnly)) {
     window.removeEventFilter(old);
     delete old;
   }

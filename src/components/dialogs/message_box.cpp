@@ -1,12 +1,10 @@
-#include "components/message_box.h"
+#include "dialogs/message_box.h"
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QGridLayout>
-#include <QSpacerItem>
 
-#include "components/fixed_frame.h"
-#include "components/outer_frame.h"
+#include "placement/fixed_frame.h"
+#include "placement/outer_frame.h"
 
 namespace {
 
@@ -23,12 +21,6 @@ MessageBox::MessageBox(Icon icon, const QString& caption, const QString& text, Q
     : QMessageBox(icon, caption, text, QMessageBox::Ok, owner) {
   // The program's other windows take no input while the box is up.
   setWindowModality(Qt::ApplicationModal);
-  // QMessageBox sizes itself to its layout each time it is shown: a row of
-  // the caption's width keeps it wide enough.
-  if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
-    grid->addItem(new QSpacerItem(WidthForCaption(caption), 0, QSizePolicy::Minimum),
-                  grid->rowCount(), 0, 1, grid->columnCount());
-  }
   KeepFromMinimising(*this);
 }
 
@@ -43,7 +35,21 @@ int MessageBox::WidthForCaption(const QString& caption) {
   return caption_width + kCaptionPadding + kTitleBarButtons * title_height;
 }
 
+// QMessageBox gives itself a fixed size for its text whenever it is shown or
+// its layout changes; the box then widens to its caption.
+bool MessageBox::event(QEvent* event) {
+  const bool handled = QMessageBox::event(event);
+  if (event->type() == QEvent::LayoutRequest) WidenForCaption();
+  return handled;
+}
+
 void MessageBox::showEvent(QShowEvent* event) {
-  QMessageBox::showEvent(event);  // takes its final size here
+  QMessageBox::showEvent(event);
+  WidenForCaption();
   CentreOnScreen(*this);
+}
+
+void MessageBox::WidenForCaption() {
+  const int needed = WidthForCaption(windowTitle());
+  if (width() < needed) setFixedSize(needed, height());
 }

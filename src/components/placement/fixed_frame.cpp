@@ -1,4 +1,4 @@
-#include "components/fixed_frame.h"
+#include "placement/fixed_frame.h"
 
 #include <QEvent>
 #include <QPointer>
@@ -6,9 +6,14 @@
 
 namespace {
 
+const QString kGuardName = QStringLiteral("MinimiseGuard");
+
 class MinimiseGuard : public QObject {
  public:
-  explicit MinimiseGuard(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+  explicit MinimiseGuard(QWidget& window) : QObject(&window) {
+    setObjectName(kGuardName);
+    window.installEventFilter(this);
+  }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     auto* window = static_cast<QWidget*>(watched);
@@ -33,6 +38,7 @@ class MinimiseGuard : public QObject {
 }  // namespace
 
 void KeepFromMinimising(QWidget& window) {
-  for (auto* old : window.findChildren<MinimiseGuard*>(Qt::FindDirectChildrenOnly)) delete old;
+  // Helpers without Q_OBJECT: found by name, as qobject_cast cannot tell them apart.
+  if (window.findChild<QObject*>(kGuardName, Qt::FindDirectChildrenOnly) != nullptr) return;
   new MinimiseGuard(window);
 }
