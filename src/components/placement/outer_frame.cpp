@@ -24,14 +24,18 @@ QMargins& Learned(bool fixed) {
 QMargins RealDecoration(const QWidget& window) {
   if (!window.isVisible() || window.windowHandle() == nullptr) return {};
   const QMargins margins = window.windowHandle()->frameMargins();
-  if (!margins.isNull()) Learned(IsFixedSize(window)) = margins;
+  // A maximised window often loses its border: only normal ones teach.
+  if (!margins.isNull() && window.windowState() == Qt::WindowNoState) {
+    Learned(IsFixedSize(window)) = margins;
+  }
   return margins;
 }
 
 QMargins EstimatedDecoration(const QWidget& window) {
   const bool fixed = IsFixedSize(window);
   for (const QWidget* other : QApplication::topLevelWidgets()) {
-    if (other != &window && IsFixedSize(*other) == fixed) {
+    if (other != &window && IsFixedSize(*other) == fixed &&
+        other->windowState() == Qt::WindowNoState) {
       const QMargins margins = RealDecoration(*other);
       if (!margins.isNull()) return margins;
     }

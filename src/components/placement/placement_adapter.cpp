@@ -34,36 +34,29 @@ class NormalFrameTracker : public QObject {
   void Place(const QRect& frame) {
     frame_ = frame;
     decoration_ = DecorationOf(window_);
-    clients_.clear();
+    settled_ = false;
     SetOuterFrame(window_, frame, decoration_);
-    clients_.push_back(window_.geometry());
-    if (IsFramed(window_)) return;
-    // Placed with an estimated decoration: once the real one is known, the
-    // frame is placed again exactly (the client only, while maximised).
-    WhenFramed(window_, [this](const QMargins& real) {
-      if (real == decoration_) return;
-      decoration_ = real;
-      const QRect client = frame_.marginsRemoved(real);
-      if (window_.windowState() == Qt::WindowNoState) window_.setGeometry(client);
-      clients_.assign(1, client);
-    });
+    clients_.assign(1, window_.geometry());
   }
 
-  QRect NormalFrame() const {
-    return clients_.empty() ? frame_ : clients_.back().marginsAdded(decoration_);
-  }
+  QRect NormalFrame() const { return clients_.back().marginsAdded(decoration_); }
 
   bool eventFilter(QObject*, QEvent* event) override {
+    const bool normal = window_.windowState() == Qt::WindowNoState;
     switch (event->type()) {
+      case QEvent::Paint:  // the window manager has framed and shown it
+      case QEvent::ActivationChange:
+        if (!settled_ && normal && IsFramed(window_)) Settle();
+        break;
       case QEvent::Move:
       case QEvent::Resize:
-        if (window_.windowState() == Qt::WindowNoState) Record();
+        if (settled_ && normal) Record();
         break;
       case QEvent::WindowStateChange:
         if (window_.windowState() & kLarge) {
           // The geometry changes that came just before were the maximising itself.
-          ForgetClient(window_.geometry());
-        } else if (window_.windowState() == Qt::WindowNoState) {
+          ForgetMaximising(window_.geometry());
+        } else if (settled_ && normal) {
           Record();
         }
         break;
@@ -74,27 +67,44 @@ class NormalFrameTracker : public QObject {
   }
 
  private:
+  // The first time the window is seen framed in the normal state, its real
+  // decoration replaces the estimate it was placed with, and the frame is
+  // placed again exactly where it was asked to be.
+  void Settle() {
+    settled_ = true;
+    const QMargins real = DecorationOf(window_);
+    if (real != decoration_) {
+      decoration_ = real;
+      window_.setGeometry(frame_.marginsRemoved(real));
+    }
+    clients_.assign(1, window_.geometry());
+  }
+
   void Record() {
-    if (!window_.isVisible()) return;
-    if (IsFramed(window_)) decoration_ = DecorationOf(window_);
     const QRect client = window_.geometry();
-    if (!clients_.empty() && clients_.back() == client) return;
+    if (clients_.back() == client) return;
     clients_.push_back(client);
     constexpr std::size_t kKept = 8;
     if (clients_.size() > kKept) clients_.erase(clients_.begin());
   }
 
-  void ForgetClient(const QRect& client) {
-    // The first rectangle stays: it is the one the window was placed at.
-    while (clients_.size() > 1 && clients_.back() == client) clients_.pop_back();
+  // Window managers may move a window to its maximised place and then resize
+  // it, in two steps: both are dropped. The first rectangle stays: it is the
+  // one the window was placed at.
+  void ForgetMaximising(const QRect& maximised) {
+    while (clients_.size() > 1 && (clients_.back().topLeft() == maximised.topLeft() ||
+                                   clients_.back().size() == maximised.size())) {
+      clients_.pop_back();
+    }
   }
 
   static QString Name() { return QStringLiteral("NormalFrameTracker"); }
 
   QWidget& window_;
-  QRect frame_;           // as last placed
-  QMargins decoration_;   // in the normal state
-  std::vector<QRect> clients_;  // normal client rectangles, latest last
+  QRect frame_;                 // as last placed
+  QMargins decoration_;         // in the normal state; estimated until settled
+  bool settled_ = false;        // the real decoration is known
+  std::vector<QRect> clients_;  // normal client rectangles, latest last; never empty
 };
 
 }  // namespace
