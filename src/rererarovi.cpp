@@ -6,7 +6,8 @@
 #include <memory>
 
 #include "dialogs/error_box.h"
-#include "dialogs/guarded.h"
+#include "errors/user_message.h"
+#include "qt_convert.h"
 #include "settings/profile_store.h"
 #include "windows/program_icon.h"
 #include "windows/rererarovi1.h"
@@ -32,10 +33,10 @@ int RunProgram(QApplication& app) {
   auto form1 = std::make_unique<TForm1>();
   auto form3 = std::make_unique<TForm3>(*form1, settings);
   auto form4 = std::make_unique<TForm4>();
-  auto form6 = std::make_unique<TForm6>(*form3, form4.get());
+  auto form6 = std::make_unique<TForm6>(form3->Editor(), settings, form3->Desktop(), form4.get());
 
   form1->ShowEditor = [&form6] { form6->show(); };
-  form1->OnClosed = [&form3] { form3->RequestEnd(); };
+  form1->OnClosed = [&form3] { form3->Desktop().RequestEnd(); };
 
   form1->show();
   int status = 0;
@@ -43,10 +44,10 @@ int RunProgram(QApplication& app) {
     status = app.exec();
   } catch (const std::exception& error) {
     // Handlers catch their own errors; this is the last resort.
-    ShowErrorBox(QString::fromUtf8(error.what()));
+    ShowErrorBox(ToQString(UserMessage(error)));
     status = 1;
   } catch (...) {
-    ShowErrorBox(kUnknownErrorMessage);
+    ShowErrorBox(ToQString(UserMessage(kUnknownErrorMessage)));
     status = 1;
   }
   form6.reset();

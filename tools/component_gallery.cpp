@@ -124,7 +124,7 @@ bool SaveErrorBox(const QDir& folder) {
     box->button(QMessageBox::Ok)->click();
   };
   QTimer::singleShot(0, shoot);
-  ShowErrorBox(QStringLiteral("'12a' is not a valid integer value"));
+  ShowErrorBox(QStringLiteral("'12a' is not a valid integer value."));
   return saved;
 }
 

@@ -7,6 +7,7 @@
 // the editor's messages and exit status 1; a wrong command line gives 2.
 
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -16,16 +17,10 @@
 #include "datafiles/obj_catalogue.h"
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
-#include "errors/app_error.h"
+#include "errors/user_message.h"
 #include "platform/file_lookup.h"
 
 namespace {
-
-// As the error box shows it: a full stop after a message that ends in a letter or digit.
-std::string WithFullStop(std::string message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
-  return message;
-}
 
 // The catalogue loader creates objdat.nam when it is missing; a dump must
 // not, so without a names file no names are shown.
@@ -41,14 +36,28 @@ bool LoadCatalogueWithoutCreating(const std::string& folder, TObjCatalogue& cata
   return true;
 }
 
+// The record's fields as the editor shows them, in window order.
 std::string RecordLine(int index, const TLoRecord& record, const TObjCatalogue& catalogue) {
   constexpr char kSeparator = '.';
-  return ContentsRow(index, record, ContentsRowName(catalogue, record)) +
-         "\tClass=" + IntegerText(record.object_class) +
-         "\tType=" + IntegerText(record.object_type) + "\tX=" + FormatFixed2(record.x, kSeparator) +
-         "\tY=" + FormatFixed2(record.y, kSeparator) + "\tZ=" + FormatFixed2(record.z, kSeparator) +
-         "\tR=" + FormatFixed2(record.r, kSeparator) + "\tDensity=" + IntegerText(record.density) +
-         "\tState=" + (record.state == 0 ? "0" : "1");
+  std::string line = ContentsRow(index, record, ContentsRowName(catalogue, record));
+  for (TField field : kRecordFields) {
+    const TFieldInfo& info = FieldInfo(field);
+    line += '\t';
+    line += info.key;
+    line += '=';
+    switch (info.kind) {
+      case TFieldKind::Float:
+        line += FormatFixed2(record.*info.number, kSeparator);
+        break;
+      case TFieldKind::Choice:
+        line += record.*info.byte == 0 ? "0" : "1";
+        break;
+      default:
+        line += IntegerText(record.*info.byte);
+        break;
+    }
+  }
+  return line;
 }
 
 }  // namespace
@@ -77,9 +86,10 @@ int main(int argc, char** argv) {
       std::cout << RecordLine(i, document.LoRecordTable[static_cast<std::size_t>(i)], catalogue)
                 << "\n";
     }
-  } catch (const AppError& error) {
+  } catch (const std::exception& error) {
+    // Every failure reads as the error box would show it.
     std::cout.flush();
-    std::cerr << "lodump: " << WithFullStop(error.what()) << "\n";
+    std::cerr << "lodump: " << UserMessage(error) << "\n";
     return 1;
   }
   return 0;

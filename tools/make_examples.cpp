@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "datafiles/record_fields.h"
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -69,14 +71,8 @@ constexpr std::array<CatalogueEntry, 14> kCatalogue{{
     {6, 1, "Wire Fence"},
 }};
 
-struct Placement {
-  std::uint8_t object_class, object_type, state;
-  float x, y, z, r;
-  std::uint8_t density;
-};
-
 // Class 9 has no catalogue entry: its row shows the placeholder name.
-constexpr std::array<Placement, 12> kPlacements{{
+const std::array<TLoRecord, 12> kPlacements{{
     {4, 0, 0, 120.0f, 80.5f, 0.0f, 90.0f, 1},
     {1, 0, 0, 135.25f, 92.0f, 0.0f, 0.0f, 3},
     {1, 1, 1, 140.5f, 60.75f, 2.5f, 45.0f, 5},
@@ -97,16 +93,12 @@ Bytes LoFile() {
   PutU16(b, 20, static_cast<std::uint16_t>(kPlacements.size()));
   PutText(b, 26, 74, "A small outpost by the river: trees, rocks, crates and a watch tower");
   for (std::size_t i = 0; i < kPlacements.size(); ++i) {
-    const Placement& p = kPlacements[i];
-    const std::size_t at = 100 + 20 * i;
-    PutU8(b, at, p.object_class);
-    PutU8(b, at + 1, p.object_type);
-    PutU8(b, at + 2, p.state);
-    PutF32(b, at + 3, p.x);
-    PutF32(b, at + 7, p.y);
-    PutF32(b, at + 11, p.z);
-    PutF32(b, at + 15, p.r);
-    PutU8(b, at + 19, p.density);
+    const TLoRecord& record = kPlacements[i];
+    const std::size_t at = 100 + kRecordSize * i;
+    for (const TFieldInfo& info : kFieldTable) {
+      if (info.number != nullptr) PutF32(b, at + info.offset, record.*info.number);
+      if (info.byte != nullptr) PutU8(b, at + info.offset, record.*info.byte);
+    }
   }
   return b;
 }

@@ -8,21 +8,14 @@
 
 namespace {
 
-// File layout: header fields, then packed 20-byte records from offset 100.
-constexpr std::uint64_t kNameOffset = 0;
+// File layout: header fields (offsets in the field table), then packed
+// records from offset 100.
 constexpr std::uint64_t kCountOffset = 20;
-constexpr std::uint64_t kDescriptionOffset = 26;
-constexpr std::size_t kDescriptionFileSize = 74;
 constexpr std::uint64_t kFirstRecordOffset = 100;
-constexpr std::uint64_t kRecordSize = 20;
-
-// Field offsets inside one packed record.
-constexpr std::uint64_t kClassAt = 0, kTypeAt = 1, kStateAt = 2, kXAt = 3, kYAt = 7, kZAt = 11,
-                        kRAt = 15, kDensityAt = 19;
-
-// The name field holds 19 characters plus the zero, the description 73 plus the zero.
-constexpr std::size_t kNameTextMax = 19;
-constexpr std::size_t kDescriptionTextMax = 73;
+constexpr const TFieldInfo& kName = FieldInfo(TField::Name);
+constexpr const TFieldInfo& kDescription = FieldInfo(TField::Description);
+static_assert(kName.width == sizeof(TLoHeader::name));
+static_assert(kDescription.width + 2 == sizeof(TLoHeader::description));
 
 std::uint64_t RecordOffset(int index) {
   return kFirstRecordOffset + kRecordSize * static_cast<std::uint64_t>(index);
@@ -44,6 +37,29 @@ void ReadFloat(BinaryFile& file, std::uint64_t offset, float& field) {
 void WriteFloat(BinaryFile& file, std::uint64_t offset, float value) {
   const auto bytes = little_endian::FloatBytes(value);
   file.WriteAt(offset, bytes.data(), bytes.size());
+}
+
+// One seek and one read per field, in file order: the file packs what memory aligns.
+void ReadRecord(BinaryFile& file, std::uint64_t base, TLoRecord& record) {
+  for (TField field : kRecordFieldsInFileOrder) {
+    const TFieldInfo& info = FieldInfo(field);
+    if (info.number != nullptr) {
+      ReadFloat(file, base + info.offset, record.*info.number);
+    } else {
+      file.ReadAt(base + info.offset, &(record.*info.byte), 1);
+    }
+  }
+}
+
+void WriteRecordFields(BinaryFile& file, std::uint64_t base, const TLoRecord& record) {
+  for (TField field : kRecordFieldsInFileOrder) {
+    const TFieldInfo& info = FieldInfo(field);
+    if (info.number != nullptr) {
+      WriteFloat(file, base + info.offset, record.*info.number);
+    } else {
+      file.WriteAt(base + info.offset, &(record.*info.byte), 1);
+    }
+  }
 }
 
 std::string TextUpToZero(const std::uint8_t* buffer, std::size_t max_length) {
@@ -82,20 +98,11 @@ int TLoDocument::ReadAll() {
     throw AppError("Invalid record count " + std::to_string(count) +
                    ": a Lo file holds 0 to 256 records");
   }
-  file_.ReadAt(kNameOffset, header.name.data(), header.name.size());
-  file_.ReadAt(kDescriptionOffset, header.description.data(), kDescriptionFileSize);
+  file_.ReadAt(kName.offset, header.name.data(), kName.width);
+  file_.ReadAt(kDescription.offset, header.description.data(), kDescription.width);
   LastIndex = static_cast<std::int16_t>(count - 1);
   for (int i = 0; i < count; ++i) {
-    const std::uint64_t base = RecordOffset(i);
-    TLoRecord& record = LoRecordTable[static_cast<std::size_t>(i)];
-    file_.ReadAt(base + kClassAt, &record.object_class, 1);
-    file_.ReadAt(base + kTypeAt, &record.object_type, 1);
-    file_.ReadAt(base + kStateAt, &record.state, 1);
-    ReadFloat(file_, base + kXAt, record.x);
-    ReadFloat(file_, base + kYAt, record.y);
-    ReadFloat(file_, base + kZAt, record.z);
-    ReadFloat(file_, base + kRAt, record.r);
-    file_.ReadAt(base + kDensityAt, &record.density, 1);
+    ReadRecord(file_, RecordOffset(i), LoRecordTable[static_cast<std::size_t>(i)]);
   }
   return count;
 }
@@ -106,21 +113,12 @@ void TLoDocument::WriteRecord(int index) {
     throw AppError("Invalid record index " + std::to_string(index) +
                    ": a Lo file holds records 0 to 255");
   }
-  const std::uint64_t base = RecordOffset(index);
-  const TLoRecord& record = LoRecordTable[static_cast<std::size_t>(index)];
-  file_.WriteAt(base + kClassAt, &record.object_class, 1);
-  file_.WriteAt(base + kTypeAt, &record.object_type, 1);
-  file_.WriteAt(base + kStateAt, &record.state, 1);
-  WriteFloat(file_, base + kXAt, record.x);
-  WriteFloat(file_, base + kYAt, record.y);
-  WriteFloat(file_, base + kZAt, record.z);
-  WriteFloat(file_, base + kRAt, record.r);
-  file_.WriteAt(base + kDensityAt, &record.density, 1);
+  WriteRecordFields(file_, RecordOffset(index), LoRecordTable[static_cast<std::size_t>(index)]);
 }
 
 void TLoDocument::WriteHeaderTexts() {
-  file_.WriteAt(kNameOffset, header.name.data(), header.name.size());
-  file_.WriteAt(kDescriptionOffset, header.description.data(), kDescriptionFileSize);
+  file_.WriteAt(kName.offset, header.name.data(), kName.width);
+  file_.WriteAt(kDescription.offset, header.description.data(), kDescription.width);
 }
 
 void TLoDocument::WriteCount(std::int16_t count) {
@@ -140,9 +138,21 @@ std::string TLoDocument::DescriptionText() const {
 }
 
 void TLoDocument::SetNameText(const std::string& text) {
-  CopyTextWithZero(text, kNameTextMax, header.name.data());
+  CopyTextWithZero(text, kName.max_length, header.name.data());
 }
 
 void TLoDocument::SetDescriptionText(const std::string& text) {
-  CopyTextWithZero(text, kDescriptionTextMax, header.description.data());
+  CopyTextWithZero(text, kDescription.max_length, header.description.data());
+}
+
+std::string TLoDocument::HeaderText(TField field) const {
+  return field == TField::Name ? NameText() : DescriptionText();
+}
+
+void TLoDocument::SetHeaderText(TField field, const std::string& text) {
+  if (field == TField::Name) {
+    SetNameText(text);
+  } else {
+    SetDescriptionText(text);
+  }
 }

@@ -5,20 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "datafiles/record_fields.h"
 #include "platform/binary_file.h"
-
-// One placement record as the editor holds it (the file packs the same
-// fields into 20 bytes; see the offsets in lo_document.cpp).
-struct TLoRecord {
-  std::uint8_t object_class = 0;
-  std::uint8_t object_type = 0;
-  std::uint8_t state = 0;
-  float x = 0.0f;
-  float y = 0.0f;
-  float z = 0.0f;
-  float r = 0.0f;
-  std::uint8_t density = 0;
-};
 
 struct TLoHeader {
   std::array<std::uint8_t, 20> name{};         // as in the file, ended by the first zero
@@ -63,6 +51,9 @@ class TLoDocument {
   // their contents. Texts longer than the field allows are cut (19 / 73).
   void SetNameText(const std::string& text);
   void SetDescriptionText(const std::string& text);
+  // The same for a HeaderText field of the table (Name or Description).
+  std::string HeaderText(TField field) const;
+  void SetHeaderText(TField field, const std::string& text);
 
  private:
   BinaryFile file_;

@@ -2,40 +2,21 @@
 
 #include <utility>
 
-TViewMember TextMember(TField field) { return static_cast<TViewMember>(field); }
-
-TViewMember HighlightMember(TField field) {
-  // ClassHighlight follows Density; RecordNo (index 0) has no highlight.
-  return static_cast<TViewMember>(static_cast<int>(TViewMember::ClassHighlight) +
-                                  static_cast<int>(field) - 1);
-}
-
 TEditorView::TEditorView() {
-  for (TField field : {TField::RecordNo, TField::Class, TField::Type, TField::X, TField::Y,
-                       TField::Z, TField::R, TField::Density}) {
-    texts_[Index(field)].assign(1, '0');  // not = "0": GCC 12 -Wrestrict misfires at -O2
+  // Every number field starts as "0"; the header texts start empty.
+  for (const TFieldInfo& info : kFieldTable) {
+    if (info.kind == TFieldKind::HeaderText || !info.IsText()) continue;
+    // not = "0": GCC 12 -Wrestrict misfires at -O2
+    texts_[FieldIndex(info.field)].assign(1, '0');
   }
   highlights_.fill(THighlight::Normal);
 }
 
-std::size_t TEditorView::MaxLength(TField field) {
-  switch (field) {
-    case TField::RecordNo:
-    case TField::Class:
-    case TField::Type:
-      return 6;
-    case TField::Name:
-      return 19;
-    case TField::Description:
-      return 73;
-    default:
-      return 11;  // X, Y, Z, R, Density
-  }
-}
+std::size_t TEditorView::MaxLength(TField field) { return FieldInfo(field).max_length; }
 
 bool TEditorView::StoreText(TField field, const std::string& text) {
   std::string cut = text.substr(0, MaxLength(field));
-  std::string& current = texts_[Index(field)];
+  std::string& current = texts_[FieldIndex(field)];
   if (cut == current) return false;
   current = std::move(cut);
   return true;
@@ -43,16 +24,16 @@ bool TEditorView::StoreText(TField field, const std::string& text) {
 
 void TEditorView::SetText(TField field, const std::string& text) {
   if (!StoreText(field, text)) return;
-  Notify(TextMember(field));
+  Notify({TAspect::Text, field});
   if (field == TField::RecordNo && record_number_hook_) record_number_hook_();
 }
 
 void TEditorView::SetTextFromUser(TField field, const std::string& text) { StoreText(field, text); }
 
 void TEditorView::SetHighlight(TField field, THighlight highlight) {
-  if (field == TField::RecordNo || highlights_[Index(field)] == highlight) return;
-  highlights_[Index(field)] = highlight;
-  Notify(HighlightMember(field));
+  if (field == TField::RecordNo || highlights_[FieldIndex(field)] == highlight) return;
+  highlights_[FieldIndex(field)] = highlight;
+  Notify({TAspect::Highlight, field});
 }
 
 int TEditorView::LimitStateIndex(int index) {
@@ -65,45 +46,39 @@ void TEditorView::SetStateIndex(int index) {
   index = LimitStateIndex(index);
   if (index == state_index_) return;
   state_index_ = index;
-  Notify(TViewMember::StateIndex);
+  Notify({TAspect::Choice, TField::State});
 }
 
 void TEditorView::SetStateIndexFromUser(int index) { state_index_ = LimitStateIndex(index); }
 
-void TEditorView::SetStateHighlight(THighlight highlight) {
-  if (highlight == state_highlight_) return;
-  state_highlight_ = highlight;
-  Notify(TViewMember::StateHighlight);
-}
-
 void TEditorView::SetSaveEnabled(bool enabled) {
   if (enabled == save_enabled_) return;
   save_enabled_ = enabled;
-  Notify(TViewMember::SaveEnabled);
+  Notify({TAspect::SaveEnabled});
 }
 
 void TEditorView::SetAddRemoveEnabled(bool enabled) {
   if (enabled == add_remove_enabled_) return;
   add_remove_enabled_ = enabled;
-  Notify(TViewMember::AddRemoveEnabled);
+  Notify({TAspect::AddRemoveEnabled});
 }
 
 void TEditorView::SetRecordCountText(const std::string& text) {
   if (text == record_count_text_) return;
   record_count_text_ = text;
-  Notify(TViewMember::RecordCountText);
+  Notify({TAspect::RecordCountText});
 }
 
 void TEditorView::SetWindowCaption(const std::string& text) {
   if (text == window_caption_) return;
   window_caption_ = text;
-  Notify(TViewMember::WindowCaption);
+  Notify({TAspect::WindowCaption});
 }
 
 void TEditorView::ReplaceContentsRows(std::vector<std::string> rows) {
   if (rows != contents_rows_) {
     contents_rows_ = std::move(rows);
-    Notify(TViewMember::ContentsRows);
+    Notify({TAspect::ContentsRows});
   }
   SetSelectedRow(-1);
 }
@@ -116,20 +91,15 @@ bool TEditorView::StoreSelectedRow(int row) {
 }
 
 void TEditorView::SetSelectedRow(int row) {
-  if (StoreSelectedRow(row)) Notify(TViewMember::SelectedRow);
+  if (StoreSelectedRow(row)) Notify({TAspect::SelectedRow});
 }
 
 void TEditorView::SetSelectedRowFromUser(int row) { StoreSelectedRow(row); }
 
-void TEditorView::ClearCatalogueRows() {
-  if (catalogue_rows_.empty()) return;
-  catalogue_rows_.clear();
-  Notify(TViewMember::CatalogueRows);
-}
-
-void TEditorView::AppendCatalogueRow(const std::string& row) {
-  catalogue_rows_.push_back(row);
-  Notify(TViewMember::CatalogueRows);
+void TEditorView::ReplaceCatalogueRows(std::vector<std::string> rows) {
+  if (rows == catalogue_rows_) return;
+  catalogue_rows_ = std::move(rows);
+  Notify({TAspect::CatalogueRows});
 }
 
 void TEditorView::Notify(TViewMember member) const {

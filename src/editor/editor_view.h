@@ -6,35 +6,14 @@
 #include <string>
 #include <vector>
 
-// The text fields of the editor window, in window order.
-enum class TField { RecordNo, Class, Type, Name, Description, X, Y, Z, R, Density };
-inline constexpr int kFieldCount = 10;
+#include "datafiles/record_fields.h"
 
-// Every member of TEditorView; a change notification names exactly one of them.
-// The text members keep TField's order so that TextMember/HighlightMember map
-// between the two.
-enum class TViewMember {
-  RecordNo,
-  Class,
-  Type,
-  Name,
-  Description,
-  X,
-  Y,
-  Z,
-  R,
-  Density,
-  ClassHighlight,
-  TypeHighlight,
-  NameHighlight,
-  DescriptionHighlight,
-  XHighlight,
-  YHighlight,
-  ZHighlight,
-  RHighlight,
-  DensityHighlight,
-  StateIndex,
-  StateHighlight,
+// What a change notification names: an aspect, and for the per-field
+// aspects the field it belongs to.
+enum class TAspect {
+  Text,       // the field's text
+  Highlight,  // the field's highlight (the state's for TField::State)
+  Choice,     // the state choice (TField::State)
   SaveEnabled,
   AddRemoveEnabled,
   RecordCountText,
@@ -44,12 +23,14 @@ enum class TViewMember {
   CatalogueRows,
 };
 
+struct TViewMember {
+  TAspect aspect;
+  TField field = TField::RecordNo;  // only for Text, Highlight and Choice
+  bool operator==(const TViewMember&) const = default;
+};
+
 // Normal: white field background / window-text state labels. Modified: red.
 enum class THighlight { Normal, Modified };
-
-TViewMember TextMember(TField field);
-// RecordNo has no highlight; every other field has one.
-TViewMember HighlightMember(TField field);
 
 inline const std::string kInitialWindowCaption = "Orvo Lo File Data Editor";
 
@@ -63,8 +44,8 @@ inline const std::string kInitialWindowCaption = "Orvo Lo File Data Editor";
 //    none selected;
 //  - StateIndex above 1 reads 1, below -1 reads -1.
 // Each change calls the listener once with the member that changed; for the
-// row lists that is once per clear, per appended row (always added at the end)
-// and per replacement of all rows, and the listener reads the rows back. Replacing
+// row lists that is once per replacement of all rows, and the listener reads
+// the rows back. Replacing
 // RecordNo's text (through SetText) then runs the record-number hook before
 // SetText returns, so the editor's GotoRecordNumber nests inside the write.
 //
@@ -81,20 +62,22 @@ class TEditorView {
 
   static std::size_t MaxLength(TField field);
 
-  const std::string& Text(TField field) const { return texts_[Index(field)]; }
+  // Texts of the text fields; the state has none (it reads empty).
+  const std::string& Text(TField field) const { return texts_[FieldIndex(field)]; }
   void SetText(TField field, const std::string& text);
   void SetTextFromUser(TField field, const std::string& text);
 
   // Not defined for RecordNo (it has no highlight): reads Normal, ignores writes.
-  THighlight Highlight(TField field) const { return highlights_[Index(field)]; }
+  // TField::State's highlight colours the state choices.
+  THighlight Highlight(TField field) const { return highlights_[FieldIndex(field)]; }
   void SetHighlight(TField field, THighlight highlight);
 
   // 0 "State 0", 1 "State 1", -1 no choice.
   int StateIndex() const { return state_index_; }
   void SetStateIndex(int index);
   void SetStateIndexFromUser(int index);
-  THighlight StateHighlight() const { return state_highlight_; }
-  void SetStateHighlight(THighlight highlight);
+  THighlight StateHighlight() const { return Highlight(TField::State); }
+  void SetStateHighlight(THighlight highlight) { SetHighlight(TField::State, highlight); }
 
   bool SaveEnabled() const { return save_enabled_; }
   void SetSaveEnabled(bool enabled);
@@ -117,11 +100,9 @@ class TEditorView {
 
   // "Object Data List": one row string per catalogue entry. No selection is kept here.
   const std::vector<std::string>& CatalogueRows() const { return catalogue_rows_; }
-  void ClearCatalogueRows();
-  void AppendCatalogueRow(const std::string& row);
+  void ReplaceCatalogueRows(std::vector<std::string> rows);
 
  private:
-  static std::size_t Index(TField field) { return static_cast<std::size_t>(field); }
   static int LimitStateIndex(int index);
   bool StoreText(TField field, const std::string& text);
   bool StoreSelectedRow(int row);
@@ -132,7 +113,6 @@ class TEditorView {
   std::array<std::string, kFieldCount> texts_;
   std::array<THighlight, kFieldCount> highlights_{};
   int state_index_ = 0;
-  THighlight state_highlight_ = THighlight::Normal;
   bool save_enabled_ = false;
   bool add_remove_enabled_ = false;
   std::string record_count_text_ = "#";

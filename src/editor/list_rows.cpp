@@ -1,5 +1,6 @@
 #include "editor/list_rows.h"
 
+#include <optional>
 #include <vector>
 
 #include "datafiles/lo_document.h"
@@ -58,9 +59,20 @@ void RefreshContentsRows(const TLoDocument& document, const TObjCatalogue& catal
   view.ReplaceContentsRows(std::move(rows));
 }
 
-TObjCatalogue::RowSink FillCatalogueRows(const TObjCatalogue& catalogue, TEditorView& view) {
-  return {
-      [&view] { view.ClearCatalogueRows(); },
-      [&catalogue, &view](int index) { view.AppendCatalogueRow(CatalogueRow(catalogue, index)); },
+void LoadCatalogueRows(TObjCatalogue& catalogue, const std::string& folder, TEditorView& view,
+                       TObjCatalogue::Access access) {
+  // Rows go to the view once, not per entry: the list would be rebuilt
+  // for every row of a 512-entry catalogue.
+  std::optional<std::vector<std::string>> rows;  // set once the entries are reached
+  const TObjCatalogue::RowSink sink{
+      [&rows] { rows.emplace(); },
+      [&catalogue, &rows](int index) { rows->push_back(CatalogueRow(catalogue, index)); },
   };
+  try {
+    catalogue.Load(folder, sink, access);
+  } catch (...) {
+    if (rows) view.ReplaceCatalogueRows(std::move(*rows));
+    throw;
+  }
+  if (rows) view.ReplaceCatalogueRows(std::move(*rows));
 }

@@ -30,7 +30,9 @@ void FillPlaceholderRows(const TLoDocument& document, TEditorView& view);
 // Leaves no row selected.
 void RefreshContentsRows(const TLoDocument& document, const TObjCatalogue& catalogue,
                          TEditorView& view);
-// The sink that TObjCatalogue::Load feeds: clears the object data list before the
-// first entry, then adds each entry's row as it is read (so a failing load
-// leaves the rows read before the failure).
-TObjCatalogue::RowSink FillCatalogueRows(const TObjCatalogue& catalogue, TEditorView& view);
+// Loads the catalogue from `folder` and shows its rows in the object data list
+// in one update. A load that fails once it has reached the entries shows the
+// rows read before the failure; one that fails before them leaves the list as
+// it was. Raises what TObjCatalogue::Load raises.
+void LoadCatalogueRows(TObjCatalogue& catalogue, const std::string& folder, TEditorView& view,
+                       TObjCatalogue::Access access = TObjCatalogue::Access::ReadWrite);

@@ -4,31 +4,6 @@
 #include "editor/number_text.h"
 #include "settings/folder_settings.h"
 
-namespace {
-
-constexpr std::array<TField, 4> kFloatFields = {TField::X, TField::Y, TField::Z, TField::R};
-constexpr std::array<TField, 7> kRecordFields = {
-    TField::Class, TField::Type, TField::X, TField::Y, TField::Z, TField::R, TField::Density};
-
-std::size_t FloatSlot(TField field) {
-  return static_cast<std::size_t>(field) - static_cast<std::size_t>(TField::X);
-}
-
-float& FloatOf(TLoRecord& record, TField field) {
-  switch (field) {
-    case TField::X:
-      return record.x;
-    case TField::Y:
-      return record.y;
-    case TField::Z:
-      return record.z;
-    default:
-      return record.r;
-  }
-}
-
-}  // namespace
-
 RecordEditor::RecordEditor(ruriVizid& settings, TEditorHost& host)
     : settings_(settings), host_(host) {
   view_.SetRecordNumberHook([this] { GotoRecordNumber(); });
@@ -67,12 +42,15 @@ void RecordEditor::ClearFields() { ShowZeroRecord(0); }
 // The fields of a zeroed record numbered `index`, all unmarked, row `index` selected.
 void RecordEditor::ShowZeroRecord(int index) {
   view_.SetText(TField::RecordNo, IntegerText(index));  // may nest GotoRecordNumber
-  view_.SetText(TField::Class, "0");
-  view_.SetText(TField::Type, "0");
-  for (TField field : kFloatFields) view_.SetText(field, ZeroText());
-  view_.SetText(TField::Density, "0");
-  ForgetShownFloats();
-  for (TField field : kRecordFields) view_.SetHighlight(field, THighlight::Normal);
+  for (TField field : kRecordFields) {
+    const TFieldKind kind = FieldInfo(field).kind;
+    if (kind == TFieldKind::Byte) view_.SetText(field, "0");
+    if (kind == TFieldKind::Float) view_.SetText(field, ZeroText());
+  }
+  ForgetShown();
+  for (TField field : kRecordFields) {
+    if (FieldInfo(field).IsText()) view_.SetHighlight(field, THighlight::Normal);
+  }
   view_.SetStateIndex(0);
   view_.SetStateHighlight(THighlight::Normal);
   view_.SetSelectedRow(index);
@@ -80,7 +58,7 @@ void RecordEditor::ShowZeroRecord(int index) {
 
 void RecordEditor::LoadCatalogue() {
   const std::string folder = ResolveObjdatFolder(settings_, host_.ObjdatFolderPrompt());
-  catalogue_.Load(folder, FillCatalogueRows(catalogue_, view_));
+  LoadCatalogueRows(catalogue_, folder, view_);
 }
 
 void RecordEditor::ShowRecord() {
@@ -88,21 +66,30 @@ void RecordEditor::ShowRecord() {
   if (index < 0 || index >= kLoRecordCapacity) return;
   const TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(index)];
   view_.SetText(TField::RecordNo, IntegerText(index));  // may nest GotoRecordNumber
-  view_.SetText(TField::Class, IntegerText(record.object_class));
-  view_.SetText(TField::Type, IntegerText(record.object_type));
-  view_.SetText(TField::Name, document_.NameText());
-  view_.SetText(TField::Description, document_.DescriptionText());
-  ShowFloat(TField::X, record.x);
-  ShowFloat(TField::Y, record.y);
-  ShowFloat(TField::Z, record.z);
-  ShowFloat(TField::R, record.r);
-  view_.SetText(TField::Density, IntegerText(record.density));
-  view_.SetStateIndex(record.state == 0 ? 0 : 1);
-  for (TField field : {TField::Name, TField::Class, TField::Type, TField::Description, TField::X,
-                       TField::Y, TField::Z, TField::R, TField::Density}) {
-    view_.SetHighlight(field, THighlight::Normal);
+  // A nested ShowRecord may have shown another record; from here on the fields
+  // show this one.
+  ForgetShown(index);
+  for (const TFieldInfo& info : kFieldTable) {
+    switch (info.kind) {
+      case TFieldKind::RecordNumber:
+        break;
+      case TFieldKind::HeaderText:
+        // From the header buffers: uncommitted edits of these texts are dropped.
+        view_.SetText(info.field, document_.HeaderText(info.field));
+        break;
+      case TFieldKind::Byte:
+        view_.SetText(info.field, IntegerText(record.*info.byte));
+        break;
+      case TFieldKind::Float:
+        view_.SetText(info.field, FormatFixed2(record.*info.number, separator_));
+        break;
+      case TFieldKind::Choice:
+        view_.SetStateIndex(record.*info.byte == 0 ? 0 : 1);
+        break;
+    }
+    if (info.InRecord()) RememberShown(info.field);
   }
-  view_.SetStateHighlight(THighlight::Normal);
+  for (const TFieldInfo& info : kFieldTable) view_.SetHighlight(info.field, THighlight::Normal);
   view_.SetSaveEnabled(false);
 }
 
@@ -134,22 +121,32 @@ void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_a
   TLoRecord& record =
       index >= 0 ? document_.LoRecordTable[static_cast<std::size_t>(index)] : unused;
 
-  document_.SetNameText(view_.Text(TField::Name));
-  document_.SetDescriptionText(view_.Text(TField::Description));
-  view_.SetHighlight(TField::Name, THighlight::Normal);
-  view_.SetHighlight(TField::Description, THighlight::Normal);
-  record.object_class = ParseByte(view_.Text(TField::Class));
-  view_.SetHighlight(TField::Class, THighlight::Normal);
-  record.object_type = ParseByte(view_.Text(TField::Type));
-  view_.SetHighlight(TField::Type, THighlight::Normal);
-  for (TField field : kFloatFields) {
-    FloatOf(record, field) = ReadFloat(field);
+  for (TField field : kHeaderTextFields) document_.SetHeaderText(field, view_.Text(field));
+  for (TField field : kHeaderTextFields) view_.SetHighlight(field, THighlight::Normal);
+  // Each value is stored as soon as it is read, so a bad text leaves the
+  // ones before it stored.
+  for (TField field : kRecordFields) {
+    const TFieldInfo& info = FieldInfo(field);
+    if (StillShown(index, field)) {
+      view_.SetHighlight(field, THighlight::Normal);
+      continue;
+    }
+    shown_[FieldIndex(field)].reset();  // the stored value will be the typed one
+    switch (info.kind) {
+      case TFieldKind::Byte:
+        record.*info.byte = ParseByte(view_.Text(field));
+        break;
+      case TFieldKind::Float:
+        record.*info.number = ParseFloat(view_.Text(field), separator_);
+        break;
+      case TFieldKind::Choice:
+        record.*info.byte = static_cast<std::uint8_t>(view_.StateIndex() & 0xFF);
+        break;
+      default:
+        break;
+    }
     view_.SetHighlight(field, THighlight::Normal);
   }
-  record.density = ParseByte(view_.Text(TField::Density));
-  view_.SetHighlight(TField::Density, THighlight::Normal);
-  record.state = static_cast<std::uint8_t>(view_.StateIndex() & 0xFF);
-  view_.SetStateHighlight(THighlight::Normal);
 
   if (index >= 0) document_.WriteRecord(index);
   document_.WriteHeaderTexts();
@@ -212,29 +209,25 @@ void RecordEditor::CloseLoFile() {
   host_.RequestEnd();
 }
 
-void RecordEditor::ShowFloat(TField field, float value) {
-  const std::string text = FormatFixed2(value, separator_);
-  std::optional<TShownFloat>& shown = shown_floats_[FloatSlot(field)];
-  if (text.size() > TEditorView::MaxLength(field)) {
-    shown = TShownFloat{value, text.substr(0, TEditorView::MaxLength(field))};
-  } else {
-    shown.reset();
-  }
-  view_.SetText(field, text);
+void RecordEditor::RememberShown(TField field) {
+  shown_[FieldIndex(field)] = FieldInfo(field).kind == TFieldKind::Choice
+                                  ? IntegerText(view_.StateIndex())
+                                  : view_.Text(field);
 }
 
-float RecordEditor::ReadFloat(TField field) {
-  const std::optional<TShownFloat>& shown = shown_floats_[FloatSlot(field)];
-  const std::string& text = view_.Text(field);
-  // The field cut this value's text: the text alone no longer says what is stored.
-  if (shown && shown->text == text) return shown->value;
-  return ParseFloat(text, separator_);
+bool RecordEditor::StillShown(int index, TField field) const {
+  const std::optional<std::string>& shown = shown_[FieldIndex(field)];
+  if (index < 0 || index != shown_index_ || !shown) return false;
+  if (FieldInfo(field).kind == TFieldKind::Choice) return *shown == IntegerText(view_.StateIndex());
+  return *shown == view_.Text(field);
+}
+
+// Nothing is remembered; `index` is the record whose values are about to be shown.
+void RecordEditor::ForgetShown(int index) {
+  shown_index_ = index;
+  for (auto& shown : shown_) shown.reset();
 }
 
 // "0.0" in the user's own separator: a literal "0.0" would not read back
 // under a "," locale, and every Add Object would then fail.
 std::string RecordEditor::ZeroText() const { return std::string("0") + separator_ + "0"; }
-
-void RecordEditor::ForgetShownFloats() {
-  for (auto& shown : shown_floats_) shown.reset();
-}

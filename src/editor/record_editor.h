@@ -93,7 +93,9 @@ class RecordEditor {
   // "Save" (SelectedRow): converts every field text in window order, storing
   // each value as it is read (ConvertError at the first bad one: the values
   // before it stay stored, nothing is written), then writes the record and the
-  // header texts, refreshes the contents list and reselects the row. With no
+  // header texts, refreshes the contents list and reselects the row. A record
+  // field that still shows what ShowRecord showed for this record keeps its
+  // stored value instead of being read from its text. With no
   // row selected the texts are still checked and the header texts written,
   // but no record is touched in memory or on disk.
   void CommitRecord(TCommitTarget target);
@@ -116,17 +118,10 @@ class RecordEditor {
   void ShowZeroRecord(int index);
   void LoadCatalogue();
   void CommitRecordAt(int index, std::optional<std::int16_t> count_after_record = {});
-  void ShowFloat(TField field, float value);
-  float ReadFloat(TField field);
-  void ForgetShownFloats();
+  void RememberShown(TField field);
+  bool StillShown(int index, TField field) const;
+  void ForgetShown(int index = -1);
   std::string ZeroText() const;
-
-  // A shown float whose text the field had to cut: committing the same text
-  // writes these bits back instead of reading the cut text.
-  struct TShownFloat {
-    float value = 0.0f;
-    std::string text;
-  };
 
   ruriVizid& settings_;
   TEditorHost& host_;
@@ -136,5 +131,10 @@ class RecordEditor {
   char separator_ = '.';
   // The open dialog keeps its last chosen file name, also across a cancel.
   std::filesystem::path dialog_file_name_;
-  std::array<std::optional<TShownFloat>, 4> shown_floats_;  // X, Y, Z, R
+  // What ShowRecord put into each record field for record shown_index_'s
+  // stored value (the text as the field holds it; the state as its choice).
+  // A commit writes the stored bytes back for a field that still shows it, so
+  // an untouched field never loses what its shown form rounds off or cuts.
+  int shown_index_ = -1;
+  std::array<std::optional<std::string>, kFieldCount> shown_;
 };

@@ -1,22 +1,16 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
-#include <functional>
 
 #include "editor/record_editor.h"
-#include "windows/folder_prompts.h"
+#include "windows/desktop_host.h"
 
-class QFileDialog;
-class QWidget;
 class TForm1;
 class ruriVizid;
 
-// The controller: never shown. It owns the record editor and gives it the
-// desktop: the file-open dialog `daduduve` and the Lo folder prompt (both
-// hosted by the start-up window), the object data folder prompt (hosted by
-// the editor window), the information box and the request to end the program.
-class TForm3 : public QObject, public TEditorHost {
+// The controller: never shown. It owns the shared editor routines (the record
+// editor) and the desktop they run on; the editor window is given both.
+class TForm3 : public QObject {
   Q_OBJECT
 
  public:
@@ -24,41 +18,9 @@ class TForm3 : public QObject, public TEditorHost {
   ~TForm3() override;
 
   RecordEditor& Editor() { return editor_; }
-  ruriVizid& Settings() { return settings_; }
-
-  // The editor window: owner of the object data folder prompt, and the window
-  // whose visibility GotoRecordNumber asks about.
-  void SetEditorWindow(QWidget* editor_window);
-
-  DialogFolderPrompt LoFolderPrompt1;
-  DialogFolderPrompt ObjdatFolderPrompt1;
-  // The file-open dialog; it keeps its last chosen file between runs.
-  QFileDialog* daduduve = nullptr;
-
-  // Asks the program to end (queued). Tests replace it to keep their event loop.
-  std::function<void()> EndRequest;
-  static void QueueProgramEnd();
-
-  // TEditorHost
-  std::optional<std::filesystem::path> RunOpenDialog(const TOpenDialogRequest& request) override;
-  TFolderPrompt& LoFolderPrompt() override { return LoFolderPrompt1; }
-  TFolderPrompt& ObjdatFolderPrompt() override { return ObjdatFolderPrompt1; }
-  void ShowInformation(const std::string& text) override;
-  void HideStartupWindow() override;
-  void RequestEnd() override;
-  bool IsEditorVisible() const override;
+  DesktopHost& Desktop() { return desktop_; }
 
  private:
-  // A dialog owned by the hidden start-up window gives the focus back to
-  // nothing when it closes: hand it to the editor window.
-  void ReactivateEditor();
-  static void CloseLeftoverPopups();
-
-  TForm1& startup_window_;
-  ruriVizid& settings_;
-  QPointer<QWidget> editor_window_;
-  RecordEditor editor_;
+  DesktopHost desktop_;
+  RecordEditor editor_;  // after desktop_: it keeps a reference to it
 };
-
-// "Lo Files (Lo*.dat)" and "Dat Files (*.dat)" from "Lo Files|Lo*.dat|Dat Files|*.dat".
-QStringList OpenDialogNameFilters(const std::string& filter);

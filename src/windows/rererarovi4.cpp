@@ -10,12 +10,12 @@
 #include <utility>
 
 #include "dialogs/font_dialog.h"
-#include "dialogs/guarded.h"
 #include "errors/app_error.h"
 #include "placement/outer_frame.h"
 #include "platform/whole_file.h"
 #include "rtf/rich_or_plain.h"
 #include "rtf/rtf_writer.h"
+#include "windows/guarded.h"
 
 // Resources live in a static library: register them before the first use.
 static void LoadWindowResources() { Q_INIT_RESOURCE(resources); }

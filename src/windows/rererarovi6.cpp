@@ -8,7 +8,7 @@
 #include <QLocale>
 #include <QMenuBar>
 
-#include "dialogs/guarded.h"
+#include "editor/record_editor.h"
 #include "effects/outline_effect.h"
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
@@ -19,11 +19,13 @@
 #include "lettering/shadow_group_box.h"
 #include "lettering/shadow_label.h"
 #include "qt_convert.h"
+#include "settings/folder_settings.h"
 #include "settings/window_placement.h"
 #include "windows/about_box.h"
+#include "windows/desktop_host.h"
+#include "windows/guarded.h"
 #include "windows/placement_bridge.h"
 #include "windows/program_icon.h"
-#include "windows/rererarovi3.h"
 #include "windows/rererarovi4.h"
 #include "windows/window_fonts.h"
 
@@ -42,6 +44,50 @@ constexpr int kInitialHeight = 603;
 
 constexpr int kOpeningEffectSteps = 40;
 
+// Where each field of the field table sits: its widget and its label. Header
+// texts lie in the client area, every other field in the group box.
+struct FieldWidgetRow {
+  TField field;
+  const char* name;
+  const char* label_name;  // null: the widget carries its own caption
+  QPoint label_at;
+  QRect geometry;
+};
+
+const FieldWidgetRow kFieldWidgets[] = {
+    {TField::RecordNo, "ME1", "LMDSimpleLabel1", {8, 24}, {56, 24, 49, 17}},
+    {TField::Class, "ME2", "LMDSimpleLabel2", {112, 24}, {144, 24, 33, 17}},
+    {TField::Type, "ME3", "LMDSimpleLabel3", {184, 24}, {216, 24, 33, 17}},
+    {TField::Name, "me4", "LMDSimpleLabel4", {288, 8}, {360, 8, 129, 17}},
+    {TField::Description, "me5", "LMDSimpleLabel12", {288, 32}, {384, 32, 409, 20}},
+    {TField::X, "me6", "LMDSimpleLabel6", {8, 48}, {56, 48, 65, 17}},
+    {TField::Y, "me7", "LMDSimpleLabel7", {136, 48}, {184, 48, 65, 17}},
+    {TField::Z, "me8", "LMDSimpleLabel8", {8, 72}, {56, 72, 65, 17}},
+    {TField::R, "me9", "LMDSimpleLabel9", {136, 72}, {184, 72, 65, 17}},
+    {TField::Density, "me10", "LMDSimpleLabel10", {8, 96}, {48, 96, 33, 17}},
+    {TField::State, "lmdrg1", nullptr, {}, {112, 96, 137, 29}},
+};
+
+const FieldWidgetRow& WidgetRow(TField field) {
+  for (const FieldWidgetRow& row : kFieldWidgets) {
+    if (row.field == field) return row;
+  }
+  return kFieldWidgets[0];
+}
+
+bool InGroupBox(TField field) { return FieldInfo(field).kind != TFieldKind::HeaderText; }
+
+FieldKind EntryKind(TEntry entry) {
+  switch (entry) {
+    case TEntry::Integer:
+      return FieldKind::Integer;
+    case TEntry::Decimal:
+      return FieldKind::Decimal;
+    default:
+      return FieldKind::Text;
+  }
+}
+
 QColor HighlightColour(THighlight highlight) {
   return highlight == THighlight::Modified ? kRed : kWhite;
 }
@@ -55,11 +101,14 @@ QStringList RowList(const std::vector<std::string>& rows) {
 
 }  // namespace
 
-TForm6::TForm6(TForm3& controller, TForm4* notes, QWidget* parent)
+TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, TForm4* notes,
+               QWidget* parent)
     : QMainWindow(parent),
-      controller_(controller),
+      editor_(editor),
+      settings_(settings),
+      desktop_(desktop),
       notes_(notes),
-      view_(controller.Editor().View()) {
+      view_(editor.View()) {
   setObjectName(QStringLiteral("Form6"));
   setWindowIcon(ProgramIcon());
   setFont(SansSerifFont(11));
@@ -72,7 +121,7 @@ TForm6::TForm6(TForm3& controller, TForm4* notes, QWidget* parent)
   SetTabOrder();
   ConnectEvents();
 
-  controller_.SetEditorWindow(this);
+  desktop_.SetEditorWindow(this);
   // Replacing RecordNo's text is ME1's change event.
   view_.SetRecordNumberHook([this] { ME1Change(); });
   view_.SetListener([this](TViewMember member) { Present(member); });
@@ -132,14 +181,28 @@ QLabel* TForm6::AddLabel(QWidget* parent, const char* name, const char* text, in
   return label;
 }
 
-MaskedEdit* TForm6::AddField(QWidget* parent, const char* name, int kind, int max_length,
-                             const QRect& geometry) {
-  auto* field = new MaskedEdit(static_cast<FieldKind>(kind), max_length, parent);
-  field->setObjectName(QString::fromLatin1(name));
-  field->setGeometry(geometry);
-  field->setBackgroundColor(kWhite);
-  field->setTextMargins(0, 0, 0, 0);
-  return field;
+QLabel* TForm6::AddFieldLabel(QWidget* parent, TField field) {
+  const FieldWidgetRow& row = WidgetRow(field);
+  return AddLabel(parent, row.label_name, FieldInfo(field).label, row.label_at.x(),
+                  row.label_at.y());
+}
+
+MaskedEdit* TForm6::AddField(QWidget* parent, TField field) {
+  const TFieldInfo& info = FieldInfo(field);
+  const FieldWidgetRow& row = WidgetRow(field);
+  auto* edit = new MaskedEdit(EntryKind(info.entry), static_cast<int>(info.max_length), parent);
+  edit->setObjectName(QString::fromLatin1(row.name));
+  edit->setGeometry(row.geometry);
+  edit->setBackgroundColor(kWhite);
+  edit->setTextMargins(0, 0, 0, 0);
+  if (info.kind == TFieldKind::RecordNumber) {
+    // Follows the row choice; the user does not type into it.
+    edit->setReadOnly(true);
+    edit->setFocusPolicy(Qt::ClickFocus);
+    edit->setBackgroundColor(palette().color(QPalette::Window));
+  }
+  fields_[FieldIndex(field)] = edit;
+  return edit;
 }
 
 // One statement per row of the window's layout table, in painting order.
@@ -161,8 +224,7 @@ void TForm6::CreateWidgets() {
   LMDLabel1->setFont(title_font);
   LMDLabel1->setGeometry(8, 0, 265, 25);
 
-  LMDSimpleLabel4 = AddLabel(client, "LMDSimpleLabel4", "Lo File Name:", 288, 8);
-  LMDSimpleLabel12 = AddLabel(client, "LMDSimpleLabel12", "Lo File Description:", 288, 32);
+  for (TField field : kHeaderTextFields) AddFieldLabel(client, field);
   LMDSimpleLabel5 = AddLabel(client, "LMDSimpleLabel5", "# of Records:", 504, 8);
 
   LMDLabel2 = new ShadowLabel(QStringLiteral("Object Data List"), client);
@@ -216,8 +278,7 @@ void TForm6::CreateWidgets() {
   removeobj->setEnabled(false);
   removeobj->setFocusPolicy(Qt::ClickFocus);
 
-  me4 = AddField(client, "me4", int(FieldKind::Text), 19, QRect(360, 8, 129, 17));
-  me5 = AddField(client, "me5", int(FieldKind::Text), 73, QRect(384, 32, 409, 20));
+  for (TField field : kHeaderTextFields) AddField(client, field);
 
   Edit1 = new QLineEdit(QStringLiteral("#"), client);
   Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -238,57 +299,44 @@ void TForm6::CreateWidgets() {
   lb2->setGeometry(8, 400, 265, 145);
   lb2->setFocusPolicy(Qt::ClickFocus);
 
-  fields_ = {ME1, ME2, ME3, me4, me5, me6, me7, me8, me9, me10};
+  ME1 = FieldWidget(TField::RecordNo);
+  ME2 = FieldWidget(TField::Class);
+  ME3 = FieldWidget(TField::Type);
+  me4 = FieldWidget(TField::Name);
+  me5 = FieldWidget(TField::Description);
+  me6 = FieldWidget(TField::X);
+  me7 = FieldWidget(TField::Y);
+  me8 = FieldWidget(TField::Z);
+  me9 = FieldWidget(TField::R);
+  me10 = FieldWidget(TField::Density);
 }
 
 void TForm6::CreateGroupWidgets() {
   QWidget* box = LMDGroupBox1;
   const QFont plain = SansSerifFont(11);
-  auto label = [&](const char* name, const char* text, int left, int top) {
-    QLabel* l = AddLabel(box, name, text, left, top);
-    l->setFont(plain);
-    l->adjustSize();
-    return l;
-  };
-  auto field = [&](const char* name, FieldKind kind, int max_length, const QRect& geometry) {
-    MaskedEdit* f = AddField(box, name, int(kind), max_length, geometry);
-    f->setFont(plain);
-    return f;
-  };
-
-  LMDSimpleLabel1 = label("LMDSimpleLabel1", "Record#:", 8, 24);
-  ME1 = field("ME1", FieldKind::Integer, 6, QRect(56, 24, 49, 17));
-  ME1->setReadOnly(true);
-  ME1->setFocusPolicy(Qt::ClickFocus);
-  ME1->setBackgroundColor(palette().color(QPalette::Window));
-  LMDSimpleLabel2 = label("LMDSimpleLabel2", "Class:", 112, 24);
-  ME2 = field("ME2", FieldKind::Integer, 6, QRect(144, 24, 33, 17));
-  LMDSimpleLabel3 = label("LMDSimpleLabel3", "Type:", 184, 24);
-  ME3 = field("ME3", FieldKind::Integer, 6, QRect(216, 24, 33, 17));
-  LMDSimpleLabel6 = label("LMDSimpleLabel6", "Object X:", 8, 48);
-  me6 = field("me6", FieldKind::Decimal, 11, QRect(56, 48, 65, 17));
-  LMDSimpleLabel7 = label("LMDSimpleLabel7", "Object Y:", 136, 48);
-  me7 = field("me7", FieldKind::Decimal, 11, QRect(184, 48, 65, 17));
-  LMDSimpleLabel8 = label("LMDSimpleLabel8", "Object Z:", 8, 72);
-  me8 = field("me8", FieldKind::Decimal, 11, QRect(56, 72, 65, 17));
-  LMDSimpleLabel9 = label("LMDSimpleLabel9", "Object R:", 136, 72);
-  me9 = field("me9", FieldKind::Decimal, 11, QRect(184, 72, 65, 17));
-  LMDSimpleLabel10 = label("LMDSimpleLabel10", "Density:", 8, 96);
-  me10 = field("me10", FieldKind::Decimal, 11, QRect(48, 96, 33, 17));
-
-  lmdrg1 = new TwoChoiceGroup(QStringLiteral("State-???"), QStringLiteral("State 0"),
-                              QStringLiteral("State 1"), box);
-  lmdrg1->setObjectName(QStringLiteral("lmdrg1"));
-  lmdrg1->setChoiceFont(plain);
-  lmdrg1->setCaptionFont(ArialFont(11));
-  lmdrg1->setGeometry(112, 96, 137, 29);
-  lmdrg1->setChosen(0);
+  for (const TFieldInfo& info : kFieldTable) {
+    if (!InGroupBox(info.field)) continue;
+    if (info.kind == TFieldKind::Choice) {
+      lmdrg1 = new TwoChoiceGroup(QString::fromLatin1(info.label), QStringLiteral("State 0"),
+                                  QStringLiteral("State 1"), box);
+      lmdrg1->setObjectName(QString::fromLatin1(WidgetRow(info.field).name));
+      lmdrg1->setChoiceFont(plain);
+      lmdrg1->setCaptionFont(ArialFont(11));
+      lmdrg1->setGeometry(WidgetRow(info.field).geometry);
+      lmdrg1->setChosen(0);
+      continue;
+    }
+    QLabel* label = AddFieldLabel(box, info.field);
+    label->setFont(plain);
+    label->adjustSize();
+    AddField(box, info.field)->setFont(plain);
+  }
 }
 
 void TForm6::SetTabOrder() {
-  const QWidget* order[] = {me4, me5, ME2, ME3, me6, me7, me8, me9, me10};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
-    setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
+  for (std::size_t i = 0; i + 1 < kTypedFieldsInCommitOrder.size(); ++i) {
+    setTabOrder(FieldWidget(kTypedFieldsInCommitOrder[i]),
+                FieldWidget(kTypedFieldsInCommitOrder[i + 1]));
   }
 }
 
@@ -300,6 +348,7 @@ void TForm6::ConnectEvents() {
     LMDLB1Click();
   });
   for (MaskedEdit* field : fields_) {
+    if (field == nullptr) continue;  // the state is a choice group
     // What the user types goes back into the view; it runs no logic.
     connect(field, &QLineEdit::textEdited, this, [this, field](const QString& text) {
       view_.SetTextFromUser(FieldOf(field), QStringToBytes(text));
@@ -327,12 +376,12 @@ void TForm6::ConnectEvents() {
 }
 
 void TForm6::LMDLB1Click() {
-  guarded([this] { controller_.Editor().ShowRecord(); });
+  guarded([this] { editor_.ShowRecord(); });
 }
 
 // Runs inside the operation that replaced the text, so its errors end that
 // operation too.
-void TForm6::ME1Change() { controller_.Editor().GotoRecordNumber(); }
+void TForm6::ME1Change() { editor_.GotoRecordNumber(); }
 
 void TForm6::me6Modified(MaskedEdit* field) {
   if (field->kind() == FieldKind::Text) return;
@@ -349,29 +398,29 @@ void TForm6::ME4Modified(MaskedEdit* field) {
 void TForm6::ReportModified(MaskedEdit* field) {
   if (field->modifiedFlag()) {
     const TField which = FieldOf(field);
-    guarded([this, which] { controller_.Editor().MarkFieldModified(which); });
+    guarded([this, which] { editor_.MarkFieldModified(which); });
   }
   field->setModifiedFlag(false);
 }
 
 void TForm6::lmdrg1Change() {
-  guarded([this] { controller_.Editor().MarkStateModified(); });
+  guarded([this] { editor_.MarkStateModified(); });
 }
 
 void TForm6::LMDButton2Click() {
-  guarded([this] { controller_.Editor().AddObject(); });
+  guarded([this] { editor_.AddObject(); });
 }
 
 void TForm6::removeobjClick() {
-  guarded([this] { controller_.Editor().RemoveLastObject(); });
+  guarded([this] { editor_.RemoveLastObject(); });
 }
 
 void TForm6::LoFiles1Click() {
-  guarded([this] { controller_.Editor().OpenLoFile(); });
+  guarded([this] { editor_.OpenLoFile(); });
 }
 
 void TForm6::Save1Click() {
-  guarded([this] { controller_.Editor().CommitRecord(TCommitTarget::SelectedRow); });
+  guarded([this] { editor_.CommitRecord(TCommitTarget::SelectedRow); });
 }
 
 void TForm6::Notes1Click() {
@@ -381,11 +430,11 @@ void TForm6::Notes1Click() {
 }
 
 void TForm6::LoFiles2Click() {
-  guarded([this] { ChangeLoFolder(controller_.Settings(), controller_.LoFolderPrompt()); });
+  guarded([this] { ChangeLoFolder(settings_, desktop_.LoFolderPrompt()); });
 }
 
 void TForm6::OBJDATFolderLocation1Click() {
-  guarded([this] { ChangeObjdatFolder(controller_.Settings(), controller_.ObjdatFolderPrompt()); });
+  guarded([this] { ChangeObjdatFolder(settings_, desktop_.ObjdatFolderPrompt()); });
 }
 
 void TForm6::About1Click() {
@@ -393,7 +442,7 @@ void TForm6::About1Click() {
 }
 
 void TForm6::FormClose() {
-  guarded([this] { controller_.Editor().CloseLoFile(); });
+  guarded([this] { editor_.CloseLoFile(); });
 }
 
 void TForm6::closeEvent(QCloseEvent* event) {
@@ -409,74 +458,77 @@ void TForm6::changeEvent(QEvent* event) {
 void TForm6::ApplyLocaleSeparator() {
   const QString point = QLocale().decimalPoint();
   const QChar separator = point.size() == 1 && point[0].unicode() < 0x80 ? point[0] : QChar(u'.');
-  controller_.Editor().SetDecimalSeparator(static_cast<char>(separator.unicode()));
-  for (MaskedEdit* field : fields_) field->setDecimalSeparator(separator);
+  editor_.SetDecimalSeparator(static_cast<char>(separator.unicode()));
+  for (MaskedEdit* field : fields_) {
+    if (field != nullptr) field->setDecimalSeparator(separator);
+  }
 }
 
 // ---- Presenting the view -----------------------------------------------
 
-MaskedEdit* TForm6::FieldWidget(TField field) const {
-  return fields_[static_cast<std::size_t>(field)];
-}
+MaskedEdit* TForm6::FieldWidget(TField field) const { return fields_[FieldIndex(field)]; }
 
 TField TForm6::FieldOf(const MaskedEdit* widget) const {
-  for (int i = 0; i < kFieldCount; ++i) {
-    if (fields_[static_cast<std::size_t>(i)] == widget) return static_cast<TField>(i);
+  for (const TFieldInfo& info : kFieldTable) {
+    if (FieldWidget(info.field) == widget) return info.field;
   }
   return TField::RecordNo;
 }
 
 void TForm6::Present(TViewMember member) {
-  const int index = static_cast<int>(member);
-  if (index <= static_cast<int>(TViewMember::Density)) {
-    const auto field = static_cast<TField>(index);
-    FieldWidget(field)->setText(BytesToQString(view_.Text(field)));
-    return;
-  }
-  if (index <= static_cast<int>(TViewMember::DensityHighlight)) {
-    const auto field =
-        static_cast<TField>(index - static_cast<int>(TViewMember::ClassHighlight) + 1);
-    FieldWidget(field)->setBackgroundColor(HighlightColour(view_.Highlight(field)));
-    return;
-  }
-  switch (member) {
-    case TViewMember::StateIndex:
+  switch (member.aspect) {
+    case TAspect::Text:
+      if (MaskedEdit* field = FieldWidget(member.field)) {
+        field->setText(BytesToQString(view_.Text(member.field)));
+      }
+      break;
+    case TAspect::Highlight:
+      if (member.field == TField::State) {
+        lmdrg1->setChoiceTextColor(view_.StateHighlight() == THighlight::Modified ? kRed
+                                                                                  : QColor());
+      } else if (member.field != TField::RecordNo) {
+        FieldWidget(member.field)
+            ->setBackgroundColor(HighlightColour(view_.Highlight(member.field)));
+      }
+      break;
+    case TAspect::Choice:
       lmdrg1->setChosen(view_.StateIndex());
       break;
-    case TViewMember::StateHighlight:
-      lmdrg1->setChoiceTextColor(view_.StateHighlight() == THighlight::Modified ? kRed : QColor());
-      break;
-    case TViewMember::SaveEnabled:
+    case TAspect::SaveEnabled:
       Save1->setEnabled(view_.SaveEnabled());
       break;
-    case TViewMember::AddRemoveEnabled:
+    case TAspect::AddRemoveEnabled:
       LMDButton2->setEnabled(view_.AddRemoveEnabled());
       removeobj->setEnabled(view_.AddRemoveEnabled());
       break;
-    case TViewMember::RecordCountText:
+    case TAspect::RecordCountText:
       Edit1->setText(BytesToQString(view_.RecordCountText()));
       break;
-    case TViewMember::WindowCaption:
+    case TAspect::WindowCaption:
       setWindowTitle(ToQString(view_.WindowCaption()));
       break;
-    case TViewMember::ContentsRows:
+    case TAspect::ContentsRows:
       LMDLB1->setRows(RowList(view_.ContentsRows()));
       LMDLB1->setSelectedRow(view_.SelectedRow());
       break;
-    case TViewMember::SelectedRow:
+    case TAspect::SelectedRow:
       LMDLB1->setSelectedRow(view_.SelectedRow());
       break;
-    case TViewMember::CatalogueRows:
+    case TAspect::CatalogueRows:
       lb2->setRows(RowList(view_.CatalogueRows()));
-      break;
-    default:
       break;
   }
 }
 
 void TForm6::PresentAll() {
-  for (int i = 0; i <= static_cast<int>(TViewMember::CatalogueRows); ++i) {
-    Present(static_cast<TViewMember>(i));
+  for (const TFieldInfo& info : kFieldTable) {
+    Present({info.IsText() ? TAspect::Text : TAspect::Choice, info.field});
+    Present({TAspect::Highlight, info.field});
+  }
+  for (TAspect aspect : {TAspect::SaveEnabled, TAspect::AddRemoveEnabled, TAspect::RecordCountText,
+                         TAspect::WindowCaption, TAspect::ContentsRows, TAspect::SelectedRow,
+                         TAspect::CatalogueRows}) {
+    Present({aspect});
   }
 }
 
@@ -498,13 +550,13 @@ void TForm6::setVisible(bool visible) {
 void TForm6::RestorePlacement() {
   const TWindowPlacement current = QueryWindowPlacement(*this);
   const TWindowPlacement restored = OpeningPlacement(
-      RestoreEditorPlacement(controller_.Settings(), current, PrimaryScreen()));
+      RestoreEditorPlacement(settings_, current, PrimaryScreen()));
   if (restored == current) return;  // nothing stored, or the same
   ApplyWindowPlacement(*this, restored);
 }
 
 void TForm6::SavePlacement() {
-  SaveEditorPlacement(controller_.Settings(), QueryWindowPlacement(*this));
+  SaveEditorPlacement(settings_, QueryWindowPlacement(*this));
 }
 
 void TForm6::PlayOpeningEffect() {

@@ -17,8 +17,10 @@ class QMenu;
 class ShadowButton;
 class ShadowGroupBox;
 class ShadowLabel;
-class TForm3;
+class DesktopHost;
+class RecordEditor;
 class TForm4;
+class ruriVizid;
 class TwoChoiceGroup;
 
 // The editor window. It shows the editor's view state widget by widget and
@@ -27,15 +29,15 @@ class TForm6 : public QMainWindow {
   Q_OBJECT
 
  public:
-  // `notes` may be null (no "Notes" window).
-  TForm6(TForm3& controller, TForm4* notes, QWidget* parent = nullptr);
+  // `notes` may be null (no "Notes" window). The editor, the settings and the
+  // desktop outlive the window.
+  TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, TForm4* notes,
+         QWidget* parent = nullptr);
   ~TForm6() override;
 
   // The client area's widgets, in painting order.
   QFrame* LMDImage1 = nullptr;
   ShadowLabel* LMDLabel1 = nullptr;
-  QLabel* LMDSimpleLabel4 = nullptr;
-  QLabel* LMDSimpleLabel12 = nullptr;
   QLabel* LMDSimpleLabel5 = nullptr;
   ShadowLabel* LMDLabel2 = nullptr;
   EtchedEdge* LMDDrawEdge2 = nullptr;
@@ -49,22 +51,15 @@ class TForm6 : public QMainWindow {
   MaskedEdit* me5 = nullptr;
   QLineEdit* Edit1 = nullptr;
   ColumnListBox* lb2 = nullptr;
-  // Inside LMDGroupBox1.
-  QLabel* LMDSimpleLabel1 = nullptr;
+  // The field widgets (labels named after kFieldWidgets); inside LMDGroupBox1
+  // except me4 and me5.
   MaskedEdit* ME1 = nullptr;
-  QLabel* LMDSimpleLabel2 = nullptr;
   MaskedEdit* ME2 = nullptr;
-  QLabel* LMDSimpleLabel3 = nullptr;
   MaskedEdit* ME3 = nullptr;
-  QLabel* LMDSimpleLabel6 = nullptr;
   MaskedEdit* me6 = nullptr;
-  QLabel* LMDSimpleLabel7 = nullptr;
   MaskedEdit* me7 = nullptr;
-  QLabel* LMDSimpleLabel8 = nullptr;
   MaskedEdit* me8 = nullptr;
-  QLabel* LMDSimpleLabel9 = nullptr;
   MaskedEdit* me9 = nullptr;
-  QLabel* LMDSimpleLabel10 = nullptr;
   MaskedEdit* me10 = nullptr;
   TwoChoiceGroup* lmdrg1 = nullptr;
 
@@ -78,7 +73,7 @@ class TForm6 : public QMainWindow {
   QAction* OBJDATFolderLocation1 = nullptr;
   QAction* About1 = nullptr;
 
-  // The field widget that presents a text member of the view.
+  // The field widget that presents a text field of the view (null for the state).
   MaskedEdit* FieldWidget(TField field) const;
   // Takes the decimal separator of the current locale (editor and fields).
   void ApplyLocaleSeparator();
@@ -112,8 +107,8 @@ class TForm6 : public QMainWindow {
   void SetTabOrder();
   void ConnectEvents();
   QLabel* AddLabel(QWidget* parent, const char* name, const char* text, int left, int top);
-  MaskedEdit* AddField(QWidget* parent, const char* name, int kind, int max_length,
-                       const QRect& geometry);
+  QLabel* AddFieldLabel(QWidget* parent, TField field);
+  MaskedEdit* AddField(QWidget* parent, TField field);
   void ReportModified(MaskedEdit* field);
   TField FieldOf(const MaskedEdit* widget) const;
 
@@ -125,7 +120,9 @@ class TForm6 : public QMainWindow {
   void SavePlacement();
   void PlayOpeningEffect();
 
-  TForm3& controller_;
+  RecordEditor& editor_;
+  ruriVizid& settings_;
+  DesktopHost& desktop_;
   TForm4* notes_;
   TEditorView& view_;
   std::array<MaskedEdit*, kFieldCount> fields_{};

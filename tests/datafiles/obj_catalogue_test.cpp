@@ -138,7 +138,7 @@ TEST_F(ObjCatalogueTest, WordsAreUnsignedAndTheFirstMatchingEntryNamesTheObject)
              NamesFile({"Three hundred", "Crate", "Second crate", "Big", thirty}));
   TObjCatalogue catalogue;
   TEditorView view;
-  catalogue.Load(folder, FillCatalogueRows(catalogue, view));
+  LoadCatalogueRows(catalogue, folder, view);
   EXPECT_EQ(catalogue.FindName(44, 4), "Crate");
   EXPECT_EQ(catalogue.FindName(9, 9), thirty);  // a 30-byte name has no zero
   EXPECT_EQ(view.CatalogueRows()[3], "3;2147483648;4294967295;Big");

@@ -38,7 +38,7 @@ TEST(EditorView, TextsAreCutLikeTheFieldsAndEqualTextsChangeNothing) {
   EXPECT_EQ(v.changes.size(), 6u);
   EXPECT_EQ(v.hook_runs, 1);
   v.view.SetHighlight(TField::Density, THighlight::Modified);
-  EXPECT_EQ(v.changes.back(), TViewMember::DensityHighlight);
+  EXPECT_EQ(v.changes.back(), (TViewMember{TAspect::Highlight, TField::Density}));
 
   // What the user typed is stored with the same limits, silently.
   v.view.SetTextFromUser(TField::Type, "99999999");

@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <limits>
+#include <map>
 
 #include "errors/app_error.h"
 #include "platform/binary_file.h"
@@ -99,7 +100,10 @@ TEST_F(RecordEditorTest, EmptyFileGivesAnEmptyContentsList) {
 }
 
 TEST_F(RecordEditorTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
-  Open(NumberedRecords(10));
+  auto records = NumberedRecords(10);
+  records[8].y = -5.125f;  // shows -5.13
+  records[8].state = 2;    // shows "State 1"
+  Open(records);
   const Bytes original = FileBytes();
   Click(3);
   editor.RemoveLastObject();
@@ -114,7 +118,7 @@ TEST_F(RecordEditorTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
   EXPECT_EQ(view.ContentsRows().size(), 9u);
   EXPECT_EQ(view.SelectedRow(), 8);
   EXPECT_EQ(view.RecordCountText(), "9");
-  EXPECT_EQ(Shown(), "8 1 2 8.25 -8.00 80.00 90.00 8");
+  EXPECT_EQ(Shown(), "8 1 2 8.25 -5.13 80.00 90.00 8");
   EXPECT_EQ(host.information.size(), 1u);
 }
 
@@ -158,7 +162,10 @@ TEST_F(RecordEditorTest, AddRefusesAFullTable) {
 TEST_F(RecordEditorTest, CommitStoresLowBytesAndTheChosenState) {
   auto records = NumberedRecords(3);
   records[1].state = 2;
+  records[1].x = 1.005f;   // the nearest single lies below 1.005: shows 1.00
+  records[1].y = -5.125f;  // shows -5.13
   Open(records);
+  const Bytes original = FileBytes();
   Click(1);
   EXPECT_EQ(view.StateIndex(), 1);
   Type(TField::Class, "300");
@@ -166,7 +173,9 @@ TEST_F(RecordEditorTest, CommitStoresLowBytesAndTheChosenState) {
   EXPECT_TRUE(view.SaveEnabled());
   EXPECT_EQ(view.Highlight(TField::Class), THighlight::Modified);
   Save();
-  EXPECT_EQ(Slice(FileBytes(), 120, 3), (Bytes{44, 255, 1}));
+  // Untouched fields keep their stored bytes: the state stays 2, X ... R as read.
+  EXPECT_EQ(Slice(FileBytes(), 120, 3), (Bytes{44, 255, 2}));
+  EXPECT_EQ(Slice(FileBytes(), 123, 17), Slice(original, 123, 17));
   EXPECT_EQ(view.ContentsRows()[1], "1;44;255;Requires Object Data File");
   EXPECT_EQ(view.SelectedRow(), 1);
   EXPECT_FALSE(view.SaveEnabled());
@@ -212,35 +221,47 @@ TEST_F(RecordEditorTest, StoredInfinityAndSignallingNaN) {
   const Bytes original = FileBytes();
   Click(0);
   EXPECT_EQ(view.Text(TField::X), "INF");
+  Save();  // an untouched infinity goes back as it is
+  EXPECT_EQ(FileBytes(), original);
+  Type(TField::Y, "INF");  // typed, it is no number
   EXPECT_EQ(MessageOf([&] { Save(); }), "'INF' is not a valid floating point value");
   EXPECT_EQ(FileBytes(), original);
+  Type(TField::Y, "0.00");
 
   // Showing stops at Y with the fields before it already shown.
   EXPECT_EQ(MessageOf([&] { Click(1); }), "Invalid floating point operation");
   EXPECT_EQ(Shown(), "1 1 1 1.25 0.00 0.00 90.00 0");  // from Y on still record 0's
 }
 
-TEST_F(RecordEditorTest, FloatsAreWrittenAsShownButCutLongValuesGoBackUnchanged) {
+TEST_F(RecordEditorTest, UntouchedFloatsKeepTheirBytesAndTypedOnesAreConverted) {
   auto records = NumberedRecords(1);
-  records[0].x = -123456789.0f;
+  records[0].x = -123456789.0f;  // its text is cut by the field
   records[0].y = 1.2345679e10f;
-  records[0].z = 123456789.0f;  // "1.2345679E8" fits: written back as shown
+  records[0].z = 123456789.0f;  // "1.2345679E8" fits, but rounds
   records[0].r = 1.005f;        // the nearest single lies below 1.005
   Open(records);
   const Bytes original = FileBytes();
   Click(0);
   EXPECT_EQ(Shown(), "0 0 0 -1.2345679E 1.2345679E1 1.2345679E8 1.00 0");
   Save();
-  EXPECT_EQ(Slice(FileBytes(), 103, 8), Slice(original, 103, 8));
-  EXPECT_EQ(Slice(FileBytes(), 111, 4), FloatBytes(123456790.0f));
-  EXPECT_EQ(Slice(FileBytes(), 115, 4), FloatBytes(1.0f));
+  EXPECT_EQ(FileBytes(), original);
 
   Type(TField::X, "5");
   Type(TField::X, "-1.2345679E");  // typed back to what was shown: still the stored value
+  Type(TField::R, "2");
+  Type(TField::R, "1.00");
   Type(TField::Y, "12");
+  Type(TField::Z, "123456789");  // another text for the same number: converted
   Save();
   EXPECT_EQ(Slice(FileBytes(), 103, 4), Slice(original, 103, 4));
   EXPECT_EQ(Slice(FileBytes(), 107, 4), FloatBytes(12.0f));
+  EXPECT_EQ(Slice(FileBytes(), 111, 4), FloatBytes(123456790.0f));
+  EXPECT_EQ(Slice(FileBytes(), 115, 4), Slice(original, 115, 4));
+
+  // Once converted, the typed value is what a later commit keeps.
+  Type(TField::Y, "1.2345679E1");
+  Save();
+  EXPECT_EQ(Slice(FileBytes(), 107, 4), FloatBytes(12.345679f));
 }
 
 TEST_F(RecordEditorTest, CommitWithoutASelectedRowWritesOnlyTheHeaderTexts) {
@@ -310,11 +331,41 @@ TEST_F(RecordEditorTest, FailedOpenKeepsTheOldRowsWithNoFileOpen) {
   EXPECT_EQ(FileBytes(), original);
 }
 
+TEST_F(RecordEditorTest, EachListIsUpdatedOncePerFillEvenWhenTheCatalogueFailsMidway) {
+  std::vector<TestEntry> entries;
+  for (std::uint32_t i = 0; i < 512; ++i) entries.push_back({i % 256, i / 256, "Object"});
+  WriteCatalogue(dir / "objdat", entries);
+  std::map<TAspect, int> updates;
+  view.SetListener([&](TViewMember member) { ++updates[member.aspect]; });
+  Open(NumberedRecords(256));
+  EXPECT_EQ(view.CatalogueRows().size(), 512u);
+  EXPECT_EQ(view.CatalogueRows()[300], "300;44;1;Object");
+  EXPECT_EQ(updates[TAspect::CatalogueRows], 1);
+  // Placeholder names first, then the catalogue's.
+  EXPECT_EQ(updates[TAspect::ContentsRows], 2);
+
+  // A names file cut after 100 names: the rows read before the failure show.
+  std::filesystem::resize_file(dir / "objdat" / "objdat.nam", 30 * 100);
+  updates.clear();
+  host.open_answers.push_back(lo_path);
+  EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), "Read beyond end of file");
+  EXPECT_EQ(view.CatalogueRows().size(), 100u);
+  EXPECT_EQ(updates[TAspect::CatalogueRows], 1);
+
+  // A catalogue that cannot be opened leaves the list as it was.
+  std::filesystem::remove(dir / "objdat" / "objdat.dat");
+  updates.clear();
+  host.open_answers.push_back(lo_path);
+  EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), "File not found");
+  EXPECT_EQ(view.CatalogueRows().size(), 100u);
+  EXPECT_EQ(updates[TAspect::CatalogueRows], 0);
+}
+
 TEST_F(RecordEditorTest, RecordNumberChangesNestGotoRecordNumber) {
   Open(NumberedRecords(5));
   int record_number_changes = 0;
   view.SetListener([&](TViewMember member) {
-    if (member == TViewMember::RecordNo) ++record_number_changes;
+    if (member == TViewMember{TAspect::Text, TField::RecordNo}) ++record_number_changes;
   });
   Click(2);
   EXPECT_EQ(record_number_changes, 1);

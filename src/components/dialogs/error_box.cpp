@@ -19,14 +19,8 @@ void ShowMessageBox(const QString& caption, const QString& text) {
 
 }  // namespace
 
-QString ErrorBoxText(const QString& message) {
-  if (!message.isEmpty() && message.back() > u'.') return message + u'.';
-  return message;
-}
-
-void ShowErrorBox(const QString& message, const QString& title) {
+void ShowErrorBox(const QString& text, const QString& title) {
   const QString caption = title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
-  const QString text = ErrorBoxText(message);
   if (Presenter()) {
     Presenter()(caption, text);
   } else {

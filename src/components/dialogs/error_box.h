@@ -8,14 +8,10 @@ class QWidget;
 // The application's error box: caption = the application title, a stop icon,
 // one OK button, modal for the whole application.
 
-// The text shown for an error message: a "." is added when the message is not
-// empty and its last character sorts after "." (a letter or a digit, say).
-QString ErrorBoxText(const QString& message);
-
-// Shows the box for `message` (the text is built by ErrorBoxText) and returns
-// when the user has closed it. The caption is `title`, or the application's
+// Shows the box with `text` as given (the caller has built the user's
+// message) and returns when the user has closed it. The caption is `title`, or the application's
 // display name when `title` is empty.
-void ShowErrorBox(const QString& message, const QString& title = QString());
+void ShowErrorBox(const QString& text, const QString& title = QString());
 
 // Tests replace how the box is presented, to see its caption and text without
 // a modal loop. An empty presenter brings back the real box. Returns the

@@ -1,32 +1,25 @@
 #include "effects/outline_effect.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPainterPath>
-#include <QRegion>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
-// The four one-pixel edges of an outline, in the overlay's coordinates.
+bool Drawn(const QRect& outline) { return outline.width() > 0 && outline.height() > 0; }
+
+// The four one-pixel edges of an outline.
 QRegion EdgesOf(const QRect& outline) {
-  if (outline.width() <= 0 || outline.height() <= 0) return {};
+  if (!Drawn(outline)) return {};
   QRegion edges(outline);
   if (outline.width() > 2 && outline.height() > 2) {
     edges -= QRegion(outline.adjusted(1, 1, -1, -1));
   }
   return edges;
-}
-
-// Lets the overlay paint while the pause runs; the user's input waits.
-void Pause(std::chrono::milliseconds pause) {
-  QElapsedTimer timer;
-  timer.start();
-  do {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
-  } while (timer.elapsed() < pause.count());
 }
 
 QRect WholeScreen() {
@@ -35,6 +28,30 @@ QRect WholeScreen() {
 }
 
 }  // namespace
+
+void PlayOutlines(const QList<QRect>& outlines, std::chrono::milliseconds pause,
+                  OutlineCanvas& canvas, OutlineCanvas::Clock::time_point start) {
+  int step = 0;
+  const auto next_step = [&] { canvas.WaitUntil(start + ++step * pause); };
+  for (qsizetype k = 1; k <= outlines.size(); ++k) {
+    next_step();
+    canvas.ShowOutlines(outlines.first(k));
+  }
+  // Drawing the outlines again in the same order takes each away.
+  for (qsizetype k = 1; k <= outlines.size(); ++k) {
+    next_step();
+    canvas.ShowOutlines(outlines.sliced(k));
+  }
+  next_step();
+}
+
+QRect OutlineBounds(const QList<QRect>& outlines) {
+  QRect bounds;
+  for (const QRect& outline : outlines) {
+    if (Drawn(outline)) bounds = bounds.united(outline);
+  }
+  return bounds;
+}
 
 OutlineEffect::OutlineEffect(const QRect& area)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -54,26 +71,39 @@ bool OutlineEffect::IsAvailable() {
          !platform.startsWith(QLatin1String("wayland")) && !WholeScreen().isEmpty();
 }
 
+QRegion OutlineEffect::EdgesOnOverlay(const QList<QRect>& outlines) const {
+  QRegion edges;
+  for (const QRect& outline : outlines) edges += EdgesOf(outline.translated(-area_.topLeft()));
+  return edges;
+}
+
 void OutlineEffect::setVisibleOutlines(const QList<QRect>& outlines) {
+  QList<QRect> changed;
+  for (const QRect& outline : visible_) {
+    if (!outlines.contains(outline)) changed << outline;
+  }
+  for (const QRect& outline : outlines) {
+    if (!visible_.contains(outline)) changed << outline;
+  }
   visible_ = outlines;
   // Without a compositor a see-through window shows black; the mask keeps
   // only the outlines' own pixels on screen.
-  QRegion shape;
-  for (const QRect& outline : visible_) shape += EdgesOf(outline.translated(-area_.topLeft()));
+  const QRegion shape = EdgesOnOverlay(visible_);
   setMask(shape.isEmpty() ? QRegion(0, 0, 1, 1) : shape);
-  update();
+  update(EdgesOnOverlay(changed));
 }
 
-void OutlineEffect::paintEvent(QPaintEvent* /*event*/) {
+void OutlineEffect::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  painter.setClipRegion(event->region());
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.fillRect(rect(), Qt::transparent);
+  painter.fillRect(event->rect(), Qt::transparent);
   // Alternate black and white pixels so that the outline shows on any background.
   QPen dotted(Qt::black, 0);
   dotted.setDashPattern({1, 1});
   for (const QRect& outline : visible_) {
     const QRect local = outline.translated(-area_.topLeft());
-    if (local.width() <= 0 || local.height() <= 0) continue;
+    if (!Drawn(local) || !event->rect().intersects(local)) continue;
     const QRect edge = local.adjusted(0, 0, -1, -1);
     painter.setPen(QPen(Qt::white, 0));
     painter.drawRect(edge);
@@ -82,20 +112,30 @@ void OutlineEffect::paintEvent(QPaintEvent* /*event*/) {
   }
 }
 
+// Waits in an event loop, so the overlay paints meanwhile; the user's input
+// waits for the effect's end.
+void OutlineEffect::WaitUntil(Clock::time_point deadline) {
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+  if (left.count() <= 0) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return;
+  }
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  timer.start(left);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
 void OutlineEffect::Play(const QList<QRect>& outlines, std::chrono::milliseconds pause) {
   if (outlines.isEmpty() || !IsAvailable()) return;
-  OutlineEffect overlay(WholeScreen());
+  QRect bounds = OutlineBounds(outlines);
+  if (bounds.isEmpty()) bounds = QRect(outlines.front().topLeft(), QSize(1, 1));
+  OutlineEffect overlay(bounds);
   overlay.show();
-  // Drawing the n outlines builds the trail; drawing them again takes each away.
-  for (qsizetype k = 1; k <= outlines.size(); ++k) {
-    Pause(pause);
-    overlay.setVisibleOutlines(outlines.first(k));
-  }
-  for (qsizetype k = 1; k <= outlines.size(); ++k) {
-    Pause(pause);
-    overlay.setVisibleOutlines(outlines.sliced(k));
-  }
-  Pause(pause);
+  PlayOutlines(outlines, pause, overlay, Clock::now());
 }
 
 QList<QRect> OpeningEffectOutlines(QPoint pointer, const QRect& frame, int steps) {

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QString>
 #include <exception>
 #include <utility>
 
 #include "dialogs/error_box.h"
-
-// The message shown for a failure that carries no message of its own.
-inline const QString kUnknownErrorMessage = QStringLiteral("Unknown error");
+#include "errors/user_message.h"
+#include "qt_convert.h"
 
 // Runs one user action. A failure ends the action where it happened, is shown
 // in the application's error box, and goes no further: exceptions must never
@@ -18,8 +16,8 @@ void guarded(Action&& action) {
   try {
     std::forward<Action>(action)();
   } catch (const std::exception& error) {
-    ShowErrorBox(QString::fromUtf8(error.what()));
+    ShowErrorBox(ToQString(UserMessage(error)));
   } catch (...) {
-    ShowErrorBox(kUnknownErrorMessage);
+    ShowErrorBox(ToQString(UserMessage(kUnknownErrorMessage)));
   }
 }
