@@ -9,16 +9,16 @@
 #include "bench_support.h"
 #include "editor/record_editor.h"
 #include "settings/profile_store.h"
+#include "windows/desktop_host.h"
 #include "windows/rererarovi1.h"
-#include "windows/rererarovi3.h"
 #include "windows/rererarovi6.h"
 
 namespace {
 
-// The controller with the file-open dialog answered at once.
-class AnsweringController : public TForm3 {
+// The desktop with the file-open dialog answered at once.
+class AnsweringDesktop : public DesktopHost {
  public:
-  using TForm3::TForm3;
+  using DesktopHost::DesktopHost;
   std::filesystem::path file;
   std::optional<std::filesystem::path> RunOpenDialog(const TOpenDialogRequest&) override {
     return file;
@@ -43,15 +43,16 @@ void BM_WindowOpenLoFile(benchmark::State& state) {
   settings.WriteSetting("settings", "startdir", workspace.folder.string());
   settings.WriteSetting("settings", "objdir", workspace.folder.string());
   TForm1 startup;
-  AnsweringController controller(startup, settings);
-  controller.file = workspace.LoFile();
-  TForm6 editor_window(controller, nullptr);
+  AnsweringDesktop desktop(startup);
+  desktop.file = workspace.LoFile();
+  RecordEditor editor(settings, desktop);
+  TForm6 editor_window(editor, settings, desktop, nullptr);
   editor_window.show();
   QCoreApplication::processEvents();
-  controller.Editor().OpenLoFile();
+  editor.OpenLoFile();
   QCoreApplication::processEvents();
   for (auto _ : state) {
-    controller.Editor().OpenLoFile();
+    editor.OpenLoFile();
     QCoreApplication::processEvents();  // the lists' and fields' repaint
   }
 }

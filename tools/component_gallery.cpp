@@ -86,7 +86,7 @@ bool SaveListsAndChoices(const QDir& folder) {
   window.show();
   Settle();
   return GrabScreen(window.frameGeometry())
-      .save(folder.filePath(QStringLiteral("components-lists-and-choices.png")));
+      .save(folder.filePath(QStringLiteral("lists_and_choices.png")));
 }
 
 // The opening effect half way through: twenty of forty outlines on screen.
@@ -97,7 +97,7 @@ bool SaveOutlineEffect(const QDir& folder) {
   overlay.show();
   Settle();
   const bool saved = GrabScreen(QRect(0, 0, 720, 600))
-                         .save(folder.filePath(QStringLiteral("component-outline-effect.png")));
+                         .save(folder.filePath(QStringLiteral("outline_effect.png")));
   overlay.hide();
   // The whole effect runs and leaves nothing on screen.
   OutlineEffect::Play(outlines);
@@ -120,7 +120,7 @@ bool SaveErrorBox(const QDir& folder) {
     }
     Settle();
     saved = GrabScreen(box->frameGeometry())
-                .save(folder.filePath(QStringLiteral("component-error-box.png")));
+                .save(folder.filePath(QStringLiteral("error_box.png")));
     box->button(QMessageBox::Ok)->click();
   };
   QTimer::singleShot(0, shoot);

@@ -5,6 +5,7 @@
 
 #include "datafiles/little_endian.h"
 #include "errors/app_error.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -79,28 +80,39 @@ void CopyTextWithZero(const std::string& text, std::size_t max_length, std::uint
 
 void TLoDocument::Open(const std::filesystem::path& path) {
   path_ = path;
+  open_elsewhere_ = false;
   file_.OpenExisting(path);
+  open_elsewhere_ = file_.ShareNoticingOthers();
 }
 
 void TLoDocument::OpenReadOnly(const std::filesystem::path& path) {
   path_ = path;
+  open_elsewhere_ = false;
   file_.OpenReadOnly(path);
 }
 
 int TLoDocument::ReadAll() {
+  try {
+    return ReadEverything();
+  } catch (...) {
+    Abandon();
+    throw;
+  }
+}
+
+int TLoDocument::ReadEverything() {
   std::uint8_t count_bytes[2];
   file_.ReadAt(kCountOffset, count_bytes, sizeof count_bytes);
   const auto count = static_cast<std::int16_t>(little_endian::LoadU16(count_bytes));
   if (count < 0 || count > kLoRecordCapacity) {
-    // Refused before anything in memory changes; closing keeps later writes
-    // from landing in a file the editor does not understand.
-    file_.Close();
+    // Refused before anything in memory changes.
     throw AppError("Invalid record count " + std::to_string(count) +
                    ": a Lo file holds 0 to 256 records");
   }
   file_.ReadAt(kName.offset, header.name.data(), kName.width);
   file_.ReadAt(kDescription.offset, header.description.data(), kDescription.width);
   LastIndex = static_cast<std::int16_t>(count - 1);
+  count_in_file_ = count;
   for (int i = 0; i < count; ++i) {
     ReadRecord(file_, RecordOffset(i), LoRecordTable[static_cast<std::size_t>(i)]);
   }
@@ -122,12 +134,49 @@ void TLoDocument::WriteHeaderTexts() {
 }
 
 void TLoDocument::WriteCount(std::int16_t count) {
-  std::uint8_t bytes[2];
-  little_endian::StoreU16(bytes, static_cast<std::uint16_t>(count));
-  file_.WriteAt(kCountOffset, bytes, sizeof bytes);
+  std::uint8_t now[2], next[2];
+  little_endian::StoreU16(now, static_cast<std::uint16_t>(count_in_file_));
+  little_endian::StoreU16(next, static_cast<std::uint16_t>(count));
+  if (now[1] == next[1]) {
+    // The usual case: a one-byte write is done whole or not at all.
+    file_.WriteAt(kCountOffset, next, 1);
+  } else {
+    // 255 <-> 256: first the byte that makes the count 0 (a count that names
+    // no record at all), then the other.
+    const bool low_first = next[0] == 0 && now[1] == 0;
+    const int first = low_first ? 0 : 1;
+    file_.WriteAt(kCountOffset + first, &next[first], 1);
+    file_.WriteAt(kCountOffset + 1 - first, &next[1 - first], 1);
+  }
+  count_in_file_ = count;
+  LastIndex = static_cast<std::int16_t>(count - 1);
+}
+
+void TLoDocument::AgreeWithFileCount() {
+  if (!file_.IsOpen()) return;
+  try {
+    std::uint8_t bytes[2];
+    file_.ReadAt(kCountOffset, bytes, sizeof bytes);
+    const auto count = static_cast<std::int16_t>(little_endian::LoadU16(bytes));
+    if (count < 0 || count > kLoRecordCapacity) throw InOutError(100);
+    count_in_file_ = count;
+    LastIndex = static_cast<std::int16_t>(count - 1);
+  } catch (const AppError&) {
+    Abandon();
+  }
+}
+
+void TLoDocument::CheckStillAtPath() const {
+  if (!file_.IsOpen()) throw InOutError(103);
+  const std::optional<BinaryFile::Identity> now = IdentityAt(path_);
+  if (!now || *now != file_.Id()) {
+    throw AppError(path_.string() + " was replaced or deleted since it was opened; open it again");
+  }
 }
 
 void TLoDocument::Close() { file_.Close(); }
+
+void TLoDocument::Abandon() { file_ = BinaryFile(); }
 
 std::string TLoDocument::NameText() const {
   return TextUpToZero(header.name.data(), header.name.size());

@@ -15,6 +15,18 @@ struct TLoHeader {
 
 inline constexpr int kLoRecordCapacity = 256;
 
+// The file operations of each step, in their order, for tests that fail
+// each one in turn.
+inline constexpr int kLoOpenOperations = 1;
+inline constexpr int kHeaderReads = 3;  // count, name, description
+inline constexpr int kRecordFieldReads = 8;
+inline constexpr int kRecordFieldWrites = 8;
+inline constexpr int kHeaderTextWrites = 2;
+inline constexpr int kIdentityChecks = 1;  // before each command's first write
+// One byte when only the low byte changes; two single bytes, in the order
+// that never names a record the file lacks, when both change (255 <-> 256).
+inline constexpr int kCountWrites = 1;
+
 // The open Lo file and its in-memory form. One per process; every field is
 // read and written at its own offset, nothing is cached between calls.
 // Every failure raises InOutError (or AppError for a refused count) and
@@ -27,20 +39,38 @@ class TLoDocument {
 
   // Binds to `path` and opens the existing file for reading and writing.
   // Any file open before is given up first, even when this open fails.
+  // Takes a shared advisory lock that tells other editors the file is open.
   void Open(const std::filesystem::path& path);
   // As Open, but read-only (for lodump); writes then fail.
   void OpenReadOnly(const std::filesystem::path& path);
   // Reads count, name, description and every record; returns the count.
   // A count below 0 or above 256 raises AppError
-  // "Invalid record count %d: a Lo file holds 0 to 256 records" and closes the file.
+  // "Invalid record count %d: a Lo file holds 0 to 256 records". Any failure
+  // closes the file: nothing may later be written into a file that was
+  // not read whole.
   int ReadAll();
   // Writes record `index` field by field. An index outside 0..255 raises
   // AppError "Invalid record index %d: a Lo file holds records 0 to 255"
   // before any access.
   void WriteRecord(int index);
   void WriteHeaderTexts();
+  // Writes the count and sets LastIndex to count - 1. Only the bytes that
+  // change are written, one at a time, so an interrupted write leaves the
+  // old count, the new one or 0, never a count of records the file lacks.
   void WriteCount(std::int16_t count);
+  // After a failed write: LastIndex := the count the file holds now. When
+  // that cannot be read or is out of range, the file is given up (closed).
+  // Never raises.
+  void AgreeWithFileCount();
+  // Raises before any write when the path no longer names the file that was
+  // opened (replaced or deleted since): AppError "%s was replaced or deleted
+  // since it was opened; open it again"; 103 when no file is open.
+  void CheckStillAtPath() const;
+  // True when another editor held the file open when it was opened.
+  bool OpenInAnotherEditor() const { return open_elsewhere_; }
   void Close();
+  // Closes the file without reporting anything (after a failure).
+  void Abandon();
   bool IsOpen() const { return file_.IsOpen(); }
   const std::filesystem::path& Path() const { return path_; }
 
@@ -56,6 +86,9 @@ class TLoDocument {
   void SetHeaderText(TField field, const std::string& text);
 
  private:
+  int ReadEverything();
   BinaryFile file_;
   std::filesystem::path path_;
+  int count_in_file_ = 0;  // as last read or written
+  bool open_elsewhere_ = false;
 };

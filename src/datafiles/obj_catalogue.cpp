@@ -7,6 +7,8 @@
 #include "errors/app_error.h"
 #include "platform/binary_file.h"
 #include "platform/file_lookup.h"
+#include "platform/file_system.h"
+#include "platform/temporary_file.h"
 
 namespace {
 
@@ -31,13 +33,36 @@ void ReadWord(BinaryFile& file, std::uint64_t offset, std::uint32_t& word) {
 }
 
 // A new names file: one placeholder slot per entry, each written on its own.
+// The slots go into a temporary that takes the name only when complete, so
+// an interrupted creation never leaves a short names file that would fail
+// every later load. `names` stays open on the new file.
 void CreateNamesFile(BinaryFile& names, const std::filesystem::path& path, int count) {
-  names.Create(path);
-  std::array<std::uint8_t, kObjNameSize> slot{};
-  std::memcpy(slot.data(), kPlaceholderName, sizeof kPlaceholderName);
-  for (int i = 0; i < count; ++i) {
-    names.WriteAt(static_cast<std::uint64_t>(kObjNameSize) * i, slot.data(), slot.size());
+  RemoveStaleTemporaries(path);
+  BinaryFile created;
+  const std::filesystem::path temp = CreateTemporaryBeside(path, created);
+  try {
+    std::array<std::uint8_t, kObjNameSize> slot{};
+    std::memcpy(slot.data(), kPlaceholderName, sizeof kPlaceholderName);
+    for (int i = 0; i < count; ++i) {
+      created.WriteAt(static_cast<std::uint64_t>(kObjNameSize) * i, slot.data(), slot.size());
+    }
+    created.Flush();
+    if (!RenameIfAbsent(temp, path)) {
+      // Another program created it meanwhile: theirs counts, as an existing file does.
+      DiscardTemporary(temp);
+      names.OpenExisting(path);
+      return;
+    }
+  } catch (...) {
+    DiscardTemporary(temp);
+    throw;
   }
+  try {
+    SyncFolder(path.parent_path());
+  } catch (const InOutError&) {
+    // The file is complete under its name; only its durability is in doubt.
+  }
+  names = std::move(created);
 }
 
 }  // namespace

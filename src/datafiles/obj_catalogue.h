@@ -14,6 +14,22 @@ struct TObjEntry {
 inline constexpr int kObjCatalogueCapacity = 512;
 inline constexpr int kObjNameSize = 30;
 
+// The file operations of a Load, in their order: find objdat.dat (one stat
+// when the exact name exists), open it, read its count, find objdat.nam and
+// open it, then per entry its name slot and eight words, then two closes.
+// Creating a missing names file takes the place of opening it:
+// kNamesCreateOperations plus one write per slot.
+inline constexpr int kCatalogueFindOperations = 1;
+inline constexpr int kCatalogueOpenOperations = 1;
+inline constexpr int kCatalogueCountReads = 1;
+inline constexpr int kNamesFindOperations = 1;
+inline constexpr int kNamesOpenOperations = 1;
+inline constexpr int kEntryReads = 9;
+inline constexpr int kCatalogueCloseOperations = 2;
+// With objdat.nam missing: the listing that looks for it in any case, the
+// temporary's creation, (the slots,) its flush, the rename and the folder sync.
+inline constexpr int kNamesCreateOperations = 5;
+
 // The object catalogue (objdat.dat) with its names file (objdat.nam).
 class TObjCatalogue {
  public:

@@ -161,7 +161,11 @@ std::uint8_t ParseByte(const std::string& text) {
   return static_cast<std::uint8_t>(static_cast<std::uint32_t>(ParseInteger(text)) & 0xFF);
 }
 
-float ParseFloat(const std::string& text, char separator) {
+namespace {
+
+enum class FloatRead { Number, NotANumber, Overflow };
+
+FloatRead ReadFloatText(const std::string& text, char separator, float& value) {
   std::size_t pos = 0;
   auto skip_blanks = [&] {
     while (pos < text.size() && text[pos] == ' ') ++pos;
@@ -182,7 +186,8 @@ float ParseFloat(const std::string& text, char separator) {
     ++pos;
     while (pos < text.size() && IsDigit(text[pos])) fraction_digits += text[pos++];
   }
-  if (integer_digits.empty() && fraction_digits.empty() && !has_separator) NotAFloat(text);
+  if (integer_digits.empty() && fraction_digits.empty() && !has_separator)
+    return FloatRead::NotANumber;
   long long exponent = 0;
   if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
     ++pos;
@@ -196,11 +201,11 @@ float ParseFloat(const std::string& text, char separator) {
       if (exponent < 100000) exponent = exponent * 10 + (text[pos] - '0');
       ++pos;
     }
-    if (pos == exponent_start) NotAFloat(text);
+    if (pos == exponent_start) return FloatRead::NotANumber;
     if (exponent_negative) exponent = -exponent;
   }
   skip_blanks();
-  if (pos != text.size()) NotAFloat(text);
+  if (pos != text.size()) return FloatRead::NotANumber;
 
   const std::string digits = integer_digits + fraction_digits;
   const std::size_t first_nonzero = digits.find_first_not_of('0');
@@ -214,9 +219,31 @@ float ParseFloat(const std::string& text, char separator) {
       // Decimal exponent of the leading digit tells overflow from underflow.
       const long long leading_exponent = static_cast<long long>(integer_digits.size()) -
                                          static_cast<long long>(first_nonzero) - 1 + exponent;
-      if (leading_exponent > 0) throw FloatError("Floating point overflow");
+      if (leading_exponent > 0) return FloatRead::Overflow;
       magnitude = 0.0f;
     }
   }
-  return negative ? -magnitude : magnitude;
+  value = negative ? -magnitude : magnitude;
+  return FloatRead::Number;
+}
+
+}  // namespace
+
+float ParseFloat(const std::string& text, char separator) {
+  float value = 0.0f;
+  switch (ReadFloatText(text, separator, value)) {
+    case FloatRead::NotANumber:
+      NotAFloat(text);
+    case FloatRead::Overflow:
+      throw FloatError("Floating point overflow");
+    case FloatRead::Number:
+      break;
+  }
+  return value;
+}
+
+std::optional<float> TryParseFloat(const std::string& text, char separator) {
+  float value = 0.0f;
+  if (ReadFloatText(text, separator, value) != FloatRead::Number) return std::nullopt;
+  return value;
 }

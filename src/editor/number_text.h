@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Number texts of the editor fields. Nothing here reads the C locale: the
@@ -41,3 +42,6 @@ std::uint8_t ParseByte(const std::string& text);
 // beyond the single range (values too small for it become 0, as the float unit
 // masks underflow).
 float ParseFloat(const std::string& text, char separator);
+
+// The value ParseFloat would give, or nothing where it would raise an error.
+std::optional<float> TryParseFloat(const std::string& text, char separator);

@@ -1,5 +1,8 @@
 #include "editor/record_editor.h"
 
+#include <cmath>
+#include <limits>
+
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
 #include "settings/folder_settings.h"
@@ -21,8 +24,7 @@ void RecordEditor::OpenLoFile() {
     host_.RequestEnd();
   } else {
     dialog_file_name_ = *chosen;
-    document_.Open(dialog_file_name_);
-    view_.SetRecordCountText(IntegerText(document_.ReadAll()));
+    ReadChosenFile();
   }
   view_.SetText(TField::Name, document_.NameText());
   view_.SetText(TField::Description, document_.DescriptionText());
@@ -31,10 +33,45 @@ void RecordEditor::OpenLoFile() {
   view_.SetHighlight(TField::Description, THighlight::Normal);
   view_.SetSaveEnabled(false);
   ClearFields();
-  LoadCatalogue();
+  try {
+    LoadCatalogue();
+  } catch (...) {
+    // The file is open all the same: its rows, with what names were loaded,
+    // and no row selected, so no Save can write the zeroed fields into it.
+    ShowContents();
+    throw;
+  }
+  ShowContents();
+}
+
+// A file that fails to open or to read whole is given up at once, and the
+// window shows no file: no later command may write the previous file's
+// data into it.
+void RecordEditor::ReadChosenFile() {
+  try {
+    document_.Open(dialog_file_name_);
+    view_.SetRecordCountText(IntegerText(document_.ReadAll()));
+  } catch (...) {
+    ShowNoFile();
+    throw;
+  }
+  if (document_.OpenInAnotherEditor()) {
+    host_.ShowInformation(dialog_file_name_.string() + kOpenElsewhereSuffix);
+  }
+}
+
+void RecordEditor::ShowContents() {
   FillPlaceholderRows(document_, view_);
   view_.SetWindowCaption("Editing " + dialog_file_name_.string());
   RefreshContentsRows(document_, catalogue_, view_);
+}
+
+void RecordEditor::ShowNoFile() {
+  document_.Abandon();
+  view_.ReplaceContentsRows({});
+  view_.SetRecordCountText(kNoFileRecordCount);
+  view_.SetWindowCaption(kInitialWindowCaption);
+  view_.SetAddRemoveEnabled(false);
 }
 
 void RecordEditor::ClearFields() { ShowZeroRecord(0); }
@@ -111,15 +148,14 @@ void RecordEditor::GotoRecordNumber() {
 }
 
 void RecordEditor::CommitRecord(TCommitTarget target) {
+  // Nothing changes, on screen or in memory, unless the file can take the write.
+  document_.CheckStillAtPath();
   CommitRecordAt(target == TCommitTarget::LastRecord ? document_.LastIndex : view_.SelectedRow());
 }
 
 void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_after_record) {
-  // Index -1 (no row selected, or an empty file): every text is still
-  // checked, but there is no record to store it in.
-  TLoRecord unused;
-  TLoRecord& record =
-      index >= 0 ? document_.LoRecordTable[static_cast<std::size_t>(index)] : unused;
+  if (index < 0) return CommitHeaderTexts();
+  TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(index)];
 
   for (TField field : kHeaderTextFields) document_.SetHeaderText(field, view_.Text(field));
   for (TField field : kHeaderTextFields) view_.SetHighlight(field, THighlight::Normal);
@@ -148,7 +184,7 @@ void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_a
     view_.SetHighlight(field, THighlight::Normal);
   }
 
-  if (index >= 0) document_.WriteRecord(index);
+  document_.WriteRecord(index);
   document_.WriteHeaderTexts();
   if (count_after_record) document_.WriteCount(*count_after_record);
   view_.SetSaveEnabled(false);
@@ -157,28 +193,43 @@ void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_a
   view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
 }
 
+// Save with no row selected (or an empty file): there is no record to take
+// the record fields, so only the name and description are written. A record
+// field the user changed keeps its text and its mark, Save stays on, and the
+// user is told why nothing else was saved.
+void RecordEditor::CommitHeaderTexts() {
+  for (TField field : kHeaderTextFields) document_.SetHeaderText(field, view_.Text(field));
+  for (TField field : kHeaderTextFields) view_.SetHighlight(field, THighlight::Normal);
+  document_.WriteHeaderTexts();
+  bool record_edit_left = false;
+  for (TField field : kRecordFields) {
+    record_edit_left = record_edit_left || view_.Highlight(field) == THighlight::Modified;
+  }
+  view_.SetSaveEnabled(record_edit_left);
+  RefreshContentsRows(document_, catalogue_, view_);
+  view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
+  if (record_edit_left) host_.ShowInformation(kNoItemSelected);
+}
+
 void RecordEditor::AddObject() {
   if (document_.LastIndex + 1 >= kLoRecordCapacity) {
     host_.ShowInformation(kRecordTableFull);
     return;
   }
+  // No file, or another file at its path: fail before the fields change.
+  document_.CheckStillAtPath();
   const auto new_count = static_cast<std::int16_t>(document_.LastIndex + 2);
-  // Until the new count is on disk the file still ends at the old last
-  // record; a failure before that must leave the table saying so too.
-  struct RestoreLastIndexUnlessCounted {
-    TLoDocument& document;
-    std::int16_t old_last;
-    bool counted = false;
-    ~RestoreLastIndexUnlessCounted() {
-      if (!counted) document.LastIndex = old_last;
-    }
-  } guard{document_, document_.LastIndex};
+  // The row of the new record must exist for the record number to reach it;
+  // until the count is on disk, AgreeWithFileCount takes it back.
   document_.LastIndex = static_cast<std::int16_t>(new_count - 1);
-
-  ShowZeroRecord(document_.LastIndex);
-  // The new record and the header texts go first, the count last.
-  CommitRecordAt(document_.LastIndex, new_count);
-  guard.counted = true;
+  try {
+    ShowZeroRecord(document_.LastIndex);
+    // The new record and the header texts go first, the count last.
+    CommitRecordAt(document_.LastIndex, new_count);
+  } catch (...) {
+    AgreeWithFile();
+    throw;
+  }
 }
 
 void RecordEditor::RemoveLastObject() {
@@ -187,11 +238,28 @@ void RecordEditor::RemoveLastObject() {
     host_.ShowInformation(kNoItemSelected);
     return;
   }
-  document_.WriteCount(document_.LastIndex);
-  document_.LastIndex = static_cast<std::int16_t>(document_.LastIndex - 1);
+  document_.CheckStillAtPath();
+  try {
+    document_.WriteCount(document_.LastIndex);
+  } catch (...) {
+    AgreeWithFile();
+    throw;
+  }
   view_.SetSelectedRow(document_.LastIndex);
   ShowRecord();
-  CommitRecord(TCommitTarget::LastRecord);
+  CommitRecordAt(document_.LastIndex);
+}
+
+// After a failed count write: the table, the rows and the record count say
+// what the file says.
+void RecordEditor::AgreeWithFile() {
+  document_.AgreeWithFileCount();
+  if (!document_.IsOpen()) {
+    ShowNoFile();
+    return;
+  }
+  RefreshContentsRows(document_, catalogue_, view_);
+  view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
 }
 
 void RecordEditor::MarkFieldModified(TField field) {
@@ -202,6 +270,35 @@ void RecordEditor::MarkFieldModified(TField field) {
 void RecordEditor::MarkStateModified() {
   view_.SetStateHighlight(THighlight::Modified);
   view_.SetSaveEnabled(true);
+}
+
+void RecordEditor::ChooseRecord(int row) {
+  view_.SetSelectedRow(row);
+  ShowRecord();
+}
+
+void RecordEditor::MoveSelectedRecord(double x, double y) {
+  const int selected = view_.SelectedRow();
+  if (selected < 0 || selected > document_.LastIndex) return;
+  const std::optional<std::string> x_text = MovedText(TField::X, x);
+  const std::optional<std::string> y_text = MovedText(TField::Y, y);
+  if (!x_text || !y_text) return;
+  view_.SetText(TField::X, *x_text);
+  view_.SetText(TField::Y, *y_text);
+  MarkFieldModified(TField::X);
+  MarkFieldModified(TField::Y);
+}
+
+// The text a moved coordinate shows: rounded to two decimals first, so that
+// the float's own digits do not decide the rounding.
+std::optional<std::string> RecordEditor::MovedText(TField field, double value) const {
+  const double rounded = std::round(value * 100.0) / 100.0;
+  if (!std::isfinite(rounded) || std::abs(rounded) > std::numeric_limits<float>::max()) {
+    return std::nullopt;
+  }
+  std::string text = FormatFixed2(static_cast<float>(rounded), separator_);
+  if (text.size() > TEditorView::MaxLength(field)) return std::nullopt;
+  return text;
 }
 
 void RecordEditor::CloseLoFile() {

@@ -30,6 +30,11 @@ inline const std::string kOpenDialogFilter = "Lo Files|Lo*.dat|Dat Files|*.dat";
 inline const std::string kOpenDialogDefaultExtension = "dat";
 inline const std::string kNoItemSelected = "No Item Selected";
 inline const std::string kRecordTableFull = "A Lo file holds at most 256 records";
+// Shown after the file's path when another editor has the file open.
+inline const std::string kOpenElsewhereSuffix =
+    " is open in another Lo editor; saving in both may overwrite changes";
+// The record count box with no file open.
+inline const std::string kNoFileRecordCount = "#";
 
 // What the editor needs from the desktop. The windows layer implements it
 // with the real dialogs; tests script it.
@@ -82,7 +87,10 @@ class RecordEditor {
   // the open dialog, reads the chosen file (a cancel asks the program to end
   // and goes on with what is in memory), shows the header texts, clears the
   // fields, loads the catalogue and fills both lists. Fields show zeros and
-  // no row is selected afterwards.
+  // no row is selected afterwards. A file that fails to open or read is
+  // given up and the window shows no file; a file another editor holds open
+  // is reported (kOpenElsewhereSuffix) and opened all the same. When the
+  // catalogue fails, the file's rows are still shown, none selected.
   void OpenLoFile();
   // Shows the record of the selected row; nothing when no row is selected.
   // A stored signalling NaN stops it with FloatError at that field.
@@ -90,30 +98,50 @@ class RecordEditor {
   // RecordNo changed: selects and shows that record, limited to 0 ... LastIndex.
   // Runs only while the editor window is visible (the view's hook calls it).
   void GotoRecordNumber();
-  // "Save" (SelectedRow): converts every field text in window order, storing
-  // each value as it is read (ConvertError at the first bad one: the values
-  // before it stay stored, nothing is written), then writes the record and the
-  // header texts, refreshes the contents list and reselects the row. A record
-  // field that still shows what ShowRecord showed for this record keeps its
-  // stored value instead of being read from its text. With no
-  // row selected the texts are still checked and the header texts written,
-  // but no record is touched in memory or on disk.
+  // "Save" (SelectedRow): first checks that the file is still the one at its
+  // path (103 with no file; see TLoDocument::CheckStillAtPath), changing
+  // nothing when it is not. Then converts every field text in window order,
+  // storing each value as it is read (ConvertError at the first bad one: the
+  // values before it stay stored, nothing is written), writes the record and
+  // the header texts, refreshes the contents list and reselects the row. A
+  // record field that still shows what ShowRecord showed for this record
+  // keeps its stored value instead of being read from its text. With no row
+  // selected only the header texts are written; a changed record field keeps
+  // its text and mark, and kNoItemSelected is shown.
   void CommitRecord(TCommitTarget target);
   // "Add Object": appends a zeroed record. The record and the header texts
   // are written before the new count, so the count never names a record the
-  // file does not hold. At 256 records it shows kRecordTableFull and changes nothing.
+  // file does not hold. At 256 records it shows kRecordTableFull and changes
+  // nothing; with no file (103) or a replaced one it fails before anything
+  // changes. After a failure the table and rows hold the count the file holds.
   void AddObject();
   // "Remove Object": drops the last record when its row is selected, else
-  // shows kNoItemSelected. The file is not shortened.
+  // shows kNoItemSelected. The file is not shortened. Checks the file as
+  // Save does before its first write.
   void RemoveLastObject();
   // The user modified a field: the field turns red and Save is enabled.
   void MarkFieldModified(TField field);
   // The user chose the other state.
   void MarkStateModified();
+  // A click on a record's marker on the map: selects its row and shows the
+  // record, as a click on the row does. A row that does not exist selects none.
+  void ChooseRecord(int row);
+  // The selected record was dragged (or nudged) on the map: X and Y take the
+  // position rounded to two decimals, in the user's separator, and are marked
+  // as typing marks them (red, Save enabled). Nothing is written to the file.
+  // Changes nothing without a selected record, or for a value that is not
+  // finite, lies beyond the single-float range or needs more characters than
+  // its field holds.
+  void MoveSelectedRecord(double x, double y);
   // The editor window closes: closes the Lo file and asks the program to end.
   void CloseLoFile();
 
  private:
+  void ReadChosenFile();
+  void ShowContents();
+  void ShowNoFile();
+  void AgreeWithFile();
+  void CommitHeaderTexts();
   void ClearFields();
   void ShowZeroRecord(int index);
   void LoadCatalogue();
@@ -121,6 +149,7 @@ class RecordEditor {
   void RememberShown(TField field);
   bool StillShown(int index, TField field) const;
   void ForgetShown(int index = -1);
+  std::optional<std::string> MovedText(TField field, double value) const;
   std::string ZeroText() const;
 
   ruriVizid& settings_;

@@ -2,6 +2,13 @@
 
 InOutError::InOutError(int code) : AppError(MessageFor(code)), code_(code) {}
 
+InOutError::InOutError(int code, bool unlisted)
+    : AppError(unlisted ? "I/O error " + std::to_string(code) : MessageFor(code)),
+      code_(code),
+      unlisted_(unlisted) {}
+
+InOutError InOutError::Unlisted(int system_number) { return InOutError(system_number, true); }
+
 std::string InOutError::MessageFor(int code) {
   switch (code) {
     case 2:

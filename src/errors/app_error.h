@@ -14,11 +14,21 @@ class AppError : public std::runtime_error {
 class InOutError : public AppError {
  public:
   explicit InOutError(int code);
+  // A system error none of the table's conditions names: "I/O error n" with
+  // the system's own number, even where n is also one of the table's codes
+  // (an input/output error is 5 here, which must not read as "access denied").
+  static InOutError Unlisted(int system_number);
+
   int code() const { return code_; }
+  // True when this is the table's condition `table_code`, not a system
+  // number that happens to be equal.
+  bool Is(int table_code) const { return !unlisted_ && code_ == table_code; }
   static std::string MessageFor(int code);
 
  private:
+  InOutError(int code, bool unlisted);
   int code_;
+  bool unlisted_ = false;
 };
 
 // A text that is not a number ("'%s' is not a valid integer value").

@@ -1,48 +1,14 @@
 #include "platform/binary_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <optional>
-
-#include "errors/app_error.h"
 
 namespace {
-
-struct FaultPlan {
-  int count = 0;
-  int fail_at = 0;
-  int fail_code = 0;
-  int short_at = 0;
-  std::size_t short_bytes = 0;
-};
-
-FaultPlan& Plan() {
-  static FaultPlan plan;
-  return plan;
-}
-
-// Counts one operation; raises the planned failure when it is due.
-void CountOperation() {
-  FaultPlan& plan = Plan();
-  ++plan.count;
-  if (plan.fail_at != 0 && plan.count == plan.fail_at) {
-    plan.fail_at = 0;
-    throw InOutError(plan.fail_code);
-  }
-}
-
-std::optional<std::size_t> PlannedShortWrite() {
-  FaultPlan& plan = Plan();
-  if (plan.short_at != 0 && plan.count == plan.short_at) {
-    plan.short_at = 0;
-    return plan.short_bytes;
-  }
-  return std::nullopt;
-}
 
 bool ParentFolderMissing(const std::filesystem::path& path) {
   std::filesystem::path parent = path.parent_path();
@@ -53,30 +19,30 @@ bool ParentFolderMissing(const std::filesystem::path& path) {
 
 }  // namespace
 
-int FileErrorCode(int error_number, const std::filesystem::path& path) {
+InOutError FileError(int error_number, const std::filesystem::path& path) {
   switch (error_number) {
     case ENOENT:
-      return ParentFolderMissing(path) ? 3 : 2;
+      return InOutError(ParentFolderMissing(path) ? 3 : 2);
     case ENOTDIR:
     case ENAMETOOLONG:
-      return 3;
+      return InOutError(3);
     case EMFILE:
     case ENFILE:
-      return 4;
+      return InOutError(4);
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case ETXTBSY:
-      return 5;
+      return InOutError(5);
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-      return 101;
+      return InOutError(101);
     case EBADF:
-      return 103;
+      return InOutError(103);
     default:
-      return error_number;
+      return InOutError::Unlisted(error_number);
   }
 }
 
@@ -84,12 +50,17 @@ BinaryFile::~BinaryFile() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-BinaryFile::BinaryFile(BinaryFile&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+BinaryFile::BinaryFile(BinaryFile&& other) noexcept
+    : fd_(other.fd_), identity_(other.identity_), regular_(other.regular_) {
+  other.fd_ = -1;
+}
 
 BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept {
   if (this != &other) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = other.fd_;
+    identity_ = other.identity_;
+    regular_ = other.regular_;
     other.fd_ = -1;
   }
   return *this;
@@ -100,58 +71,89 @@ void BinaryFile::OpenWithFlags(const std::filesystem::path& path, int flags) {
     ::close(fd_);
     fd_ = -1;
   }
-  CountOperation();
+  CountFileOperation(FileOperation::Open);
   if (path.empty()) throw InOutError(2);
   int fd;
   do {
     fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) throw InOutError(FileErrorCode(errno, path));
-  // A folder opened read-only succeeds on this platform; the runtime refuses it.
+  if (fd < 0) throw FileError(errno, path);
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0) {
+    const int error_number = errno;
+    ::close(fd);
+    throw FileError(error_number, path);
+  }
+  // A folder opened read-only succeeds on this platform; the runtime refuses it.
+  if (S_ISDIR(st.st_mode)) {
     ::close(fd);
     throw InOutError(5);
   }
   fd_ = fd;
+  identity_ = {st.st_dev, st.st_ino};
+  regular_ = S_ISREG(st.st_mode);
 }
 
 void BinaryFile::OpenExisting(const std::filesystem::path& path) { OpenWithFlags(path, O_RDWR); }
 
-void BinaryFile::OpenReadOnly(const std::filesystem::path& path) { OpenWithFlags(path, O_RDONLY); }
+// O_NONBLOCK: opening a pipe for reading would otherwise wait for a writer.
+// It changes nothing for a regular file.
+void BinaryFile::OpenReadOnly(const std::filesystem::path& path) {
+  OpenWithFlags(path, O_RDONLY | O_NONBLOCK);
+}
 
 void BinaryFile::Create(const std::filesystem::path& path) {
   OpenWithFlags(path, O_RDWR | O_CREAT | O_TRUNC);
 }
 
+void BinaryFile::CreateNew(const std::filesystem::path& path) {
+  OpenWithFlags(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW);
+}
+
 void BinaryFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t size) {
+  if (ReadUpTo(offset, buffer, size) < size) throw InOutError(100);
+}
+
+std::size_t BinaryFile::ReadUpTo(std::uint64_t offset, void* buffer, std::size_t size) {
   if (fd_ < 0) throw InOutError(103);
-  CountOperation();
+  CountFileOperation(FileOperation::Read);
   ssize_t got;
   do {
     got = ::pread(fd_, buffer, size, static_cast<off_t>(offset));
   } while (got < 0 && errno == EINTR);
-  if (got < 0) throw InOutError(FileErrorCode(errno, {}));
-  if (static_cast<std::size_t>(got) < size) throw InOutError(100);
+  if (got < 0) throw FileError(errno, {});
+  return static_cast<std::size_t>(got);
 }
 
 void BinaryFile::WriteAt(std::uint64_t offset, const void* buffer, std::size_t size) {
   if (fd_ < 0) throw InOutError(103);
-  CountOperation();
+  CountFileOperation(FileOperation::Write);
   std::size_t to_write = size;
   if (auto planned = PlannedShortWrite()) to_write = std::min(*planned, size);
-  ssize_t put;
-  do {
-    put = ::pwrite(fd_, buffer, to_write, static_cast<off_t>(offset));
-  } while (put < 0 && errno == EINTR);
-  if (put < 0) throw InOutError(FileErrorCode(errno, {}));
+  ssize_t put = 0;
+  if (to_write > 0) {
+    do {
+      put = ::pwrite(fd_, buffer, to_write, static_cast<off_t>(offset));
+    } while (put < 0 && errno == EINTR);
+  }
+  if (put < 0) throw FileError(errno, {});
   if (static_cast<std::size_t>(put) < size) throw InOutError(101);
+}
+
+void BinaryFile::Truncate(std::uint64_t size) {
+  if (fd_ < 0) throw InOutError(103);
+  CountFileOperation(FileOperation::Truncate);
+  int rc;
+  do {
+    rc = ::ftruncate(fd_, static_cast<off_t>(size));
+  } while (rc != 0 && errno == EINTR);
+  if (rc != 0) throw FileError(errno, {});
 }
 
 void BinaryFile::Flush() {
   if (fd_ < 0) throw InOutError(103);
-  CountOperation();
-  if (::fsync(fd_) != 0) throw InOutError(FileErrorCode(errno, {}));
+  CountFileOperation(FileOperation::Flush);
+  if (::fsync(fd_) != 0) throw FileError(errno, {});
 }
 
 void BinaryFile::Close() {
@@ -161,19 +163,19 @@ void BinaryFile::Close() {
   // The handle is released even when the close is reported as failed.
   int rc = ::close(fd);
   int error_number = errno;
-  CountOperation();
-  if (rc != 0 && error_number != EINTR) throw InOutError(FileErrorCode(error_number, {}));
+  CountFileOperation(FileOperation::Close);
+  if (rc != 0 && error_number != EINTR) throw FileError(error_number, {});
 }
 
-namespace file_faults {
-void Reset() { Plan() = FaultPlan{}; }
-void FailOperation(int nth, int code) {
-  Plan().fail_at = Plan().count + nth;
-  Plan().fail_code = code;
+bool BinaryFile::ShareNoticingOthers() {
+  if (fd_ < 0) return false;
+  // Alone when an exclusive lock is granted at once; then keep a shared one
+  // so the next editor sees us. The lock only informs: nothing waits on it.
+  if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+    ::flock(fd_, LOCK_SH | LOCK_NB);
+    return false;
+  }
+  const bool held_elsewhere = errno == EWOULDBLOCK;
+  ::flock(fd_, LOCK_SH | LOCK_NB);
+  return held_elsewhere;
 }
-void ShortWrite(int nth, std::size_t bytes) {
-  Plan().short_at = Plan().count + nth;
-  Plan().short_bytes = bytes;
-}
-int OperationCount() { return Plan().count; }
-}  // namespace file_faults

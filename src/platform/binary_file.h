@@ -1,11 +1,17 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 
+#include "errors/app_error.h"
+#include "platform/file_faults.h"
+
 // An untyped byte file. Every access names its absolute offset and is one
-// system call (pread/pwrite); nothing is buffered or cached.
+// system call (pread/pwrite); nothing is buffered or cached. Every operation
+// passes the fault seam (file_faults.h).
 //
 // Failures raise InOutError. How this platform's errors map to codes:
 //   2   "File not found"        the file does not exist
@@ -16,11 +22,20 @@
 //                               opened as a file
 //   100 "Read beyond end of file"  a read got fewer bytes than asked (the bytes
 //                               that arrived are stored first)
-//   101 "Disk full"             a write stored only in part, no space, quota
+//   101 "Disk full"             a write stored only in part, no space, quota,
+//                               file size limit
 //   103 "I/O error 103"         any access while the file is not open
-//   n   "I/O error n"           anything else, n being the system's errno
+//   n   "I/O error n"           any other system error, n being its errno
+//                               (an input/output error is "I/O error 5")
 class BinaryFile {
  public:
+  // Which file an open handle is: what the path named when it was opened.
+  struct Identity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const Identity&) const = default;
+  };
+
   BinaryFile() = default;
   ~BinaryFile();
   BinaryFile(const BinaryFile&) = delete;
@@ -30,37 +45,45 @@ class BinaryFile {
 
   // Opens an existing file for reading and writing; never creates it.
   void OpenExisting(const std::filesystem::path& path);
-  // Opens an existing file for reading only (for tools that must not write).
+  // Opens an existing file for reading only. Never waits for a writer when
+  // the path names a pipe (see IsRegularFile).
   void OpenReadOnly(const std::filesystem::path& path);
   // Creates the file, or empties it when it exists; opened for reading and writing.
   void Create(const std::filesystem::path& path);
+  // Creates a file that must not exist yet, never through a symbolic link
+  // (a link at the name counts as taken). A taken name raises "I/O error 17".
+  void CreateNew(const std::filesystem::path& path);
 
   void ReadAt(std::uint64_t offset, void* buffer, std::size_t size);
+  // Reads what there is, up to `size` bytes; 0 at the end of the file.
+  std::size_t ReadUpTo(std::uint64_t offset, void* buffer, std::size_t size);
   void WriteAt(std::uint64_t offset, const void* buffer, std::size_t size);
+  // Cuts or extends the file to `size` bytes.
+  void Truncate(std::uint64_t size);
   // Flushes what was written to the disk (fsync).
   void Flush();
   // Closing a file that is not open raises 103, like any other access.
   void Close();
 
   bool IsOpen() const { return fd_ >= 0; }
+  // Taken when the file was opened.
+  Identity Id() const { return identity_; }
+  bool IsRegularFile() const { return regular_; }
+  int Descriptor() const { return fd_; }
+
+  // Holds a shared advisory lock while the file is open and tells whether
+  // another handle held one already (another editor has the file open).
+  // The system drops the lock when the holder ends, however it ends.
+  bool ShareNoticingOthers();
 
  private:
   void OpenWithFlags(const std::filesystem::path& path, int flags);
   int fd_ = -1;
+  Identity identity_;
+  bool regular_ = false;
 };
 
-// Maps an errno value from open/pread/pwrite/close to the runtime's code.
-// `path` is used to tell a missing file (2) from a missing folder (3).
-int FileErrorCode(int error_number, const std::filesystem::path& path);
-
-// Test seam: makes chosen file operations fail. Operations are counted from 1
-// across every BinaryFile (open, read, write, flush and close each count once).
-namespace file_faults {
-void Reset();
-// The nth operation from now fails with `code` (a runtime code, not errno).
-void FailOperation(int nth, int code);
-// The nth operation from now, when it is a write, stores only `bytes` bytes.
-void ShortWrite(int nth, std::size_t bytes);
-// Operations done since the last Reset.
-int OperationCount();
-}  // namespace file_faults
+// The error for a failed system call on `path`: the table's condition when
+// errno names one, else "I/O error n" (see above). `path` tells a missing
+// file (2) from a missing folder (3).
+InOutError FileError(int error_number, const std::filesystem::path& path);

@@ -1,10 +1,11 @@
 #include "platform/file_lookup.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
+#include <cerrno>
 #include <string>
 #include <system_error>
+
+#include "platform/file_system.h"
 
 namespace {
 
@@ -14,17 +15,24 @@ bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
                     [&](char x, char y) { return lower(x) == lower(y); });
 }
 
+bool MeansMissing(const std::error_code& error) {
+  return error.value() == ENOENT || error.value() == ENOTDIR;
+}
+
 }  // namespace
 
 std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) return path;
+  if (IdentityAt(path)) return path;
+  CountFileOperation(FileOperation::Lookup);
   const std::string wanted = path.filename().string();
   std::filesystem::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
   std::error_code error;
   std::filesystem::directory_iterator entries(folder, error);
-  if (error) return std::nullopt;
+  if (error) {
+    if (MeansMissing(error)) return std::nullopt;
+    throw FileError(error.value(), folder);
+  }
   std::string best;
   // Stepping with an error code: a folder that vanishes midway is no match, not a throw.
   for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {

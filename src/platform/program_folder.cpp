@@ -9,7 +9,7 @@
 std::filesystem::path ProgramFolder() {
   std::error_code error;
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) throw InOutError(FileErrorCode(error.value(), "/proc/self/exe"));
+  if (error) throw FileError(error.value(), "/proc/self/exe");
   return exe.parent_path();
 }
 

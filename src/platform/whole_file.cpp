@@ -1,6 +1,5 @@
 #include "platform/whole_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,10 +7,15 @@
 #include <system_error>
 
 #include "platform/binary_file.h"
+#include "platform/file_system.h"
+#include "platform/temporary_file.h"
 
 namespace {
 
 using Step = WholeFileError::Step;
+
+// Bytes read per call at first; doubled while the file goes on.
+constexpr std::size_t kFirstReadSize = 4096;
 
 // The file the rename must replace: the target when `path` is a symbolic link,
 // so the link stays a link.
@@ -22,28 +26,49 @@ std::filesystem::path ResolveLink(const std::filesystem::path& path) {
   return error ? path : target;
 }
 
-// Refuses what an in-place write would refuse: a folder in the file's place,
-// a file this process may not write (the rename alone would replace it).
-void CheckReplaceable(const std::filesystem::path& path, struct stat& existing, bool& exists) {
-  exists = ::stat(path.c_str(), &existing) == 0;
-  if (!exists) return;
-  if (S_ISDIR(existing.st_mode)) throw WholeFileError(Step::Open, 5);
-  if (::access(path.c_str(), W_OK) != 0) {
-    throw WholeFileError(Step::Open, FileErrorCode(errno, path));
+struct ExistingFile {
+  bool exists = false;
+  struct stat st {};
+};
+
+// Refuses what an in-place write would refuse: a folder or a non-regular file
+// in the file's place, a file this process may not write (the rename alone
+// would replace it).
+ExistingFile CheckReplaceable(const std::filesystem::path& path) {
+  ExistingFile existing;
+  try {
+    CountFileOperation(FileOperation::Stat);
+    existing.exists = ::stat(path.c_str(), &existing.st) == 0;
+    if (!existing.exists && errno != ENOENT) throw FileError(errno, path);
+  } catch (const InOutError& e) {
+    throw WholeFileError(Step::Open, e);
   }
+  if (!existing.exists) return existing;
+  if (S_ISDIR(existing.st.st_mode)) throw WholeFileError(Step::Open, InOutError(5));
+  if (!S_ISREG(existing.st.st_mode)) throw WholeFileError(Step::Open, InOutError(5), true);
+  if (::access(path.c_str(), W_OK) != 0) {
+    throw WholeFileError(Step::Open, FileError(errno, path));
+  }
+  return existing;
 }
 
-std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
-  return path.parent_path() /
-         ("." + path.filename().string() + "." + std::to_string(::getpid()) + ".tmp");
-}
-
-// Makes the rename itself durable; a failure here leaves a complete file either way.
-void SyncFolder(const std::filesystem::path& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
+// The folder refuses new files but the file itself may be written: empty it
+// and write it where it is; its mode and owner stay as they are.
+void RewriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
+  BinaryFile file;
+  try {
+    file.OpenExisting(path);
+  } catch (const InOutError& e) {
+    throw WholeFileError(Step::Open, e);
+  }
+  try {
+    file.Truncate(0);
+    if (!bytes.empty()) file.WriteAt(0, bytes.data(), bytes.size());
+    file.Flush();
+    file.Close();
+  } catch (const InOutError& e) {
+    throw WholeFileError(Step::Transfer, e);
+  }
 }
 
 }  // namespace
@@ -53,49 +78,60 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
   try {
     file.OpenReadOnly(path);
   } catch (const InOutError& e) {
-    throw WholeFileError(Step::Open, e.code());
+    throw WholeFileError(Step::Open, e);
   }
+  // A pipe or device would block or never end.
+  if (!file.IsRegularFile()) throw WholeFileError(Step::Open, InOutError(5), true);
   try {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) throw InOutError(FileErrorCode(error.value(), path));
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (!bytes.empty()) file.ReadAt(0, bytes.data(), bytes.size());
+    std::string bytes;
+    std::size_t chunk = kFirstReadSize;
+    for (;;) {
+      const std::size_t have = bytes.size();
+      bytes.resize(have + chunk);
+      const std::size_t got = file.ReadUpTo(have, bytes.data() + have, chunk);
+      bytes.resize(have + got);
+      if (got == 0) break;
+      if (got == chunk) chunk *= 2;
+    }
     file.Close();
     return bytes;
   } catch (const InOutError& e) {
-    throw WholeFileError(Step::Transfer, e.code());
+    throw WholeFileError(Step::Transfer, e);
   }
 }
 
 void ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes) {
   const std::filesystem::path target = ResolveLink(path);
-  struct stat existing {};
-  bool exists = false;
-  CheckReplaceable(target, existing, exists);
+  const ExistingFile existing = CheckReplaceable(target);
+  RemoveStaleTemporaries(target);
 
-  const std::filesystem::path temp = TemporaryBeside(target);
   BinaryFile file;
+  std::filesystem::path temp;
   try {
-    file.Create(temp);
+    temp = CreateTemporaryBeside(target, file);
   } catch (const InOutError& e) {
-    throw WholeFileError(Step::Open, e.code());
+    if (e.Is(5) && existing.exists) return RewriteInPlace(target, bytes);
+    throw WholeFileError(Step::Open, e);
   }
   try {
-    // The new file takes the permissions the old one had.
-    if (exists && ::chmod(temp.c_str(), existing.st_mode & 07777) != 0) {
-      throw InOutError(FileErrorCode(errno, temp));
+    if (existing.exists) {
+      // The new file takes the permissions (and, where allowed, the owner) the old one had.
+      if (::fchmod(file.Descriptor(), existing.st.st_mode & 07777) != 0) throw FileError(errno, temp);
+      if (::fchown(file.Descriptor(), existing.st.st_uid, existing.st.st_gid) != 0) {
+        // Only the superuser may give a file away; a user's own file is the usual case.
+      }
     }
     if (!bytes.empty()) file.WriteAt(0, bytes.data(), bytes.size());
     file.Flush();
-    file.Close();
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
-      throw InOutError(FileErrorCode(errno, target));
-    }
+    RenameReplacing(temp, target);
   } catch (const InOutError& e) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    throw WholeFileError(Step::Transfer, e.code());
+    DiscardTemporary(temp);
+    throw WholeFileError(Step::Transfer, e);
   }
-  SyncFolder(target.parent_path());
+  // The new content is in place and on disk; what follows cannot undo that.
+  try {
+    file.Close();
+    SyncFolder(target.parent_path());
+  } catch (const InOutError&) {
+  }
 }

@@ -28,10 +28,10 @@ bool SameName(std::string_view a, std::string_view b) {
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
-enum class LineKind { kOther, kSection, kEntry };
+enum class LineKind { Other, Section, Entry };
 
 struct ParsedLine {
-  LineKind kind = LineKind::kOther;
+  LineKind kind = LineKind::Other;
   std::string_view name;   // section or key name, trimmed
   std::string_view value;  // entry only, untrimmed text after "="
 };
@@ -43,12 +43,12 @@ ParsedLine Parse(std::string_view text, bool first_line) {
   if (body.front() == '[') {
     const std::size_t close = body.rfind(']');
     if (close != npos && close > 0) {
-      return {LineKind::kSection, TrimBlanks(body.substr(1, close - 1)), {}};
+      return {LineKind::Section, TrimBlanks(body.substr(1, close - 1)), {}};
     }
   }
   const std::size_t equals = body.find('=');
   if (equals == npos) return {};
-  return {LineKind::kEntry, TrimBlanks(body.substr(0, equals)), body.substr(equals + 1)};
+  return {LineKind::Entry, TrimBlanks(body.substr(0, equals)), body.substr(equals + 1)};
 }
 
 }  // namespace
@@ -72,21 +72,21 @@ ProfileLines::ProfileLines(std::string_view contents) {
 std::size_t ProfileLines::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const ParsedLine line = Parse(lines_[i].text, i == 0);
-    if (line.kind == LineKind::kSection && SameName(line.name, section)) return i;
+    if (line.kind == LineKind::Section && SameName(line.name, section)) return i;
   }
   return npos;
 }
 
 std::size_t ProfileLines::SectionEnd(std::size_t header) const {
   std::size_t i = header + 1;
-  while (i < lines_.size() && Parse(lines_[i].text, false).kind != LineKind::kSection) ++i;
+  while (i < lines_.size() && Parse(lines_[i].text, false).kind != LineKind::Section) ++i;
   return i;
 }
 
 std::size_t ProfileLines::FindKey(std::size_t header, std::size_t end, std::string_view key) const {
   for (std::size_t i = header + 1; i < end; ++i) {
     const ParsedLine line = Parse(lines_[i].text, false);
-    if (line.kind == LineKind::kEntry && SameName(line.name, key)) return i;
+    if (line.kind == LineKind::Entry && SameName(line.name, key)) return i;
   }
   return npos;
 }
@@ -141,7 +141,7 @@ bool ProfileLines::Remove(std::string_view section, std::string_view key) {
   const auto last = lines_.begin() + static_cast<std::ptrdiff_t>(end);
   const auto kept = std::remove_if(first, last, [&](const ProfileLine& line) {
     const ParsedLine parsed = Parse(line.text, false);
-    return parsed.kind == LineKind::kEntry && SameName(parsed.name, key);
+    return parsed.kind == LineKind::Entry && SameName(parsed.name, key);
   });
   if (kept == last) return false;
   lines_.erase(kept, last);

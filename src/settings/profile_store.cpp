@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "errors/app_error.h"
+#include "platform/file_system.h"
 #include "platform/whole_file.h"
 #include "settings/profile_lines.h"
 
@@ -32,13 +33,33 @@ std::optional<ProfileLines> ReadLines(const std::filesystem::path& file) {
   }
 }
 
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+// Another instance of the program may change the file at the same time:
+// each read-modify-write holds the folder's lock, so neither loses the
+// other's entries. A folder that cannot be locked is used unlocked.
+std::optional<FolderLock> LockFolder(const std::filesystem::path& file, FolderLock::Mode mode) {
+  std::optional<FolderLock> lock;
+  try {
+    lock.emplace(FolderOf(file), mode);
+  } catch (const InOutError&) {
+  }
+  return lock;
+}
+
 }  // namespace
 
 ruriVizid::ruriVizid(std::filesystem::path file) : file_(std::move(file)) {}
 
 std::string ruriVizid::ReadSetting(const std::string& section, const std::string& key,
                                    const std::string& default_value) const {
-  const std::optional<ProfileLines> lines = ReadLines(file_);
+  std::optional<ProfileLines> lines;
+  {
+    const auto lock = LockFolder(file_, FolderLock::Mode::Shared);
+    lines = ReadLines(file_);
+  }
   std::optional<std::string> value = lines ? lines->Find(section, key) : std::nullopt;
   return Limited(value ? std::move(*value) : default_value);
 }
@@ -48,30 +69,40 @@ void ruriVizid::WriteSetting(const std::string& section, const std::string& key,
   const SettingsWriteError failure("Unable to write to " + file_.string());
   // A line break would split the entry and plant lines of its own in the file.
   if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) throw failure;
+  try {
+    MakeFolders(FolderOf(file_));
+  } catch (const InOutError&) {
+    throw failure;
+  }
+  const auto lock = LockFolder(file_, FolderLock::Mode::Exclusive);
   std::string contents;
   try {
     contents = ReadWholeFile(file_);
   } catch (const WholeFileError& error) {
-    // Only a missing file (or folder) starts empty: one that exists but cannot
-    // be read must not be replaced by a single entry.
-    const bool missing =
-        error.step() == WholeFileError::Step::Open && (error.code() == 2 || error.code() == 3);
+    if (error.NotRegularFile()) throw NotRegularFailure();
+    // Only a missing file starts empty: one that exists but cannot be read
+    // must not be replaced by a single entry.
+    const bool missing = error.step() == WholeFileError::Step::Open && error.Is(2);
     if (!missing) throw failure;
   }
   ProfileLines lines(contents);
   lines.Set(section, key, value);
-  std::error_code folder_error;
-  if (file_.has_parent_path())
-    std::filesystem::create_directories(file_.parent_path(), folder_error);
-  if (folder_error) throw failure;
   try {
     ReplaceWholeFile(file_, lines.Contents());
-  } catch (const WholeFileError&) {
+  } catch (const WholeFileError& error) {
+    if (error.NotRegularFile()) throw NotRegularFailure();
     throw failure;
   }
 }
 
+// A pipe or device in the file's place is never read or replaced.
+SettingsWriteError ruriVizid::NotRegularFailure() const {
+  return SettingsWriteError("Unable to write to " + file_.string() +
+                            ": it is not a regular file");
+}
+
 void ruriVizid::DeleteSetting(const std::string& section, const std::string& key) {
+  const auto lock = LockFolder(file_, FolderLock::Mode::Exclusive);
   std::optional<ProfileLines> lines = ReadLines(file_);
   if (!lines || !lines->Remove(section, key)) return;
   try {

@@ -3,8 +3,13 @@
 #include <filesystem>
 #include <string>
 
+#include "errors/app_error.h"
+
 // The settings store: a profile (INI) file read and written entry by entry.
-// Every call reads or writes the file afresh; nothing is cached.
+// Every call reads or writes the file afresh; nothing is cached. Each call
+// holds an advisory lock on the file's folder, so several instances of the
+// program may write at once without losing each other's entries. A pipe or
+// device in the file's place is never opened for reading or writing.
 class ruriVizid {
  public:
   explicit ruriVizid(std::filesystem::path file);
@@ -13,8 +18,9 @@ class ruriVizid {
   // missing. Never fails.
   std::string ReadSetting(const std::string& section, const std::string& key,
                           const std::string& default_value) const;
-  // Creates file, section and key as needed. Raises SettingsWriteError
-  // "Unable to write to %s" (full path) when the file cannot be written.
+  // Creates folders, file, section and key as needed. Raises SettingsWriteError
+  // "Unable to write to %s" (full path) when the file cannot be written, with
+  // ": it is not a regular file" added when a pipe or device is in its place.
   void WriteSetting(const std::string& section, const std::string& key, const std::string& value);
   // Removes the entry when present; failures are ignored.
   void DeleteSetting(const std::string& section, const std::string& key);
@@ -22,6 +28,7 @@ class ruriVizid {
   const std::filesystem::path& FilePath() const { return file_; }
 
  private:
+  SettingsWriteError NotRegularFailure() const;
   std::filesystem::path file_;
 };
 

@@ -43,9 +43,9 @@ AboutSettings LoAboutSettings() {
   settings.description = QStringLiteral("A fine little tool for editing Orvo Lo files.");
   settings.credits = QStringLiteral("Written for the players who build Orvo's worlds.");
   settings.picture = AboutPicture();
-  settings.icon_style = AboutIconStyle::kExtended;
+  settings.icon_style = AboutIconStyle::Extended;
   settings.name_size_points = 22;
-  settings.position = AboutPosition::kScreenCenter;
+  settings.position = AboutPosition::ScreenCenter;
   return settings;
 }
 
@@ -56,7 +56,7 @@ void ShowAbout(QWidget* parent, const AboutSettings& settings) {
 void ShowAbout(QWidget* parent, const AboutSettings& settings, const SystemInfoSource& system) {
   // The parent may go away while the box runs; then Qt deletes the box.
   QPointer<AboutDialog> dialog = new AboutDialog(settings, SystemTexts(system), parent);
-  const QRect frame = dialog->PlaceOnScreen();
+  const QRect frame = dialog->placeOnScreen();
   PlayExplode(frame, QCursor::pos());
   dialog->exec();
   delete dialog.data();

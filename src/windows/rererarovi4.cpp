@@ -24,6 +24,11 @@ namespace {
 
 constexpr QSize kOuterSize(456, 298);
 
+// A pipe or device named like the notes file is never read or replaced; say why.
+std::string NotRegularNote(const WholeFileError& error) {
+  return error.NotRegularFile() ? ": it is not a regular file" : "";
+}
+
 }  // namespace
 
 TForm4::TForm4(std::filesystem::path notes_path, QWidget* parent)
@@ -89,7 +94,7 @@ void TForm4::LoadNotes() {
     bytes = ReadWholeFile(notes_path_);
   } catch (const WholeFileError& error) {
     if (error.step() == WholeFileError::Step::Open) {
-      throw AppError("Cannot open file " + notes_path_.string());
+      throw AppError("Cannot open file " + notes_path_.string() + NotRegularNote(error));
     }
     throw AppError("Failed to Load Stream");
   }
@@ -104,7 +109,7 @@ void TForm4::Save1Click() {
     ReplaceWholeFile(notes_path_, std::string_view(rtf.constData(), rtf.size()));
   } catch (const WholeFileError& error) {
     if (error.step() == WholeFileError::Step::Open) {
-      throw AppError("Cannot create file " + notes_path_.string());
+      throw AppError("Cannot create file " + notes_path_.string() + NotRegularNote(error));
     }
     throw AppError("Failed to Save Stream");
   }

@@ -18,11 +18,13 @@
 #include "lettering/shadow_button.h"
 #include "lettering/shadow_group_box.h"
 #include "lettering/shadow_label.h"
+#include "map/map_view.h"
 #include "qt_convert.h"
 #include "settings/folder_settings.h"
 #include "settings/window_placement.h"
 #include "windows/about_box.h"
 #include "windows/desktop_host.h"
+#include "windows/editor_map.h"
 #include "windows/guarded.h"
 #include "windows/placement_bridge.h"
 #include "windows/program_icon.h"
@@ -247,6 +249,8 @@ void TForm6::CreateWidgets() {
   LMDLabelFill1->setObjectName(QStringLiteral("LMDLabelFill1"));
   LMDLabelFill1->setFont(ArialBlackFont(27));
   LMDLabelFill1->setGeometry(296, 64, 465, 353);
+  // The map's strip fills the frame's lower part.
+  LoMap = new EditorMap(editor_, LMDLabelFill1, QRect(296, 421, 465, 120));
 
   LMDLB1 = new ColumnListBox(client);
   LMDLB1->setObjectName(QStringLiteral("LMDLB1"));
@@ -338,6 +342,8 @@ void TForm6::SetTabOrder() {
     setTabOrder(FieldWidget(kTypedFieldsInCommitOrder[i]),
                 FieldWidget(kTypedFieldsInCommitOrder[i + 1]));
   }
+  // The map comes last.
+  setTabOrder(FieldWidget(kTypedFieldsInCommitOrder.back()), LoMap->map());
 }
 
 // ---- Events -------------------------------------------------------------
@@ -352,6 +358,7 @@ void TForm6::ConnectEvents() {
     // What the user types goes back into the view; it runs no logic.
     connect(field, &QLineEdit::textEdited, this, [this, field](const QString& text) {
       view_.SetTextFromUser(FieldOf(field), QStringToBytes(text));
+      LoMap->TextEdited(FieldOf(field));
     });
     connect(field, &MaskedEdit::modifiedChanged, this, [this, field](bool) {
       if (field->kind() == FieldKind::Text) {
@@ -417,6 +424,7 @@ void TForm6::removeobjClick() {
 
 void TForm6::LoFiles1Click() {
   guarded([this] { editor_.OpenLoFile(); });
+  LoMap->FitAfterOpen();  // also after a failure: the map shows what is left
 }
 
 void TForm6::Save1Click() {
@@ -462,6 +470,7 @@ void TForm6::ApplyLocaleSeparator() {
   for (MaskedEdit* field : fields_) {
     if (field != nullptr) field->setDecimalSeparator(separator);
   }
+  LoMap->ApplyLocaleSeparator();
 }
 
 // ---- Presenting the view -----------------------------------------------
@@ -476,6 +485,7 @@ TField TForm6::FieldOf(const MaskedEdit* widget) const {
 }
 
 void TForm6::Present(TViewMember member) {
+  LoMap->Present(member);
   switch (member.aspect) {
     case TAspect::Text:
       if (MaskedEdit* field = FieldWidget(member.field)) {

@@ -6,6 +6,7 @@
 #include "editor/editor_view.h"
 
 class ColumnListBox;
+class EditorMap;
 class EtchedEdge;
 class GradientLabel;
 class MaskedEdit;
@@ -43,6 +44,8 @@ class TForm6 : public QMainWindow {
   EtchedEdge* LMDDrawEdge2 = nullptr;
   EtchedEdge* LMDDrawEdge3 = nullptr;
   GradientLabel* LMDLabelFill1 = nullptr;
+  // The map of the open file, in LMDLabelFill1's place while a file is open.
+  EditorMap* LoMap = nullptr;
   ColumnListBox* LMDLB1 = nullptr;
   ShadowGroupBox* LMDGroupBox1 = nullptr;
   ShadowButton* LMDButton2 = nullptr;

@@ -92,9 +92,10 @@ TEST_F(ObjCatalogueTest, ReadsEveryWordOnceInOrderAtItsOffset) {
   for (auto& b : names) b = static_cast<std::uint8_t>(rng());
   WriteBytes(dir / "objdat.dat", file);
   WriteBytes(dir / "objdat.nam", names);
-  // open, count, open names, per entry its name and eight words, two closes;
-  // failing operation k leaves everything from k on unread (k past the end: no failure).
-  const int operations = 3 + 9 * count + 2;
+  // Failing operation k leaves everything from k on unread (k past the end: no failure).
+  const int before_entries = kCatalogueFindOperations + kCatalogueOpenOperations +
+                             kCatalogueCountReads + kNamesFindOperations + kNamesOpenOperations;
+  const int operations = before_entries + kEntryReads * count + kCatalogueCloseOperations;
   for (int k = 1; k <= operations + 1; ++k) {
     SCOPED_TRACE("failing operation " + std::to_string(k));
     TObjCatalogue catalogue;
@@ -105,11 +106,11 @@ TEST_F(ObjCatalogueTest, ReadsEveryWordOnceInOrderAtItsOffset) {
               k > operations ? "no error" : "I/O error 32");
     file_faults::Reset();
 
-    EXPECT_EQ(catalogue.ObjLastIndex, k > 3 ? count - 1 : 77);
+    EXPECT_EQ(catalogue.ObjLastIndex, k > before_entries ? count - 1 : 77);
     std::vector<int> expected_calls;
-    if (k > 3) expected_calls.push_back(-1);
+    if (k > before_entries) expected_calls.push_back(-1);
     for (int i = 0; i < count; ++i) {
-      const int name_op = 4 + 9 * i;
+      const int name_op = before_entries + 1 + kEntryReads * i;
       const auto& slot = catalogue.ObjNameTable[i];
       EXPECT_EQ(Bytes(slot.begin(), slot.end()),
                 k > name_op ? Slice(names, 30 * i, 30) : Bytes(30, 0xEE));

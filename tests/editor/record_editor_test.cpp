@@ -264,24 +264,33 @@ TEST_F(RecordEditorTest, UntouchedFloatsKeepTheirBytesAndTypedOnesAreConverted) 
   EXPECT_EQ(Slice(FileBytes(), 107, 4), FloatBytes(12.345679f));
 }
 
-TEST_F(RecordEditorTest, CommitWithoutASelectedRowWritesOnlyTheHeaderTexts) {
+TEST_F(RecordEditorTest, CommitWithoutASelectedRowWritesOnlyTheHeaderTextsAndKeepsRecordEdits) {
   Open(NumberedRecords(3));
   const Bytes original = FileBytes();
   const auto table_before = editor.Document().LoRecordTable;
   ASSERT_EQ(view.SelectedRow(), -1);
-  Type(TField::Class, "");
-  EXPECT_EQ(MessageOf([&] { Save(); }), "'' is not a valid integer value");
-  EXPECT_EQ(FileBytes(), original);
-
-  Type(TField::Class, "9");
   Type(TField::Description, "Dusk");
   Save();
   Bytes expected = original;
   PutText(expected, 26, std::string("Dusk") + '\0');
   EXPECT_EQ(FileBytes(), expected);
+  EXPECT_FALSE(view.SaveEnabled());
+  EXPECT_TRUE(host.information.empty());
+
+  // A record field typed before choosing a row has no record to go to: it is
+  // neither lost silently nor shown as saved.
+  Type(TField::X, "7.5");
+  Type(TField::Name, "Glade");
+  Save();
+  PutText(expected, 0, std::string("Glade") + '\0');
+  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(host.information, std::vector<std::string>{"No Item Selected"});
+  EXPECT_EQ(view.Text(TField::X), "7.5");
+  EXPECT_EQ(view.Highlight(TField::X), THighlight::Modified);
+  EXPECT_EQ(view.Highlight(TField::Name), THighlight::Normal);
+  EXPECT_TRUE(view.SaveEnabled());
   EXPECT_EQ(RecordBytes(editor.Document().LoRecordTable[0]), RecordBytes(table_before[0]));
   EXPECT_EQ(RecordBytes(editor.Document().LoRecordTable[255]), RecordBytes(table_before[255]));
-  EXPECT_FALSE(view.SaveEnabled());
 }
 
 TEST_F(RecordEditorTest, CancelRunsTheRemainingStepsAndAsksToEnd) {
@@ -303,12 +312,20 @@ TEST_F(RecordEditorTest, CancelRunsTheRemainingStepsAndAsksToEnd) {
   EXPECT_TRUE(editor.Document().IsOpen());
 }
 
-TEST_F(RecordEditorTest, WithoutAFileTheZeroRowShowsAndCommitsFailWith103) {
+TEST_F(RecordEditorTest, WithoutAFileCommandsFailWith103BeforeAnythingChanges) {
   Click(0);
   EXPECT_EQ(view.Text(TField::X), "0.00");
   Type(TField::X, "2.5");
+  Type(TField::Name, "Kept");
   EXPECT_EQ(MessageOf([&] { Save(); }), "I/O error 103");
-  EXPECT_EQ(editor.Document().LoRecordTable[0].x, 2.5f);  // memory was updated first
+  EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), "I/O error 103");
+  EXPECT_EQ(editor.Document().LoRecordTable[0].x, 0.0f);
+  EXPECT_EQ(editor.Document().NameText(), "");
+  EXPECT_EQ(editor.Document().LastIndex, 0);
+  EXPECT_EQ(view.Text(TField::X), "2.5");
+  EXPECT_EQ(view.Highlight(TField::X), THighlight::Modified);
+  EXPECT_EQ(view.Highlight(TField::Name), THighlight::Modified);
+  EXPECT_TRUE(view.SaveEnabled());
 
   // A cancel before any file shows the zeroed table with the catalogue's names.
   editor.OpenLoFile();
@@ -318,17 +335,32 @@ TEST_F(RecordEditorTest, WithoutAFileTheZeroRowShowsAndCommitsFailWith103) {
   EXPECT_EQ(view.RecordCountText(), "#");
 }
 
-TEST_F(RecordEditorTest, FailedOpenKeepsTheOldRowsWithNoFileOpen) {
-  Open(NumberedRecords(3));
-  const Bytes original = FileBytes();
-  const auto rows = view.ContentsRows();
-  host.open_answers.push_back(dir / "LoMissing.dat");
-  EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), "File not found");
-  EXPECT_EQ(view.ContentsRows(), rows);
-  EXPECT_FALSE(editor.Document().IsOpen());
-  Click(1);
-  EXPECT_EQ(MessageOf([&] { Save(); }), "I/O error 103");
-  EXPECT_EQ(FileBytes(), original);
+TEST_F(RecordEditorTest, FailedOpenShowsNoFileAndNeverWritesTheOldDataIntoTheNewFile) {
+  // A missing file, and one too short for its count (the records it holds are read).
+  const std::filesystem::path short_file = dir / "LoShort.dat";
+  Bytes short_bytes = LoFileBytes("Short", "", NumberedRecords(2));
+  PutU16(short_bytes, 20, 3);
+  WriteBytes(short_file, short_bytes);
+  for (const auto& [path, message] :
+       {std::pair{dir / "LoMissing.dat", "File not found"},
+        std::pair{short_file, "Read beyond end of file"}}) {
+    SCOPED_TRACE(path.string());
+    Open(NumberedRecords(3));
+    const Bytes original = FileBytes();
+    Click(1);
+    Type(TField::X, "5");
+    host.open_answers.push_back(path);
+    EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), message);
+    EXPECT_FALSE(editor.Document().IsOpen());
+    EXPECT_TRUE(view.ContentsRows().empty());
+    EXPECT_EQ(view.WindowCaption(), "Orvo Lo File Data Editor");
+    EXPECT_EQ(view.RecordCountText(), "#");
+    EXPECT_FALSE(view.AddRemoveEnabled());
+    EXPECT_EQ(MessageOf([&] { Save(); }), "I/O error 103");
+    EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), "I/O error 103");
+    EXPECT_EQ(FileBytes(), original);
+    EXPECT_EQ(ReadBytes(short_file), short_bytes);
+  }
 }
 
 TEST_F(RecordEditorTest, EachListIsUpdatedOncePerFillEvenWhenTheCatalogueFailsMidway) {

@@ -53,13 +53,14 @@ TEST(WholeFile, AFailureAtAnyStepKeepsTheOldFileAndNamesTheStep) {
   EXPECT_EQ(StepOf([&] { ReadWholeFile(dir / "missing"); }), 1);
   EXPECT_EQ(StepOf([&] { ReplaceWholeFile(dir / "no" / "file", "x"); }), 1);
   EXPECT_FALSE(fs::exists(dir / "no"));
-  WriteText(dir / "f", "old");
-  for (int k = 1; k <= 4; ++k) {  // create, write, flush, close
+  for (int k = 1; k <= kReplaceOperations; ++k) {
+    WriteText(dir / "f", "old");
     file_faults::Reset();
-    file_faults::FailOperation(k, 5);
-    EXPECT_EQ(StepOf([&] { ReplaceWholeFile(dir / "f", "new"); }), k == 1 ? 1 : 2) << k;
-    EXPECT_EQ(ReadText(dir / "f"), "old");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    file_faults::FailOperation(k, 32);
+    const int failed_step = k > kReplaceBeforeRename + 1 ? 0 : k <= 2 ? 1 : 2;
+    EXPECT_EQ(StepOf([&] { ReplaceWholeFile(dir / "f", "new"); }), failed_step) << k;
+    EXPECT_EQ(ReadText(dir / "f"), failed_step == 0 ? "new" : "old") << k;
+    EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"f"}) << k;
   }
   file_faults::Reset();
   file_faults::FailOperation(2, 5);  // open, then the read fails

@@ -109,7 +109,7 @@ TEST_F(ProfileStore, UnreadableFileIsNeverReplacedAndLineBreaksAreRefused) {
   EXPECT_TRUE(fs::is_directory(File()));
 }
 
-TEST(ProfileStoreDeathTest, ReadOnlyFolderOrFileFailsWithThePathAndKeepsTheOldFile) {
+TEST(ProfileStoreDeathTest, ReadOnlyFileFailsButAWritableFileInAReadOnlyFolderIsRewrittenInPlace) {
   TempDir dir;
   // A file everyone may write in a folder nobody may write to, and a read-only
   // file in a folder everyone may write to.
@@ -121,23 +121,27 @@ TEST(ProfileStoreDeathTest, ReadOnlyFolderOrFileFailsWithThePathAndKeepsTheOldFi
     fs::permissions(file, fs::perms::others_read | fs::perms::others_write, fs::perm_options::add);
   }
   MakeReadOnly(read_only);
+  const fs::perms locked_mode = fs::status(in_locked).permissions();
   fs::permissions(dir.path(), fs::perms::others_read | fs::perms::others_exec,
                   fs::perm_options::add);
   fs::permissions(in_locked.parent_path(), fs::perms::owner_read | fs::perms::owner_exec |
                                                fs::perms::others_read | fs::perms::others_exec);
-  const auto refused = [](const fs::path& file) {
-    ruriVizid store(file);
-    return MessageOf([&] { store.WriteSetting("settings", "startdir", "/new"); }) ==
-           "Unable to write to " + file.string();
-  };
   EXPECT_EXIT(
       {
         if (!DropPrivilegesForChild(read_only.parent_path())) std::exit(2);
-        std::exit(refused(in_locked) && refused(read_only) ? 0 : 1);
+        ruriVizid locked_store(in_locked);
+        ruriVizid read_only_store(read_only);
+        locked_store.WriteSetting("settings", "startdir", "/new");
+        const bool refused =
+            MessageOf([&] { read_only_store.WriteSetting("settings", "startdir", "/new"); }) ==
+            "Unable to write to " + read_only.string();
+        std::exit(refused ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ReadText(in_locked), "[settings]\nstartdir=/new\n");
+  EXPECT_EQ(fs::status(in_locked).permissions(), locked_mode);
+  EXPECT_EQ(ReadText(read_only), "[settings]\nstartdir=/old\n");
   for (const fs::path& file : {in_locked, read_only}) {
-    EXPECT_EQ(ReadText(file), "[settings]\nstartdir=/old\n");
     EXPECT_EQ(NamesIn(file.parent_path()).size(), 1u);
   }
 }

@@ -18,6 +18,7 @@
 #include "dialogs/font_dialog.h"
 #include "errors/app_error.h"
 #include "platform/binary_file.h"
+#include "platform/whole_file.h"
 #include "rtf/rtf_reader.h"
 #include "support/temp_dir.h"
 #include "windows/rererarovi4.h"
@@ -178,9 +179,9 @@ TEST_F(NotesWindow, FileErrorsGiveTheNotesMessagesAndKeepTheOldFile) {
   TForm4 form(notes);
   form.RichEdit1->setPlainText(QStringLiteral("new notes"));
   file_faults::Reset();
-  file_faults::FailOperation(2, 101);  // create the new file, then its write fails
+  file_faults::FailOperation(kReplaceWrite, 101);
   EXPECT_EQ(ErrorOf([&] { form.Save1Click(); }), "Failed to Save Stream");
-  file_faults::ShortWrite(2, 10);
+  file_faults::ShortWrite(kReplaceWrite, 10);
   EXPECT_EQ(ErrorOf([&] { form.Save1Click(); }), "Failed to Save Stream");
   EXPECT_EQ(ReadText(notes), "old notes");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);

@@ -98,7 +98,7 @@ TEST_F(WindowManagerTest, TheAboutBoxIsACentredDialogOfItsOwnerAndTheEffectEndsO
 
   // The frame the opening effect ends on is the one the box then gets.
   AboutDialog dialog(LoAboutSettings(), {QStringLiteral("a\nb"), QStringLiteral("c\nd")}, form6_.get());
-  const QRect promised = dialog.PlaceOnScreen();
+  const QRect promised = dialog.placeOnScreen();
   dialog.show();
   ASSERT_TRUE(WaitUntilFramed(dialog));
   EXPECT_EQ(MeasuredFrame(dialog), promised);
@@ -116,7 +116,7 @@ TEST_F(WindowManagerTest, MessageBoxesAreCentredAndAsWideAsTheirCaption) {
     ASSERT_NE(box, nullptr);
     ASSERT_TRUE(WaitUntilFramed(*box));
     ExpectCentred(*box, "information box");
-    EXPECT_GE(box->width(), MessageBox::WidthForCaption(box->windowTitle()));
+    EXPECT_GE(box->width(), MessageBox::widthForCaption(box->windowTitle()));
     EXPECT_EQ(PropertyValues(*box, "WM_TRANSIENT_FOR").value(0).toULongLong(nullptr, 16),
               form6_->winId());
     ExpectOnlyCloseAndMove(*box, "information box");

@@ -25,8 +25,8 @@ QLabel* TextLabel(QWidget* parent, const char* name, const QString& text, const 
 QPixmap PictureFor(const AboutSettings& settings, const QColor& face) {
   const QIcon icon = settings.picture.isNull() ? QApplication::windowIcon() : settings.picture;
   const QPixmap pixmap = icon.pixmap(QSize(kAboutIconSide, kAboutIconSide));
-  return settings.icon_style == AboutIconStyle::kExtended ? ExtendedAboutPicture(pixmap, face)
-                                                          : PlainAboutPicture(pixmap, face);
+  return settings.icon_style == AboutIconStyle::Extended ? ExtendedAboutPicture(pixmap, face)
+                                                         : PlainAboutPicture(pixmap, face);
 }
 
 }  // namespace
@@ -39,16 +39,16 @@ AboutDialog::AboutDialog(const AboutSettings& settings, const AboutSystemTexts& 
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setWindowTitle(settings.caption);
-  const AboutFonts fonts = AboutFonts::For(settings);
+  const AboutFonts fonts = AboutFonts::fromSettings(settings);
   setFont(fonts.dialog);
   layout_ = ComputeAboutLayout(settings, system, fonts);
   setFixedSize(layout_.client);
   KeepFromMinimising(*this);
-  BuildWidgets(settings, system, fonts);
-  ok_button_->setFocus();
+  buildWidgets(settings, system, fonts);
+  okButton_->setFocus();
 }
 
-void AboutDialog::BuildWidgets(const AboutSettings& settings, const AboutSystemTexts& system,
+void AboutDialog::buildWidgets(const AboutSettings& settings, const AboutSystemTexts& system,
                                const AboutFonts& fonts) {
   auto* picture = new QLabel(this);
   picture->setObjectName(QStringLiteral("picture"));
@@ -74,15 +74,15 @@ void AboutDialog::BuildWidgets(const AboutSettings& settings, const AboutSystemT
   TextLabel(this, "captions", WithNewlines(system.captions), layout_.captions)->setWordWrap(false);
   TextLabel(this, "values", WithNewlines(system.values), layout_.values);
 
-  ok_button_ = new QPushButton(QStringLiteral("OK"), this);
-  ok_button_->setObjectName(QStringLiteral("okButton"));
-  ok_button_->setGeometry(layout_.ok_button);
-  ok_button_->setDefault(true);
-  connect(ok_button_, &QPushButton::clicked, this, &QDialog::accept);
+  okButton_ = new QPushButton(QStringLiteral("OK"), this);
+  okButton_->setObjectName(QStringLiteral("okButton"));
+  okButton_->setGeometry(layout_.ok_button);
+  okButton_->setDefault(true);
+  connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-QRect AboutDialog::PlaceOnScreen() {
-  if (position_ == AboutPosition::kScreenCenter) CentreOnScreen(*this);
+QRect AboutDialog::placeOnScreen() {
+  if (position_ == AboutPosition::ScreenCenter) CentreOnScreen(*this);
   return OuterFrame(*this);
 }
 

@@ -20,22 +20,22 @@ class AboutDialog : public QDialog {
               QWidget* parent = nullptr);
 
   const AboutLayout& layout() const { return layout_; }
-  QPushButton* okButton() const { return ok_button_; }
+  QPushButton* okButton() const { return okButton_; }
 
   // Moves the window's outer frame where its settings say and returns that
   // frame, decoration included (estimated until the window manager has framed
   // the window, as it has not been shown yet).
-  QRect PlaceOnScreen();
+  QRect placeOnScreen();
 
  public slots:
   // The one button is the cancel button too: Esc and the close box are "OK".
   void reject() override;
 
  private:
-  void BuildWidgets(const AboutSettings& settings, const AboutSystemTexts& system,
+  void buildWidgets(const AboutSettings& settings, const AboutSystemTexts& system,
                     const AboutFonts& fonts);
 
   AboutLayout layout_;
   AboutPosition position_;
-  QPushButton* ok_button_ = nullptr;
+  QPushButton* okButton_ = nullptr;
 };

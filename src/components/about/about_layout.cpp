@@ -23,7 +23,7 @@ int Below(const QRect& rect, int gap) { return rect.y() + rect.height() + gap; }
 
 }  // namespace
 
-AboutFonts AboutFonts::For(const AboutSettings& settings) {
+AboutFonts AboutFonts::fromSettings(const AboutSettings& settings) {
   AboutFonts fonts;
   fonts.dialog = QFont(QStringLiteral("MS Sans Serif"));
   fonts.dialog.setPixelSize(11);  // 8 points at 96 dots per inch

@@ -28,7 +28,7 @@ struct AboutFonts {
   QFont bold;    // the dialog font, bold
   QFont name;    // "Arial", bold, the name size in points at 96 dots per inch
 
-  static AboutFonts For(const AboutSettings& settings);
+  static AboutFonts fromSettings(const AboutSettings& settings);
 };
 
 // The two-line system information, each line pair joined by '\r'.

@@ -5,14 +5,14 @@
 
 // How the about box shows its picture.
 enum class AboutIconStyle {
-  kPlain,     // the icon as it is, centred
-  kExtended,  // enlarged, framed, with a drop shadow
+  Plain,     // the icon as it is, centred
+  Extended,  // enlarged, framed, with a drop shadow
 };
 
 // Where the about box opens.
 enum class AboutPosition {
-  kScreenCenter,  // centred on the screen, kept inside it
-  kDefault,       // wherever the window manager puts it
+  ScreenCenter,  // centred on the screen, kept inside it
+  Default,       // wherever the window manager puts it
 };
 
 // Everything an about box is built from; nothing else feeds its texts.
@@ -23,7 +23,7 @@ struct AboutSettings {
   QString description;
   QString credits;
   QIcon picture;  // empty: the application's icon
-  AboutIconStyle icon_style = AboutIconStyle::kExtended;
+  AboutIconStyle icon_style = AboutIconStyle::Extended;
   int name_size_points = 22;
-  AboutPosition position = AboutPosition::kScreenCenter;
+  AboutPosition position = AboutPosition::ScreenCenter;
 };

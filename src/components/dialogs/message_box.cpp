@@ -24,7 +24,7 @@ MessageBox::MessageBox(Icon icon, const QString& caption, const QString& text, Q
   KeepFromMinimising(*this);
 }
 
-int MessageBox::WidthForCaption(const QString& caption) {
+int MessageBox::widthForCaption(const QString& caption) {
   // Window managers draw captions in a bold face; Qt's idea of the title
   // font is the nearest thing to theirs it can tell.
   QFont title = QApplication::font("QMdiSubWindowTitleBar");
@@ -39,17 +39,17 @@ int MessageBox::WidthForCaption(const QString& caption) {
 // its layout changes; the box then widens to its caption.
 bool MessageBox::event(QEvent* event) {
   const bool handled = QMessageBox::event(event);
-  if (event->type() == QEvent::LayoutRequest) WidenForCaption();
+  if (event->type() == QEvent::LayoutRequest) widenForCaption();
   return handled;
 }
 
 void MessageBox::showEvent(QShowEvent* event) {
   QMessageBox::showEvent(event);
-  WidenForCaption();
+  widenForCaption();
   CentreOnScreen(*this);
 }
 
-void MessageBox::WidenForCaption() {
-  const int needed = WidthForCaption(windowTitle());
+void MessageBox::widenForCaption() {
+  const int needed = widthForCaption(windowTitle());
   if (width() < needed) setFixedSize(needed, height());
 }

@@ -14,12 +14,12 @@ class MessageBox : public QMessageBox {
 
   // The narrowest box whose title bar shows `caption` whole: the caption in a
   // bold title font, and room for the icon and the buttons beside it.
-  static int WidthForCaption(const QString& caption);
+  static int widthForCaption(const QString& caption);
 
  protected:
   bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
-  void WidenForCaption();
+  void widenForCaption();
 };

@@ -14,8 +14,8 @@ class GradientLabel : public QWidget {
 
   QString text() const { return text_; }
   // The colour of band `index` (0 at the top).
-  QColor BandColour(int index) const;
-  int Steps() const { return steps_; }
+  QColor bandColor(int index) const;
+  int steps() const { return steps_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -20,7 +20,7 @@ const AboutSystemTexts kSystem{QStringLiteral("Available Memory:\rPlatform, CPU:
                                QStringLiteral("2 KB\r1x Intel Pentium or compatible")};
 
 TEST(AboutLayoutTest, EntriesStackWithTheirGapsFromTheTopMinimum) {
-  const AboutFonts fonts = AboutFonts::For(Settings());
+  const AboutFonts fonts = AboutFonts::fromSettings(Settings());
   const int line = QFontMetrics(fonts.dialog).height();
   const int bold_line = QFontMetrics(fonts.bold).height();
   ASSERT_EQ(line, 13);  // the 11-pixel dialog font's line on the desktop it was drawn for
@@ -49,7 +49,7 @@ TEST(AboutLayoutTest, TallEntriesPushEverythingBelowThemDown) {
   AboutSettings settings = Settings();
   settings.program_name = QStringLiteral("A Very Long Program Name That Wraps Over Several Lines");
   settings.description = QString(QStringLiteral("word ")).repeated(80);
-  const AboutFonts fonts = AboutFonts::For(settings);
+  const AboutFonts fonts = AboutFonts::fromSettings(settings);
   const AboutLayout plain = ComputeAboutLayout(Settings(), kSystem, fonts);
   const AboutLayout tall = ComputeAboutLayout(settings, kSystem, fonts);
 

@@ -1,0 +1,138 @@
+#include "map/map_painter.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QtMath>
+#include <cmath>
+
+#include "map/map_marker.h"
+
+namespace {
+
+// Grid lines at least this far apart; labels need the room.
+constexpr double kGridSpacing = 60.0;
+constexpr std::size_t kMaxGridLines = 256;
+constexpr double kDirectionLength = 12.0;
+constexpr double kSelectedDirectionLength = 17.0;
+
+const QColor kGridLine(255, 255, 255, 40);
+const QColor kAxisLine(255, 255, 255, 100);
+const QColor kGridText(255, 255, 255, 170);
+
+bool Finite(const WorldPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+void PaintGradient(QPainter& painter, const QRect& area) {
+  for (int i = 0; i < kMapGradientSteps; ++i) {
+    const int y0 = area.top() + area.height() * i / kMapGradientSteps;
+    const int y1 = area.top() + area.height() * (i + 1) / kMapGradientSteps;
+    auto mix = [i](int a, int b) { return a + (b - a) * i / (kMapGradientSteps - 1); };
+    painter.fillRect(
+        area.left(), y0, area.width(), y1 - y0,
+        QColor(mix(kMapTop.red(), kMapBottom.red()), mix(kMapTop.green(), kMapBottom.green()),
+               mix(kMapTop.blue(), kMapBottom.blue())));
+  }
+}
+
+QString Label(double value, double step, QChar separator) {
+  return QString::fromStdString(GridLabel(
+      value, step, static_cast<char>(separator.unicode() < 0x80 ? separator.unicode() : '.')));
+}
+
+// Vertical lines labelled along the bottom edge, horizontal ones along the left.
+void PaintGrid(QPainter& painter, const QRect& area, const MapTransform& transform,
+               QChar separator) {
+  const double step = GridStep(transform.Scale(), kGridSpacing);
+  const WorldPoint top_left = transform.ToWorld({0.0, 0.0});
+  const WorldPoint bottom_right = transform.ToWorld({transform.Width(), transform.Height()});
+  const std::vector<double> xs = GridLines(top_left.x, bottom_right.x, step, kMaxGridLines);
+  const std::vector<double> ys = GridLines(bottom_right.y, top_left.y, step, kMaxGridLines);
+
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  for (double x : xs) {
+    const int sx = area.left() + qRound(transform.ToScreen({x, 0.0}).x);
+    painter.setPen(std::abs(x) < step / 2.0 ? kAxisLine : kGridLine);
+    painter.drawLine(sx, area.top(), sx, area.bottom());
+  }
+  for (double y : ys) {
+    const int sy = area.top() + qRound(transform.ToScreen({0.0, y}).y);
+    painter.setPen(std::abs(y) < step / 2.0 ? kAxisLine : kGridLine);
+    painter.drawLine(area.left(), sy, area.right(), sy);
+  }
+
+  QFont font = painter.font();
+  font.setPixelSize(9);
+  painter.setFont(font);
+  painter.setPen(kGridText);
+  const int text_height = QFontMetrics(font).height();
+  for (double x : xs) {
+    const int sx = area.left() + qRound(transform.ToScreen({x, 0.0}).x);
+    painter.drawText(QRect(sx + 2, area.bottom() - text_height, 80, text_height),
+                     Qt::AlignLeft | Qt::AlignVCenter, Label(x, step, separator));
+  }
+  for (double y : ys) {
+    const int sy = area.top() + qRound(transform.ToScreen({0.0, y}).y);
+    painter.drawText(QRect(area.left() + 2, sy - text_height, 80, text_height),
+                     Qt::AlignLeft | Qt::AlignBottom, Label(y, step, separator));
+  }
+}
+
+void PaintMarker(QPainter& painter, const QPointF& centre, const MapPoint& point, bool selected) {
+  const MarkerStyle style = MarkerStyleFor(point.key);
+  if (std::isfinite(point.angle)) {
+    // Degrees, counter-clockwise from +X; screen y points down.
+    const double radians = qDegreesToRadians(std::fmod(point.angle, 360.0));
+    const double length = selected ? kSelectedDirectionLength : kDirectionLength;
+    const QPointF tip = centre + QPointF(std::cos(radians), -std::sin(radians)) * length;
+    painter.setPen(QPen(selected ? Qt::white : style.colour, selected ? 2.0 : 1.5));
+    painter.drawLine(centre, tip);
+  }
+  DrawMarker(painter, centre, selected ? kSelectedRadius : kMarkerRadius, style, selected);
+}
+
+}  // namespace
+
+WorldPoint ScenePosition(const MapScene& scene, int index) {
+  if (index == scene.moved) return scene.moved_to;
+  const MapPoint& point = (*scene.points)[static_cast<std::size_t>(index)];
+  return {point.x, point.y};
+}
+
+void PaintMap(QPainter& painter, const QRect& area, const MapTransform& transform,
+              const MapScene& scene) {
+  painter.save();
+  painter.setClipRect(area);
+  PaintGradient(painter, area);
+  PaintGrid(painter, area, transform, scene.separator);
+
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  // Markers beyond this border are off the picture and cost nothing.
+  const QRectF visible = QRectF(area).adjusted(-20, -20, 20, 20);
+  const int count = scene.points == nullptr ? 0 : static_cast<int>(scene.points->size());
+  auto paint = [&](int index, bool selected) {
+    const WorldPoint world = ScenePosition(scene, index);
+    if (!Finite(world)) return;
+    const ScreenPoint screen = transform.ToScreen(world);
+    const QPointF centre(area.left() + screen.x, area.top() + screen.y);
+    if (!visible.contains(centre)) return;
+    PaintMarker(painter, centre, (*scene.points)[static_cast<std::size_t>(index)], selected);
+  };
+  for (int i = 0; i < count; ++i) {
+    if (i != scene.selected) paint(i, false);
+  }
+  if (scene.selected >= 0 && scene.selected < count) paint(scene.selected, true);
+  painter.restore();
+}
+
+std::vector<int> MarkersAt(const MapTransform& transform, const MapScene& scene, QPointF screen) {
+  std::vector<int> hits;
+  if (scene.points == nullptr) return hits;
+  for (int i = static_cast<int>(scene.points->size()) - 1; i >= 0; --i) {
+    const WorldPoint world = ScenePosition(scene, i);
+    if (!Finite(world)) continue;
+    const ScreenPoint at = transform.ToScreen(world);
+    const double radius = i == scene.selected ? kSelectedRadius + 1.0 : kHitRadius;
+    if (std::hypot(at.x - screen.x(), at.y - screen.y()) <= radius) hits.push_back(i);
+  }
+  return hits;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QChar>
+#include <QColor>
+#include <QPointF>
+#include <QRect>
+#include <optional>
+#include <vector>
+
+#include "map/map_point.h"
+#include "map/map_transform.h"
+
+class QPainter;
+
+// Everything one picture of the map depends on.
+struct MapScene {
+  const std::vector<MapPoint>* points = nullptr;
+  int selected = -1;
+  // A marker being dragged is drawn here instead of at its own position.
+  int moved = -1;
+  WorldPoint moved_to;
+  QChar separator = u'.';
+};
+
+// The background both the map and its placeholder stand on.
+inline const QColor kMapTop(128, 0, 0);
+inline const QColor kMapBottom(0, 0, 0);
+inline constexpr int kMapGradientSteps = 64;
+
+// Marker radii in pixels and how near a click must come to a marker.
+inline constexpr double kMarkerRadius = 4.0;
+inline constexpr double kSelectedRadius = 7.0;
+inline constexpr double kHitRadius = 7.0;
+
+// The world position marker `index` is drawn at (the drag position while moved).
+WorldPoint ScenePosition(const MapScene& scene, int index);
+
+// Paints the gradient, the labelled grid and the markers (the selected one
+// last, larger and outlined) into `area`.
+void PaintMap(QPainter& painter, const QRect& area, const MapTransform& transform,
+              const MapScene& scene);
+
+// The markers drawn within kHitRadius of `screen`, in a fixed top-first order
+// that ignores the selection (later points first), so that cycling through
+// them reaches every one.
+std::vector<int> MarkersAt(const MapTransform& transform, const MapScene& scene, QPointF screen);

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <vector>
+
+#include "map/map_painter.h"
+#include "map/map_point.h"
+#include "map/map_transform.h"
+
+// A top-down map of points on a maroon-to-black gradient with a labelled
+// grid. It knows nothing of what the points stand for: it draws them, shows
+// their tool tips, and reports what the user does to them in world units.
+//
+// Mouse: a click on a marker reports it (the top one; clicking the same spot
+// again goes on to the next marker under it); dragging a marker moves it with
+// the pointer and reports the drop (Esc puts it back and reports nothing);
+// dragging empty space pans; the wheel zooms about the pointer.
+// Keys: arrows nudge the selected marker by one unit (Shift: ten), Home fits.
+// The view changes only through the user or fit(): new points keep it.
+class MapView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MapView(QWidget* parent = nullptr);
+
+  void setPoints(std::vector<MapPoint> points);
+  const std::vector<MapPoint>& points() const { return points_; }
+  // Moves one point without touching the others (live typing).
+  void setPointPosition(int index, double x, double y);
+
+  // -1 for none; an index without a point reads -1.
+  void setSelected(int index);
+  int selected() const { return selected_; }
+
+  // Points whose X or Y is NaN or infinite: they are not drawn.
+  int hiddenCount() const { return hidden_; }
+
+  void setDecimalSeparator(QChar separator);
+  const MapTransform& transform() const { return transform_; }
+  // Where point `index` is on the widget (only meaningful for a finite point).
+  QPointF screenPosition(int index) const;
+  bool isDragging() const { return drag_ == Drag::Marker; }
+
+ public slots:
+  // Shows every drawn point with a margin.
+  void fit();
+
+ signals:
+  void pointClicked(int index);
+  void pointDragged(int index, double x, double y);
+  void pointNudged(int index, double dx, double dy);
+  void pointerMoved(double x, double y);
+  void pointerLeft();
+  // The scale (pixels per world unit) after a zoom, pan or fit.
+  void viewChanged(double scale);
+  void hiddenCountChanged(int count);
+
+ protected:
+  bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  enum class Drag { None, Pressed, Marker, Pan };
+
+  MapScene Scene() const;
+  int ChooseAt(QPointF position) const;
+  void CancelDrag();
+  void ReportPointer(QPointF position);
+
+  std::vector<MapPoint> points_;
+  int selected_ = -1;
+  int hidden_ = 0;
+  QChar separator_ = u'.';
+  MapTransform transform_;
+
+  Drag drag_ = Drag::None;
+  int pressed_marker_ = -1;
+  QPoint press_position_;
+  QPoint last_position_;
+  WorldPoint grab_offset_;
+  WorldPoint drag_to_;
+  // Where the last click landed, to cycle through stacked markers.
+  QPoint last_click_{-1000, -1000};
+};

@@ -1,0 +1,107 @@
+#include "windows/editor_map.h"
+
+#include <QWidget>
+#include <vector>
+
+#include "editor/map_points.h"
+#include "editor/number_text.h"
+#include "editor/record_editor.h"
+#include "map/map_strip.h"
+#include "map/map_view.h"
+#include "qt_convert.h"
+#include "windows/guarded.h"
+
+EditorMap::EditorMap(RecordEditor& editor, QWidget* placeholder, const QRect& strip_area)
+    : QObject(placeholder), editor_(editor), placeholder_(placeholder) {
+  QWidget* parent = placeholder->parentWidget();
+  map_ = new MapView(parent);
+  map_->setObjectName(QStringLiteral("LoMap"));
+  map_->setGeometry(placeholder->geometry());
+  map_->hide();
+  strip_ = new MapStrip(parent);
+  strip_->setObjectName(QStringLiteral("LoMapStrip"));
+  strip_->setGeometry(strip_area);
+  strip_->hide();
+  ConnectMapStrip(*map_, *strip_);
+  connect(map_, &MapView::pointClicked, this, &EditorMap::PointClicked);
+  connect(map_, &MapView::pointDragged, this, &EditorMap::PointDragged);
+  connect(map_, &MapView::pointNudged, this, &EditorMap::PointNudged);
+  ApplyLocaleSeparator();
+}
+
+void EditorMap::Present(TViewMember member) {
+  switch (member.aspect) {
+    case TAspect::Text:
+      if (member.field == TField::X || member.field == TField::Y || member.field == TField::R) {
+        Rebuild();
+      }
+      break;
+    case TAspect::ContentsRows:
+    case TAspect::SelectedRow:
+    case TAspect::CatalogueRows:
+      Rebuild();
+      break;
+    default:
+      break;
+  }
+}
+
+// While the text is no number (half typed, say) the marker stays where it is.
+void EditorMap::TextEdited(TField field) {
+  if (field != TField::X && field != TField::Y && field != TField::R) return;
+  if (TryParseFloat(editor_.View().Text(field), editor_.DecimalSeparator())) Rebuild();
+}
+
+void EditorMap::FitAfterOpen() {
+  Rebuild();
+  map_->fit();
+}
+
+void EditorMap::ApplyLocaleSeparator() {
+  const QChar separator(QLatin1Char(editor_.DecimalSeparator()));
+  map_->setDecimalSeparator(separator);
+  strip_->setDecimalSeparator(separator);
+  Rebuild();
+}
+
+// With no file open the reserved area keeps its placeholder.
+void EditorMap::Rebuild() {
+  const bool open = editor_.Document().IsOpen();
+  placeholder_->setVisible(!open);
+  map_->setVisible(open);
+  strip_->setVisible(open);
+  if (!open) return;
+
+  const TEditorView& view = editor_.View();
+  std::vector<MapPoint> points;
+  for (const TMapRecordPoint& record :
+       MapRecordPoints(editor_.Document(), editor_.Catalogue(), view, editor_.DecimalSeparator())) {
+    points.push_back(
+        {record.x, record.y, record.r, record.object_class, BytesToQString(record.tip)});
+  }
+  map_->setPoints(std::move(points));
+  map_->setSelected(view.SelectedRow());
+  std::vector<MapLegendEntry> legend;
+  for (const TMapLegendItem& item : MapLegendItems(editor_.Document(), editor_.Catalogue())) {
+    legend.push_back({item.object_class, BytesToQString(item.text)});
+  }
+  strip_->setLegend(std::move(legend));
+}
+
+// A marker click is a row click: the same selection, the same ShowRecord.
+void EditorMap::PointClicked(int index) {
+  guarded([&] { editor_.ChooseRecord(index); });
+}
+
+void EditorMap::PointDragged(int index, double x, double y) {
+  if (index == editor_.View().SelectedRow()) {
+    guarded([&] { editor_.MoveSelectedRecord(x, y); });
+  }
+  Rebuild();  // a refused move puts the marker back
+}
+
+void EditorMap::PointNudged(int index, double dx, double dy) {
+  if (index < 0 || index >= static_cast<int>(map_->points().size())) return;
+  const MapPoint& at = map_->points()[static_cast<std::size_t>(index)];
+  PointDragged(index, at.x + dx, at.y + dy);
+}
