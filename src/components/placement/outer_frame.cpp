@@ -23,12 +23,7 @@ QMargins& Learned(bool fixed) {
 
 QMargins RealDecoration(const QWidget& window) {
   if (!window.isVisible() || window.windowHandle() == nullptr) return {};
-  const QMargins margins = window.windowHandle()->frameMargins();
-  // A maximised window often loses its border: only normal ones teach.
-  if (!margins.isNull() && window.windowState() == Qt::WindowNoState) {
-    Learned(IsFixedSize(window)) = margins;
-  }
-  return margins;
+  return window.windowHandle()->frameMargins();
 }
 
 QMargins EstimatedDecoration(const QWidget& window) {
@@ -69,6 +64,7 @@ class FramedWatch : public QObject {
     if (margins.isNull()) return false;
     window->removeEventFilter(this);
     deleteLater();
+    if (window->windowState() == Qt::WindowNoState) LearnDecoration(*window, margins);
     // Called last: it may move the window, which sends events of its own.
     std::exchange(framed_, nullptr)(margins);
     return false;
@@ -79,6 +75,10 @@ class FramedWatch : public QObject {
 };
 
 }  // namespace
+
+void LearnDecoration(const QWidget& window, const QMargins& decoration) {
+  if (!decoration.isNull()) Learned(IsFixedSize(window)) = decoration;
+}
 
 QMargins LearnedDecoration(bool fixed_size) {
   if (!Learned(fixed_size).isNull()) return Learned(fixed_size);

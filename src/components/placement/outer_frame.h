@@ -20,6 +20,10 @@ QMargins DecorationOf(const QWidget& window);
 // The decoration a window of the kind (fixed-size or resizable) gets, as
 // learnt from windows framed so far; null when none has been.
 QMargins LearnedDecoration(bool fixed_size);
+// Remembers the decoration a window got in the normal state when it was
+// first framed, for the next window of its kind. (A maximised window, or one
+// changing state, often shows another decoration: those do not count.)
+void LearnDecoration(const QWidget& window, const QMargins& decoration);
 // True once the window manager has framed the window (it is visible and its
 // decoration is known).
 bool IsFramed(const QWidget& window);

@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
-#include <vector>
 
 #include "placement/outer_frame.h"
 
@@ -14,14 +14,19 @@ namespace {
 constexpr Qt::WindowStates kLarge = Qt::WindowMaximized | Qt::WindowFullScreen;
 
 // Keeps a window's normal (neither minimised nor maximised) rectangle.
-// Qt's own normalGeometry() cannot be trusted for this: window managers
-// resize a window to the maximised size before they announce the new state,
-// so Qt takes the maximised rectangle for the normal one.
+// Qt's own normalGeometry() cannot be trusted for this: window managers move
+// and resize a window to its maximised place, in one step or two, before they
+// announce the new state, so Qt takes a maximised rectangle for the normal
+// one. A normal rectangle therefore counts once it has stayed put for a
+// moment in the normal state (or the window is hidden in that state).
 class NormalFrameTracker : public QObject {
  public:
   explicit NormalFrameTracker(QWidget& window) : QObject(&window), window_(window) {
     setObjectName(Name());
     window.installEventFilter(this);
+    steady_.setSingleShot(true);
+    steady_.setInterval(kSteadyTime);
+    connect(&steady_, &QTimer::timeout, this, [this] { Steady(); });
   }
 
   // Found by name: without Q_OBJECT, qobject_cast would take any child.
@@ -35,30 +40,39 @@ class NormalFrameTracker : public QObject {
     frame_ = frame;
     decoration_ = DecorationOf(window_);
     settled_ = false;
+    was_large_ = false;
+    steady_.stop();
     SetOuterFrame(window_, frame, decoration_);
-    clients_.assign(1, window_.geometry());
+    kept_ = window_.geometry();
   }
 
-  QRect NormalFrame() const { return clients_.back().marginsAdded(decoration_); }
+  QRect NormalFrame() const {
+    // A normal window on screen is where it is, steady or not yet.
+    const bool live = settled_ && window_.isVisible() && Normal();
+    return (live ? window_.geometry() : kept_).marginsAdded(decoration_);
+  }
 
   bool eventFilter(QObject*, QEvent* event) override {
-    const bool normal = window_.windowState() == Qt::WindowNoState;
     switch (event->type()) {
-      case QEvent::Paint:  // the window manager has framed and shown it
+      case QEvent::Show:
+      case QEvent::Paint:
       case QEvent::ActivationChange:
-        if (!settled_ && normal && IsFramed(window_)) Settle();
-        break;
       case QEvent::Move:
       case QEvent::Resize:
-        if (settled_ && normal) Record();
-        break;
       case QEvent::WindowStateChange:
-        if (window_.windowState() & kLarge) {
-          // The geometry changes that came just before were the maximising itself.
-          ForgetMaximising(window_.geometry());
-        } else if (settled_ && normal) {
-          Record();
+        if (!Normal()) {
+          // Whatever moved just before a maximise was the maximising itself.
+          was_large_ = was_large_ || (window_.windowState() & kLarge);
+          steady_.stop();
+        } else if (!settled_ && !was_large_ && IsFramed(window_)) {
+          // Framed on its first showing: the decoration is known now.
+          Settle();
+        } else if (window_.isVisible()) {
+          steady_.start();
         }
+        break;
+      case QEvent::Hide:
+        if (settled_ && Normal() && !event->spontaneous()) kept_ = window_.geometry();
         break;
       default:
         break;
@@ -67,44 +81,44 @@ class NormalFrameTracker : public QObject {
   }
 
  private:
+  static constexpr int kSteadyTime = 300;  // ms
+
+  bool Normal() const { return window_.windowState() == Qt::WindowNoState; }
+
+  // Back in the normal state, the window manager changes the decoration too;
+  // both are steady once nothing has moved for a moment.
+  void Steady() {
+    if (!Normal() || !window_.isVisible() || !IsFramed(window_)) return;
+    if (settled_) {
+      kept_ = window_.geometry();
+    } else {
+      Settle();
+    }
+  }
+
   // The first time the window is seen framed in the normal state, its real
   // decoration replaces the estimate it was placed with, and the frame is
   // placed again exactly where it was asked to be.
   void Settle() {
     settled_ = true;
     const QMargins real = DecorationOf(window_);
+    LearnDecoration(window_, real);
     if (real != decoration_) {
       decoration_ = real;
       window_.setGeometry(frame_.marginsRemoved(real));
     }
-    clients_.assign(1, window_.geometry());
-  }
-
-  void Record() {
-    const QRect client = window_.geometry();
-    if (clients_.back() == client) return;
-    clients_.push_back(client);
-    constexpr std::size_t kKept = 8;
-    if (clients_.size() > kKept) clients_.erase(clients_.begin());
-  }
-
-  // Window managers may move a window to its maximised place and then resize
-  // it, in two steps: both are dropped. The first rectangle stays: it is the
-  // one the window was placed at.
-  void ForgetMaximising(const QRect& maximised) {
-    while (clients_.size() > 1 && (clients_.back().topLeft() == maximised.topLeft() ||
-                                   clients_.back().size() == maximised.size())) {
-      clients_.pop_back();
-    }
+    kept_ = window_.geometry();
   }
 
   static QString Name() { return QStringLiteral("NormalFrameTracker"); }
 
   QWidget& window_;
-  QRect frame_;                 // as last placed
-  QMargins decoration_;         // in the normal state; estimated until settled
-  bool settled_ = false;        // the real decoration is known
-  std::vector<QRect> clients_;  // normal client rectangles, latest last; never empty
+  QRect frame_;          // as last placed
+  QMargins decoration_;  // in the normal state; estimated until settled
+  bool settled_ = false;
+  bool was_large_ = false;  // maximised since placed
+  QRect kept_;              // the normal client rectangle
+  QTimer steady_;
 };
 
 }  // namespace
