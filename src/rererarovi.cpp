@@ -1,12 +1,19 @@
 // The program: the application, its four windows and the event loop.
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
 #include <QMessageBox>
+#include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "dialogs/error_box.h"
 #include "errors/user_message.h"
+#include "program_version.h"
 #include "qt_convert.h"
 #include "settings/profile_store.h"
 #include "windows/program_icon.h"
@@ -20,10 +27,60 @@ namespace {
 
 const QString kApplicationTitle = QStringLiteral("Orvo Ri Dizo Rirori");
 // File and product version; the program is a pre-release build.
-const QString kVersion = QStringLiteral("1.1.0.0");
-const QString kVersionLabel = kVersion + QStringLiteral(" (pre-release)");
+const QString kVersionLabel = QStringLiteral(LO_PROGRAM_VERSION_LABEL);
 
-int RunProgram(QApplication& app) {
+void Print(std::FILE* stream, const QString& text) {
+  std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// Reads the command line before any window exists, so --help and --version
+// work without a display. Returns the exit status when the program is to end
+// here (0 after help or version, 2 for a wrong command line); otherwise
+// `file` receives the Lo file to open, if one was given, as an absolute path.
+std::optional<int> ReadCommandLine(int argc, char** argv,
+                                   std::optional<std::filesystem::path>& file) {
+  const QCoreApplication parsing(argc, argv);  // the parser reads its arguments
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Orvo Ri Dizo Rirori: an editor for the object placement files (Lo*.dat) "
+                     "of the game.\nWith FILE, the start-up window's button opens the editor "
+                     "with that Lo file."));
+  // Our own help option: the parser's would offer --help-all with Qt's
+  // options, which this program does not take on its command line.
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Displays help on commandline options."));
+  parser.addOption(help);
+  const QCommandLineOption version = parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("the Lo file to open"),
+                               QStringLiteral("[FILE]"));
+  if (!parser.parse(QCoreApplication::arguments())) {
+    Print(stderr, QStringLiteral("rererarovi: ") + parser.errorText() + QStringLiteral("\n"));
+    return 2;
+  }
+  if (parser.isSet(help)) {
+    Print(stdout, parser.helpText());
+    return 0;
+  }
+  if (parser.isSet(version)) {
+    Print(stdout, QStringLiteral("rererarovi ") + kVersionLabel + QStringLiteral("\n"));
+    return 0;
+  }
+  const QStringList files = parser.positionalArguments();
+  if (files.size() > 1) {
+    Print(stderr, QStringLiteral("rererarovi: one FILE at most (see rererarovi --help)\n"));
+    return 2;
+  }
+  if (!files.isEmpty()) {
+    // Relative to the folder the program was started in, as the user meant it.
+    std::error_code ignored;
+    const std::filesystem::path given(QFile::encodeName(files.front()).toStdString());
+    file = std::filesystem::absolute(given, ignored);
+    if (file->empty()) file = given;
+  }
+  return std::nullopt;
+}
+
+int RunProgram(QApplication& app, const std::optional<std::filesystem::path>& file) {
   // Lives longer than every window: the editor window stores its placement
   // through it when it is destroyed.
   ruriVizid settings(DefaultSettingsFilePath());
@@ -35,7 +92,8 @@ int RunProgram(QApplication& app) {
   auto form4 = std::make_unique<TForm4>();
   auto form6 = std::make_unique<TForm6>(form3->Editor(), settings, form3->Desktop(), form4.get());
 
-  form1->ShowEditor = [&form6] { form6->show(); };
+  if (file) form6->SetStartFile(*file);
+  form1->ShowEditor = [&form6] { form6->ShowFromStartup(); };
   form1->OnClosed = [&form3] { form3->Desktop().RequestEnd(); };
 
   form1->show();
@@ -60,6 +118,9 @@ int RunProgram(QApplication& app) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::optional<std::filesystem::path> file;
+  if (const std::optional<int> status = ReadCommandLine(argc, argv, file)) return *status;
+
   QApplication app(argc, argv);
   // The application name only: a display name would be appended to every
   // window's caption ("... — Orvo Ri Dizo Rirori") on this desktop.
@@ -71,5 +132,5 @@ int main(int argc, char** argv) {
   // through the same queued request; hidden windows never end it.
   QApplication::setQuitOnLastWindowClosed(false);
   InstallFontSubstitutions();
-  return RunProgram(app);
+  return RunProgram(app, file);
 }

@@ -1,4 +1,4 @@
-// lodump LOFILE [OBJDAT_FOLDER]
+// lodump [--help | --version] LOFILE [OBJDAT_FOLDER]
 //
 // Prints a Lo file as the editor shows it, for reading or diffing in a
 // terminal: the header texts and count, then one line per record with the
@@ -12,6 +12,8 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "datafiles/lo_document.h"
 #include "datafiles/obj_catalogue.h"
@@ -19,8 +21,55 @@
 #include "editor/number_text.h"
 #include "errors/user_message.h"
 #include "platform/file_lookup.h"
+#include "program_version.h"
 
 namespace {
+
+constexpr std::string_view kUsage = "usage: lodump [OPTION] LOFILE [OBJDAT_FOLDER]\n";
+constexpr std::string_view kHelp =
+    "Prints a Lo file as the editor shows it: the header texts and the record\n"
+    "count, then one line per record with its contents-list row and its field\n"
+    "texts. OBJDAT_FOLDER, the folder of objdat.dat and objdat.nam, gives the\n"
+    "object names. Every file is opened read-only; nothing is changed.\n"
+    "\n"
+    "  -h, --help     print this help and exit\n"
+    "  -v, --version  print the version and exit\n"
+    "  --             end of options (for a file name that starts with '-')\n"
+    "\n"
+    "Exit status: 0 when printed, 1 when a file cannot be read (the editor's\n"
+    "message on standard error), 2 for a wrong command line.\n";
+
+// What the command line asks for. Options are only recognised before "--";
+// the first unknown one is an error.
+struct Command {
+  enum class Kind { Dump, Help, Version, Wrong } kind = Kind::Dump;
+  std::vector<std::string> files;  // LOFILE [OBJDAT_FOLDER]
+  std::string error;               // for Wrong: the one line to print
+};
+
+Command ParseCommandLine(int argc, char** argv) {
+  Command command;
+  bool options_ended = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (!options_ended && argument == "--") {
+      options_ended = true;
+    } else if (!options_ended && argument.size() > 1 && argument.front() == '-') {
+      if (argument == "-h" || argument == "--help") return {Command::Kind::Help, {}, {}};
+      if (argument == "-v" || argument == "--version") return {Command::Kind::Version, {}, {}};
+      return {Command::Kind::Wrong,
+              {},
+              "lodump: unknown option '" + std::string(argument) + "' (see lodump --help)"};
+    } else {
+      command.files.emplace_back(argument);
+    }
+  }
+  if (command.files.empty() || command.files.size() > 2) {
+    command.kind = Command::Kind::Wrong;
+    command.error = std::string(kUsage.substr(0, kUsage.size() - 1));
+  }
+  return command;
+}
 
 // The catalogue loader creates objdat.nam when it is missing; a dump must
 // not, so without a names file no names are shown.
@@ -63,20 +112,30 @@ std::string RecordLine(int index, const TLoRecord& record, const TObjCatalogue& 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::cerr << "usage: lodump LOFILE [OBJDAT_FOLDER]\n";
-    return 2;
+  const Command command = ParseCommandLine(argc, argv);
+  switch (command.kind) {
+    case Command::Kind::Help:
+      std::cout << kUsage << kHelp;
+      return 0;
+    case Command::Kind::Version:
+      std::cout << "lodump " << LO_PROGRAM_VERSION_LABEL << "\n";
+      return 0;
+    case Command::Kind::Wrong:
+      std::cerr << command.error << "\n";
+      return 2;
+    case Command::Kind::Dump:
+      break;
   }
   try {
     static TLoDocument document;  // 256 records: keep them off the stack
-    document.OpenReadOnly(argv[1]);
+    document.OpenReadOnly(command.files[0]);
     const int count = document.ReadAll();
     document.Close();
 
     static TObjCatalogue catalogue;
     catalogue.ObjLastIndex = -1;
-    if (argc == 3 && !LoadCatalogueWithoutCreating(argv[2], catalogue)) {
-      std::cerr << "lodump: no objdat.nam in " << argv[2] << ", object names not shown\n";
+    if (command.files.size() == 2 && !LoadCatalogueWithoutCreating(command.files[1], catalogue)) {
+      std::cerr << "lodump: no objdat.nam in " << command.files[1] << ", object names not shown\n";
     }
 
     std::cout << "Name: " << document.NameText() << "\n"

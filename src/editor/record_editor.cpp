@@ -26,6 +26,20 @@ void RecordEditor::OpenLoFile() {
     dialog_file_name_ = *chosen;
     ReadChosenFile();
   }
+  ShowOpenedFile();
+}
+
+// The chosen file becomes the dialog's file name even when it cannot be
+// opened, so the next dialog offers it again.
+void RecordEditor::OpenLoFileNamed(const std::filesystem::path& file) {
+  host_.HideStartupWindow();
+  dialog_file_name_ = file;
+  ReadChosenFile();
+  ShowOpenedFile();
+}
+
+// What OpenLoFile shows after the dialog, whether or not a file was read.
+void RecordEditor::ShowOpenedFile() {
   view_.SetText(TField::Name, document_.NameText());
   view_.SetText(TField::Description, document_.DescriptionText());
   view_.SetAddRemoveEnabled(true);

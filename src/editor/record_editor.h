@@ -92,6 +92,11 @@ class RecordEditor {
   // is reported (kOpenElsewhereSuffix) and opened all the same. When the
   // catalogue fails, the file's rows are still shown, none selected.
   void OpenLoFile();
+  // Opening a file named on the command line: the steps of OpenLoFile after
+  // its dialog, with `file` as the chosen file. The Lo folder is not resolved
+  // and no dialog runs; the object data folder is resolved as usual. A file
+  // that cannot be opened raises its error and leaves no file open.
+  void OpenLoFileNamed(const std::filesystem::path& file);
   // Shows the record of the selected row; nothing when no row is selected.
   // A stored signalling NaN stops it with FloatError at that field.
   void ShowRecord();
@@ -145,6 +150,7 @@ class RecordEditor {
   void ClearFields();
   void ShowZeroRecord(int index);
   void LoadCatalogue();
+  void ShowOpenedFile();
   void CommitRecordAt(int index, std::optional<std::int16_t> count_after_record = {});
   void RememberShown(TField field);
   bool StillShown(int index, TField field) const;

@@ -427,6 +427,14 @@ void TForm6::LoFiles1Click() {
   LoMap->FitAfterOpen();  // also after a failure: the map shows what is left
 }
 
+void TForm6::ShowFromStartup() {
+  show();
+  if (!start_file_) return;
+  const std::filesystem::path file = *start_file_;
+  start_file_.reset();  // later opens go through the menu and its dialog
+  guarded([this, &file] { editor_.OpenLoFileNamed(file); });
+}
+
 void TForm6::Save1Click() {
   guarded([this] { editor_.CommitRecord(TCommitTarget::SelectedRow); });
 }

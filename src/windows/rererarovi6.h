@@ -2,6 +2,9 @@
 
 #include <QMainWindow>
 #include <array>
+#include <filesystem>
+#include <optional>
+#include <utility>
 
 #include "editor/editor_view.h"
 
@@ -97,6 +100,12 @@ class TForm6 : public QMainWindow {
   void About1Click();
   void FormClose();
 
+  // A Lo file named on the command line, opened by ShowFromStartup.
+  void SetStartFile(std::filesystem::path file) { start_file_ = std::move(file); }
+  // The start-up window's button: shows this window, then, the first time
+  // only, opens the start file as "Open a Lo File" would after its dialog.
+  void ShowFromStartup();
+
   void setVisible(bool visible) override;
 
  protected:
@@ -129,4 +138,5 @@ class TForm6 : public QMainWindow {
   TForm4* notes_;
   TEditorView& view_;
   std::array<MaskedEdit*, kFieldCount> fields_{};
+  std::optional<std::filesystem::path> start_file_;
 };

@@ -393,6 +393,38 @@ TEST_F(RecordEditorTest, EachListIsUpdatedOncePerFillEvenWhenTheCatalogueFailsMi
   EXPECT_EQ(updates[TAspect::CatalogueRows], 0);
 }
 
+TEST_F(RecordEditorTest, NamedFileOpensWithoutLoFolderOrDialogButWithTheObjdatFolder) {
+  WriteBytes(lo_path, LoFileBytes("Forest", "North woods", NumberedRecords(3)));
+  editor.OpenLoFileNamed(lo_path);
+
+  EXPECT_EQ(host.lo_prompt.runs(), 0u);
+  EXPECT_TRUE(host.open_requests.empty());
+  EXPECT_EQ(host.objdat_prompt.runs(), 1u);  // none stored yet: asked as usual
+  EXPECT_EQ(settings.ReadSetting("settings", "startdir", "none"), "none");
+  EXPECT_EQ(view.WindowCaption(), "Editing " + lo_path.string());
+  EXPECT_EQ(view.RecordCountText(), "3");
+  EXPECT_EQ(view.Text(TField::Name), "Forest");
+  EXPECT_EQ(view.ContentsRows(),
+            (std::vector<std::string>{"0;0;0;Marker", "1;1;1;Pine", "2;2;2;Rock"}));
+  EXPECT_EQ(host.end_requests, 0);
+}
+
+TEST_F(RecordEditorTest, NamedFileThatCannotBeOpenedLeavesNoFileAndTheMenuWorksAfter) {
+  const std::filesystem::path missing = dir / "LoMissing.dat";
+  EXPECT_EQ(MessageOf([&] { editor.OpenLoFileNamed(missing); }), "File not found");
+  EXPECT_FALSE(editor.Document().IsOpen());
+  EXPECT_TRUE(view.ContentsRows().empty());
+  EXPECT_FALSE(view.AddRemoveEnabled());
+  EXPECT_EQ(host.objdat_prompt.runs(), 0u);  // the steps after the failing one do not run
+
+  // "Open a Lo File" then asks for the Lo folder and offers the named file.
+  Open(NumberedRecords(2));
+  EXPECT_EQ(host.lo_prompt.runs(), 1u);
+  EXPECT_EQ(host.open_requests.at(0).file_name, missing);
+  EXPECT_EQ(view.RecordCountText(), "2");
+  EXPECT_TRUE(editor.Document().IsOpen());
+}
+
 TEST_F(RecordEditorTest, RecordNumberChangesNestGotoRecordNumber) {
   Open(NumberedRecords(5));
   int record_number_changes = 0;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "program_version.h"
 #include "support/lo_files.h"
 
 namespace {
@@ -78,6 +79,39 @@ TEST(Lodump, ReportsErrorsWithTheEditorMessages) {
   EXPECT_NE(result.out.find("0;12;3;"), std::string::npos);  // the records before it
 
   EXPECT_EQ(RunLodump(dir, "").status, 2);
+}
+
+TEST(Lodump, AnswersHelpAndVersionAndRejectsUnknownOptionsInOneLine) {
+  TempDir dir;
+  for (const char* help : {"--help", "-h", "--help " /* other words are ignored */ "LoX.dat"}) {
+    const RunResult result = RunLodump(dir, help);
+    EXPECT_EQ(result.status, 0) << help;
+    EXPECT_TRUE(result.out.starts_with("usage: lodump [OPTION] LOFILE [OBJDAT_FOLDER]\n")) << help;
+    EXPECT_NE(result.out.find("--version"), std::string::npos);
+    EXPECT_EQ(result.err, "");
+  }
+  RunResult result = RunLodump(dir, "--version");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "lodump " LO_PROGRAM_VERSION " (pre-release)\n");
+
+  result = RunLodump(dir, "--colour LoX.dat");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "lodump: unknown option '--colour' (see lodump --help)\n");
+  EXPECT_EQ(result.out, "");
+  result = RunLodump(dir, "a b c");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "usage: lodump [OPTION] LOFILE [OBJDAT_FOLDER]\n");
+
+  // After "--" a name that starts with '-' is a file, not an option.
+  WriteBytes(dir / "-LoDash.dat", LoFileBytes("Dash", "", SampleRecords()));
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  const RunResult as_option = RunLodump(dir, "-LoDash.dat");
+  const RunResult as_file = RunLodump(dir, "-- -LoDash.dat");
+  std::filesystem::current_path(before);
+  EXPECT_EQ(as_option.status, 2);
+  EXPECT_EQ(as_file.status, 0) << as_file.err;
+  EXPECT_TRUE(as_file.out.starts_with("Name: Dash\n"));
 }
 
 TEST(Lodump, ReadsFilesItMayNotWrite) {

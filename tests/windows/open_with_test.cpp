@@ -1,0 +1,42 @@
+#include <QTest>
+
+#include "fields/column_list_box.h"
+#include "window_fixture.h"
+
+// A Lo file named on the command line (a file manager's "Open with").
+
+TEST_F(EditorWindowTest, ANamedFileOpensAfterTheStartupButtonWithoutLoFolderOrDialog) {
+  StartRun(/*store_folders=*/false);  // no Lo folder stored, and none is asked for
+  settings_->WriteSetting("settings", "objdir", files_.objdat_folder.string());
+  form6_->SetStartFile(files_.lo_file);
+  form1_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form1_.get()));
+  EXPECT_EQ(form6_->LMDLB1->rows(), QStringList{QString()}) << "nothing opens before the button";
+
+  OpenEditor();
+  EXPECT_EQ(form6_->windowTitle(),
+            QStringLiteral("Editing ") + QString::fromStdString(files_.lo_file.string()));
+  ASSERT_EQ(form6_->LMDLB1->rowCount(), 6);
+  EXPECT_EQ(form6_->LMDLB1->rows()[4], QStringLiteral("4;4;1;Rock"));
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
+  EXPECT_EQ(settings_->ReadSetting("settings", "startdir", "none"), "none");
+
+  // The menu's open runs its dialog as usual.
+  settings_->WriteSetting("settings", "startdir", files_.dir.path().string());
+  OpenFile(files_.lo_file);
+  EXPECT_EQ(modals_.Pending(), 0u);
+}
+
+TEST_F(EditorWindowTest, ANamedFileThatCannotBeOpenedLeavesTheEditorOpenWithNoFile) {
+  StartRun();
+  form6_->SetStartFile(files_.dir / "LoMissing.dat");
+  OpenEditor();
+  EXPECT_EQ(errors_, QStringList{QStringLiteral("File not found.")});
+  EXPECT_TRUE(form6_->isVisible());
+  EXPECT_FALSE(form3_->Editor().Document().IsOpen());
+  EXPECT_EQ(form6_->LMDLB1->rowCount(), 0);
+  EXPECT_EQ(end_requests_, 0);
+
+  OpenFile(files_.lo_file);
+  EXPECT_EQ(form6_->LMDLB1->rowCount(), 6);
+}
