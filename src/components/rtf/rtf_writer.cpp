@@ -7,6 +7,7 @@
 #include <QTextFragment>
 #include <QVariant>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 #include "rtf/code_pages.h"
@@ -108,8 +109,7 @@ class RtfWriter {
       for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid()) continue;
-        const QTextCharFormat format = fragment.charFormat();
-        const RunFormat run = resolve(format);
+        const RunFormat run = resolveFragment(fragment);
         appendChanges(body, first ? kNothingWritten : current, run);
         first = false;
         current = run;
@@ -128,6 +128,15 @@ class RtfWriter {
   }
 
  private:
+  // A document holds few distinct formats: each is resolved once, at its
+  // first run, which is also where its font and colours join the tables.
+  RunFormat resolveFragment(const QTextFragment& fragment) {
+    const int index = fragment.charFormatIndex();
+    const auto found = resolved_.find(index);
+    if (found != resolved_.end()) return found->second;
+    return resolved_.emplace(index, resolve(fragment.charFormat())).first->second;
+  }
+
   RunFormat resolve(const QTextCharFormat& format) {
     const QFont font = format.font().resolve(document_.defaultFont());
     RunFormat run;
@@ -205,6 +214,7 @@ class RtfWriter {
   QColor defaultColor_;
   std::vector<FontKey> fonts_;
   std::vector<QRgb> colors_;
+  std::unordered_map<int, RunFormat> resolved_;  // by the document's format index
 };
 
 }  // namespace
