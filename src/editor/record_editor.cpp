@@ -255,13 +255,13 @@ void RecordEditor::RemoveLastObject() {
   document_.CheckStillAtPath();
   try {
     document_.WriteCount(document_.LastIndex);
+    view_.SetSelectedRow(document_.LastIndex);
+    ShowRecord();
+    CommitRecordAt(document_.LastIndex);
   } catch (...) {
     AgreeWithFile();
     throw;
   }
-  view_.SetSelectedRow(document_.LastIndex);
-  ShowRecord();
-  CommitRecordAt(document_.LastIndex);
 }
 
 // After a failed count write: the table, the rows and the record count say

@@ -15,7 +15,9 @@
 #include "platform/whole_file.h"
 #include "rtf/rich_or_plain.h"
 #include "rtf/rtf_writer.h"
+#include "rtf/text_font.h"
 #include "windows/guarded.h"
+#include "windows/window_fonts.h"
 
 // Resources live in a static library: register them before the first use.
 static void LoadWindowResources() { Q_INIT_RESOURCE(resources); }
@@ -42,9 +44,7 @@ void TForm4::CreateWidgets() {
   setWindowIcon(QIcon(QStringLiteral(":/rererarovi.xpm")));
   // Closing only hides the notes; it never ends the program.
   setAttribute(Qt::WA_QuitOnClose, false);
-  QFont dialog_font = QApplication::font();
-  dialog_font.setPointSize(8);
-  setFont(dialog_font);
+  setFont(DialogFont(8));
   resize(kOuterSize);
 
   // Two commands that act at once, right on the menu bar.
@@ -59,6 +59,7 @@ void TForm4::CreateWidgets() {
   RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
   RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  RichEdit1->setFont(font());  // also the document's default: unformatted text and empty saves
   setCentralWidget(RichEdit1);
 
   FontDlg1 = new FontDialog(this);
@@ -112,7 +113,7 @@ void TForm4::LoadNotes() {
 }
 
 void TForm4::Save1Click() {
-  const QByteArray rtf = DocumentToRtf(*RichEdit1->document(), text_color_);
+  const QByteArray rtf = DocumentToRtf(*RichEdit1->document());
   PrepareNotesFolder(notes_path_);  // an installed program's notes go to the user's data folder
   try {
     ReplaceWholeFile(notes_path_, std::string_view(rtf.constData(), rtf.size()));
@@ -125,34 +126,28 @@ void TForm4::Save1Click() {
 }
 
 void TForm4::Font1Click() {
-  if (FontDlg1->execute()) SetEditorFont(FontDlg1->selectedFont(), FontDlg1->selectedColor());
+  if (FontDlg1->execute()) {
+    SetEditorFont(FontDlg1->selectedFont(), FontDlg1->selectedColor(),
+                  FontDlg1->selectedCharSet());
+  }
 }
 
-void TForm4::FontDlg1Apply() { SetEditorFont(FontDlg1->currentFont(), FontDlg1->currentColor()); }
+void TForm4::FontDlg1Apply() {
+  SetEditorFont(FontDlg1->currentFont(), FontDlg1->currentColor(), FontDlg1->currentCharSet());
+}
 
-// The editor's default character format: text without a format of its own
-// shows in this font and colour, and "Save" writes them out. Text loaded
-// from a file has a format of its own, so the font is also given to the
-// selected text, or to the whole text when nothing is selected; otherwise
-// the command would change nothing visible once notes have been saved.
-void TForm4::SetEditorFont(const QFont& font, const QColor& color) {
-  RichEdit1->setFont(font);
-  QPalette palette = RichEdit1->palette();
-  palette.setColor(QPalette::Text, color);
-  RichEdit1->setPalette(palette);
+// With a selection the font formats the selection, run by run, and nothing
+// else; without one it becomes the format of the text typed at the caret.
+// Text already there keeps its formatting either way. The window-text
+// colour is the automatic colour, as the font dialog starts with it.
+void TForm4::SetEditorFont(const QFont& font, const QColor& color, int char_set) {
   const bool automatic = color == QApplication::palette().color(QPalette::WindowText);
-  text_color_ = automatic ? QColor() : color;
-
-  QTextCharFormat format;
-  format.setFontFamilies(QStringList{font.family()});
-  format.setFontPointSize(font.pointSizeF());
-  format.setFontWeight(font.bold() ? QFont::Bold : QFont::Normal);
-  format.setFontItalic(font.italic());
-  format.setFontUnderline(font.underline());
-  format.setFontStrikeOut(font.strikeOut());
-  format.setForeground(color);
-  QTextCursor cursor = RichEdit1->textCursor();
-  if (!cursor.hasSelection()) cursor.select(QTextCursor::Document);
-  cursor.mergeCharFormat(format);
+  const TextFont text_font{font, automatic ? QColor() : color, char_set};
+  const QTextCursor cursor = RichEdit1->textCursor();
+  if (cursor.hasSelection()) {
+    ApplyTextFont(cursor, text_font);
+  } else {
+    RichEdit1->setCurrentCharFormat(WithTextFont(RichEdit1->currentCharFormat(), text_font));
+  }
   RichEdit1->viewport()->update();
 }

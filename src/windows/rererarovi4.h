@@ -29,9 +29,10 @@ class TForm4 : public QMainWindow {
   // only once the new one is complete. Raises AppError "Cannot create file
   // %s" or "Failed to Save Stream", leaving the old file as it was.
   void Save1Click();
-  // Runs the font dialog; on OK the editor takes its font.
+  // Runs the font dialog; on OK the selection, or the text typed next when
+  // nothing is selected, takes its font.
   void Font1Click();
-  // The dialog's "Apply": the editor takes the font chosen in the open dialog.
+  // The dialog's "Apply": the same with the font chosen in the open dialog.
   void FontDlg1Apply();
 
   const std::filesystem::path& notesPath() const { return notes_path_; }
@@ -45,9 +46,8 @@ class TForm4 : public QMainWindow {
   void CreateWidgets();
   void PlaceOnFirstShow();
   void LoadNotes();
-  void SetEditorFont(const QFont& font, const QColor& color);
+  void SetEditorFont(const QFont& font, const QColor& color, int char_set);
 
   std::filesystem::path notes_path_;
-  QColor text_color_;  // the colour the font dialog gave, invalid while automatic
   bool placed_ = false;
 };

@@ -18,6 +18,13 @@ QFont SansSerifFont(int pixel_height, bool bold) {
   return font;
 }
 
+QFont DialogFont(int point_size) {
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSize(point_size);
+  return font;
+}
+
 QFont ArialFont(int pixel_height) {
   QFont font(QStringLiteral("Arial"));
   font.setStyleHint(QFont::SansSerif);

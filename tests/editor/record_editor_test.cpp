@@ -468,3 +468,59 @@ TEST_F(RecordEditorTest, DecimalSeparatorAppliesBothWays) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RecordEditorTest, AFileReplacedOrDeletedSinceItWasOpenedIsNotWrittenAndTheEditsStay) {
+  const std::string message =
+      lo_path.string() + " was replaced or deleted since it was opened; open it again";
+  // Copied over itself (a new file under the old name), then deleted.
+  for (bool deleted : {false, true}) {
+    SCOPED_TRACE(deleted ? "deleted" : "replaced");
+    Open(NumberedRecords(3));
+    const Bytes original = FileBytes();
+    const std::filesystem::path copy = dir / "copy.tmp";
+    std::filesystem::copy_file(lo_path, copy);
+    if (deleted) {
+      std::filesystem::remove(lo_path);
+    } else {
+      std::filesystem::rename(copy, lo_path);
+    }
+    Click(2);
+    Type(TField::X, "7.5");
+    EXPECT_EQ(MessageOf([&] { Save(); }), message);
+    EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), message);
+    Click(2);
+    EXPECT_EQ(MessageOf([&] { editor.RemoveLastObject(); }), message);
+    Type(TField::X, "7.5");
+    EXPECT_EQ(MessageOf([&] { Save(); }), message);
+    EXPECT_EQ(view.Text(TField::X), "7.5");
+    EXPECT_EQ(view.Highlight(TField::X), THighlight::Modified);
+    EXPECT_TRUE(view.SaveEnabled());
+    EXPECT_EQ(editor.Document().LastIndex, 2);
+    if (!deleted) {
+      EXPECT_EQ(FileBytes(), original);
+    }
+    std::filesystem::remove(copy);
+  }
+}
+
+TEST_F(RecordEditorTest, AFileOpenInAnotherEditorIsReportedOnceAndOpensAllTheSame) {
+  WriteBytes(lo_path, LoFileBytes("Shared", "", NumberedRecords(2)));
+  TLoDocument other_editor;
+  other_editor.Open(lo_path);
+  Open(NumberedRecords(2), "Shared");
+  EXPECT_EQ(host.information,
+            std::vector<std::string>{
+                lo_path.string() +
+                " is open in another Lo editor; saving in both may overwrite changes"});
+  EXPECT_TRUE(editor.Document().IsOpen());
+  EXPECT_EQ(view.ContentsRows().size(), 2u);
+
+  // Once the other editor has closed it, opening it again says nothing.
+  other_editor.Close();
+  Open(NumberedRecords(2), "Shared");
+  EXPECT_EQ(host.information.size(), 1u);
+}
+
+}  // namespace

@@ -222,57 +222,179 @@ TEST_F(NotesWindow, ReadOnlyFolderOrFileCannotBeSavedAndKeepsTheOldFile) {
       ::testing::ExitedWithCode(0), "");
 }
 
-TEST_F(NotesWindow, FontApplyActsAtOnceCancelKeepsItAndSaveRecordsIt) {
+TEST_F(NotesWindow, WindowEditorAndEmptySaveUseTheDialogFontAt8Points) {
+  TForm4 form(notes);
+  for (const QFont& font : {form.font(), form.RichEdit1->font(),
+                            form.RichEdit1->document()->defaultFont()}) {
+    EXPECT_EQ(font.family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(font.styleHint(), QFont::SansSerif);  // the same fallback as the other windows
+    EXPECT_EQ(font.pointSize(), 8);
+  }
+  form.Save1Click();
+  const std::string saved = ReadText(notes);
+  EXPECT_NE(saved.find(" MS Sans Serif;}"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("\\fs16 "), std::string::npos) << saved;
+}
+
+TEST_F(NotesWindow, PlainTextKeepsItsExactTextThroughSaves) {
+  WriteText(notes, "one\r\ntwo\r\n\r\nfour\r\n");
   TForm4 form(notes);
   form.ShowNotes();
-  QTest::keyClicks(form.RichEdit1, QStringLiteral("notes text"));
-  int size_while_open = 0;
+  const QStringList lines = {QStringLiteral("one"), QStringLiteral("two"), QString(),
+                             QStringLiteral("four")};
+  EXPECT_EQ(Lines(form), lines);
+  form.Save1Click();
+  const std::string first = ReadText(notes);
+  // One paragraph mark per line break of the plain text, no more.
+  std::size_t marks = 0;
+  for (std::size_t at = first.find("\\par\r\n"); at != std::string::npos;
+       at = first.find("\\par\r\n", at + 1)) {
+    ++marks;
+  }
+  EXPECT_EQ(marks, 4u) << first;
+  form.ShowNotes();
+  EXPECT_EQ(Lines(form), lines);
+  form.Save1Click();
+  EXPECT_EQ(ReadText(notes), first);
+}
+
+TEST_F(NotesWindow, FontApplyActsAtOnceCancelKeepsItAndTypedTextTakesIt) {
+  TForm4 form(notes);
+  form.ShowNotes();
+  QTest::keyClicks(form.RichEdit1, QStringLiteral("before"));
   RunFontDialog(form, [&](FontDialog& dialog) {
     dialog.findChild<QComboBox*>(QStringLiteral("family"))
         ->setEditText(QStringLiteral("Liberation Mono"));
-    auto* size = dialog.findChild<QComboBox*>(QStringLiteral("size"));
-    size->setCurrentIndex(size->findData(20));
+    dialog.findChild<QComboBox*>(QStringLiteral("size"))->setEditText(QStringLiteral("20"));
     dialog.findChild<QComboBox*>(QStringLiteral("color"))->setCurrentText(QStringLiteral("Blue"));
     Press(dialog, QDialogButtonBox::Apply);
-    size_while_open = form.RichEdit1->font().pointSize();
-    size->setCurrentIndex(size->findData(8));
+    dialog.findChild<QComboBox*>(QStringLiteral("size"))->setEditText(QStringLiteral("8"));
     Press(dialog, QDialogButtonBox::Cancel);
   });
-  EXPECT_EQ(size_while_open, 20);
-  EXPECT_EQ(form.RichEdit1->font().pointSize(), 20);
-  EXPECT_EQ(form.RichEdit1->palette().color(QPalette::Text), QColor(0, 0, 255));
+  QTest::keyClicks(form.RichEdit1, QStringLiteral(" after"));
 
   form.Save1Click();
   TForm4 again(notes);
   again.ShowNotes();
-  const QTextCharFormat saved = FormatAt(again, 1);
-  EXPECT_EQ(saved.fontPointSize(), 20);
-  EXPECT_EQ(saved.fontFamilies().toStringList(), QStringList{QStringLiteral("Liberation Mono")});
-  EXPECT_EQ(saved.foreground().color(), QColor(0, 0, 255));
+  const QTextCharFormat before = FormatAt(again, 1);
+  EXPECT_EQ(before.fontFamilies().toStringList(), QStringList{QStringLiteral("MS Sans Serif")});
+  EXPECT_EQ(before.fontPointSize(), 8);
+  EXPECT_EQ(before.foreground().style(), Qt::NoBrush);  // still the automatic colour
+  const QTextCharFormat after = FormatAt(again, 8);
+  EXPECT_EQ(after.fontFamilies().toStringList(), QStringList{QStringLiteral("Liberation Mono")});
+  EXPECT_EQ(after.fontPointSize(), 20);
+  EXPECT_EQ(after.foreground().color(), QColor(0, 0, 255));
 }
 
-TEST_F(NotesWindow, FontReachesLoadedTextAndOnlyTheSelectionWhenThereIsOne) {
-  WriteText(notes, "{\\rtf1{\\fonttbl{\\f0 Liberation Sans;}}\\f0\\fs20 first\\par second}");
+// Three paragraphs of word-processor formatting: bold, italic, underline,
+// strike-out, colours, a background, a superscript, a Cyrillic face.
+constexpr char kFormattedNotes[] =
+    "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 Liberation Sans;}{\\f1\\fcharset204 DejaVu Sans;}}"
+    "{\\colortbl;\\red255\\green0\\blue0;\\red255\\green255\\blue0;}"
+    "\\f0\\fs20 first {\\b bold} {\\i italic}\\par "
+    "second {\\ul under} {\\strike struck} {\\cf1 red} {\\highlight2 marked} x{\\super 2} "
+    "{\\f1 \\u1046?} end\\par "
+    "third {\\cf1\\b red bold}\\par}";
+
+// The lines of a saved file after its colour table: one per paragraph.
+QStringList BodyLines(const std::string& rtf) {
+  QStringList lines = QString::fromStdString(rtf).split(QStringLiteral("\r\n"));
+  while (!lines.isEmpty() && !lines.front().contains(QStringLiteral("\\pard"))) lines.removeFirst();
+  return lines;
+}
+
+TEST_F(NotesWindow, FontFormatsTheSelectionOnlyAndACaretChangesNoText) {
+  WriteText(notes, kFormattedNotes);
   TForm4 form(notes);
   form.ShowNotes();
-  RunFontDialog(form, [](FontDialog& dialog) {
-    dialog.findChild<QComboBox*>(QStringLiteral("style"))->setCurrentText(QStringLiteral("Italic"));
-    Press(dialog, QDialogButtonBox::Ok);
-  });
-  EXPECT_TRUE(FormatAt(form, 1).fontItalic());
-  EXPECT_TRUE(FormatAt(form, 8).fontItalic());
+  form.Save1Click();
+  const std::string original = ReadText(notes);
+  const auto choose_mono = [&] {
+    RunFontDialog(form, [](FontDialog& dialog) {
+      dialog.findChild<QComboBox*>(QStringLiteral("family"))
+          ->setEditText(QStringLiteral("Liberation Mono"));
+      dialog.findChild<QComboBox*>(QStringLiteral("style"))->setCurrentText(QStringLiteral("Italic"));
+      dialog.findChild<QComboBox*>(QStringLiteral("size"))->setEditText(QStringLiteral("13"));
+      Press(dialog, QDialogButtonBox::Ok);
+    });
+  };
 
-  QTextCursor second(form.RichEdit1->document());
-  second.setPosition(6);
-  second.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-  form.RichEdit1->setTextCursor(second);
-  RunFontDialog(form, [](FontDialog& dialog) {
-    auto* size = dialog.findChild<QComboBox*>(QStringLiteral("size"));
-    size->setCurrentIndex(size->findData(24));
+  // Only a caret: the text is saved exactly as before, byte for byte.
+  QTextCursor caret(form.RichEdit1->document());
+  caret.setPosition(Lines(form)[0].size() + 10);
+  form.RichEdit1->setTextCursor(caret);
+  choose_mono();
+  form.Save1Click();
+  EXPECT_EQ(ReadText(notes), original);
+
+  // A selection inside the second paragraph, from "red" to the "2".
+  const QString second = Lines(form)[1];
+  const int start = Lines(form)[0].size() + 1 + second.indexOf(QStringLiteral("red"));
+  QTextCursor selection(form.RichEdit1->document());
+  selection.setPosition(start);
+  selection.setPosition(start + 13, QTextCursor::KeepAnchor);  // "red marked x2"
+  form.RichEdit1->setTextCursor(selection);
+  choose_mono();
+  form.Save1Click();
+  const std::string formatted = ReadText(notes);
+  const QStringList before = BodyLines(original);
+  const QStringList after = BodyLines(formatted);
+  ASSERT_EQ(after.size(), before.size());
+  EXPECT_EQ(after[0], before[0]);  // the first and third paragraphs, byte for byte
+  EXPECT_EQ(after[2], before[2]);
+  EXPECT_TRUE(after[1].startsWith(before[1].left(before[1].indexOf(QStringLiteral("\\cf1 red")))));
+  EXPECT_TRUE(after[1].endsWith(QStringLiteral("\\u1046\\'c6\\f0  end\\par"))) << after[1].toStdString();
+
+  TForm4 again(notes);
+  again.ShowNotes();
+  const int at = Lines(again)[0].size() + 1;
+  const auto format_of = [&](const char* piece) {
+    return FormatAt(again, at + Lines(again)[1].indexOf(QString::fromUtf8(piece)) + 1);
+  };
+  for (const char* piece : {"red", "marked", "x", "2"}) {
+    EXPECT_EQ(format_of(piece).fontFamilies().toStringList(),
+              QStringList{QStringLiteral("Liberation Mono")}) << piece;
+    EXPECT_EQ(format_of(piece).fontPointSize(), 13) << piece;
+    EXPECT_TRUE(format_of(piece).fontItalic()) << piece;
+  }
+  // The dialog's colour is the automatic one; what the font does not name
+  // stays: background, superscript.
+  EXPECT_EQ(format_of("red").foreground().style(), Qt::NoBrush);
+  EXPECT_EQ(format_of("marked").background().color(), QColor(255, 255, 0));
+  EXPECT_EQ(format_of("2").verticalAlignment(), QTextCharFormat::AlignSuperScript);
+  EXPECT_EQ(format_of("struck").fontFamilies().toStringList(),
+            QStringList{QStringLiteral("Liberation Sans")});
+  EXPECT_TRUE(format_of("struck").fontStrikeOut());
+  EXPECT_FALSE(format_of("struck").fontItalic());
+  EXPECT_EQ(format_of("\u0416").fontFamilies().toStringList(),
+            QStringList{QStringLiteral("DejaVu Sans")});
+
+  // Select All, then Font: everything takes it.
+  again.RichEdit1->selectAll();
+  RunFontDialog(again, [](FontDialog& dialog) {
+    dialog.findChild<QComboBox*>(QStringLiteral("size"))->setEditText(QStringLiteral("30"));
     Press(dialog, QDialogButtonBox::Ok);
   });
-  EXPECT_EQ(FormatAt(form, 8).fontPointSize(), 24);
-  EXPECT_EQ(FormatAt(form, 1).fontPointSize(), 8);
+  for (int position = 1; position < again.RichEdit1->document()->characterCount(); ++position) {
+    if (again.RichEdit1->document()->characterAt(position - 1) == QChar::ParagraphSeparator) continue;
+    EXPECT_EQ(FormatAt(again, position).fontPointSize(), 30) << position;
+  }
+}
+
+TEST_F(NotesWindow, APickedScriptIsWrittenAsTheFontsCharacterSet) {
+  TForm4 form(notes);
+  form.ShowNotes();
+  QTest::keyClicks(form.RichEdit1, QStringLiteral("text"));
+  form.RichEdit1->selectAll();
+  RunFontDialog(form, [](FontDialog& dialog) {
+    dialog.findChild<QComboBox*>(QStringLiteral("family"))->setEditText(QStringLiteral("DejaVu Sans"));
+    auto* scripts = dialog.findChild<QComboBox*>(QStringLiteral("script"));
+    scripts->setCurrentIndex(scripts->findText(QStringLiteral("Greek")));
+    emit scripts->activated(scripts->currentIndex());
+    Press(dialog, QDialogButtonBox::Ok);
+  });
+  form.Save1Click();
+  EXPECT_NE(ReadText(notes).find("\\fcharset161 DejaVu Sans;"), std::string::npos) << ReadText(notes);
 }
 
 }  // namespace

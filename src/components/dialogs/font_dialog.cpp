@@ -7,10 +7,13 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QIntValidator>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cstdlib>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -38,13 +41,33 @@ QStringList ScalableFamilies() {
   return families;
 }
 
-int NearestOfferedSize(double points) {
-  const QList<int> sizes = FontDialog::OfferedSizes();
-  int best = sizes.front();
-  for (int size : sizes) {
-    if (std::abs(size - points) < std::abs(best - points)) best = size;
-  }
-  return best;
+struct Script {
+  int char_set;
+  const char* name;
+  QFontDatabase::WritingSystem system;
+};
+
+// The scripts of the system font dialog, by RTF character set.
+constexpr Script kScripts[] = {
+    {0, "Western", QFontDatabase::Latin},
+    {238, "Central European", QFontDatabase::Latin},
+    {162, "Turkish", QFontDatabase::Latin},
+    {186, "Baltic", QFontDatabase::Latin},
+    {163, "Vietnamese", QFontDatabase::Vietnamese},
+    {161, "Greek", QFontDatabase::Greek},
+    {204, "Cyrillic", QFontDatabase::Cyrillic},
+    {177, "Hebrew", QFontDatabase::Hebrew},
+    {178, "Arabic", QFontDatabase::Arabic},
+    {222, "Thai", QFontDatabase::Thai},
+    {128, "Japanese", QFontDatabase::Japanese},
+    {129, "Hangul", QFontDatabase::Korean},
+    {134, "Chinese Simplified", QFontDatabase::SimplifiedChinese},
+    {136, "Chinese Traditional", QFontDatabase::TraditionalChinese},
+};
+
+int SizeInRange(double points) {
+  return std::clamp(static_cast<int>(std::lround(points)), FontDialog::kSmallestSize,
+                    FontDialog::kLargestSize);
 }
 
 }  // namespace
@@ -52,6 +75,7 @@ int NearestOfferedSize(double points) {
 FontDialog::FontDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Font"));
   kept_font_ = QFont(QStringLiteral("MS Sans Serif"), 8);
+  kept_font_.setStyleHint(QFont::SansSerif);
   kept_color_ = QApplication::palette().color(QPalette::WindowText);
   BuildLayout();
   ShowSelection();
@@ -64,6 +88,23 @@ QList<int> FontDialog::OfferedSizes() {
   }
   if (sizes.isEmpty() || sizes.back() != kLargestSize) sizes << kLargestSize;
   return sizes;
+}
+
+QList<int> FontDialog::ScriptsOf(const QString& family) {
+  const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
+  QList<int> char_sets;
+  for (const Script& script : kScripts) {
+    if (systems.contains(script.system)) char_sets << script.char_set;
+  }
+  if (char_sets.isEmpty()) char_sets << 0;
+  return char_sets;
+}
+
+QString FontDialog::ScriptName(int char_set) {
+  for (const Script& script : kScripts) {
+    if (script.char_set == char_set) return QString::fromLatin1(script.name);
+  }
+  return QStringLiteral("Default");
 }
 
 void FontDialog::BuildLayout() {
@@ -81,6 +122,13 @@ void FontDialog::BuildLayout() {
   size_ = new QComboBox(this);
   size_->setObjectName(QStringLiteral("size"));
   for (int size : OfferedSizes()) size_->addItem(QString::number(size), size);
+  // Any whole size in range may be typed; OK and Apply wait for one.
+  size_->setEditable(true);
+  size_->setInsertPolicy(QComboBox::NoInsert);
+  size_->setValidator(new QIntValidator(kSmallestSize, kLargestSize, size_));
+
+  script_ = new QComboBox(this);
+  script_->setObjectName(QStringLiteral("script"));
 
   strike_out_ = new QCheckBox(QStringLiteral("Stri&keout"), this);
   strike_out_->setObjectName(QStringLiteral("strikeOut"));
@@ -123,6 +171,8 @@ void FontDialog::BuildLayout() {
   auto* sample_box = new QGroupBox(QStringLiteral("Sample"), this);
   auto* sample_layout = new QVBoxLayout(sample_box);
   sample_layout->addWidget(sample_);
+  sample_layout->addWidget(label_for("Sc&ript:", script_));
+  sample_layout->addWidget(script_);
 
   auto* lower = new QHBoxLayout;
   lower->addWidget(effects);
@@ -134,10 +184,18 @@ void FontDialog::BuildLayout() {
   layout->addWidget(buttons);
 
   ok_ = buttons->button(QDialogButtonBox::Ok);
+  apply_ = buttons->button(QDialogButtonBox::Apply);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(buttons->button(QDialogButtonBox::Apply), &QPushButton::clicked, this,
-          &FontDialog::Apply);
+  connect(apply_, &QPushButton::clicked, this, &FontDialog::Apply);
+  connect(size_, &QComboBox::editTextChanged, this, [this] {
+    const bool whole_size = size_->lineEdit()->hasAcceptableInput();
+    ok_->setEnabled(whole_size);
+    apply_->setEnabled(whole_size);
+    if (whole_size) UpdateSample();
+  });
+  connect(family_, &QComboBox::editTextChanged, this, &FontDialog::UpdateScripts);
+  connect(script_, &QComboBox::activated, this, [this] { script_picked_ = true; });
   for (QComboBox* box : {family_, style_, size_, color_}) {
     connect(box, &QComboBox::currentIndexChanged, this, &FontDialog::UpdateSample);
   }
@@ -157,7 +215,7 @@ void FontDialog::ShowSelection() {
   const bool bold = kept_font_.bold();
   const bool italic = kept_font_.italic();
   style_->setCurrentIndex(bold ? (italic ? kBoldItalic : kBold) : (italic ? kItalic : kRegular));
-  size_->setCurrentIndex(size_->findData(NearestOfferedSize(kept_font_.pointSizeF())));
+  size_->setEditText(QString::number(SizeInRange(kept_font_.pointSizeF())));
   strike_out_->setChecked(kept_font_.strikeOut());
   underline_->setChecked(kept_font_.underline());
   int color_index = color_->findData(kept_color_);
@@ -166,12 +224,28 @@ void FontDialog::ShowSelection() {
     color_index = color_->count() - 1;
   }
   color_->setCurrentIndex(color_index);
+  script_->clear();  // so that the kept script is the one chosen
+  UpdateScripts();
+  script_picked_ = false;
   UpdateSample();
+}
+
+// The scripts of the face in the family box; the kept one stays chosen
+// when the face has it.
+void FontDialog::UpdateScripts() {
+  const int chosen = script_->count() > 0 ? script_->currentData().toInt() : kept_char_set_;
+  script_->clear();
+  for (int char_set : ScriptsOf(family_->currentText())) {
+    script_->addItem(ScriptName(char_set), char_set);
+  }
+  const int index = script_->findData(chosen);
+  script_->setCurrentIndex(index >= 0 ? index : 0);
+  if (index < 0) script_picked_ = false;  // the face has not got the picked script
 }
 
 QFont FontDialog::currentFont() const {
   QFont font(family_->currentText());
-  font.setPointSize(size_->currentData().toInt());
+  font.setPointSize(SizeInRange(size_->currentText().toInt()));
   const int style = style_->currentIndex();
   font.setBold(style == kBold || style == kBoldItalic);
   font.setItalic(style == kItalic || style == kBoldItalic);
@@ -182,6 +256,10 @@ QFont FontDialog::currentFont() const {
 
 QColor FontDialog::currentColor() const { return color_->currentData().value<QColor>(); }
 
+int FontDialog::currentCharSet() const {
+  return script_picked_ ? script_->currentData().toInt() : kept_char_set_;
+}
+
 void FontDialog::UpdateSample() {
   sample_->setFont(currentFont());
   QPalette palette = sample_->palette();
@@ -189,9 +267,14 @@ void FontDialog::UpdateSample() {
   sample_->setPalette(palette);
 }
 
-void FontDialog::Apply() {
+void FontDialog::Keep() {
   kept_font_ = currentFont();
   kept_color_ = currentColor();
+  kept_char_set_ = currentCharSet();
+}
+
+void FontDialog::Apply() {
+  Keep();
   emit applied();
 }
 
@@ -204,9 +287,6 @@ bool FontDialog::execute() {
   const bool accepted = exec() == QDialog::Accepted;
   // exec() can end without the dialog being hidden when the program quits.
   hide();
-  if (accepted) {
-    kept_font_ = currentFont();
-    kept_color_ = currentColor();
-  }
+  if (accepted) Keep();
   return accepted;
 }

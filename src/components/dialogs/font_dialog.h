@@ -10,8 +10,9 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
-// A font dialog with an "Apply" button: scalable font families, style, sizes
-// from 8 to 32 points only, strike-out, underline, colour and a sample.
+// A font dialog with an "Apply" button: scalable font families, style, any
+// whole size from 8 to 32 points (chosen from the list or typed), strike-out,
+// underline, colour, the scripts the face supports and a sample.
 // It keeps its own font between uses: it opens with the font last accepted
 // or applied (at first "MS Sans Serif", 8 points, regular, window-text colour).
 class FontDialog : public QDialog {
@@ -27,17 +28,28 @@ class FontDialog : public QDialog {
   QFont selectedFont() const { return kept_font_; }
   QColor selectedColor() const { return kept_color_; }
   void setSelection(const QFont& font, const QColor& color);
+  // The RTF character set (\fcharsetN) of the script the user picked, -1
+  // while the user has picked none.
+  int selectedCharSet() const { return kept_char_set_; }
 
   // What is chosen in the dialog right now (while it is open, before OK).
   QFont currentFont() const;
   QColor currentColor() const;
+  int currentCharSet() const;
 
   // Runs the dialog modally. True when the user pressed OK; after Cancel the
   // dialog keeps the font it opened with (or the one last applied).
   bool execute();
 
-  // The point sizes the size list offers.
+  // The point sizes the size list offers; any whole size in the range may
+  // be typed as well.
   static QList<int> OfferedSizes();
+
+  // The scripts a face supports, as RTF character sets (0 Western, 204
+  // Cyrillic, 128 Japanese, ...); Western alone when the face is unknown.
+  static QList<int> ScriptsOf(const QString& family);
+  // A script's name as the dialog shows it.
+  static QString ScriptName(int char_set);
 
  signals:
   // "Apply" was pressed: currentFont() and selectedFont() are the new font.
@@ -47,6 +59,8 @@ class FontDialog : public QDialog {
   void BuildLayout();
   void ShowSelection();
   void UpdateSample();
+  void UpdateScripts();
+  void Keep();
   void Apply();
 
   QComboBox* family_ = nullptr;
@@ -55,9 +69,13 @@ class FontDialog : public QDialog {
   QCheckBox* strike_out_ = nullptr;
   QCheckBox* underline_ = nullptr;
   QComboBox* color_ = nullptr;
+  QComboBox* script_ = nullptr;
   QLabel* sample_ = nullptr;
   QPushButton* ok_ = nullptr;
+  QPushButton* apply_ = nullptr;
 
   QFont kept_font_;
   QColor kept_color_;
+  int kept_char_set_ = -1;
+  bool script_picked_ = false;  // the user picked a script in this run
 };

@@ -2,8 +2,10 @@
 
 #include <QStringDecoder>
 #include <QTextDocument>
+#include <QVariant>
 
 #include "rtf/code_pages.h"
+#include "rtf/rtf_format.h"
 
 namespace {
 
@@ -39,6 +41,12 @@ QString DecodePlainText(QByteArrayView bytes) {
 void PlainTextToDocument(QByteArrayView bytes, QTextDocument& document) {
   const bool undo = document.isUndoRedoEnabled();
   document.setUndoRedoEnabled(false);
-  document.setPlainText(DecodePlainText(bytes));
+  QString text = DecodePlainText(bytes);
+  // The break at the very end closes the last line; it starts no empty
+  // paragraph (which "Save" would write as one more line each time).
+  if (text.endsWith(u'\n')) text.chop(1);
+  document.setPlainText(text);
+  document.setProperty(kRtfFontTableProperty, QVariant());  // no tables of a file to keep
+  document.setProperty(kRtfColorTableProperty, QVariant());
   document.setUndoRedoEnabled(undo);
 }

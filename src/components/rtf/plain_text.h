@@ -10,5 +10,6 @@ class QTextDocument;
 // make one line break, returned as '\n'.
 QString DecodePlainText(QByteArrayView bytes);
 
-// Replaces the document's content with the plain text, unformatted.
+// Replaces the document's content with the plain text, unformatted, one
+// paragraph per line; a line break at the end of the text ends its last line.
 void PlainTextToDocument(QByteArrayView bytes, QTextDocument& document);

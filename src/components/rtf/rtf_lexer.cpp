@@ -33,8 +33,11 @@ RtfToken RtfLexer::Next() {
       return token;
     }
     if (c != '\\') {
-      token.kind = RtfToken::Kind::Byte;
-      token.byte = c;
+      // Plain bytes come as one run, so text costs one token per run.
+      const qsizetype start = pos_ - 1;
+      while (!AtEnd() && Peek() != '\\' && Peek() != '{' && Peek() != '}') ++pos_;
+      token.kind = RtfToken::Kind::Text;
+      token.text = bytes_.sliced(start, pos_ - start);
       return token;
     }
     if (AtEnd()) break;

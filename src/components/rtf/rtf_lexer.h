@@ -6,12 +6,13 @@
 // Splits RTF bytes into tokens. Never reads past the end and always moves
 // forward, so damaged input ends in End rather than a crash or a loop.
 struct RtfToken {
-  enum class Kind { GroupOpen, GroupClose, Word, Symbol, Hex, Byte, End };
+  enum class Kind { GroupOpen, GroupClose, Word, Symbol, Hex, Text, End };
   Kind kind = Kind::End;
   QByteArrayView word;  // a control word's letters (at most 32)
   bool has_param = false;
   int param = 0;
-  unsigned char byte = 0;  // Symbol's character, Hex's value, Byte's byte
+  unsigned char byte = 0;  // Symbol's character, Hex's value
+  QByteArrayView text;     // Text's bytes: a run with no backslash or brace
 };
 
 class RtfLexer {

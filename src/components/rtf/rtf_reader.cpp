@@ -3,8 +3,10 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QVariant>
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -18,13 +20,42 @@ using Kind = RtfToken::Kind;
 
 enum class Destination { Text, FontTable, ColorTable, Skip };
 
+constexpr qsizetype kMaxRunLength = 1 << 16;
+
+// A run's formatting as the RTF states it, with numbers into the font and
+// colour tables: cheap to copy with every group and to compare per run.
+struct CharStyle {
+  int font = -1;  // -1: the default font (\deffN)
+  int half_points = 24;  // RTF's default \fs24
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strike = false;
+  int color = 0;      // \cfN; 0 is the automatic colour
+  int highlight = 0;  // \highlightN; 0 is none
+  int shading = 0;    // \chcbpatN or \cbN; 0 is none
+  QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
+  bool operator==(const CharStyle&) const = default;
+};
+
+struct CharStyleHash {
+  std::size_t operator()(const CharStyle& s) const {
+    std::size_t h = std::hash<int>()(s.font);
+    for (int part : {s.half_points, int(s.bold) | int(s.italic) << 1 | int(s.underline) << 2 |
+                                        int(s.strike) << 3 | int(s.vertical) << 4,
+                     s.color, s.highlight, s.shading}) {
+      h = h * 1000003u ^ std::hash<int>()(part);
+    }
+    return h;
+  }
+};
+
 // What a group saves and its closing brace restores.
 struct GroupState {
   Destination destination = Destination::Text;
-  QTextCharFormat format;  // everything but the face, which comes from `font`
-  int font = -1;           // -1: the default font (\deffN)
-  int uc = 1;              // fallback units that follow each \uN
-  bool hidden = false;     // \v text is not shown
+  CharStyle style;
+  int uc = 1;           // fallback units that follow each \uN
+  bool hidden = false;  // \v text is not shown
 };
 
 struct FontEntry {
@@ -91,12 +122,6 @@ bool IsUnderlineWord(QByteArrayView word) {
   return word.startsWith("ul") && word != "ulnone" && word != "ulc";
 }
 
-QTextCharFormat PlainFormat() {
-  QTextCharFormat format;
-  format.setFontPointSize(12);  // RTF's default \fs24
-  return format;
-}
-
 class RtfReader {
  public:
   RtfReader(QByteArrayView bytes, QTextDocument& document) : lexer_(bytes), cursor_(&document) {}
@@ -104,11 +129,11 @@ class RtfReader {
   bool Read() {
     // Bytes before the first brace belong to no group: the root skips them.
     stack_.push_back(GroupState{});
-    stack_.back().format = PlainFormat();
     stack_.back().destination = Destination::Skip;
     cursor_.beginEditBlock();
     bool ok = true;
     for (RtfToken token = lexer_.Next(); token.kind != Kind::End; token = lexer_.Next()) {
+      if (token.kind != Kind::Hex) FlushLeadByte();
       if (SkipsFallback(token)) continue;
       if (token.kind == Kind::GroupOpen) {
         if (static_cast<int>(stack_.size()) > kMaxRtfDepth) {
@@ -117,21 +142,21 @@ class RtfReader {
         }
         stack_.push_back(stack_.back());
         if (stack_.size() == 2) State().destination = Destination::Text;
-        format_changed_ = true;
       } else if (token.kind == Kind::GroupClose) {
         if (!CloseGroup()) break;  // the group that opened with \rtf1 is done
-        format_changed_ = true;
       } else if (token.kind == Kind::Word) {
         OnWord(token);
-        format_changed_ = true;
       } else if (token.kind == Kind::Symbol) {
         OnSymbol(token.byte);
-      } else {  // \'hh and raw bytes alike
+      } else if (token.kind == Kind::Hex) {
         OnByte(token.byte);
+      } else {
+        OnText(token.text);
       }
     }
     if (ok) Finish();
     cursor_.endEditBlock();
+    if (ok) KeepTables();
     return ok;
   }
 
@@ -139,14 +164,14 @@ class RtfReader {
   GroupState& State() { return stack_.back(); }
 
   // After \uN, the next `uc` units are the fallback for readers without
-  // Unicode: skip them. A brace ends the fallback early.
+  // Unicode: skip them. A brace ends the fallback early. Plain text counts
+  // its own units in OnText.
   bool SkipsFallback(const RtfToken& token) {
-    if (skip_units_ == 0) return false;
+    if (skip_units_ == 0 || token.kind == Kind::Text) return false;
     if (token.kind == Kind::GroupOpen || token.kind == Kind::GroupClose) {
       skip_units_ = 0;
       return false;
     }
-    if (token.kind == Kind::Byte && (token.byte == '\r' || token.byte == '\n')) return true;
     --skip_units_;
     return true;
   }
@@ -177,9 +202,11 @@ class RtfReader {
       default_font_ = param;
     } else if (word == "fonttbl") {
       state.destination = Destination::FontTable;
+      formats_.clear();
     } else if (word == "colortbl") {
       state.destination = Destination::ColorTable;
       colors_.clear();
+      formats_.clear();
     } else if (state.destination == Destination::FontTable) {
       OnFontTableWord(word, param);
     } else if (state.destination == Destination::ColorTable) {
@@ -216,7 +243,7 @@ class RtfReader {
 
   void OnTextWord(QByteArrayView word, int param, bool on, bool has_param) {
     GroupState& state = State();
-    QTextCharFormat& format = state.format;
+    CharStyle& style = state.style;
     if (word == "par" || word == "sect" || word == "row") {
       OnParagraph();
     } else if (word == "line") {
@@ -242,38 +269,36 @@ class RtfReader {
     } else if (word == "rdblquote") {
       OnChar(u'\u201D');
     } else if (word == "plain") {
-      format = PlainFormat();
-      state.font = -1;
+      style = CharStyle{};
       state.hidden = false;
     } else if (word == "b") {
-      format.setFontWeight(on ? QFont::Bold : QFont::Normal);
+      style.bold = on;
     } else if (word == "i") {
-      format.setFontItalic(on);
+      style.italic = on;
     } else if (IsUnderlineWord(word)) {
-      format.setFontUnderline(on);
+      style.underline = on;
     } else if (word == "ulnone") {
-      format.setFontUnderline(false);
+      style.underline = false;
     } else if (word == "strike" || word == "striked") {
-      format.setFontStrikeOut(on);
+      style.strike = on;
     } else if (word == "f") {
-      state.font = has_param ? std::max(param, 0) : 0;
+      style.font = has_param ? std::max(param, 0) : 0;
     } else if (word == "fs") {
-      format.setFontPointSize(param > 0 ? std::min(param, 3276) / 2.0 : 12.0);
+      style.half_points = param > 0 ? std::min(param, 3276) : 24;
     } else if (word == "cf") {
-      const auto index = static_cast<std::size_t>(param);
-      if (param > 0 && index < colors_.size() && colors_[index].isValid()) {
-        format.setForeground(colors_[index]);
-      } else {
-        format.clearForeground();
-      }
+      style.color = std::max(param, 0);
+    } else if (word == "highlight") {
+      style.highlight = std::max(param, 0);
+    } else if (word == "chcbpat" || word == "cb") {
+      style.shading = std::max(param, 0);
     } else if (word == "v") {
       state.hidden = on;
     } else if (word == "super") {
-      format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+      style.vertical = QTextCharFormat::AlignSuperScript;
     } else if (word == "sub") {
-      format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+      style.vertical = QTextCharFormat::AlignSubScript;
     } else if (word == "nosupersub") {
-      format.setVerticalAlignment(QTextCharFormat::AlignNormal);
+      style.vertical = QTextCharFormat::AlignNormal;
     }
   }
 
@@ -294,8 +319,46 @@ class RtfReader {
     }
   }
 
-  // Raw CR and LF only lay out the file; OnChar drops them.
-  void OnByte(unsigned char byte) { OnChar(DecodeByte(CurrentCodePage(), byte)); }
+  // A run of plain bytes. Raw CR and LF only lay out the file.
+  void OnText(QByteArrayView text) {
+    if (State().destination == Destination::Skip) return;
+    const int code_page = CurrentCodePage();
+    const std::array<char16_t, 256>* chars = SingleByteChars(code_page);
+    for (char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte == '\r' || byte == '\n') continue;
+      if (skip_units_ > 0) {
+        --skip_units_;
+      } else if (chars != nullptr) {
+        OnChar((*chars)[byte]);
+      } else {
+        OnByte(byte, code_page);
+      }
+    }
+  }
+
+  void OnByte(unsigned char byte) { OnByte(byte, CurrentCodePage()); }
+
+  // In a double-byte code page a lead byte waits for its trail byte.
+  void OnByte(unsigned char byte, int code_page) {
+    if (lead_byte_ != 0) {
+      const unsigned char lead = lead_byte_;
+      lead_byte_ = 0;
+      return OnChar(DecodePair(code_page, lead, byte));
+    }
+    if (IsLeadByte(code_page, byte)) {
+      lead_byte_ = byte;
+      return;
+    }
+    OnChar(DecodeByte(code_page, byte));
+  }
+
+  // A lead byte that no trail byte followed stands for nothing readable.
+  void FlushLeadByte() {
+    if (lead_byte_ == 0) return;
+    lead_byte_ = 0;
+    OnChar(u'\uFFFD');
+  }
 
   void OnUnicode(int value) {
     skip_units_ = State().uc;
@@ -322,8 +385,10 @@ class RtfReader {
   }
 
   void OnChar(char16_t ch) {
-    // Control characters, however escaped, are no text (the tab is \tab).
+    // Control characters, however escaped, are no text (the tab is \tab);
+    // the document keeps U+FDD0 and U+FDD1 for frames of its own.
     if ((ch < 0x20 && ch != u'\t') || ch == 0x7F) return;
+    if (ch == 0xFDD0 || ch == 0xFDD1) ch = u'\uFFFD';
     if (high_surrogate_ != 0 && !QChar::isLowSurrogate(ch)) FlushSurrogate();
     if (QChar::isLowSurrogate(ch) && !QChar::isHighSurrogate(last_char_)) ch = u'\uFFFD';
     last_char_ = ch;
@@ -356,11 +421,11 @@ class RtfReader {
     fonts_[entry_font_] = FontEntry{entry_name_.trimmed(), entry_char_set_};
     entry_font_ = -1;
     entry_name_.clear();
+    formats_.clear();
   }
 
-  const FontEntry* CurrentFont() {
-    const int number = State().font >= 0 ? State().font : default_font_;
-    const auto it = fonts_.find(number);
+  const FontEntry* FontOf(const CharStyle& style) const {
+    const auto it = fonts_.find(style.font >= 0 ? style.font : default_font_);
     return it == fonts_.end() ? nullptr : &it->second;
   }
 
@@ -370,35 +435,53 @@ class RtfReader {
     int char_set = -1;
     if (State().destination == Destination::FontTable) {
       char_set = entry_char_set_;
-    } else if (const FontEntry* font = CurrentFont()) {
+    } else if (const FontEntry* font = FontOf(State().style)) {
       char_set = font->char_set;
     }
     const int code_page = char_set >= 0 ? CodePageForCharSet(char_set) : 0;
     return code_page != 0 ? code_page : ansi_code_page_;
   }
 
-  QTextCharFormat CurrentFormat() {
-    QTextCharFormat format = State().format;
-    if (const FontEntry* font = CurrentFont()) {
+  QColor TableColor(int index) const {
+    const auto at = static_cast<std::size_t>(index);
+    return index > 0 && at < colors_.size() ? colors_[at] : QColor();
+  }
+
+  // The document's format for a style, built once per distinct style.
+  const QTextCharFormat& FormatFor(const CharStyle& style) {
+    const auto found = formats_.find(style);
+    if (found != formats_.end()) return found->second;
+    QTextCharFormat format;
+    format.setFontPointSize(style.half_points / 2.0);
+    format.setFontWeight(style.bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(style.italic);
+    format.setFontUnderline(style.underline);
+    format.setFontStrikeOut(style.strike);
+    if (style.vertical != QTextCharFormat::AlignNormal) format.setVerticalAlignment(style.vertical);
+    if (const QColor color = TableColor(style.color); color.isValid()) format.setForeground(color);
+    // A highlight shows over the shading, as word processors draw them.
+    QColor background = TableColor(style.highlight);
+    if (!background.isValid()) background = TableColor(style.shading);
+    if (background.isValid()) format.setBackground(background);
+    if (const FontEntry* font = FontOf(style)) {
       if (!font->name.isEmpty()) format.setFontFamilies(QStringList{font->name});
       if (font->char_set >= 0) format.setProperty(kRtfCharSetProperty, font->char_set);
     }
-    return format;
+    return formats_.emplace(style, format).first->second;
   }
 
+  // Text goes to the document in runs of one style; paragraph marks join
+  // the run as separators, so a long text costs one insertion per run.
   void AppendText(char16_t ch) {
-    if (pending_paragraphs_ > 0) {
+    const CharStyle& style = State().style;
+    // A long run goes in pieces so that it is never held twice in full.
+    if (run_text_.isEmpty() || !(style == run_style_) || run_text_.size() >= kMaxRunLength) {
       FlushRun();
-      InsertParagraphs(pending_paragraphs_);
-      pending_paragraphs_ = 0;
+      run_style_ = style;
     }
-    if (format_changed_) {
-      QTextCharFormat format = CurrentFormat();
-      if (format != run_format_) {
-        FlushRun();
-        run_format_ = format;
-      }
-      format_changed_ = false;
+    if (pending_paragraphs_ > 0) {
+      run_text_.append(QString(pending_paragraphs_, QChar::ParagraphSeparator));
+      pending_paragraphs_ = 0;
     }
     run_text_ += QChar(ch);
   }
@@ -407,21 +490,32 @@ class RtfReader {
   // of a file adds no empty paragraph, empty paragraphs between stay.
   void OnParagraph() { ++pending_paragraphs_; }
 
-  void InsertParagraphs(int count) {
-    const QTextCharFormat format = CurrentFormat();
-    for (int i = 0; i < count; ++i) cursor_.insertBlock(QTextBlockFormat(), format);
-  }
-
   void FlushRun() {
     if (run_text_.isEmpty()) return;
-    cursor_.insertText(run_text_, run_format_);
+    cursor_.insertText(run_text_, FormatFor(run_style_));
     run_text_.clear();
   }
 
   void Finish() {
+    FlushLeadByte();
     FlushSurrogate();
     FlushRun();
-    if (pending_paragraphs_ > 1) InsertParagraphs(pending_paragraphs_ - 1);
+    if (pending_paragraphs_ > 1) {
+      cursor_.insertText(QString(pending_paragraphs_ - 1, QChar::ParagraphSeparator),
+                         FormatFor(State().style));
+    }
+  }
+
+  void KeepTables() {
+    QStringList fonts;
+    for (const auto& [number, font] : fonts_) {
+      fonts << QString::number(std::max(font.char_set, 0)) + u';' + font.name;
+    }
+    QVariantList colors;
+    for (std::size_t i = 1; i < colors_.size(); ++i) colors << QVariant(colors_[i].rgb());
+    QTextDocument* document = cursor_.document();
+    document->setProperty(kRtfFontTableProperty, fonts);
+    document->setProperty(kRtfColorTableProperty, colors);
   }
 
   RtfLexer lexer_;
@@ -429,6 +523,7 @@ class RtfReader {
   std::vector<GroupState> stack_;
   std::map<int, FontEntry> fonts_;
   std::vector<QColor> colors_;
+  std::unordered_map<CharStyle, QTextCharFormat, CharStyleHash> formats_;
   int default_font_ = 0;
   int ansi_code_page_ = 1252;
 
@@ -442,12 +537,12 @@ class RtfReader {
   bool color_given_ = false;
 
   int skip_units_ = 0;
+  unsigned char lead_byte_ = 0;
   char16_t high_surrogate_ = 0;
   char16_t last_char_ = 0;
   int pending_paragraphs_ = 0;
-  bool format_changed_ = true;
   QString run_text_;
-  QTextCharFormat run_format_;
+  CharStyle run_style_;
 };
 
 }  // namespace
@@ -465,6 +560,8 @@ bool RtfToDocument(QByteArrayView bytes, QTextDocument& document) {
   const bool undo = document.isUndoRedoEnabled();
   document.setUndoRedoEnabled(false);
   document.clear();
+  document.setProperty(kRtfFontTableProperty, QVariant());
+  document.setProperty(kRtfColorTableProperty, QVariant());
   bool ok = false;
   if (StartsAsRtf(bytes)) {
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);

@@ -5,7 +5,9 @@
 #include <QTextCharFormat>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QVariant>
 #include <cmath>
+#include <unordered_map>
 #include <vector>
 
 #include "rtf/code_pages.h"
@@ -27,9 +29,14 @@ struct RunFormat {
   bool italic = false;
   bool underline = false;
   bool strike = false;
-  int color = 0;  // 0 is the automatic colour
+  int color = 0;       // 0 is the automatic colour
+  int background = 0;  // 0 is none
+  QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
   bool operator==(const RunFormat&) const = default;
 };
+
+// Before the first run: font and size are always written.
+constexpr RunFormat kNothingWritten{-1, -1};
 
 template <typename T>
 int IndexOf(std::vector<T>& list, const T& item) {
@@ -83,7 +90,16 @@ void AppendFontName(QByteArray& out, const QString& family) {
 class RtfWriter {
  public:
   RtfWriter(const QTextDocument& document, const QColor& default_color)
-      : document_(document), default_color_(default_color) {}
+      : document_(document), default_color_(default_color) {
+    // The tables of the file the document came from keep their numbers.
+    for (const QString& font : document.property(kRtfFontTableProperty).toStringList()) {
+      const qsizetype split = font.indexOf(u';');
+      fonts_.push_back(FontKey{font.mid(split + 1), font.left(split).toInt()});
+    }
+    for (const QVariant& rgb : document.property(kRtfColorTableProperty).toList()) {
+      colors_.push_back(rgb.toUInt());
+    }
+  }
 
   QByteArray Write() {
     QByteArray body;
@@ -93,10 +109,8 @@ class RtfWriter {
       for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid()) continue;
-        const QTextCharFormat format = fragment.charFormat();
-        const RunFormat run = Resolve(format);
-        AppendChanges(body, first ? RunFormat{-1, -1, false, false, false, false, 0} : current,
-                      run);
+        const RunFormat run = ResolveFragment(fragment);
+        AppendChanges(body, first ? kNothingWritten : current, run);
         first = false;
         current = run;
         AppendText(body, fragment.text(), CodePageForCharSet(fonts_[run.font].char_set));
@@ -104,7 +118,7 @@ class RtfWriter {
       if (first) {
         // An empty first paragraph still names its font and size.
         const RunFormat run = Resolve(block.charFormat());
-        AppendChanges(body, RunFormat{-1, -1, false, false, false, false, 0}, run);
+        AppendChanges(body, kNothingWritten, run);
         current = run;
         first = false;
       }
@@ -114,6 +128,15 @@ class RtfWriter {
   }
 
  private:
+  // A document holds few distinct formats: each is resolved once, at its
+  // first run, which is also where its font and colours join the tables.
+  RunFormat ResolveFragment(const QTextFragment& fragment) {
+    const int index = fragment.charFormatIndex();
+    const auto found = resolved_.find(index);
+    if (found != resolved_.end()) return found->second;
+    return resolved_.emplace(index, Resolve(fragment.charFormat())).first->second;
+  }
+
   RunFormat Resolve(const QTextCharFormat& format) {
     const QFont font = format.font().resolve(document_.defaultFont());
     RunFormat run;
@@ -131,6 +154,14 @@ class RtfWriter {
     QColor color = default_color_;
     if (format.foreground().style() != Qt::NoBrush) color = format.foreground().color();
     run.color = color.isValid() ? IndexOf(colors_, color.rgb()) + 1 : 0;
+    if (format.background().style() != Qt::NoBrush) {
+      run.background = IndexOf(colors_, format.background().color().rgb()) + 1;
+    }
+    run.vertical = format.verticalAlignment();
+    if (run.vertical != QTextCharFormat::AlignSuperScript &&
+        run.vertical != QTextCharFormat::AlignSubScript) {
+      run.vertical = QTextCharFormat::AlignNormal;  // the others have no RTF word
+    }
     return run;
   }
 
@@ -144,6 +175,18 @@ class RtfWriter {
     if (from.underline != to.underline) out += to.underline ? "\\ul" : "\\ulnone";
     if (from.strike != to.strike) out += to.strike ? "\\strike" : "\\strike0";
     if (from.color != to.color) AppendNumber(out, "\\cf", to.color);
+    // RichEdit's own word for a background; word processors read it with
+    // any colour of the table.
+    if (from.background != to.background) AppendNumber(out, "\\highlight", to.background);
+    if (from.vertical != to.vertical) {
+      if (to.vertical == QTextCharFormat::AlignSuperScript) {
+        out += "\\super";
+      } else if (to.vertical == QTextCharFormat::AlignSubScript) {
+        out += "\\sub";
+      } else {
+        out += "\\nosupersub";
+      }
+    }
     if (out.size() != before) out += ' ';
   }
 
@@ -171,6 +214,7 @@ class RtfWriter {
   QColor default_color_;
   std::vector<FontKey> fonts_;
   std::vector<QRgb> colors_;
+  std::unordered_map<int, RunFormat> resolved_;  // by the document's format index
 };
 
 }  // namespace

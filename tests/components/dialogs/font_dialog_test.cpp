@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -32,18 +33,32 @@ bool RunDialog(FontDialog& dialog, const std::function<void()>& while_open) {
   return dialog.execute();
 }
 
-TEST(FontDialog, OffersOnlySizesFrom8To32AndScalableFamilies) {
+TEST(FontDialog, AnyWholeSizeFrom8To32ChosenOrTypedAndScalableFamilies) {
   FontDialog dialog;
   QComboBox* sizes = Box(dialog, "size");
   ASSERT_GT(sizes->count(), 0);
   EXPECT_EQ(sizes->itemData(0).toInt(), 8);
   EXPECT_EQ(sizes->itemData(sizes->count() - 1).toInt(), 32);
-  EXPECT_FALSE(sizes->isEditable());
-  // A font outside the range is shown at the nearest size offered.
+  // A font outside the range is shown at the nearest size in it.
   dialog.setSelection(QFont(QStringLiteral("Liberation Sans"), 72), Qt::black);
   EXPECT_EQ(dialog.currentFont().pointSize(), 32);
   dialog.setSelection(QFont(QStringLiteral("Liberation Sans"), 5), Qt::black);
   EXPECT_EQ(dialog.currentFont().pointSize(), 8);
+
+  // Typed: every whole size in range is taken; others leave OK and Apply off.
+  QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+  QPushButton* apply = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Apply);
+  for (int size : {8, 13, 30, 32}) {
+    sizes->lineEdit()->clear();
+    QTest::keyClicks(sizes->lineEdit(), QString::number(size));
+    EXPECT_EQ(dialog.currentFont().pointSize(), size);
+    EXPECT_TRUE(ok->isEnabled() && apply->isEnabled()) << size;
+  }
+  for (const char* typed : {"7", "", "3", "99"}) {
+    sizes->lineEdit()->clear();
+    QTest::keyClicks(sizes->lineEdit(), QString::fromLatin1(typed));
+    EXPECT_FALSE(ok->isEnabled() || apply->isEnabled()) << typed;
+  }
 
   QComboBox* families = Box(dialog, "family");
   ASSERT_GT(families->count(), 0);
@@ -51,6 +66,31 @@ TEST(FontDialog, OffersOnlySizesFrom8To32AndScalableFamilies) {
     EXPECT_TRUE(QFontDatabase::isScalable(families->itemText(i)))
         << families->itemText(i).toStdString();
   }
+}
+
+TEST(FontDialog, OffersTheScriptsOfTheFaceAndKeepsThePickedOne) {
+  const QList<int> dejavu = FontDialog::ScriptsOf(QStringLiteral("DejaVu Sans"));
+  EXPECT_TRUE(dejavu.contains(0) && dejavu.contains(161) && dejavu.contains(204));
+  EXPECT_EQ(FontDialog::ScriptsOf(QStringLiteral("No Such Face")), QList<int>{0});
+
+  FontDialog dialog;
+  EXPECT_EQ(dialog.selectedCharSet(), -1);  // no script picked: text keeps its own
+  EXPECT_TRUE(RunDialog(dialog, [&] {
+    Box(dialog, "family")->setEditText(QStringLiteral("DejaVu Sans"));
+    QComboBox* scripts = Box(dialog, "script");
+    EXPECT_EQ(scripts->count(), dejavu.size());
+    EXPECT_EQ(dialog.currentCharSet(), -1);
+    scripts->setCurrentIndex(scripts->findText(QStringLiteral("Cyrillic")));
+    emit scripts->activated(scripts->currentIndex());  // as a click picks it
+    Press(dialog, QDialogButtonBox::Ok);
+  }));
+  EXPECT_EQ(dialog.selectedCharSet(), 204);
+  // Opened again, the picked script is still the one chosen.
+  EXPECT_FALSE(RunDialog(dialog, [&] {
+    EXPECT_EQ(Box(dialog, "script")->currentText(), QStringLiteral("Cyrillic"));
+    EXPECT_EQ(dialog.currentCharSet(), 204);
+    Press(dialog, QDialogButtonBox::Cancel);
+  }));
 }
 
 TEST(FontDialog, ApplyKeepsTheFontAndCancelAfterwardsDoesNotUndoIt) {

@@ -25,6 +25,20 @@ TEST(PlainText, Utf8WhenValidElseCodePage1252) {
             QStringLiteral("caf\u00E9 \u20AC \u201Cq\u201D"));
 }
 
+TEST(PlainText, ALineBreakAtTheEndEndsTheLastLine) {
+  QTextDocument document;
+  for (const char* text : {"one\r\ntwo\r\n", "one\ntwo\n", "one\ntwo"}) {
+    PlainTextToDocument(text, document);
+    EXPECT_EQ(Paragraphs(document), (QStringList{QStringLiteral("one"), QStringLiteral("two")}))
+        << text;
+  }
+  // Empty lines before the last break stay.
+  PlainTextToDocument("one\n\n", document);
+  EXPECT_EQ(Paragraphs(document), (QStringList{QStringLiteral("one"), QString()}));
+  PlainTextToDocument("\n", document);
+  EXPECT_EQ(Paragraphs(document), QStringList{QString()});
+}
+
 TEST(PlainText, FilesThatAreNotRtfLoadAsPlainText) {
   QTextDocument document;
   EXPECT_EQ(ReadRichOrPlainText("first\r\n{\\rtf1 second}", document), TextKind::Plain);

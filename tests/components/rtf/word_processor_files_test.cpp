@@ -3,18 +3,13 @@
 #include <QFile>
 #include <filesystem>
 
+#include "rtf/rtf_writer.h"
 #include "rtf_test_support.h"
 
-// RTF written by LibreOffice, AbiWord and pandoc from tests/data/rtf/source.html
-// (see make.sh there).
+// RTF written by LibreOffice, AbiWord and pandoc from tests/data/rtf/source.html,
+// and in WordPad's and LibreOffice's dialects with backgrounds and
+// super/subscript (see make.sh there).
 namespace {
-
-QByteArray Sample(const char* name) {
-  const auto path = std::filesystem::path(LO_TEST_DATA_DIR) / "rtf" / name;
-  QFile file(QString::fromStdString(path.string()));
-  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
-  return file.readAll();
-}
 
 const QString kUnicodeLine = QStringLiteral(
     "\u20AC \u03A9\u03BC\u03AD\u03B3\u03B1 \u041F\u0440\u0438\u0432\u0435\u0442 "
@@ -64,6 +59,54 @@ TEST(WordProcessorRtf, TextAndFormattingReadBack) {
     EXPECT_EQ(sans.fontPointSize(), 14);
     EXPECT_EQ(FamilyOf(mono), QStringLiteral("Liberation Mono"));
     EXPECT_EQ(mono.fontPointSize(), 10);
+  }
+}
+
+QTextCharFormat::VerticalAlignment VerticalOf(const QTextDocument& document, const char* piece) {
+  return FormatOf(document, QString::fromLatin1(piece)).verticalAlignment();
+}
+
+QColor BackgroundOf(const QTextDocument& document, const char* piece) {
+  const QBrush brush = FormatOf(document, QString::fromLatin1(piece)).background();
+  return brush.style() == Qt::NoBrush ? QColor() : brush.color();
+}
+
+TEST(WordProcessorRtf, BackgroundsAndSuperscriptsSurviveASave) {
+  const QColor yellow(255, 255, 0), green(0, 255, 0), pale_blue(204, 232, 255);
+  {
+    auto word = ReadRtf(Sample("word_backgrounds.rtf"));
+    EXPECT_EQ(BackgroundOf(*word, "yellow"), yellow);        // \highlight
+    EXPECT_EQ(BackgroundOf(*word, "pale blue"), pale_blue);  // \chcbpat
+    EXPECT_EQ(BackgroundOf(*word, "green cb"), green);       // \cb
+    EXPECT_FALSE(BackgroundOf(*word, ", ").isValid());       // \highlight0 ends it
+    EXPECT_EQ(BackgroundOf(*word, "highlight over"), yellow);
+    EXPECT_EQ(VerticalOf(*word, "2O"), QTextCharFormat::AlignSubScript);
+    EXPECT_EQ(VerticalOf(*word, "O and"), QTextCharFormat::AlignNormal);
+    EXPECT_EQ(VerticalOf(*word, "red super"), QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(VerticalOf(*word, "green sub"), QTextCharFormat::AlignSubScript);
+    EXPECT_EQ(BackgroundOf(*word, "green sub"), green);
+  }
+  {
+    auto libre = ReadRtf(Sample("libreoffice_backgrounds.rtf"));
+    EXPECT_EQ(BackgroundOf(*libre, "highlighted"), yellow);
+    EXPECT_EQ(BackgroundOf(*libre, "shaded"), QColor(114, 159, 207));
+    EXPECT_EQ(VerticalOf(*libre, "2"), QTextCharFormat::AlignSuperScript);
+    EXPECT_EQ(VerticalOf(*libre, "i n"), QTextCharFormat::AlignSubScript);
+    EXPECT_EQ(VerticalOf(*libre, " + y"), QTextCharFormat::AlignNormal);
+  }
+  for (const char* file : {"word_backgrounds.rtf", "libreoffice_backgrounds.rtf", "libreoffice.rtf",
+                           "abiword.rtf"}) {
+    SCOPED_TRACE(file);
+    auto read = ReadRtf(Sample(file));
+    const QByteArray saved = DocumentToRtf(*read);
+    EXPECT_EQ(Runs(*ReadRtf(saved)), Runs(*read)) << saved.toStdString();
+    // Written the way word processors read them.
+    if (QByteArray(file).contains("backgrounds")) {
+      EXPECT_TRUE(saved.contains("\\highlight"));
+      EXPECT_TRUE(saved.contains("\\super"));
+      EXPECT_TRUE(saved.contains("\\sub"));
+      EXPECT_TRUE(saved.contains("\\nosupersub"));
+    }
   }
 }
 

@@ -15,3 +15,7 @@ mv "$work"/source.rtf libreoffice.rtf
 abiword --to=rtf --to-name=abiword.rtf source.html
 
 pandoc --standalone --from=html --to=rtf source.html -o pandoc.rtf
+
+# word_backgrounds.rtf (WordPad's and Word's dialect) and
+# libreoffice_backgrounds.rtf (LibreOffice's) hold backgrounds and
+# super/subscript; they were written by hand in those dialects.

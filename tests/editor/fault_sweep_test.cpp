@@ -1,0 +1,286 @@
+// Every file operation of every command, made to fail in every way the system
+// can fail it: afterwards no byte outside the command's own fields has
+// changed, the count never names a record the file lacks, the editor's count
+// and rows agree with the file, and the settings and names files are whole.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+#include <optional>
+#include <set>
+
+#include "editor/record_editor.h"
+#include "platform/binary_file.h"
+#include "settings/folder_settings.h"
+#include "settings/profile_lines.h"
+#include "settings/profile_store.h"
+#include "settings/window_placement.h"
+#include "support/lo_files.h"
+#include "support/scripted_host.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<TestEntry> kCatalogue = {{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}};
+const std::vector<std::pair<std::string, std::string>> kSettingKeys = {
+    {"settings", "startdir"}, {"settings", "objdir"}, {"Common", "Form6"}};
+
+// One editor with its files, in a folder of its own.
+struct World {
+  explicit World(bool first_run) {
+    fs::create_directories(objdat);
+    WriteCatalogue(objdat, kCatalogue);
+    WriteBytes(lo, LoFileBytes("Forest", "North woods", NumberedRecords(4)));
+    WriteBytes(other, LoFileBytes("Lake", "Shore", NumberedRecords(2)));
+    host.lo_prompt.answer = dir.path().string();
+    host.objdat_prompt.answer = objdat.string();
+    if (first_run) {
+      fs::remove(objdat / "objdat.nam");
+    } else {
+      fs::create_directories(ini.parent_path());
+      WriteText(ini, "[settings]\nstartdir=" + dir.path().string() + "\nobjdir=" +
+                         objdat.string() + "\n[Common]\nForm6=200,0,1,1,2,3,4\n");
+    }
+  }
+  void Open(const fs::path& path) {
+    host.open_answers.push_back(path);
+    editor.OpenLoFile();
+  }
+  void Click(int row) {
+    editor.View().SetSelectedRowFromUser(row);
+    editor.ShowRecord();
+  }
+  void Type(TField field, const std::string& text) {
+    editor.View().SetTextFromUser(field, text);
+    editor.MarkFieldModified(field);
+  }
+  // The entry's value with this world's folder written as "<dir>", so worlds compare.
+  std::optional<std::string> Setting(const std::string& section, const std::string& key) const {
+    if (!fs::exists(ini)) return std::nullopt;
+    std::optional<std::string> value = ProfileLines(ReadText(ini)).Find(section, key);
+    const std::string folder = dir.path().string();
+    if (value && value->starts_with(folder)) value = "<dir>" + value->substr(folder.size());
+    return value;
+  }
+
+  TempDir dir;
+  fs::path lo = dir / "LoSweep.dat";
+  fs::path other = dir / "LoOther.dat";
+  fs::path objdat = dir / "objdat";
+  fs::path ini = dir / "config" / "zodaZa.INI";
+  ruriVizid settings{ini};
+  ScriptedHost host;
+  RecordEditor editor{settings, host};
+};
+
+struct Range {
+  std::size_t at;
+  std::size_t size;
+};
+const Range kNameBytes{0, 20}, kCountBytes{20, 2}, kDescriptionBytes{26, 74};
+Range RecordRange(int index) { return {100 + 20 * static_cast<std::size_t>(index), 20}; }
+
+struct Command {
+  std::string name;
+  bool first_run = false;
+  std::function<void(World&)> before;  // runs without faults
+  std::function<void(World&)> run;     // the command under faults
+  std::vector<Range> lo_writes;        // bytes of the open Lo file it may write
+};
+
+void PrintTo(const Command& command, std::ostream* out) { *out << command.name; }
+
+std::vector<Command> Commands() {
+  const TWindowPlacement placement{0, 1, {10, 20, 830, 620}};
+  auto open_lo = [](World& w) { w.Open(w.lo); };
+  return {
+      {"open an existing file", false, {}, open_lo, {}},
+      {"open on a first run", true, {}, open_lo, {}},
+      {"open a second file", false, open_lo, [](World& w) { w.Open(w.other); }, {}},
+      {"commit a row", false,
+       [](World& w) {
+         w.Open(w.lo);
+         w.Click(2);
+         w.Type(TField::X, "7.5");
+         w.Type(TField::Name, "Glade");
+       },
+       [](World& w) { w.editor.CommitRecord(TCommitTarget::SelectedRow); },
+       {kNameBytes, kDescriptionBytes, RecordRange(2)}},
+      {"commit with no row", false,
+       [](World& w) {
+         w.Open(w.lo);
+         w.Type(TField::Description, "Dusk");
+         w.Type(TField::X, "3");
+       },
+       [](World& w) { w.editor.CommitRecord(TCommitTarget::SelectedRow); },
+       {kNameBytes, kDescriptionBytes}},
+      {"add an object", false, open_lo, [](World& w) { w.editor.AddObject(); },
+       {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(4)}},
+      {"remove an object", false,
+       [](World& w) {
+         w.Open(w.lo);
+         w.Click(3);
+       },
+       [](World& w) { w.editor.RemoveLastObject(); },
+       {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(2)}},
+      {"close", false, open_lo, [](World& w) { w.editor.CloseLoFile(); }, {}},
+      {"change the Lo folder", false, {},
+       [](World& w) { ChangeLoFolder(w.settings, w.host.lo_prompt); }, {}},
+      {"change the object data folder", false, {},
+       [](World& w) { ChangeObjdatFolder(w.settings, w.host.objdat_prompt); }, {}},
+      {"a new settings file", true, {},
+       [](World& w) { ResolveLoFolder(w.settings, w.host.lo_prompt); }, {}},
+      {"store the placement", false, {},
+       [placement](World& w) { SaveEditorPlacement(w.settings, placement); }, {}},
+      {"restore the placement", false, {},
+       [placement](World& w) { RestoreEditorPlacement(w.settings, placement, {1280, 1024}); }, {}},
+  };
+}
+
+struct Fault {
+  std::string name;
+  bool writes_only;
+  std::function<void(int position)> plan;
+};
+
+std::vector<Fault> Faults() {
+  return {
+      {"access denied", false, [](int k) { file_faults::FailOperation(k, 5); }},
+      {"disk full", false, [](int k) { file_faults::FailOperation(k, 101); }},
+      {"input/output error", false, [](int k) { file_faults::FailWithSystemError(k, EIO); }},
+      {"write of 0 bytes", true, [](int k) { file_faults::ShortWrite(k, 0); }},
+      {"write of 1 byte", true, [](int k) { file_faults::ShortWrite(k, 1); }},
+      {"write of 3 bytes", true, [](int k) { file_faults::ShortWrite(k, 3); }},
+  };
+}
+
+int CountOnDisk(const Bytes& file) { return static_cast<std::int16_t>(file[20] | file[21] << 8); }
+
+// What a world looks like before the command, and what it may become.
+struct Expectations {
+  Bytes lo, other, names;
+  std::vector<std::optional<std::string>> settings_before, settings_after;
+  Bytes names_after;
+};
+
+void CheckLoFile(const Bytes& before, const Bytes& after, const std::vector<Range>& writes) {
+  ASSERT_GE(after.size(), before.size());
+  std::vector<bool> writable(after.size(), false);
+  for (const Range& range : writes) {
+    for (std::size_t i = range.at; i < range.at + range.size && i < after.size(); ++i) {
+      writable[i] = true;
+    }
+  }
+  for (std::size_t i = 0; i < after.size(); ++i) {
+    if (writable[i]) continue;
+    ASSERT_LT(i, before.size()) << "the file grew outside the command's fields";
+    ASSERT_EQ(after[i], before[i]) << "byte " << i << " changed";
+  }
+  const int count = CountOnDisk(after);
+  EXPECT_GE(count, 0);
+  EXPECT_GE(after.size(), 100u + 20u * static_cast<std::size_t>(count))
+      << "the count names a record the file lacks";
+}
+
+void CheckWorld(const World& w, const Command& command, const Expectations& expected) {
+  const bool writes_lo = !command.lo_writes.empty();
+  CheckLoFile(expected.lo, ReadBytes(w.lo), command.lo_writes);
+  CheckLoFile(expected.other, ReadBytes(w.other), {});
+  if (!writes_lo) {
+    EXPECT_EQ(ReadBytes(w.lo), expected.lo);
+  }
+
+  const TLoDocument& document = w.editor.Document();
+  if (document.IsOpen()) {
+    const int on_disk = CountOnDisk(ReadBytes(document.Path()));
+    EXPECT_EQ(document.LastIndex + 1, on_disk) << "memory and file disagree on the count";
+    EXPECT_EQ(static_cast<int>(w.editor.View().ContentsRows().size()), on_disk);
+    EXPECT_EQ(w.editor.View().WindowCaption(), "Editing " + document.Path().string());
+  }
+
+  // Settings: each entry old or new, never a cut-off file.
+  if (fs::exists(w.ini)) {
+    const std::string text = ReadText(w.ini);
+    EXPECT_TRUE(text.empty() || text.back() == '\n') << text;
+    for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
+      const auto value = w.Setting(kSettingKeys[i].first, kSettingKeys[i].second);
+      EXPECT_TRUE(value == expected.settings_before[i] || value == expected.settings_after[i])
+          << kSettingKeys[i].second << " = " << value.value_or("(none)");
+    }
+    EXPECT_EQ(NamesIn(w.ini.parent_path()), std::vector<std::string>{"zodaZa.INI"});
+  }
+  // The names file: as it was, or complete.
+  const fs::path names = w.objdat / "objdat.nam";
+  if (fs::exists(names)) {
+    const Bytes now = ReadBytes(names);
+    EXPECT_TRUE(now == expected.names || now == expected.names_after) << now.size() << " bytes";
+  }
+  const std::set<std::string> allowed = {"objdat.dat", "objdat.nam"};
+  for (const std::string& name : NamesIn(w.objdat)) {
+    EXPECT_TRUE(allowed.count(name)) << name;
+  }
+}
+
+std::vector<std::optional<std::string>> SettingValues(const World& w) {
+  std::vector<std::optional<std::string>> values;
+  for (const auto& [section, key] : kSettingKeys) values.push_back(w.Setting(section, key));
+  return values;
+}
+
+Bytes BytesIfPresent(const fs::path& file) { return fs::exists(file) ? ReadBytes(file) : Bytes{}; }
+
+class FaultSweep : public ::testing::TestWithParam<Command> {
+ protected:
+  void TearDown() override { file_faults::Reset(); }
+};
+
+TEST_P(FaultSweep, EveryOperationFailingEveryWayLeavesEveryFileWhole) {
+  const Command& command = GetParam();
+  // The run without faults: how many operations there are, what each one is,
+  // and what the files hold afterwards.
+  std::vector<FileOperation> operations;
+  Expectations expected;
+  {
+    World w(command.first_run);
+    if (command.before) command.before(w);
+    expected.settings_before = SettingValues(w);
+    expected.names = BytesIfPresent(w.objdat / "objdat.nam");
+    file_faults::Reset();
+    command.run(w);
+    operations = file_faults::Operations();
+    expected.settings_after = SettingValues(w);
+    expected.names_after = BytesIfPresent(w.objdat / "objdat.nam");
+  }
+  ASSERT_FALSE(operations.empty());
+
+  for (const Fault& fault : Faults()) {
+    for (int k = 1; k <= static_cast<int>(operations.size()); ++k) {
+      if (fault.writes_only && operations[k - 1] != FileOperation::Write) continue;
+      SCOPED_TRACE(fault.name + " at operation " + std::to_string(k) + " of " +
+                   std::to_string(operations.size()));
+      World w(command.first_run);
+      if (command.before) command.before(w);
+      expected.lo = ReadBytes(w.lo);
+      expected.other = ReadBytes(w.other);
+      file_faults::Reset();
+      fault.plan(k);
+      const std::string message = MessageOf([&] { command.run(w); });
+      file_faults::Reset();
+      CheckWorld(w, command, expected);
+      if (::testing::Test::HasFailure()) return;  // one case tells enough
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, FaultSweep, ::testing::ValuesIn(Commands()),
+                         [](const ::testing::TestParamInfo<Command>& param) {
+                           std::string name;
+                           for (char c : param.param.name) {
+                             if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+                           }
+                           return name;
+                         });
+
+}  // namespace
