@@ -1,7 +1,6 @@
 #include "windows/rererarovi4.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTextCursor>
@@ -17,10 +16,8 @@
 #include "rtf/rtf_writer.h"
 #include "rtf/text_font.h"
 #include "windows/guarded.h"
+#include "windows/program_icon.h"
 #include "windows/window_fonts.h"
-
-// Resources live in a static library: register them before the first use.
-static void LoadWindowResources() { Q_INIT_RESOURCE(resources); }
 
 namespace {
 
@@ -35,13 +32,12 @@ std::string NotRegularNote(const WholeFileError& error) {
 
 TForm4::TForm4(std::filesystem::path notes_path, QWidget* parent)
     : QMainWindow(parent), notes_path_(std::move(notes_path)) {
-  LoadWindowResources();
   CreateWidgets();
 }
 
 void TForm4::CreateWidgets() {
   setWindowTitle(QStringLiteral("Lo File Editing Notes"));
-  setWindowIcon(QIcon(QStringLiteral(":/rererarovi.xpm")));
+  setWindowIcon(ProgramIcon());
   // Closing only hides the notes; it never ends the program.
   setAttribute(Qt::WA_QuitOnClose, false);
   setFont(DialogFont(8));
