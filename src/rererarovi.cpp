@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -85,18 +86,30 @@ int RunProgram(QApplication& app, const std::optional<std::filesystem::path>& fi
   // through it when it is destroyed.
   ruriVizid settings(DefaultSettingsFilePath());
 
-  // Created in this order, destroyed in the reverse order (unique_ptr
-  // declaration order), so TForm6 goes first and saves its placement.
+  // Created in this order, destroyed in the reverse order, so TForm6 goes
+  // first and saves its placement.
   auto form1 = std::make_unique<TForm1>();
   auto form3 = std::make_unique<TForm3>(*form1, settings);
-  auto form4 = std::make_unique<TForm4>();
-  auto form6 = std::make_unique<TForm6>(form3->Editor(), settings, form3->Desktop(), form4.get());
+  std::unique_ptr<TForm4> form4;
+  std::unique_ptr<TForm6> form6;
+  // The hidden notes and editor windows are built once the start-up window
+  // is on its way to the screen, so that it shows as soon as it can.
+  const auto create_hidden_windows = [&] {
+    if (form6) return;
+    form4 = std::make_unique<TForm4>();
+    form6 = std::make_unique<TForm6>(form3->Editor(), settings, form3->Desktop(), form4.get());
+    if (file) form6->SetStartFile(*file);
+  };
 
-  if (file) form6->SetStartFile(*file);
-  form1->ShowEditor = [&form6] { form6->ShowFromStartup(); };
+  form1->ShowEditor = [&] {
+    create_hidden_windows();  // when the button beats the queued creation
+    form6->ShowFromStartup();
+  };
   form1->OnClosed = [&form3] { form3->Desktop().RequestEnd(); };
 
   form1->show();
+  // A zero timer runs after the event loop has sent the window's map request.
+  QTimer::singleShot(0, form1.get(), create_hidden_windows);
   int status = 0;
   try {
     status = app.exec();
@@ -108,10 +121,14 @@ int RunProgram(QApplication& app, const std::optional<std::filesystem::path>& fi
     ShowErrorBox(ToQString(UserMessage(kUnknownErrorMessage)));
     status = 1;
   }
+  // Errors raised while the program was ending, then those of the windows'
+  // own ends (the placement write): each one is seen.
+  ShowPendingErrorBoxes();
   form6.reset();
   form4.reset();
   form3.reset();
   form1.reset();
+  ShowPendingErrorBoxes();
   return status;
 }
 

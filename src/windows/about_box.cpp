@@ -8,17 +8,7 @@
 #include "effects/outline_effect.h"
 #include "platform/system_info.h"
 #include "qt_convert.h"
-
-// Outside any namespace: Q_INIT_RESOURCE declares a global function.
-static QIcon AboutPicture() {
-  // The icon lives in lo_windows, a static library: make sure it is registered.
-  static const bool registered = [] {
-    Q_INIT_RESOURCE(resources);
-    return true;
-  }();
-  (void)registered;
-  return QIcon(QStringLiteral(":/rererarovi.xpm"));
-}
+#include "windows/program_icon.h"
 
 namespace {
 
@@ -29,8 +19,8 @@ AboutSystemTexts SystemTexts(const SystemInfoSource& system) {
 
 // Draws the trail, then the same outlines again to take it away.
 void PlayExplode(const QRect& frame, const QPoint& pointer) {
-  if (!OutlineEffect::IsAvailable()) return;
-  OutlineEffect::Play(ExplodeOutlines(frame, pointer));
+  if (!OutlineEffect::isAvailable()) return;
+  OutlineEffect::play(ExplodeOutlines(frame, pointer));
 }
 
 }  // namespace
@@ -42,7 +32,7 @@ AboutSettings LoAboutSettings() {
   settings.version_text = QStringLiteral("Version: 2  Build:1");
   settings.description = QStringLiteral("A fine little tool for editing Orvo Lo files.");
   settings.credits = QStringLiteral("Written for the players who build Orvo's worlds.");
-  settings.picture = AboutPicture();
+  settings.picture = ProgramIcon();
   settings.icon_style = AboutIconStyle::Extended;
   settings.name_size_points = 22;
   settings.position = AboutPosition::ScreenCenter;

@@ -3,10 +3,28 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QSettings>
 
+#include "dialogs/message_box.h"
+#include "platform/program_folder.h"
 #include "qt_convert.h"
 #include "windows/rererarovi1.h"
+
+namespace {
+
+// Qt's file dialog keeps its history, last folder and view in a settings file
+// of Qt's own beside ours. The settings file is the program's only store, so
+// Qt's settings go where no file can be written.
+void KeepNoToolkitSettings() {
+  const QString nowhere = PathToQString(NowhereFolder());
+  for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+    for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope}) {
+      QSettings::setPath(format, scope, nowhere);
+    }
+  }
+}
+
+}  // namespace
 
 DesktopHost::DesktopHost(TForm1& startup_window)
     : LoFolderPrompt1(LoFolderPromptOptions()),
@@ -16,14 +34,6 @@ DesktopHost::DesktopHost(TForm1& startup_window)
   LoFolderPrompt1.SetOwner(&startup_window);
   LoFolderPrompt1.AfterRun = [this] { ReactivateEditor(); };
   ObjdatFolderPrompt1.AfterRun = [this] { ReactivateEditor(); };
-
-  daduduve = new QFileDialog(&startup_window);
-  daduduve->setObjectName(QStringLiteral("daduduve"));
-  // Our own dialog: its name filters match without regard to letter case,
-  // as the game's files come from a case-insensitive file system.
-  daduduve->setOption(QFileDialog::DontUseNativeDialog);
-  daduduve->setFileMode(QFileDialog::ExistingFile);
-  daduduve->setAcceptMode(QFileDialog::AcceptOpen);
 }
 
 DesktopHost::~DesktopHost() = default;
@@ -42,8 +52,24 @@ QStringList OpenDialogNameFilters(const std::string& filter) {
   return filters;
 }
 
+// Built for each run: it is the costliest widget of the program (icons, a
+// file system model), and many runs never open a file.
+QFileDialog& DesktopHost::OpenDialog() {
+  if (daduduve == nullptr) {
+    KeepNoToolkitSettings();
+    daduduve = new QFileDialog(&startup_window_);
+    daduduve->setObjectName(QStringLiteral("daduduve"));
+    // Our own dialog: its name filters match without regard to letter case,
+    // as the game's files come from a case-insensitive file system.
+    daduduve->setOption(QFileDialog::DontUseNativeDialog);
+    daduduve->setFileMode(QFileDialog::ExistingFile);
+    daduduve->setAcceptMode(QFileDialog::AcceptOpen);
+  }
+  return *daduduve;
+}
+
 std::optional<std::filesystem::path> DesktopHost::RunOpenDialog(const TOpenDialogRequest& request) {
-  QFileDialog& dialog = *daduduve;
+  QFileDialog& dialog = OpenDialog();
   dialog.setWindowTitle(ToQString(request.title));
   const QStringList filters = OpenDialogNameFilters(request.filter);
   dialog.setNameFilters(filters);
@@ -60,8 +86,15 @@ std::optional<std::filesystem::path> DesktopHost::RunOpenDialog(const TOpenDialo
   dialog.hide();  // an application quit ends exec() but leaves the dialog up
   CloseLeftoverPopups();
   ReactivateEditor();
-  if (!chosen || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return QStringToPath(dialog.selectedFiles().front());
+  std::optional<std::filesystem::path> file;
+  if (chosen && !dialog.selectedFiles().isEmpty())
+    file = QStringToPath(dialog.selectedFiles().front());
+  // Built again for the next run: a kept dialog holds a megabyte or two of
+  // icons, models and window buffer for the rest of the run. What it must
+  // remember (folder, chosen file) comes with every request.
+  delete daduduve;
+  daduduve = nullptr;
+  return file;
 }
 
 // The name box's completion list can stay up after the dialog has closed; it
@@ -75,11 +108,10 @@ void DesktopHost::CloseLeftoverPopups() {
 }
 
 void DesktopHost::ShowInformation(const std::string& text) {
-  // No owner: the box is centred on the screen. Application-modal.
-  QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), ToQString(text),
-                  QMessageBox::Ok);
+  // Centred on the screen, above the editor window it belongs to.
+  MessageBox box(QMessageBox::Information, QStringLiteral("Information"), ToQString(text),
+                 editor_window_);
   box.setObjectName(QStringLiteral("InformationBox"));
-  box.setWindowModality(Qt::ApplicationModal);
   box.exec();
   ReactivateEditor();
 }

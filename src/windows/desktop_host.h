@@ -28,7 +28,8 @@ class DesktopHost : public TEditorHost {
 
   DialogFolderPrompt LoFolderPrompt1;
   DialogFolderPrompt ObjdatFolderPrompt1;
-  // The file-open dialog; it keeps its last chosen file between runs.
+  // The file-open dialog while it runs (null otherwise). The last chosen
+  // file comes back with every request.
   QFileDialog* daduduve = nullptr;
 
   // Asks the program to end (queued). Tests replace it to keep their event loop.
@@ -48,6 +49,7 @@ class DesktopHost : public TEditorHost {
   // A dialog owned by the hidden start-up window gives the focus back to
   // nothing when it closes: hand it to the editor window.
   void ReactivateEditor();
+  QFileDialog& OpenDialog();
   static void CloseLeftoverPopups();
 
   TForm1& startup_window_;

@@ -1,7 +1,6 @@
 #include "windows/rererarovi4.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTextCursor>
@@ -11,16 +10,14 @@
 
 #include "dialogs/font_dialog.h"
 #include "errors/app_error.h"
-#include "placement/placement_adapter.h"
+#include "placement/outer_frame.h"
 #include "platform/whole_file.h"
 #include "rtf/rich_or_plain.h"
 #include "rtf/rtf_writer.h"
 #include "rtf/text_font.h"
 #include "windows/guarded.h"
+#include "windows/program_icon.h"
 #include "windows/window_fonts.h"
-
-// Resources live in a static library: register them before the first use.
-static void LoadWindowResources() { Q_INIT_RESOURCE(resources); }
 
 namespace {
 
@@ -35,13 +32,12 @@ std::string NotRegularNote(const WholeFileError& error) {
 
 TForm4::TForm4(std::filesystem::path notes_path, QWidget* parent)
     : QMainWindow(parent), notes_path_(std::move(notes_path)) {
-  LoadWindowResources();
   CreateWidgets();
 }
 
 void TForm4::CreateWidgets() {
   setWindowTitle(QStringLiteral("Lo File Editing Notes"));
-  setWindowIcon(QIcon(QStringLiteral(":/rererarovi.xpm")));
+  setWindowIcon(ProgramIcon());
   // Closing only hides the notes; it never ends the program.
   setAttribute(Qt::WA_QuitOnClose, false);
   setFont(DialogFont(8));
@@ -76,16 +72,8 @@ void TForm4::CreateWidgets() {
 void TForm4::PlaceOnFirstShow() {
   if (placed_) return;
   placed_ = true;
-  const QScreen* screen = QApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect frame(QPoint(), kOuterSize);
-  const QRect centred = frame.translated(screen->availableGeometry().center() - frame.center());
-  WidgetPlacement placement;
-  placement.left = centred.left();
-  placement.top = centred.top();
-  placement.right = centred.left() + centred.width();
-  placement.bottom = centred.top() + centred.height();
-  ApplyPlacement(*this, placement);
+  resize(kOuterSize.shrunkBy(DecorationOf(*this)));
+  CentreOnScreen(*this);
 }
 
 void TForm4::ShowNotes() {
