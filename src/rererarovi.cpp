@@ -121,10 +121,14 @@ int RunProgram(QApplication& app, const std::optional<std::filesystem::path>& fi
     ShowErrorBox(ToQString(UserMessage(kUnknownErrorMessage)));
     status = 1;
   }
+  // Errors raised while the program was ending, then those of the windows'
+  // own ends (the placement write): each one is seen.
+  ShowPendingErrorBoxes();
   form6.reset();
   form4.reset();
   form3.reset();
   form1.reset();
+  ShowPendingErrorBoxes();
   return status;
 }
 

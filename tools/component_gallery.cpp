@@ -96,11 +96,11 @@ bool SaveOutlineEffect(const QDir& folder) {
   overlay.setVisibleOutlines(outlines.first(20));
   overlay.show();
   Settle();
-  const bool saved = GrabScreen(QRect(0, 0, 720, 600))
-                         .save(folder.filePath(QStringLiteral("outline_effect.png")));
+  const bool saved =
+      GrabScreen(QRect(0, 0, 720, 600)).save(folder.filePath(QStringLiteral("outline_effect.png")));
   overlay.hide();
   // The whole effect runs and leaves nothing on screen.
-  OutlineEffect::Play(outlines);
+  OutlineEffect::play(outlines);
   for (QWidget* top : QApplication::topLevelWidgets()) {
     if (top->isVisible() && qobject_cast<OutlineEffect*>(top) != nullptr) {
       std::fprintf(stderr, "component_gallery: the outline effect stayed on screen\n");
@@ -119,8 +119,7 @@ bool SaveErrorBox(const QDir& folder) {
       return;
     }
     Settle();
-    saved = GrabScreen(box->frameGeometry())
-                .save(folder.filePath(QStringLiteral("error_box.png")));
+    saved = GrabScreen(box->frameGeometry()).save(folder.filePath(QStringLiteral("error_box.png")));
     box->button(QMessageBox::Ok)->click();
   };
   QTimer::singleShot(0, shoot);
@@ -137,7 +136,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: component_gallery FOLDER\n");
     return 2;
   }
-  if (!OutlineEffect::IsAvailable()) {
+  if (!OutlineEffect::isAvailable()) {
     std::fprintf(stderr, "component_gallery: needs a real display (QT_QPA_PLATFORM=xcb)\n");
     return 1;
   }

@@ -19,8 +19,8 @@ AboutSystemTexts SystemTexts(const SystemInfoSource& system) {
 
 // Draws the trail, then the same outlines again to take it away.
 void PlayExplode(const QRect& frame, const QPoint& pointer) {
-  if (!OutlineEffect::IsAvailable()) return;
-  OutlineEffect::Play(ExplodeOutlines(frame, pointer));
+  if (!OutlineEffect::isAvailable()) return;
+  OutlineEffect::play(ExplodeOutlines(frame, pointer));
 }
 
 }  // namespace

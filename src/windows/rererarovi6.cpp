@@ -603,9 +603,9 @@ void TForm6::SavePlacement() {
 }
 
 void TForm6::PlayOpeningEffect() {
-  if (!OutlineEffect::IsAvailable()) return;
+  if (!OutlineEffect::isAvailable()) return;
   const WidgetPlacement frame = QueryPlacement(*this);
-  OutlineEffect::Play(OpeningEffectOutlines(
+  OutlineEffect::play(OpeningEffectOutlines(
       QCursor::pos(),
       QRect(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top),
       kOpeningEffectSteps));

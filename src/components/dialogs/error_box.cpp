@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -11,12 +12,26 @@ ErrorBoxPresenter& Presenter() {
   return presenter;
 }
 
+struct PendingBox {
+  QString caption;
+  QString text;
+};
+
+// Boxes the program's end closed (or never let open) before the user saw them.
+std::vector<PendingBox>& Pending() {
+  static std::vector<PendingBox> pending;
+  return pending;
+}
+
 void ShowMessageBox(const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
                   QApplication::activeWindow());
   // The program's other windows take no input while the box is up.
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
+  // Once the program is asked to end, every modal loop ends at once, so a box
+  // raised meanwhile returns unseen: keep it for when the event loop is over.
+  if (box.clickedButton() == nullptr) Pending().push_back({caption, text});
 }
 
 }  // namespace
@@ -28,6 +43,11 @@ void ShowErrorBox(const QString& text, const QString& title) {
   } else {
     ShowMessageBox(caption, text);
   }
+}
+
+void ShowPendingErrorBoxes() {
+  const std::vector<PendingBox> pending = std::exchange(Pending(), {});
+  for (const PendingBox& box : pending) ShowMessageBox(box.caption, box.text);
 }
 
 ErrorBoxPresenter SetErrorBoxPresenter(ErrorBoxPresenter presenter) {

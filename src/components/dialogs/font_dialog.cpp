@@ -8,8 +8,8 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QIntValidator>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -74,14 +74,14 @@ int SizeInRange(double points) {
 
 FontDialog::FontDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Font"));
-  kept_font_ = QFont(QStringLiteral("MS Sans Serif"), 8);
-  kept_font_.setStyleHint(QFont::SansSerif);
-  kept_color_ = QApplication::palette().color(QPalette::WindowText);
-  BuildLayout();
-  ShowSelection();
+  keptFont_ = QFont(QStringLiteral("MS Sans Serif"), 8);
+  keptFont_.setStyleHint(QFont::SansSerif);
+  keptColor_ = QApplication::palette().color(QPalette::WindowText);
+  buildLayout();
+  showSelection();
 }
 
-QList<int> FontDialog::OfferedSizes() {
+QList<int> FontDialog::offeredSizes() {
   QList<int> sizes;
   for (int size : QFontDatabase::standardSizes()) {
     if (size >= kSmallestSize && size <= kLargestSize) sizes << size;
@@ -90,7 +90,7 @@ QList<int> FontDialog::OfferedSizes() {
   return sizes;
 }
 
-QList<int> FontDialog::ScriptsOf(const QString& family) {
+QList<int> FontDialog::scriptsOf(const QString& family) {
   const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
   QList<int> char_sets;
   for (const Script& script : kScripts) {
@@ -100,14 +100,14 @@ QList<int> FontDialog::ScriptsOf(const QString& family) {
   return char_sets;
 }
 
-QString FontDialog::ScriptName(int char_set) {
+QString FontDialog::scriptName(int char_set) {
   for (const Script& script : kScripts) {
     if (script.char_set == char_set) return QString::fromLatin1(script.name);
   }
   return QStringLiteral("Default");
 }
 
-void FontDialog::BuildLayout() {
+void FontDialog::buildLayout() {
   family_ = new QComboBox(this);
   family_->setObjectName(QStringLiteral("family"));
   family_->setEditable(true);
@@ -121,7 +121,7 @@ void FontDialog::BuildLayout() {
 
   size_ = new QComboBox(this);
   size_->setObjectName(QStringLiteral("size"));
-  for (int size : OfferedSizes()) size_->addItem(QString::number(size), size);
+  for (int size : offeredSizes()) size_->addItem(QString::number(size), size);
   // Any whole size in range may be typed; OK and Apply wait for one.
   size_->setEditable(true);
   size_->setInsertPolicy(QComboBox::NoInsert);
@@ -130,8 +130,8 @@ void FontDialog::BuildLayout() {
   script_ = new QComboBox(this);
   script_->setObjectName(QStringLiteral("script"));
 
-  strike_out_ = new QCheckBox(QStringLiteral("Stri&keout"), this);
-  strike_out_->setObjectName(QStringLiteral("strikeOut"));
+  strikeOut_ = new QCheckBox(QStringLiteral("Stri&keout"), this);
+  strikeOut_->setObjectName(QStringLiteral("strikeOut"));
   underline_ = new QCheckBox(QStringLiteral("&Underline"), this);
   underline_->setObjectName(QStringLiteral("underline"));
   color_ = new QComboBox(this);
@@ -163,7 +163,7 @@ void FontDialog::BuildLayout() {
 
   auto* effects = new QGroupBox(QStringLiteral("Effects"), this);
   auto* effects_layout = new QVBoxLayout(effects);
-  effects_layout->addWidget(strike_out_);
+  effects_layout->addWidget(strikeOut_);
   effects_layout->addWidget(underline_);
   effects_layout->addWidget(label_for("&Color:", color_));
   effects_layout->addWidget(color_);
@@ -187,60 +187,60 @@ void FontDialog::BuildLayout() {
   apply_ = buttons->button(QDialogButtonBox::Apply);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(apply_, &QPushButton::clicked, this, &FontDialog::Apply);
+  connect(apply_, &QPushButton::clicked, this, &FontDialog::apply);
   connect(size_, &QComboBox::editTextChanged, this, [this] {
     const bool whole_size = size_->lineEdit()->hasAcceptableInput();
     ok_->setEnabled(whole_size);
     apply_->setEnabled(whole_size);
-    if (whole_size) UpdateSample();
+    if (whole_size) updateSample();
   });
-  connect(family_, &QComboBox::editTextChanged, this, &FontDialog::UpdateScripts);
-  connect(script_, &QComboBox::activated, this, [this] { script_picked_ = true; });
+  connect(family_, &QComboBox::editTextChanged, this, &FontDialog::updateScripts);
+  connect(script_, &QComboBox::activated, this, [this] { scriptPicked_ = true; });
   for (QComboBox* box : {family_, style_, size_, color_}) {
-    connect(box, &QComboBox::currentIndexChanged, this, &FontDialog::UpdateSample);
+    connect(box, &QComboBox::currentIndexChanged, this, &FontDialog::updateSample);
   }
-  connect(family_, &QComboBox::editTextChanged, this, &FontDialog::UpdateSample);
-  connect(strike_out_, &QCheckBox::toggled, this, &FontDialog::UpdateSample);
-  connect(underline_, &QCheckBox::toggled, this, &FontDialog::UpdateSample);
+  connect(family_, &QComboBox::editTextChanged, this, &FontDialog::updateSample);
+  connect(strikeOut_, &QCheckBox::toggled, this, &FontDialog::updateSample);
+  connect(underline_, &QCheckBox::toggled, this, &FontDialog::updateSample);
 }
 
 void FontDialog::setSelection(const QFont& font, const QColor& color) {
-  kept_font_ = font;
-  kept_color_ = color;
-  ShowSelection();
+  keptFont_ = font;
+  keptColor_ = color;
+  showSelection();
 }
 
-void FontDialog::ShowSelection() {
-  family_->setEditText(kept_font_.family());
-  const bool bold = kept_font_.bold();
-  const bool italic = kept_font_.italic();
+void FontDialog::showSelection() {
+  family_->setEditText(keptFont_.family());
+  const bool bold = keptFont_.bold();
+  const bool italic = keptFont_.italic();
   style_->setCurrentIndex(bold ? (italic ? kBoldItalic : kBold) : (italic ? kItalic : kRegular));
-  size_->setEditText(QString::number(SizeInRange(kept_font_.pointSizeF())));
-  strike_out_->setChecked(kept_font_.strikeOut());
-  underline_->setChecked(kept_font_.underline());
-  int color_index = color_->findData(kept_color_);
+  size_->setEditText(QString::number(SizeInRange(keptFont_.pointSizeF())));
+  strikeOut_->setChecked(keptFont_.strikeOut());
+  underline_->setChecked(keptFont_.underline());
+  int color_index = color_->findData(keptColor_);
   if (color_index < 0) {
-    color_->addItem(kept_color_.name(), kept_color_);
+    color_->addItem(keptColor_.name(), keptColor_);
     color_index = color_->count() - 1;
   }
   color_->setCurrentIndex(color_index);
   script_->clear();  // so that the kept script is the one chosen
-  UpdateScripts();
-  script_picked_ = false;
-  UpdateSample();
+  updateScripts();
+  scriptPicked_ = false;
+  updateSample();
 }
 
 // The scripts of the face in the family box; the kept one stays chosen
 // when the face has it.
-void FontDialog::UpdateScripts() {
-  const int chosen = script_->count() > 0 ? script_->currentData().toInt() : kept_char_set_;
+void FontDialog::updateScripts() {
+  const int chosen = script_->count() > 0 ? script_->currentData().toInt() : keptCharSet_;
   script_->clear();
-  for (int char_set : ScriptsOf(family_->currentText())) {
-    script_->addItem(ScriptName(char_set), char_set);
+  for (int char_set : scriptsOf(family_->currentText())) {
+    script_->addItem(scriptName(char_set), char_set);
   }
   const int index = script_->findData(chosen);
   script_->setCurrentIndex(index >= 0 ? index : 0);
-  if (index < 0) script_picked_ = false;  // the face has not got the picked script
+  if (index < 0) scriptPicked_ = false;  // the face has not got the picked script
 }
 
 QFont FontDialog::currentFont() const {
@@ -249,7 +249,7 @@ QFont FontDialog::currentFont() const {
   const int style = style_->currentIndex();
   font.setBold(style == kBold || style == kBoldItalic);
   font.setItalic(style == kItalic || style == kBoldItalic);
-  font.setStrikeOut(strike_out_->isChecked());
+  font.setStrikeOut(strikeOut_->isChecked());
   font.setUnderline(underline_->isChecked());
   return font;
 }
@@ -257,29 +257,29 @@ QFont FontDialog::currentFont() const {
 QColor FontDialog::currentColor() const { return color_->currentData().value<QColor>(); }
 
 int FontDialog::currentCharSet() const {
-  return script_picked_ ? script_->currentData().toInt() : kept_char_set_;
+  return scriptPicked_ ? script_->currentData().toInt() : keptCharSet_;
 }
 
-void FontDialog::UpdateSample() {
+void FontDialog::updateSample() {
   sample_->setFont(currentFont());
   QPalette palette = sample_->palette();
   palette.setColor(QPalette::WindowText, currentColor());
   sample_->setPalette(palette);
 }
 
-void FontDialog::Keep() {
-  kept_font_ = currentFont();
-  kept_color_ = currentColor();
-  kept_char_set_ = currentCharSet();
+void FontDialog::keep() {
+  keptFont_ = currentFont();
+  keptColor_ = currentColor();
+  keptCharSet_ = currentCharSet();
 }
 
-void FontDialog::Apply() {
-  Keep();
+void FontDialog::apply() {
+  keep();
   emit applied();
 }
 
 bool FontDialog::execute() {
-  ShowSelection();
+  showSelection();
   // Each run starts in the font field with OK as the default button, not on
   // whichever button closed the last run (Enter would then mean Cancel).
   ok_->setDefault(true);
@@ -287,6 +287,6 @@ bool FontDialog::execute() {
   const bool accepted = exec() == QDialog::Accepted;
   // exec() can end without the dialog being hidden when the program quits.
   hide();
-  if (accepted) Keep();
+  if (accepted) keep();
   return accepted;
 }

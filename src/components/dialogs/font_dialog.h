@@ -25,12 +25,12 @@ class FontDialog : public QDialog {
   explicit FontDialog(QWidget* parent = nullptr);
 
   // The kept font and colour: what the dialog opens with next.
-  QFont selectedFont() const { return kept_font_; }
-  QColor selectedColor() const { return kept_color_; }
+  QFont selectedFont() const { return keptFont_; }
+  QColor selectedColor() const { return keptColor_; }
   void setSelection(const QFont& font, const QColor& color);
   // The RTF character set (\fcharsetN) of the script the user picked, -1
   // while the user has picked none.
-  int selectedCharSet() const { return kept_char_set_; }
+  int selectedCharSet() const { return keptCharSet_; }
 
   // What is chosen in the dialog right now (while it is open, before OK).
   QFont currentFont() const;
@@ -43,30 +43,30 @@ class FontDialog : public QDialog {
 
   // The point sizes the size list offers; any whole size in the range may
   // be typed as well.
-  static QList<int> OfferedSizes();
+  static QList<int> offeredSizes();
 
   // The scripts a face supports, as RTF character sets (0 Western, 204
   // Cyrillic, 128 Japanese, ...); Western alone when the face is unknown.
-  static QList<int> ScriptsOf(const QString& family);
+  static QList<int> scriptsOf(const QString& family);
   // A script's name as the dialog shows it.
-  static QString ScriptName(int char_set);
+  static QString scriptName(int char_set);
 
  signals:
   // "Apply" was pressed: currentFont() and selectedFont() are the new font.
   void applied();
 
  private:
-  void BuildLayout();
-  void ShowSelection();
-  void UpdateSample();
-  void UpdateScripts();
-  void Keep();
-  void Apply();
+  void buildLayout();
+  void showSelection();
+  void updateSample();
+  void updateScripts();
+  void keep();
+  void apply();
 
   QComboBox* family_ = nullptr;
   QComboBox* style_ = nullptr;
   QComboBox* size_ = nullptr;
-  QCheckBox* strike_out_ = nullptr;
+  QCheckBox* strikeOut_ = nullptr;
   QCheckBox* underline_ = nullptr;
   QComboBox* color_ = nullptr;
   QComboBox* script_ = nullptr;
@@ -74,8 +74,8 @@ class FontDialog : public QDialog {
   QPushButton* ok_ = nullptr;
   QPushButton* apply_ = nullptr;
 
-  QFont kept_font_;
-  QColor kept_color_;
-  int kept_char_set_ = -1;
-  bool script_picked_ = false;  // the user picked a script in this run
+  QFont keptFont_;
+  QColor keptColor_;
+  int keptCharSet_ = -1;
+  bool scriptPicked_ = false;  // the user picked a script in this run
 };

@@ -32,15 +32,15 @@ QRect WholeScreen() {
 void PlayOutlines(const QList<QRect>& outlines, std::chrono::milliseconds pause,
                   OutlineCanvas& canvas, OutlineCanvas::Clock::time_point start) {
   int step = 0;
-  const auto next_step = [&] { canvas.WaitUntil(start + ++step * pause); };
+  const auto next_step = [&] { canvas.waitUntil(start + ++step * pause); };
   for (qsizetype k = 1; k <= outlines.size(); ++k) {
     next_step();
-    canvas.ShowOutlines(outlines.first(k));
+    canvas.showOutlines(outlines.first(k));
   }
   // Drawing the outlines again in the same order takes each away.
   for (qsizetype k = 1; k <= outlines.size(); ++k) {
     next_step();
-    canvas.ShowOutlines(outlines.sliced(k));
+    canvas.showOutlines(outlines.sliced(k));
   }
   next_step();
 }
@@ -65,13 +65,13 @@ OutlineEffect::OutlineEffect(const QRect& area)
   setVisibleOutlines({});
 }
 
-bool OutlineEffect::IsAvailable() {
+bool OutlineEffect::isAvailable() {
   const QString platform = QGuiApplication::platformName();
   return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal") &&
          !platform.startsWith(QLatin1String("wayland")) && !WholeScreen().isEmpty();
 }
 
-QRegion OutlineEffect::EdgesOnOverlay(const QList<QRect>& outlines) const {
+QRegion OutlineEffect::edgesOnOverlay(const QList<QRect>& outlines) const {
   QRegion edges;
   for (const QRect& outline : outlines) edges += EdgesOf(outline.translated(-area_.topLeft()));
   return edges;
@@ -88,9 +88,9 @@ void OutlineEffect::setVisibleOutlines(const QList<QRect>& outlines) {
   visible_ = outlines;
   // Without a compositor a see-through window shows black; the mask keeps
   // only the outlines' own pixels on screen.
-  const QRegion shape = EdgesOnOverlay(visible_);
+  const QRegion shape = edgesOnOverlay(visible_);
   setMask(shape.isEmpty() ? QRegion(0, 0, 1, 1) : shape);
-  update(EdgesOnOverlay(changed));
+  update(edgesOnOverlay(changed));
 }
 
 void OutlineEffect::paintEvent(QPaintEvent* event) {
@@ -114,7 +114,7 @@ void OutlineEffect::paintEvent(QPaintEvent* event) {
 
 // Waits in an event loop, so the overlay paints meanwhile; the user's input
 // waits for the effect's end.
-void OutlineEffect::WaitUntil(Clock::time_point deadline) {
+void OutlineEffect::waitUntil(Clock::time_point deadline) {
   const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
   if (left.count() <= 0) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -129,8 +129,8 @@ void OutlineEffect::WaitUntil(Clock::time_point deadline) {
   loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void OutlineEffect::Play(const QList<QRect>& outlines, std::chrono::milliseconds pause) {
-  if (outlines.isEmpty() || !IsAvailable()) return;
+void OutlineEffect::play(const QList<QRect>& outlines, std::chrono::milliseconds pause) {
+  if (outlines.isEmpty() || !isAvailable()) return;
   QRect bounds = OutlineBounds(outlines);
   if (bounds.isEmpty()) bounds = QRect(outlines.front().topLeft(), QSize(1, 1));
   OutlineEffect overlay(bounds);

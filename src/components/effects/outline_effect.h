@@ -13,9 +13,9 @@ class OutlineCanvas {
  public:
   using Clock = std::chrono::steady_clock;
   virtual ~OutlineCanvas() = default;
-  virtual void ShowOutlines(const QList<QRect>& visible) = 0;
+  virtual void showOutlines(const QList<QRect>& visible) = 0;
   // Returns at `deadline`, or at once when it has passed.
-  virtual void WaitUntil(Clock::time_point deadline) = 0;
+  virtual void waitUntil(Clock::time_point deadline) = 0;
 };
 
 // Plays n outlines in 2n + 1 steps, each after a pause: the outlines appear
@@ -39,11 +39,11 @@ class OutlineEffect : public QWidget, public OutlineCanvas {
 
   // Plays the effect and returns when it is over. Outlines are in screen
   // coordinates. Does nothing where the platform cannot draw it.
-  static void Play(const QList<QRect>& outlines, std::chrono::milliseconds pause = kDefaultPause);
+  static void play(const QList<QRect>& outlines, std::chrono::milliseconds pause = kDefaultPause);
 
   // False on platforms without a screen to draw on ("offscreen", "minimal")
   // and where windows cannot be placed at screen positions (Wayland).
-  static bool IsAvailable();
+  static bool isAvailable();
 
   // The outlines currently on screen, in screen coordinates. Only the edges
   // of outlines that come or go are repainted.
@@ -51,14 +51,14 @@ class OutlineEffect : public QWidget, public OutlineCanvas {
   const QList<QRect>& visibleOutlines() const { return visible_; }
 
   // OutlineCanvas
-  void ShowOutlines(const QList<QRect>& visible) override { setVisibleOutlines(visible); }
-  void WaitUntil(Clock::time_point deadline) override;
+  void showOutlines(const QList<QRect>& visible) override { setVisibleOutlines(visible); }
+  void waitUntil(Clock::time_point deadline) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QRegion EdgesOnOverlay(const QList<QRect>& outlines) const;
+  QRegion edgesOnOverlay(const QList<QRect>& outlines) const;
 
   QRect area_;
   QList<QRect> visible_;

@@ -19,10 +19,10 @@ int HexValue(unsigned char c) {
 
 }  // namespace
 
-RtfToken RtfLexer::Next() {
+RtfToken RtfLexer::next() {
   RtfToken token;
-  while (!AtEnd()) {
-    const unsigned char c = Peek();
+  while (!atEnd()) {
+    const unsigned char c = peek();
     ++pos_;
     if (c == '{') {
       token.kind = RtfToken::Kind::GroupOpen;
@@ -35,15 +35,15 @@ RtfToken RtfLexer::Next() {
     if (c != '\\') {
       // Plain bytes come as one run, so text costs one token per run.
       const qsizetype start = pos_ - 1;
-      while (!AtEnd() && Peek() != '\\' && Peek() != '{' && Peek() != '}') ++pos_;
+      while (!atEnd() && peek() != '\\' && peek() != '{' && peek() != '}') ++pos_;
       token.kind = RtfToken::Kind::Text;
       token.text = bytes_.sliced(start, pos_ - start);
       return token;
     }
-    if (AtEnd()) break;
-    const unsigned char next = Peek();
+    if (atEnd()) break;
+    const unsigned char next = peek();
     if (IsLetter(next)) {
-      token = ControlWord();
+      token = controlWord();
       if (token.word == "bin") {
         // Binary data: skip it whole, whatever bytes (braces too) it holds.
         const qsizetype length = token.has_param ? std::max(token.param, 0) : 0;
@@ -53,7 +53,7 @@ RtfToken RtfLexer::Next() {
       return token;
     }
     ++pos_;
-    if (next == '\'') return HexByte();
+    if (next == '\'') return hexByte();
     token.kind = RtfToken::Kind::Symbol;
     token.byte = next == '\r' ? '\n' : next;
     return token;
@@ -62,22 +62,22 @@ RtfToken RtfLexer::Next() {
   return token;
 }
 
-RtfToken RtfLexer::ControlWord() {
+RtfToken RtfLexer::controlWord() {
   RtfToken token;
   token.kind = RtfToken::Kind::Word;
   const qsizetype start = pos_;
-  while (!AtEnd() && IsLetter(Peek())) ++pos_;
+  while (!atEnd() && IsLetter(peek())) ++pos_;
   token.word = bytes_.sliced(start, std::min(pos_ - start, kMaxWordLength));
   bool negative = false;
-  if (!AtEnd() && Peek() == '-' && pos_ + 1 < bytes_.size() &&
+  if (!atEnd() && peek() == '-' && pos_ + 1 < bytes_.size() &&
       IsDigit(static_cast<unsigned char>(bytes_[pos_ + 1]))) {
     negative = true;
     ++pos_;
   }
   long long value = 0;
   int digits = 0;
-  while (!AtEnd() && IsDigit(Peek())) {
-    if (digits < kMaxParamDigits) value = value * 10 + (Peek() - '0');
+  while (!atEnd() && IsDigit(peek())) {
+    if (digits < kMaxParamDigits) value = value * 10 + (peek() - '0');
     ++digits;
     ++pos_;
   }
@@ -86,16 +86,16 @@ RtfToken RtfLexer::ControlWord() {
     value = std::min(value, 2147483647LL);
     token.param = static_cast<int>(negative ? -value : value);
   }
-  if (!AtEnd() && Peek() == ' ') ++pos_;  // the delimiting space belongs to the word
+  if (!atEnd() && peek() == ' ') ++pos_;  // the delimiting space belongs to the word
   return token;
 }
 
-RtfToken RtfLexer::HexByte() {
+RtfToken RtfLexer::hexByte() {
   RtfToken token;
   int value = 0;
   int digits = 0;
-  while (digits < 2 && !AtEnd() && HexValue(Peek()) >= 0) {
-    value = value * 16 + HexValue(Peek());
+  while (digits < 2 && !atEnd() && HexValue(peek()) >= 0) {
+    value = value * 16 + HexValue(peek());
     ++digits;
     ++pos_;
   }

@@ -21,15 +21,15 @@ class RtfLexer {
 
   // The next token. \binN is handled here: its N data bytes are skipped.
   // A backslash before CR or LF comes back as the symbol '\n' (a paragraph).
-  RtfToken Next();
+  RtfToken next();
 
   qsizetype position() const { return pos_; }
 
  private:
-  bool AtEnd() const { return pos_ >= bytes_.size(); }
-  unsigned char Peek() const { return static_cast<unsigned char>(bytes_[pos_]); }
-  RtfToken ControlWord();
-  RtfToken HexByte();
+  bool atEnd() const { return pos_ >= bytes_.size(); }
+  unsigned char peek() const { return static_cast<unsigned char>(bytes_[pos_]); }
+  RtfToken controlWord();
+  RtfToken hexByte();
 
   QByteArrayView bytes_;
   qsizetype pos_ = 0;

@@ -6,8 +6,8 @@
 #include <QVariant>
 #include <algorithm>
 #include <map>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "rtf/code_pages.h"
@@ -25,7 +25,7 @@ constexpr qsizetype kMaxRunLength = 1 << 16;
 // A run's formatting as the RTF states it, with numbers into the font and
 // colour tables: cheap to copy with every group and to compare per run.
 struct CharStyle {
-  int font = -1;  // -1: the default font (\deffN)
+  int font = -1;         // -1: the default font (\deffN)
   int half_points = 24;  // RTF's default \fs24
   bool bold = false;
   bool italic = false;
@@ -41,8 +41,9 @@ struct CharStyle {
 struct CharStyleHash {
   std::size_t operator()(const CharStyle& s) const {
     std::size_t h = std::hash<int>()(s.font);
-    for (int part : {s.half_points, int(s.bold) | int(s.italic) << 1 | int(s.underline) << 2 |
-                                        int(s.strike) << 3 | int(s.vertical) << 4,
+    for (int part : {s.half_points,
+                     int(s.bold) | int(s.italic) << 1 | int(s.underline) << 2 | int(s.strike) << 3 |
+                         int(s.vertical) << 4,
                      s.color, s.highlight, s.shading}) {
       h = h * 1000003u ^ std::hash<int>()(part);
     }
@@ -126,80 +127,80 @@ class RtfReader {
  public:
   RtfReader(QByteArrayView bytes, QTextDocument& document) : lexer_(bytes), cursor_(&document) {}
 
-  bool Read() {
+  bool read() {
     // Bytes before the first brace belong to no group: the root skips them.
     stack_.push_back(GroupState{});
     stack_.back().destination = Destination::Skip;
     cursor_.beginEditBlock();
     bool ok = true;
-    for (RtfToken token = lexer_.Next(); token.kind != Kind::End; token = lexer_.Next()) {
-      if (token.kind != Kind::Hex) FlushLeadByte();
-      if (SkipsFallback(token)) continue;
+    for (RtfToken token = lexer_.next(); token.kind != Kind::End; token = lexer_.next()) {
+      if (token.kind != Kind::Hex) flushLeadByte();
+      if (skipsFallback(token)) continue;
       if (token.kind == Kind::GroupOpen) {
         if (static_cast<int>(stack_.size()) > kMaxRtfDepth) {
           ok = false;
           break;
         }
         stack_.push_back(stack_.back());
-        if (stack_.size() == 2) State().destination = Destination::Text;
+        if (stack_.size() == 2) currentGroup().destination = Destination::Text;
       } else if (token.kind == Kind::GroupClose) {
-        if (!CloseGroup()) break;  // the group that opened with \rtf1 is done
+        if (!closeGroup()) break;  // the group that opened with \rtf1 is done
       } else if (token.kind == Kind::Word) {
-        OnWord(token);
+        onWord(token);
       } else if (token.kind == Kind::Symbol) {
-        OnSymbol(token.byte);
+        onSymbol(token.byte);
       } else if (token.kind == Kind::Hex) {
-        OnByte(token.byte);
+        onByte(token.byte);
       } else {
-        OnText(token.text);
+        onText(token.text);
       }
     }
-    if (ok) Finish();
+    if (ok) finish();
     cursor_.endEditBlock();
-    if (ok) KeepTables();
+    if (ok) keepTables();
     return ok;
   }
 
  private:
-  GroupState& State() { return stack_.back(); }
+  GroupState& currentGroup() { return stack_.back(); }
 
   // After \uN, the next `uc` units are the fallback for readers without
   // Unicode: skip them. A brace ends the fallback early. Plain text counts
   // its own units in OnText.
-  bool SkipsFallback(const RtfToken& token) {
-    if (skip_units_ == 0 || token.kind == Kind::Text) return false;
+  bool skipsFallback(const RtfToken& token) {
+    if (skipUnits_ == 0 || token.kind == Kind::Text) return false;
     if (token.kind == Kind::GroupOpen || token.kind == Kind::GroupClose) {
-      skip_units_ = 0;
+      skipUnits_ = 0;
       return false;
     }
-    --skip_units_;
+    --skipUnits_;
     return true;
   }
 
   // Returns false when the outermost group closes.
-  bool CloseGroup() {
-    if (State().destination == Destination::FontTable) CommitFontEntry();
+  bool closeGroup() {
+    if (currentGroup().destination == Destination::FontTable) commitFontEntry();
     if (stack_.size() > 1) stack_.pop_back();
     return stack_.size() > 1;
   }
 
-  void OnWord(const RtfToken& token) {
+  void onWord(const RtfToken& token) {
     const QByteArrayView word = token.word;
     const int param = token.param;
     const bool on = !token.has_param || param != 0;
-    GroupState& state = State();
+    GroupState& state = currentGroup();
     if (IsSkippedDestination(word)) {
       state.destination = Destination::Skip;
       return;
     }
     if (state.destination == Destination::Skip) return;
-    if (word == "u") return OnUnicode(param);
+    if (word == "u") return onUnicode(param);
     if (word == "uc") {
       state.uc = std::max(param, 0);
     } else if (word == "ansicpg") {
-      if (IsKnownCodePage(param)) ansi_code_page_ = param;
+      if (IsKnownCodePage(param)) ansiCodePage_ = param;
     } else if (word == "deff") {
-      default_font_ = param;
+      defaultFont_ = param;
     } else if (word == "fonttbl") {
       state.destination = Destination::FontTable;
       formats_.clear();
@@ -208,26 +209,26 @@ class RtfReader {
       colors_.clear();
       formats_.clear();
     } else if (state.destination == Destination::FontTable) {
-      OnFontTableWord(word, param);
+      onFontTableWord(word, param);
     } else if (state.destination == Destination::ColorTable) {
-      OnColorTableWord(word, param);
+      onColorTableWord(word, param);
     } else {
-      OnTextWord(word, param, on, token.has_param);
+      onTextWord(word, param, on, token.has_param);
     }
   }
 
-  void OnFontTableWord(QByteArrayView word, int param) {
+  void onFontTableWord(QByteArrayView word, int param) {
     if (word == "f") {
-      CommitFontEntry();
-      entry_font_ = param;
-      entry_char_set_ = -1;
-      entry_name_.clear();
+      commitFontEntry();
+      entryFont_ = param;
+      entryCharSet_ = -1;
+      entryName_.clear();
     } else if (word == "fcharset") {
-      entry_char_set_ = param;
+      entryCharSet_ = param;
     }
   }
 
-  void OnColorTableWord(QByteArrayView word, int param) {
+  void onColorTableWord(QByteArrayView word, int param) {
     const int value = std::clamp(param, 0, 255);
     if (word == "red") {
       red_ = value;
@@ -238,36 +239,36 @@ class RtfReader {
     } else {
       return;
     }
-    color_given_ = true;
+    colorGiven_ = true;
   }
 
-  void OnTextWord(QByteArrayView word, int param, bool on, bool has_param) {
-    GroupState& state = State();
+  void onTextWord(QByteArrayView word, int param, bool on, bool has_param) {
+    GroupState& state = currentGroup();
     CharStyle& style = state.style;
     if (word == "par" || word == "sect" || word == "row") {
       OnParagraph();
     } else if (word == "line") {
-      OnChar(QChar::LineSeparator);
+      onChar(QChar::LineSeparator);
     } else if (word == "tab" || word == "cell" || word == "nestcell") {
-      OnChar(u'\t');
+      onChar(u'\t');
     } else if (word == "emdash") {
-      OnChar(u'\u2014');
+      onChar(u'\u2014');
     } else if (word == "endash") {
-      OnChar(u'\u2013');
+      onChar(u'\u2013');
     } else if (word == "emspace") {
-      OnChar(u'\u2003');
+      onChar(u'\u2003');
     } else if (word == "enspace") {
-      OnChar(u'\u2002');
+      onChar(u'\u2002');
     } else if (word == "bullet") {
-      OnChar(u'\u2022');
+      onChar(u'\u2022');
     } else if (word == "lquote") {
-      OnChar(u'\u2018');
+      onChar(u'\u2018');
     } else if (word == "rquote") {
-      OnChar(u'\u2019');
+      onChar(u'\u2019');
     } else if (word == "ldblquote") {
-      OnChar(u'\u201C');
+      onChar(u'\u201C');
     } else if (word == "rdblquote") {
-      OnChar(u'\u201D');
+      onChar(u'\u201D');
     } else if (word == "plain") {
       style = CharStyle{};
       state.hidden = false;
@@ -302,113 +303,113 @@ class RtfReader {
     }
   }
 
-  void OnSymbol(unsigned char symbol) {
+  void onSymbol(unsigned char symbol) {
     if (symbol == '*') {
       // An ignorable destination: we know none worth reading.
-      State().destination = Destination::Skip;
+      currentGroup().destination = Destination::Skip;
     } else if (symbol == '\\' || symbol == '{' || symbol == '}') {
-      OnChar(symbol);
+      onChar(symbol);
     } else if (symbol == '~') {
-      OnChar(u'\u00A0');
+      onChar(u'\u00A0');
     } else if (symbol == '-') {
-      OnChar(u'\u00AD');
+      onChar(u'\u00AD');
     } else if (symbol == '_') {
-      OnChar(u'\u2011');
-    } else if (symbol == '\n' && State().destination == Destination::Text) {
+      onChar(u'\u2011');
+    } else if (symbol == '\n' && currentGroup().destination == Destination::Text) {
       OnParagraph();
     }
   }
 
   // A run of plain bytes. Raw CR and LF only lay out the file.
-  void OnText(QByteArrayView text) {
-    if (State().destination == Destination::Skip) return;
-    const int code_page = CurrentCodePage();
+  void onText(QByteArrayView text) {
+    if (currentGroup().destination == Destination::Skip) return;
+    const int code_page = currentCodePage();
     const std::array<char16_t, 256>* chars = SingleByteChars(code_page);
     for (char c : text) {
       const auto byte = static_cast<unsigned char>(c);
       if (byte == '\r' || byte == '\n') continue;
-      if (skip_units_ > 0) {
-        --skip_units_;
+      if (skipUnits_ > 0) {
+        --skipUnits_;
       } else if (chars != nullptr) {
-        OnChar((*chars)[byte]);
+        onChar((*chars)[byte]);
       } else {
-        OnByte(byte, code_page);
+        onByte(byte, code_page);
       }
     }
   }
 
-  void OnByte(unsigned char byte) { OnByte(byte, CurrentCodePage()); }
+  void onByte(unsigned char byte) { onByte(byte, currentCodePage()); }
 
   // In a double-byte code page a lead byte waits for its trail byte.
-  void OnByte(unsigned char byte, int code_page) {
-    if (lead_byte_ != 0) {
-      const unsigned char lead = lead_byte_;
-      lead_byte_ = 0;
-      return OnChar(DecodePair(code_page, lead, byte));
+  void onByte(unsigned char byte, int code_page) {
+    if (leadByte_ != 0) {
+      const unsigned char lead = leadByte_;
+      leadByte_ = 0;
+      return onChar(DecodePair(code_page, lead, byte));
     }
     if (IsLeadByte(code_page, byte)) {
-      lead_byte_ = byte;
+      leadByte_ = byte;
       return;
     }
-    OnChar(DecodeByte(code_page, byte));
+    onChar(DecodeByte(code_page, byte));
   }
 
   // A lead byte that no trail byte followed stands for nothing readable.
-  void FlushLeadByte() {
-    if (lead_byte_ == 0) return;
-    lead_byte_ = 0;
-    OnChar(u'\uFFFD');
+  void flushLeadByte() {
+    if (leadByte_ == 0) return;
+    leadByte_ = 0;
+    onChar(u'\uFFFD');
   }
 
-  void OnUnicode(int value) {
-    skip_units_ = State().uc;
-    if (value < -32768 || value > 65535) return OnChar(u'\uFFFD');
+  void onUnicode(int value) {
+    skipUnits_ = currentGroup().uc;
+    if (value < -32768 || value > 65535) return onChar(u'\uFFFD');
     const auto unit = static_cast<char16_t>(value < 0 ? value + 65536 : value);
     if (QChar::isHighSurrogate(unit)) {
-      FlushSurrogate();
-      high_surrogate_ = unit;
-    } else if (QChar::isLowSurrogate(unit) && high_surrogate_ != 0) {
-      const char16_t high = high_surrogate_;
-      high_surrogate_ = 0;
-      OnChar(high);
-      OnChar(unit);
+      flushSurrogate();
+      highSurrogate_ = unit;
+    } else if (QChar::isLowSurrogate(unit) && highSurrogate_ != 0) {
+      const char16_t high = highSurrogate_;
+      highSurrogate_ = 0;
+      onChar(high);
+      onChar(unit);
     } else {
-      OnChar(unit);
+      onChar(unit);
     }
   }
 
   // A high surrogate that no low one followed stands for nothing readable.
-  void FlushSurrogate() {
-    if (high_surrogate_ == 0) return;
-    high_surrogate_ = 0;
-    OnChar(u'\uFFFD');
+  void flushSurrogate() {
+    if (highSurrogate_ == 0) return;
+    highSurrogate_ = 0;
+    onChar(u'\uFFFD');
   }
 
-  void OnChar(char16_t ch) {
+  void onChar(char16_t ch) {
     // Control characters, however escaped, are no text (the tab is \tab);
     // the document keeps U+FDD0 and U+FDD1 for frames of its own.
     if ((ch < 0x20 && ch != u'\t') || ch == 0x7F) return;
     if (ch == 0xFDD0 || ch == 0xFDD1) ch = u'\uFFFD';
-    if (high_surrogate_ != 0 && !QChar::isLowSurrogate(ch)) FlushSurrogate();
-    if (QChar::isLowSurrogate(ch) && !QChar::isHighSurrogate(last_char_)) ch = u'\uFFFD';
-    last_char_ = ch;
-    const GroupState& state = State();
+    if (highSurrogate_ != 0 && !QChar::isLowSurrogate(ch)) flushSurrogate();
+    if (QChar::isLowSurrogate(ch) && !QChar::isHighSurrogate(lastChar_)) ch = u'\uFFFD';
+    lastChar_ = ch;
+    const GroupState& state = currentGroup();
     switch (state.destination) {
       case Destination::Text:
-        if (!state.hidden) AppendText(ch);
+        if (!state.hidden) appendText(ch);
         break;
       case Destination::FontTable:
         if (ch == u';') {
-          CommitFontEntry();
-        } else if (entry_font_ >= 0) {
-          entry_name_ += QChar(ch);
+          commitFontEntry();
+        } else if (entryFont_ >= 0) {
+          entryName_ += QChar(ch);
         }
         break;
       case Destination::ColorTable:
         if (ch == u';') {
-          colors_.push_back(color_given_ ? QColor(red_, green_, blue_) : QColor());
+          colors_.push_back(colorGiven_ ? QColor(red_, green_, blue_) : QColor());
           red_ = green_ = blue_ = 0;
-          color_given_ = false;
+          colorGiven_ = false;
         }
         break;
       case Destination::Skip:
@@ -416,39 +417,39 @@ class RtfReader {
     }
   }
 
-  void CommitFontEntry() {
-    if (entry_font_ < 0) return;
-    fonts_[entry_font_] = FontEntry{entry_name_.trimmed(), entry_char_set_};
-    entry_font_ = -1;
-    entry_name_.clear();
+  void commitFontEntry() {
+    if (entryFont_ < 0) return;
+    fonts_[entryFont_] = FontEntry{entryName_.trimmed(), entryCharSet_};
+    entryFont_ = -1;
+    entryName_.clear();
     formats_.clear();
   }
 
-  const FontEntry* FontOf(const CharStyle& style) const {
-    const auto it = fonts_.find(style.font >= 0 ? style.font : default_font_);
+  const FontEntry* fontOf(const CharStyle& style) const {
+    const auto it = fonts_.find(style.font >= 0 ? style.font : defaultFont_);
     return it == fonts_.end() ? nullptr : &it->second;
   }
 
   // \'hh and raw bytes are in the code page of the current font's
   // character set, else the document's \ansicpgN, else 1252.
-  int CurrentCodePage() {
+  int currentCodePage() {
     int char_set = -1;
-    if (State().destination == Destination::FontTable) {
-      char_set = entry_char_set_;
-    } else if (const FontEntry* font = FontOf(State().style)) {
+    if (currentGroup().destination == Destination::FontTable) {
+      char_set = entryCharSet_;
+    } else if (const FontEntry* font = fontOf(currentGroup().style)) {
       char_set = font->char_set;
     }
     const int code_page = char_set >= 0 ? CodePageForCharSet(char_set) : 0;
-    return code_page != 0 ? code_page : ansi_code_page_;
+    return code_page != 0 ? code_page : ansiCodePage_;
   }
 
-  QColor TableColor(int index) const {
+  QColor tableColor(int index) const {
     const auto at = static_cast<std::size_t>(index);
     return index > 0 && at < colors_.size() ? colors_[at] : QColor();
   }
 
   // The document's format for a style, built once per distinct style.
-  const QTextCharFormat& FormatFor(const CharStyle& style) {
+  const QTextCharFormat& formatFor(const CharStyle& style) {
     const auto found = formats_.find(style);
     if (found != formats_.end()) return found->second;
     QTextCharFormat format;
@@ -458,12 +459,12 @@ class RtfReader {
     format.setFontUnderline(style.underline);
     format.setFontStrikeOut(style.strike);
     if (style.vertical != QTextCharFormat::AlignNormal) format.setVerticalAlignment(style.vertical);
-    if (const QColor color = TableColor(style.color); color.isValid()) format.setForeground(color);
+    if (const QColor color = tableColor(style.color); color.isValid()) format.setForeground(color);
     // A highlight shows over the shading, as word processors draw them.
-    QColor background = TableColor(style.highlight);
-    if (!background.isValid()) background = TableColor(style.shading);
+    QColor background = tableColor(style.highlight);
+    if (!background.isValid()) background = tableColor(style.shading);
     if (background.isValid()) format.setBackground(background);
-    if (const FontEntry* font = FontOf(style)) {
+    if (const FontEntry* font = fontOf(style)) {
       if (!font->name.isEmpty()) format.setFontFamilies(QStringList{font->name});
       if (font->char_set >= 0) format.setProperty(kRtfCharSetProperty, font->char_set);
     }
@@ -472,41 +473,41 @@ class RtfReader {
 
   // Text goes to the document in runs of one style; paragraph marks join
   // the run as separators, so a long text costs one insertion per run.
-  void AppendText(char16_t ch) {
-    const CharStyle& style = State().style;
+  void appendText(char16_t ch) {
+    const CharStyle& style = currentGroup().style;
     // A long run goes in pieces so that it is never held twice in full.
-    if (run_text_.isEmpty() || !(style == run_style_) || run_text_.size() >= kMaxRunLength) {
-      FlushRun();
-      run_style_ = style;
+    if (runText_.isEmpty() || !(style == runStyle_) || runText_.size() >= kMaxRunLength) {
+      flushRun();
+      runStyle_ = style;
     }
-    if (pending_paragraphs_ > 0) {
-      run_text_.append(QString(pending_paragraphs_, QChar::ParagraphSeparator));
-      pending_paragraphs_ = 0;
+    if (pendingParagraphs_ > 0) {
+      runText_.append(QString(pendingParagraphs_, QChar::ParagraphSeparator));
+      pendingParagraphs_ = 0;
     }
-    run_text_ += QChar(ch);
+    runText_ += QChar(ch);
   }
 
   // A paragraph mark only takes effect when text follows it: the last \par
   // of a file adds no empty paragraph, empty paragraphs between stay.
-  void OnParagraph() { ++pending_paragraphs_; }
+  void OnParagraph() { ++pendingParagraphs_; }
 
-  void FlushRun() {
-    if (run_text_.isEmpty()) return;
-    cursor_.insertText(run_text_, FormatFor(run_style_));
-    run_text_.clear();
+  void flushRun() {
+    if (runText_.isEmpty()) return;
+    cursor_.insertText(runText_, formatFor(runStyle_));
+    runText_.clear();
   }
 
-  void Finish() {
-    FlushLeadByte();
-    FlushSurrogate();
-    FlushRun();
-    if (pending_paragraphs_ > 1) {
-      cursor_.insertText(QString(pending_paragraphs_ - 1, QChar::ParagraphSeparator),
-                         FormatFor(State().style));
+  void finish() {
+    flushLeadByte();
+    flushSurrogate();
+    flushRun();
+    if (pendingParagraphs_ > 1) {
+      cursor_.insertText(QString(pendingParagraphs_ - 1, QChar::ParagraphSeparator),
+                         formatFor(currentGroup().style));
     }
   }
 
-  void KeepTables() {
+  void keepTables() {
     QStringList fonts;
     for (const auto& [number, font] : fonts_) {
       fonts << QString::number(std::max(font.char_set, 0)) + u';' + font.name;
@@ -524,25 +525,25 @@ class RtfReader {
   std::map<int, FontEntry> fonts_;
   std::vector<QColor> colors_;
   std::unordered_map<CharStyle, QTextCharFormat, CharStyleHash> formats_;
-  int default_font_ = 0;
-  int ansi_code_page_ = 1252;
+  int defaultFont_ = 0;
+  int ansiCodePage_ = 1252;
 
-  int entry_font_ = -1;  // the font table entry being read, -1 for none
-  int entry_char_set_ = -1;
-  QString entry_name_;
+  int entryFont_ = -1;  // the font table entry being read, -1 for none
+  int entryCharSet_ = -1;
+  QString entryName_;
 
   int red_ = 0;
   int green_ = 0;
   int blue_ = 0;
-  bool color_given_ = false;
+  bool colorGiven_ = false;
 
-  int skip_units_ = 0;
-  unsigned char lead_byte_ = 0;
-  char16_t high_surrogate_ = 0;
-  char16_t last_char_ = 0;
-  int pending_paragraphs_ = 0;
-  QString run_text_;
-  CharStyle run_style_;
+  int skipUnits_ = 0;
+  unsigned char leadByte_ = 0;
+  char16_t highSurrogate_ = 0;
+  char16_t lastChar_ = 0;
+  int pendingParagraphs_ = 0;
+  QString runText_;
+  CharStyle runStyle_;
 };
 
 }  // namespace
@@ -565,7 +566,7 @@ bool RtfToDocument(QByteArrayView bytes, QTextDocument& document) {
   bool ok = false;
   if (StartsAsRtf(bytes)) {
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
-    ok = RtfReader(bytes, document).Read();
+    ok = RtfReader(bytes, document).read();
     if (!ok) document.clear();
   }
   document.setUndoRedoEnabled(undo);

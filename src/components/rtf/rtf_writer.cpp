@@ -90,7 +90,7 @@ void AppendFontName(QByteArray& out, const QString& family) {
 class RtfWriter {
  public:
   RtfWriter(const QTextDocument& document, const QColor& default_color)
-      : document_(document), default_color_(default_color) {
+      : document_(document), defaultColor_(default_color) {
     // The tables of the file the document came from keep their numbers.
     for (const QString& font : document.property(kRtfFontTableProperty).toStringList()) {
       const qsizetype split = font.indexOf(u';');
@@ -101,7 +101,7 @@ class RtfWriter {
     }
   }
 
-  QByteArray Write() {
+  QByteArray write() {
     QByteArray body;
     RunFormat current;
     bool first = true;
@@ -109,35 +109,35 @@ class RtfWriter {
       for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid()) continue;
-        const RunFormat run = ResolveFragment(fragment);
-        AppendChanges(body, first ? kNothingWritten : current, run);
+        const RunFormat run = resolveFragment(fragment);
+        appendChanges(body, first ? kNothingWritten : current, run);
         first = false;
         current = run;
         AppendText(body, fragment.text(), CodePageForCharSet(fonts_[run.font].char_set));
       }
       if (first) {
         // An empty first paragraph still names its font and size.
-        const RunFormat run = Resolve(block.charFormat());
-        AppendChanges(body, kNothingWritten, run);
+        const RunFormat run = resolve(block.charFormat());
+        appendChanges(body, kNothingWritten, run);
         current = run;
         first = false;
       }
       body += "\\par\r\n";
     }
-    return Header() + body + "}\r\n";
+    return header() + body + "}\r\n";
   }
 
  private:
   // A document holds few distinct formats: each is resolved once, at its
   // first run, which is also where its font and colours join the tables.
-  RunFormat ResolveFragment(const QTextFragment& fragment) {
+  RunFormat resolveFragment(const QTextFragment& fragment) {
     const int index = fragment.charFormatIndex();
     const auto found = resolved_.find(index);
     if (found != resolved_.end()) return found->second;
-    return resolved_.emplace(index, Resolve(fragment.charFormat())).first->second;
+    return resolved_.emplace(index, resolve(fragment.charFormat())).first->second;
   }
 
-  RunFormat Resolve(const QTextCharFormat& format) {
+  RunFormat resolve(const QTextCharFormat& format) {
     const QFont font = format.font().resolve(document_.defaultFont());
     RunFormat run;
     const int char_set =
@@ -151,7 +151,7 @@ class RtfWriter {
     run.italic = font.italic();
     run.underline = font.underline();
     run.strike = font.strikeOut();
-    QColor color = default_color_;
+    QColor color = defaultColor_;
     if (format.foreground().style() != Qt::NoBrush) color = format.foreground().color();
     run.color = color.isValid() ? IndexOf(colors_, color.rgb()) + 1 : 0;
     if (format.background().style() != Qt::NoBrush) {
@@ -166,7 +166,7 @@ class RtfWriter {
   }
 
   // Control words that turn `from` into `to`, followed by the delimiting space.
-  static void AppendChanges(QByteArray& out, const RunFormat& from, const RunFormat& to) {
+  static void appendChanges(QByteArray& out, const RunFormat& from, const RunFormat& to) {
     const qsizetype before = out.size();
     if (from.font != to.font) AppendNumber(out, "\\f", to.font);
     if (from.half_points != to.half_points) AppendNumber(out, "\\fs", to.half_points);
@@ -190,7 +190,7 @@ class RtfWriter {
     if (out.size() != before) out += ' ';
   }
 
-  QByteArray Header() const {
+  QByteArray header() const {
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
       AppendNumber(out, "{\\f", static_cast<int>(i));
@@ -211,7 +211,7 @@ class RtfWriter {
   }
 
   const QTextDocument& document_;
-  QColor default_color_;
+  QColor defaultColor_;
   std::vector<FontKey> fonts_;
   std::vector<QRgb> colors_;
   std::unordered_map<int, RunFormat> resolved_;  // by the document's format index
@@ -220,5 +220,5 @@ class RtfWriter {
 }  // namespace
 
 QByteArray DocumentToRtf(const QTextDocument& document, const QColor& default_color) {
-  return RtfWriter(document, default_color).Write();
+  return RtfWriter(document, default_color).write();
 }

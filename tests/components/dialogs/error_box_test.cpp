@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
 
 namespace {
@@ -30,6 +31,31 @@ TEST(ErrorBox, RealBoxIsAModalStopBoxWithOneOkButton) {
   ShowErrorBox(QStringLiteral("File access denied."));
   EXPECT_NE(seen, nullptr);
   EXPECT_EQ(modality, Qt::ApplicationModal);
+}
+
+TEST(ErrorBox, ABoxTheProgramsEndClosedIsShownOnceTheEventLoopIsOver) {
+  // The program is asked to end, then an error comes up: its box cannot stay.
+  QTimer::singleShot(0, [] {
+    QCoreApplication::exit(0);
+    ShowErrorBox(QStringLiteral("Unable to write to /x/zodaZa.INI."));
+  });
+  QApplication::exec();
+
+  QStringList seen;
+  std::function<void()> answer = [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      QTimer::singleShot(10, answer);
+      return;
+    }
+    seen << box->text();
+    box->button(QMessageBox::Ok)->click();
+  };
+  QTimer::singleShot(0, answer);
+  ShowPendingErrorBoxes();
+  EXPECT_EQ(seen, QStringList{QStringLiteral("Unable to write to /x/zodaZa.INI.")});
+  ShowPendingErrorBoxes();  // each kept box is shown once
+  EXPECT_EQ(seen.size(), 1);
 }
 
 }  // namespace

@@ -69,9 +69,9 @@ TEST(FontDialog, AnyWholeSizeFrom8To32ChosenOrTypedAndScalableFamilies) {
 }
 
 TEST(FontDialog, OffersTheScriptsOfTheFaceAndKeepsThePickedOne) {
-  const QList<int> dejavu = FontDialog::ScriptsOf(QStringLiteral("DejaVu Sans"));
+  const QList<int> dejavu = FontDialog::scriptsOf(QStringLiteral("DejaVu Sans"));
   EXPECT_TRUE(dejavu.contains(0) && dejavu.contains(161) && dejavu.contains(204));
-  EXPECT_EQ(FontDialog::ScriptsOf(QStringLiteral("No Such Face")), QList<int>{0});
+  EXPECT_EQ(FontDialog::scriptsOf(QStringLiteral("No Such Face")), QList<int>{0});
 
   FontDialog dialog;
   EXPECT_EQ(dialog.selectedCharSet(), -1);  // no script picked: text keeps its own

@@ -19,11 +19,11 @@ class RecordingCanvas : public OutlineCanvas {
   QString steps;  // "w" per wait, "s" per shown set of outlines
   std::vector<Clock::time_point> deadlines;
   std::vector<QList<QRect>> shown;
-  void ShowOutlines(const QList<QRect>& visible) override {
+  void showOutlines(const QList<QRect>& visible) override {
     steps += QLatin1Char('s');
     shown.push_back(visible);
   }
-  void WaitUntil(Clock::time_point deadline) override {
+  void waitUntil(Clock::time_point deadline) override {
     steps += QLatin1Char('w');
     deadlines.push_back(deadline);
   }
@@ -112,10 +112,10 @@ TEST(OutlineEffect, OverlayCoversTheOutlinesAndRepaintsOnlyWhatChanges) {
 
 TEST(OutlineEffect, DoesNothingOnTheOffscreenPlatform) {
   ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
-  EXPECT_FALSE(OutlineEffect::IsAvailable());
+  EXPECT_FALSE(OutlineEffect::isAvailable());
   const auto before = QApplication::topLevelWidgets().size();
   // A pause this long would be felt if the effect ran.
-  OutlineEffect::Play(OpeningEffectOutlines(QPoint(0, 0), QRect(10, 10, 300, 200)),
+  OutlineEffect::play(OpeningEffectOutlines(QPoint(0, 0), QRect(10, 10, 300, 200)),
                       std::chrono::milliseconds(60000));
   EXPECT_EQ(QApplication::topLevelWidgets().size(), before);
 }
