@@ -67,3 +67,5 @@ void PrepareNotesFolder(const std::filesystem::path& notes_path) {
   std::filesystem::create_directories(folder, ignored);
   ::umask(previous);
 }
+
+std::filesystem::path NowhereFolder() { return "/dev/null/nowhere"; }

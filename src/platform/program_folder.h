@@ -29,3 +29,8 @@ std::filesystem::path UserDataFolder(const char* xdg_data_home, const char* home
 // folder is left missing, so the save reports it. Failures are left to the
 // save, which reports "Cannot create file".
 void PrepareNotesFolder(const std::filesystem::path& notes_path);
+
+// A folder below which no file can be created by anyone, root included: it
+// lies under a device file. A library that insists on keeping files of its
+// own is pointed here, so that it writes nothing.
+std::filesystem::path NowhereFolder();

@@ -13,6 +13,10 @@ namespace {
 const std::string kSection = "Common";
 const std::string kKey = "Form6";
 const std::string kFormatMarker = "200";
+constexpr int kRestoreToMaximised = 2;
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimised = 2;
+constexpr int kShowMaximised = 3;
 constexpr std::size_t kFieldCount = 7;
 
 // A field ends at each ","; a "," at the very end starts no further field.
@@ -94,5 +98,12 @@ TWindowPlacement RestoreEditorPlacement(const ruriVizid& settings, const TWindow
   r.left = ToInteger(fields[3]);
   ClampToScreen(r.left, r.right, screen.width);
   ClampToScreen(r.top, r.bottom, screen.height);
+  return placement;
+}
+
+TWindowPlacement OpeningPlacement(TWindowPlacement placement) {
+  if (placement.show_state == kShowMinimised) {
+    placement.show_state = (placement.flags & kRestoreToMaximised) ? kShowMaximised : kShowNormal;
+  }
   return placement;
 }

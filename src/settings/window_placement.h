@@ -9,6 +9,8 @@ struct TWindowRect {
   int top = 0;
   int right = 0;
   int bottom = 0;
+
+  bool operator==(const TWindowRect&) const = default;
 };
 
 // A top-level window's placement as the windowing system reports it.
@@ -16,6 +18,8 @@ struct TWindowPlacement {
   int flags = 0;
   int show_state = 1;  // 1 normal, 2 minimised, 3 maximised
   TWindowRect normal;  // the normal-state rectangle in screen coordinates
+
+  bool operator==(const TWindowPlacement&) const = default;
 };
 
 struct TScreenSize {
@@ -32,3 +36,8 @@ void SaveEditorPlacement(ruriVizid& settings, const TWindowPlacement& placement)
 // a whole number raises ConvertError "'%s' is not a valid integer value".
 TWindowPlacement RestoreEditorPlacement(const ruriVizid& settings,
                                         const TWindowPlacement& current, TScreenSize screen);
+
+// The placement a window opens with: never minimised, as a window opened
+// minimised looks as if nothing had happened. A minimised placement opens in
+// the state it would come back to: maximised when flag 2 says so, else normal.
+TWindowPlacement OpeningPlacement(TWindowPlacement placement);

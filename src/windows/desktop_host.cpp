@@ -3,10 +3,28 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QSettings>
 
+#include "dialogs/message_box.h"
+#include "platform/program_folder.h"
 #include "qt_convert.h"
 #include "windows/rererarovi1.h"
+
+namespace {
+
+// Qt's file dialog keeps its history, last folder and view in a settings file
+// of Qt's own beside ours. The settings file is the program's only store, so
+// Qt's settings go where no file can be written.
+void KeepNoToolkitSettings() {
+  const QString nowhere = PathToQString(NowhereFolder());
+  for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+    for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope}) {
+      QSettings::setPath(format, scope, nowhere);
+    }
+  }
+}
+
+}  // namespace
 
 DesktopHost::DesktopHost(TForm1& startup_window)
     : LoFolderPrompt1(LoFolderPromptOptions()),
@@ -38,6 +56,7 @@ QStringList OpenDialogNameFilters(const std::string& filter) {
 // file system model), and many runs never open a file.
 QFileDialog& DesktopHost::OpenDialog() {
   if (daduduve == nullptr) {
+    KeepNoToolkitSettings();
     daduduve = new QFileDialog(&startup_window_);
     daduduve->setObjectName(QStringLiteral("daduduve"));
     // Our own dialog: its name filters match without regard to letter case,
@@ -89,11 +108,10 @@ void DesktopHost::CloseLeftoverPopups() {
 }
 
 void DesktopHost::ShowInformation(const std::string& text) {
-  // No owner: the box is centred on the screen. Application-modal.
-  QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), ToQString(text),
-                  QMessageBox::Ok);
+  // Centred on the screen, above the editor window it belongs to.
+  MessageBox box(QMessageBox::Information, QStringLiteral("Information"), ToQString(text),
+                 editor_window_);
   box.setObjectName(QStringLiteral("InformationBox"));
-  box.setWindowModality(Qt::ApplicationModal);
   box.exec();
   ReactivateEditor();
 }

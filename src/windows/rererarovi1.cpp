@@ -1,12 +1,12 @@
 #include "windows/rererarovi1.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 
+#include "placement/fixed_frame.h"
+#include "placement/outer_frame.h"
 #include "windows/program_icon.h"
 #include "windows/window_fonts.h"
 
@@ -34,6 +34,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(314, 192);
+  KeepFromMinimising(*this);
   setWindowIcon(ProgramIcon());
   setFont(SansSerifFont(11));  // the dialog font the warning was laid out for
   QPalette face = palette();
@@ -75,11 +76,7 @@ void TForm1::Button5Click() {
 void TForm1::showEvent(QShowEvent* event) {
   if (!centred_) {
     centred_ = true;
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      move(frame.topLeft());
-    }
+    CentreOnScreen(*this);
     Button5->setFocus();
   }
   QWidget::showEvent(event);

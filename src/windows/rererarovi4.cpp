@@ -10,7 +10,7 @@
 
 #include "dialogs/font_dialog.h"
 #include "errors/app_error.h"
-#include "placement/placement_adapter.h"
+#include "placement/outer_frame.h"
 #include "platform/whole_file.h"
 #include "rtf/rich_or_plain.h"
 #include "rtf/rtf_writer.h"
@@ -72,16 +72,8 @@ void TForm4::CreateWidgets() {
 void TForm4::PlaceOnFirstShow() {
   if (placed_) return;
   placed_ = true;
-  const QScreen* screen = QApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect frame(QPoint(), kOuterSize);
-  const QRect centred = frame.translated(screen->availableGeometry().center() - frame.center());
-  WidgetPlacement placement;
-  placement.left = centred.left();
-  placement.top = centred.top();
-  placement.right = centred.left() + centred.width();
-  placement.bottom = centred.top() + centred.height();
-  ApplyPlacement(*this, placement);
+  resize(kOuterSize.shrunkBy(DecorationOf(*this)));
+  CentreOnScreen(*this);
 }
 
 void TForm4::ShowNotes() {

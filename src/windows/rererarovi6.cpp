@@ -19,7 +19,6 @@
 #include "lettering/shadow_group_box.h"
 #include "lettering/shadow_label.h"
 #include "map/map_view.h"
-#include "placement/placement_adapter.h"
 #include "qt_convert.h"
 #include "settings/folder_settings.h"
 #include "settings/window_placement.h"
@@ -27,6 +26,7 @@
 #include "windows/desktop_host.h"
 #include "windows/editor_map.h"
 #include "windows/guarded.h"
+#include "windows/placement_bridge.h"
 #include "windows/program_icon.h"
 #include "windows/rererarovi4.h"
 #include "windows/window_fonts.h"
@@ -101,27 +101,6 @@ QStringList RowList(const std::vector<std::string>& rows) {
   return list;
 }
 
-TWindowPlacement ToWindowPlacement(const WidgetPlacement& p) {
-  return {p.flags, p.showState, {p.left, p.top, p.right, p.bottom}};
-}
-
-WidgetPlacement ToWidgetPlacement(const TWindowPlacement& p) {
-  WidgetPlacement placement;
-  placement.flags = p.flags;
-  placement.showState = p.show_state;
-  placement.left = p.normal.left;
-  placement.top = p.normal.top;
-  placement.right = p.normal.right;
-  placement.bottom = p.normal.bottom;
-  return placement;
-}
-
-bool SamePlacement(const TWindowPlacement& a, const TWindowPlacement& b) {
-  return a.flags == b.flags && a.show_state == b.show_state && a.normal.left == b.normal.left &&
-         a.normal.top == b.normal.top && a.normal.right == b.normal.right &&
-         a.normal.bottom == b.normal.bottom;
-}
-
 }  // namespace
 
 TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, TForm4* notes,
@@ -151,12 +130,9 @@ TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, 
   ApplyLocaleSeparator();
   PresentAll();
 
-  WidgetPlacement initial;
-  initial.left = kInitialLeft;
-  initial.top = kInitialTop;
-  initial.right = kInitialLeft + kInitialWidth;
-  initial.bottom = kInitialTop + kInitialHeight;
-  ApplyPlacement(*this, initial);
+  ApplyWindowPlacement(*this, {0, 1,
+                               {kInitialLeft, kInitialTop, kInitialLeft + kInitialWidth,
+                                kInitialTop + kInitialHeight}});
 }
 
 TForm6::~TForm6() {
@@ -590,21 +566,20 @@ void TForm6::setVisible(bool visible) {
 }
 
 void TForm6::RestorePlacement() {
-  const QSize screen = PrimaryScreenSize();
-  const TWindowPlacement current = ToWindowPlacement(QueryPlacement(*this));
-  const TWindowPlacement restored =
-      RestoreEditorPlacement(settings_, current, {screen.width(), screen.height()});
-  if (SamePlacement(restored, current)) return;  // nothing stored, or the same
-  ApplyPlacement(*this, ToWidgetPlacement(restored));
+  const TWindowPlacement current = QueryWindowPlacement(*this);
+  const TWindowPlacement restored = OpeningPlacement(
+      RestoreEditorPlacement(settings_, current, PrimaryScreen()));
+  if (restored == current) return;  // nothing stored, or the same
+  ApplyWindowPlacement(*this, restored);
 }
 
 void TForm6::SavePlacement() {
-  SaveEditorPlacement(settings_, ToWindowPlacement(QueryPlacement(*this)));
+  SaveEditorPlacement(settings_, QueryWindowPlacement(*this));
 }
 
 void TForm6::PlayOpeningEffect() {
   if (!OutlineEffect::isAvailable()) return;
-  const WidgetPlacement frame = QueryPlacement(*this);
+  const TWindowRect frame = QueryWindowPlacement(*this).normal;
   OutlineEffect::play(OpeningEffectOutlines(
       QCursor::pos(),
       QRect(frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top),

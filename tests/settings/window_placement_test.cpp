@@ -64,4 +64,12 @@ TEST_F(WindowPlacement, FieldThatIsNoWholeNumberRaisesItsTextInConversionOrder) 
   }
 }
 
+TEST(OpeningPlacement, AMinimisedWindowOpensAsItWouldComeBack) {
+  const TWindowRect r{10, 20, 830, 620};
+  EXPECT_EQ(OpeningPlacement({0, 2, r}), (TWindowPlacement{0, 1, r}));
+  EXPECT_EQ(OpeningPlacement({2, 2, r}), (TWindowPlacement{2, 3, r}));  // minimised from maximised
+  EXPECT_EQ(OpeningPlacement({0, 3, r}), (TWindowPlacement{0, 3, r}));
+  EXPECT_EQ(OpeningPlacement({0, 1, r}), (TWindowPlacement{0, 1, r}));
+}
+
 }  // namespace

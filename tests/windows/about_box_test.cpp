@@ -14,6 +14,7 @@
 
 #include "about/about_dialog.h"
 #include "about/engraved_label.h"
+#include "placement/outer_frame.h"
 #include "platform/system_info.h"
 
 namespace {
@@ -56,7 +57,7 @@ Shown Capture(AboutDialog* dialog) {
           text("captions"),
           text("values"),
           dialog->pos(),
-          CenteredInside(dialog->frameGeometry().size(), dialog->screen()->geometry())};
+          CentredInside(dialog->frameGeometry().size(), dialog->screen()->availableGeometry())};
 }
 
 TEST(AboutBoxTest, EachOpeningIsANewModalBoxWithTheSameTextsCentredOnTheScreen) {

@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <functional>
+#include <utility>
 
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
@@ -220,4 +222,62 @@ TEST_F(EditorWindowTest, AFreshWindowShowsZerosForItsOneEmptyRow) {
     EXPECT_EQ(form6_->FieldWidget(field)->text(), QStringLiteral("0"));
   }
   // The zero row's own texts are the editor's (tests/editor).
+}
+
+TEST_F(EditorWindowTest, ANegativeNumberTypedOverTheSelectedTextLandsInEveryDecimalField) {
+  StartRun();
+  OpenEditor();
+  OpenFile(files_.lo_file);
+  ClickRow(1);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form6_.get()));
+  struct Way {
+    const char* name;
+    std::function<void(MaskedEdit* field, MaskedEdit* before)> select;
+  };
+  const Way ways[] = {
+      {"click", [](MaskedEdit* f, MaskedEdit*) { QTest::mouseClick(f, Qt::LeftButton); }},
+      {"Tab",
+       [](MaskedEdit*, MaskedEdit* before) {
+         before->setFocus();
+         QTest::keyClick(before, Qt::Key_Tab);
+       }},
+      {"Home, Shift+End",
+       [](MaskedEdit* f, MaskedEdit*) {
+         f->setFocus();
+         QTest::keyClick(f, Qt::Key_Home);
+         QTest::keyClick(f, Qt::Key_End, Qt::ShiftModifier);
+       }},
+      {"End, Shift+Home",
+       [](MaskedEdit* f, MaskedEdit*) {
+         f->setFocus();
+         QTest::keyClick(f, Qt::Key_End);
+         QTest::keyClick(f, Qt::Key_Home, Qt::ShiftModifier);
+       }},
+  };
+  // Each decimal field with the field before it in the tab order.
+  const std::pair<MaskedEdit*, MaskedEdit*> fields[] = {{form6_->me6, form6_->ME3},
+                                                        {form6_->me7, form6_->me6},
+                                                        {form6_->me8, form6_->me7},
+                                                        {form6_->me9, form6_->me8},
+                                                        {form6_->me10, form6_->me9}};
+  for (const auto& [field, before] : fields) {
+    for (const Way& way : ways) {
+      field->setText(QStringLiteral("12.25"));
+      way.select(field, before);
+      ASSERT_TRUE(field->hasFocus()) << way.name;
+      ASSERT_EQ(field->selectedText(), QStringLiteral("12.25")) << way.name;
+      QTest::keyClicks(field, QStringLiteral("-7.5"));
+      EXPECT_EQ(field->text(), QStringLiteral("-7.5"))
+          << field->objectName().toStdString() << " after " << way.name;
+    }
+  }
+
+  // And the sign reaches the file.
+  ClickRow(1);
+  TypeInto(form6_->me7, QStringLiteral("-7.5"));
+  form6_->Save1->trigger();
+  Bytes expected = files_.original;
+  PutF32(expected, 100 + 20 * 1 + 7, -7.5f);
+  EXPECT_EQ(ReadBytes(files_.lo_file), expected);
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
 }

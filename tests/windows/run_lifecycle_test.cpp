@@ -110,3 +110,28 @@ TEST_F(EditorWindowTest, TheDecimalSeparatorFollowsTheLocale) {
   EXPECT_EQ(ReadBytes(files_.lo_file), expected);
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
 }
+
+TEST_F(EditorWindowTest, ARunThatOpensTheFileDialogWritesNoFileButTheSettingsFile) {
+  const std::filesystem::path config = SettingsFile().parent_path();
+  std::filesystem::create_directories(config);
+  // Where Qt keeps settings of its own, were it to write them (each test
+  // runs in a process of its own, so Qt has not looked yet).
+  const bool was_set = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+  const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.string()));
+  StartRun();
+  OpenEditor();
+  OpenFile(files_.lo_file);
+  EndRun();
+  if (was_set) {
+    qputenv("XDG_CONFIG_HOME", saved);
+  } else {
+    qunsetenv("XDG_CONFIG_HOME");
+  }
+
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(config)) {
+    names.push_back(entry.path().lexically_relative(config).string());
+  }
+  EXPECT_EQ(names, std::vector<std::string>{"zodaZa.INI"});
+}

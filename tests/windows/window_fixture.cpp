@@ -19,9 +19,10 @@ ModalScript::ModalScript() {
 
 ModalScript::~ModalScript() { timer_.stop(); }
 
-// A dialog that is hidden and shown again before the next poll is a new one to answer.
+// A dialog that is hidden and shown again before the next poll is a new one to
+// answer; one the window manager minimised and gave back is the same.
 bool ModalScript::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Hide && watched == last_) last_ = nullptr;
+  if (event->type() == QEvent::Hide && !event->spontaneous() && watched == last_) last_ = nullptr;
   return false;
 }
 

@@ -4,10 +4,11 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include "about/about_picture.h"
 #include "about/engraved_label.h"
+#include "placement/fixed_frame.h"
+#include "placement/outer_frame.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ AboutDialog::AboutDialog(const AboutSettings& settings, const AboutSystemTexts& 
   setFont(fonts.dialog);
   layout_ = ComputeAboutLayout(settings, system, fonts);
   setFixedSize(layout_.client);
+  KeepFromMinimising(*this);
   buildWidgets(settings, system, fonts);
   okButton_->setFocus();
 }
@@ -80,13 +82,8 @@ void AboutDialog::buildWidgets(const AboutSettings& settings, const AboutSystemT
 }
 
 QRect AboutDialog::placeOnScreen() {
-  // A native window knows the frame the window manager will add, where it can.
-  winId();
-  if (position_ == AboutPosition::ScreenCenter) {
-    const QScreen* target = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-    if (target != nullptr) move(CenteredInside(frameGeometry().size(), target->geometry()));
-  }
-  return frameGeometry();
+  if (position_ == AboutPosition::ScreenCenter) CentreOnScreen(*this);
+  return OuterFrame(*this);
 }
 
 void AboutDialog::reject() { accept(); }

@@ -22,8 +22,9 @@ class AboutDialog : public QDialog {
   const AboutLayout& layout() const { return layout_; }
   QPushButton* okButton() const { return okButton_; }
 
-  // Moves the window where its settings say and returns its frame there
-  // (right and bottom exclusive, as the opening effect expects).
+  // Moves the window's outer frame where its settings say and returns that
+  // frame, decoration included (estimated until the window manager has framed
+  // the window, as it has not been shown yet).
   QRect placeOnScreen();
 
  public slots:

@@ -71,15 +71,4 @@ AboutLayout ComputeAboutLayout(const AboutSettings& settings, const AboutSystemT
   return layout;
 }
 
-QPoint CenteredInside(const QSize& frame_size, const QRect& screen) {
-  int x = screen.x() + (screen.width() - frame_size.width()) / 2;
-  int y = screen.y() + (screen.height() - frame_size.height()) / 2;
-  // Right and bottom edges first, so the top-left corner wins on a small screen.
-  x = std::min(x, screen.x() + screen.width() - frame_size.width());
-  y = std::min(y, screen.y() + screen.height() - frame_size.height());
-  x = std::max(x, screen.x());
-  y = std::max(y, screen.y());
-  return {x, y};
-}
-
 QString WithNewlines(QString text) { return text.replace(QLatin1Char('\r'), QLatin1Char('\n')); }

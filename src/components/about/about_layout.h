@@ -55,9 +55,5 @@ struct AboutLayout {
 AboutLayout ComputeAboutLayout(const AboutSettings& settings, const AboutSystemTexts& system,
                                const AboutFonts& fonts);
 
-// Top-left of a window of `frame_size` centred on `screen`, then moved inside
-// it; when it is larger than the screen its top-left corner stays visible.
-QPoint CenteredInside(const QSize& frame_size, const QRect& screen);
-
 // '\r' line breaks (the desktop's convention) as Qt's '\n'.
 QString WithNewlines(QString text);

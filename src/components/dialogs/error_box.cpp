@@ -1,9 +1,10 @@
 #include "dialogs/error_box.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <utility>
 #include <vector>
+
+#include "dialogs/message_box.h"
 
 namespace {
 
@@ -24,10 +25,7 @@ std::vector<PendingBox>& Pending() {
 }
 
 void ShowMessageBox(const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
-                  QApplication::activeWindow());
-  // The program's other windows take no input while the box is up.
-  box.setWindowModality(Qt::ApplicationModal);
+  MessageBox box(QMessageBox::Critical, caption, text, QApplication::activeWindow());
   box.exec();
   // Once the program is asked to end, every modal loop ends at once, so a box
   // raised meanwhile returns unseen: keep it for when the event loop is over.

@@ -15,6 +15,7 @@
 
 #include "dialogs/folder_tree_model.h"
 #include "dialogs/prompt_position.h"
+#include "placement/outer_frame.h"
 
 FolderPromptDialog::FolderPromptDialog(const FolderPromptOptions& options, QWidget* parent)
     : QDialog(parent), options_(options) {
@@ -167,9 +168,7 @@ void FolderPromptDialog::placeOverActiveWindow() {
   if (!active || !active->isVisible()) return;  // the platform places it
   const QScreen* screen = active->screen();
   if (!screen) return;
-  // Before the first show the frame is unknown; the active window's frame
-  // is the best guess for the margins the platform adds.
-  const QSize margins = active->frameGeometry().size() - active->size();
-  const QSize size = isVisible() ? frameGeometry().size() : this->size() + margins;
-  move(PromptPosition(active->frameGeometry(), size, screen->geometry()));
+  const QRect over = OuterFrame(*active);
+  const QRect area = screen->geometry();
+  PlaceOuterFrame(*this, [over, area](const QSize& frame) { return PromptPosition(over, frame, area); });
 }

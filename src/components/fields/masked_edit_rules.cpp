@@ -29,13 +29,17 @@ bool IntegerCharAccepted(const QString& text, const EditSpot& spot, QChar ch) {
   return atStartWithoutMinus || replacesFromStart;
 }
 
+// "-" and the separator are judged where the new character goes (the start
+// of a selection, else the caret) against the text that stays once the
+// selection is replaced. So a whole text selected on entry can be typed over
+// with a negative number, whichever way the selection was made.
 bool DecimalCharAccepted(const QString& text, const EditSpot& spot, QChar ch, QChar separator) {
   if (IsDigit(ch)) return DigitAccepted(text, spot);
-  if (ch == kMinus) return spot.caret == 0 && !text.contains(kMinus);
-  if (ch != separator) return false;
-  if (text.contains(separator)) return false;
-  const int lastMinus = text.lastIndexOf(kMinus);
-  return lastMinus < spot.caret;
+  if (ch != kMinus && ch != separator) return false;
+  const int insertAt = spot.replaces() ? spot.start : spot.caret;
+  const QString kept = QString(text).remove(spot.start, spot.end - spot.start);
+  if (ch == kMinus) return insertAt == 0 && !kept.contains(kMinus);
+  return !kept.contains(separator) && kept.lastIndexOf(kMinus) < insertAt;
 }
 
 bool IntegerPasteAccepted(const QString& text, const EditSpot& spot, const QString& pasted) {

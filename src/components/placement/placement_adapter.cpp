@@ -2,91 +2,124 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QMargins>
-#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
-#include <QWindow>
 #include <algorithm>
+
+#include "placement/outer_frame.h"
 
 namespace {
 
-// The window decoration's thickness on each side; null while not known.
-QMargins FrameMargins(const QWidget& window) {
-  const QRect frame = window.frameGeometry();
-  const QRect client = window.geometry();
-  QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
-                   frame.right() - client.right(), frame.bottom() - client.bottom());
-  if (margins.isNull() && window.windowHandle() != nullptr) {
-    margins = window.windowHandle()->frameMargins();
-  }
-  return margins;
-}
+constexpr Qt::WindowStates kLarge = Qt::WindowMaximized | Qt::WindowFullScreen;
 
-// A window never shown has no known decoration yet; another shown window of
-// the same kind has the same one.
-QMargins EstimatedFrameMargins(const QWidget& window) {
-  const QMargins own = FrameMargins(window);
-  if (!own.isNull() || window.isVisible()) return own;
-  for (const QWidget* other : QApplication::topLevelWidgets()) {
-    if (other == &window || !other->isVisible() || other->windowType() != window.windowType()) {
-      continue;
-    }
-    const QMargins margins = FrameMargins(*other);
-    if (!margins.isNull()) return margins;
-  }
-  return {};
-}
-
-void PlaceNormalFrame(QWidget& window, const QRect& frame, const QMargins& margins) {
-  window.move(frame.topLeft());
-  window.resize(frame.width() - margins.left() - margins.right(),
-                frame.height() - margins.top() - margins.bottom());
-}
-
-const QString kFixerName = QStringLiteral("FrameSizeFixer");
-
-// Sizes a window placed before its decoration could be known, once the window
-// manager has framed it. Otherwise every save and restore would grow the
-// window by its decoration.
-class FrameSizeFixer : public QObject {
+// Keeps a window's normal (neither minimised nor maximised) rectangle.
+// Qt's own normalGeometry() cannot be trusted for this: window managers move
+// and resize a window to its maximised place, in one step or two, before they
+// announce the new state, so Qt takes a maximised rectangle for the normal
+// one. A normal rectangle therefore counts once it has stayed put for a
+// moment in the normal state (or the window is hidden in that state).
+class NormalFrameTracker : public QObject {
  public:
-  FrameSizeFixer(QWidget& window, const QRect& frame) : QObject(&window), frame_(frame) {
-    setObjectName(kFixerName);
+  explicit NormalFrameTracker(QWidget& window) : QObject(&window), window_(window) {
+    setObjectName(Name());
     window.installEventFilter(this);
+    steady_.setSingleShot(true);
+    steady_.setInterval(kSteadyTime);
+    connect(&steady_, &QTimer::timeout, this, [this] { Steady(); });
   }
 
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    auto* window = qobject_cast<QWidget*>(watched);
-    const QEvent::Type type = event->type();
-    if (window == nullptr ||
-        (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize)) {
-      return false;
+  // Found by name: without Q_OBJECT, qobject_cast would take any child.
+  static NormalFrameTracker* Of(const QWidget& window) {
+    return dynamic_cast<NormalFrameTracker*>(
+        window.findChild<QObject*>(Name(), Qt::FindDirectChildrenOnly));
+  }
+
+  // The window is given its normal rectangle now.
+  void Place(const QRect& frame) {
+    frame_ = frame;
+    decoration_ = DecorationOf(window_);
+    settled_ = false;
+    was_large_ = false;
+    steady_.stop();
+    SetOuterFrame(window_, frame, decoration_);
+    kept_ = window_.geometry();
+  }
+
+  QRect NormalFrame() const {
+    // A normal window on screen is where it is, steady or not yet.
+    const bool live = settled_ && window_.isVisible() && Normal();
+    return (live ? window_.geometry() : kept_).marginsAdded(decoration_);
+  }
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::Show:
+      case QEvent::Paint:
+      case QEvent::ActivationChange:
+      case QEvent::Move:
+      case QEvent::Resize:
+      case QEvent::WindowStateChange:
+        if (!Normal()) {
+          // Whatever moved just before a maximise was the maximising itself.
+          was_large_ = was_large_ || (window_.windowState() & kLarge);
+          steady_.stop();
+        } else if (!settled_ && !was_large_ && IsFramed(window_)) {
+          // Framed on its first showing: the decoration is known now.
+          Settle();
+        } else if (window_.isVisible()) {
+          steady_.start();
+        }
+        break;
+      case QEvent::Hide:
+        if (settled_ && Normal() && !event->spontaneous()) kept_ = window_.geometry();
+        break;
+      default:
+        break;
     }
-    const QMargins margins = FrameMargins(*window);
-    if (margins.isNull()) return false;
-    window->removeEventFilter(this);
-    deleteLater();
-    // The normal rectangle can only be set in the normal state.
-    const Qt::WindowStates state = window->windowState();
-    if (state != Qt::WindowNoState) window->setWindowState(Qt::WindowNoState);
-    PlaceNormalFrame(*window, frame_, margins);
-    if (state != Qt::WindowNoState) window->setWindowState(state);
     return false;
   }
 
-  const QRect& frame() const { return frame_; }
-
  private:
-  QRect frame_;
-};
+  static constexpr int kSteadyTime = 300;  // ms
 
-FrameSizeFixer* PendingFixer(const QWidget& window) {
-  for (QObject* child : window.findChildren<QObject*>(kFixerName, Qt::FindDirectChildrenOnly)) {
-    if (auto* fixer = dynamic_cast<FrameSizeFixer*>(child)) return fixer;
+  bool Normal() const { return window_.windowState() == Qt::WindowNoState; }
+
+  // Back in the normal state, the window manager changes the decoration too;
+  // both are steady once nothing has moved for a moment.
+  void Steady() {
+    if (!Normal() || !window_.isVisible() || !IsFramed(window_)) return;
+    if (settled_) {
+      kept_ = window_.geometry();
+    } else {
+      Settle();
+    }
   }
-  return nullptr;
-}
+
+  // The first time the window is seen framed in the normal state, its real
+  // decoration replaces the estimate it was placed with, and the frame is
+  // placed again exactly where it was asked to be.
+  void Settle() {
+    settled_ = true;
+    const QMargins real = DecorationOf(window_);
+    LearnDecoration(window_, real);
+    if (real != decoration_) {
+      decoration_ = real;
+      window_.setGeometry(frame_.marginsRemoved(real));
+    }
+    kept_ = window_.geometry();
+  }
+
+  static QString Name() { return QStringLiteral("NormalFrameTracker"); }
+
+  QWidget& window_;
+  QRect frame_;          // as last placed
+  QMargins decoration_;  // in the normal state; estimated until settled
+  bool settled_ = false;
+  bool was_large_ = false;  // maximised since placed
+  QRect kept_;              // the normal client rectangle
+  QTimer steady_;
+};
 
 }  // namespace
 
@@ -96,18 +129,12 @@ WidgetPlacement QueryPlacement(const QWidget& window) {
   if (state & Qt::WindowMinimized) {
     placement.showState = WidgetPlacement::kShowMinimized;
     if (state & Qt::WindowMaximized) placement.flags |= WidgetPlacement::kRestoreToMaximized;
-  } else if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+  } else if (state & kLarge) {
     placement.showState = WidgetPlacement::kShowMaximized;
   }
 
-  QRect frame = window.frameGeometry();
-  if (const FrameSizeFixer* pending = PendingFixer(window)) {
-    // Placed but not yet framed: what was given is what it will get.
-    frame = pending->frame();
-  } else if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-    const QRect normal = window.normalGeometry();
-    if (normal.isValid()) frame = normal.marginsAdded(FrameMargins(window));
-  }
+  const NormalFrameTracker* tracker = NormalFrameTracker::Of(window);
+  const QRect frame = tracker != nullptr ? tracker->NormalFrame() : OuterFrame(window);
   placement.left = frame.left();
   placement.top = frame.top();
   placement.right = frame.left() + frame.width();
@@ -118,17 +145,12 @@ WidgetPlacement QueryPlacement(const QWidget& window) {
 void ApplyPlacement(QWidget& window, const WidgetPlacement& placement) {
   const QRect frame(placement.left, placement.top, std::max(0, placement.right - placement.left),
                     std::max(0, placement.bottom - placement.top));
-  for (QObject* old : window.findChildren<QObject*>(QStringLiteral("FrameSizeFixer"),
-                                                    Qt::FindDirectChildrenOnly)) {
-    window.removeEventFilter(old);
-    delete old;
-  }
+  NormalFrameTracker* tracker = NormalFrameTracker::Of(window);
+  if (tracker == nullptr) tracker = new NormalFrameTracker(window);
 
   // The normal rectangle is set in the normal state, then the state follows.
   if (window.windowState() != Qt::WindowNoState) window.setWindowState(Qt::WindowNoState);
-  const QMargins margins = EstimatedFrameMargins(window);
-  PlaceNormalFrame(window, frame, margins);
-  if (margins.isNull() && !window.isVisible()) new FrameSizeFixer(window, frame);
+  tracker->Place(frame);
 
   Qt::WindowStates state = Qt::WindowNoState;
   if (placement.showState == WidgetPlacement::kShowMaximized) {

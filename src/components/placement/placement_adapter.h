@@ -19,6 +19,8 @@ struct WidgetPlacement {
   int top = 0;
   int right = 0;
   int bottom = 0;
+
+  bool operator==(const WidgetPlacement&) const = default;
 };
 
 WidgetPlacement QueryPlacement(const QWidget& window);

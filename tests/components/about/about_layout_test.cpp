@@ -65,13 +65,4 @@ TEST(AboutLayoutTest, TallEntriesPushEverythingBelowThemDown) {
   EXPECT_EQ(tall.client.width(), 434);
 }
 
-TEST(AboutLayoutTest, CentredOnTheScreenAndKeptInsideIt) {
-  EXPECT_EQ(CenteredInside(QSize(440, 300), QRect(0, 0, 1280, 1024)), QPoint(420, 362));
-  // A second screen to the right of the first.
-  EXPECT_EQ(CenteredInside(QSize(440, 300), QRect(1280, 0, 1920, 1080)), QPoint(2020, 390));
-  // Larger than the screen: the top-left corner stays on it.
-  EXPECT_EQ(CenteredInside(QSize(900, 700), QRect(0, 0, 800, 600)), QPoint(0, 0));
-  EXPECT_EQ(CenteredInside(QSize(900, 700), QRect(-800, -600, 800, 600)), QPoint(-800, -600));
-}
-
 }  // namespace

@@ -4,9 +4,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStringList>
 #include <QTimer>
+
+#include "placement/outer_frame.h"
 
 namespace {
 
@@ -25,6 +29,13 @@ TEST(ErrorBox, RealBoxIsAModalStopBoxWithOneOkButton) {
     EXPECT_EQ(seen->icon(), QMessageBox::Critical);
     EXPECT_EQ(seen->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
     modality = seen->windowModality();
+    // Wide enough for its caption in a title bar, whose bold caption alone
+    // is wider than the box Qt would make for this short text.
+    QFont title = QApplication::font("QMdiSubWindowTitleBar");
+    title.setBold(true);
+    EXPECT_GT(seen->width(), QFontMetrics(title).horizontalAdvance(seen->windowTitle()) + 64);
+    const QRect frame = seen->frameGeometry();
+    EXPECT_EQ(frame.topLeft(), CentredInside(frame.size(), seen->screen()->availableGeometry()));
     seen->button(QMessageBox::Ok)->click();
   };
   QTimer::singleShot(0, examine);

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -55,8 +56,12 @@ class MaskedEditTest : public ::testing::Test {
   std::unique_ptr<QWidget> window_;
 };
 
+// Selects the whole text the way focus-in does (caret at the end).
+constexpr int kFocusIn = std::numeric_limits<int>::min();
+
 // One key or one paste into a field holding `text`, with the caret at `caret`
-// and `selected` characters selected from there (-1: all, as after focus-in).
+// and `selected` characters selected from there (negative: backwards, so the
+// caret ends at the selection's start; kFocusIn: all, as after focus-in).
 struct EditCase {
   FieldKind kind;
   const char* text;
@@ -70,7 +75,7 @@ TEST_F(MaskedEditTest, TypingAndPastingFollowTheKindRulesAndTheMaximumLength) {
   constexpr auto I = FieldKind::Integer, D = FieldKind::Decimal, T = FieldKind::Text;
   const EditCase cases[] = {
       {I, "5", 1, 0, "-", "5"},   // "-" after the caret's "5"
-      {I, "5", 0, -1, "-", "-"},  // over the whole text selected by focus-in
+      {I, "5", 0, kFocusIn, "-", "-"},  // over the whole text selected by focus-in
       {T, "a", 1, 0, "-", "a-"},
       {T, "a", 1, 0, ",", "a,"},
       {I, "12", 0, 0, "-", "-12"},
@@ -89,7 +94,15 @@ TEST_F(MaskedEditTest, TypingAndPastingFollowTheKindRulesAndTheMaximumLength) {
       {D, "-25", 0, 0, ".", "-25"},  // the separator not in front of the minus
       {D, "-25", 0, 0, "3", "-25"},
       {D, "-25", 2, 0, ".", "-2.5"},
-      {D, "5", 0, -1, "-", "5"},  // unlike an integer field: only a caret at the start
+      // A minus goes where the selection starts, whichever way it was made.
+      {D, "7.5", 0, kFocusIn, "-", "-"},
+      {D, "-7.5", 0, kFocusIn, "-", "-"},
+      {D, "7.5", 0, 3, "-", "-"},   // Home, Shift+End
+      {D, "7.5", 3, -3, "-", "-"},  // End, Shift+Home
+      {D, "7.5", 1, 2, "-", "7.5"},  // a selection after the first character
+      {D, "-7.5", 1, 1, "-", "-7.5"},  // the minus that stays
+      {D, "-7.5", 2, 2, ".", "-7."},  // the separator replaced
+      {D, "-75", 2, -2, ".", ".5"},  // the selected minus goes with it
       // Pastes.
       {T, "", 0, 0, "ppppppppppppppppppppppppp", ""},  // 25 characters
       {T, "", 0, 0, "first line\nsecond", "first line"},
@@ -112,13 +125,13 @@ TEST_F(MaskedEditTest, TypingAndPastingFollowTheKindRulesAndTheMaximumLength) {
     SCOPED_TRACE(text.toStdString() + " + " + input.toStdString());
     MaskedEdit* field = addField(c.kind, c.kind == T ? 19 : c.kind == I ? 6 : 11, text);
     field->setDecimalSeparator(QLatin1Char(c.separator));
-    if (c.selected < 0) {
+    if (c.selected == kFocusIn) {
       field->clearFocus();
       field->setFocus();
       ASSERT_EQ(field->selectedText(), text);
     } else {
       caretAt(field, c.caret);
-      if (c.selected > 0) field->setSelection(c.caret, c.selected);
+      if (c.selected != 0) field->setSelection(c.caret, c.selected);
     }
     if (input.size() == 1) {
       QTest::keyClick(field, input[0].toLatin1());
