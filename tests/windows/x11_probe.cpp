@@ -59,13 +59,15 @@ QRect MeasuredFrame(const QWidget& window) {
 }
 
 bool WaitUntilFramed(const QWidget& window) {
+  // Steady for a good while: on a busy machine the last move may still be
+  // on its way through the server and the window manager.
   QRect last;
   int still = 0;
-  for (int i = 0; i < 100 && still < 3; ++i) {
-    QTest::qWait(30);
+  for (int i = 0; i < 200 && still < 5; ++i) {
+    QTest::qWait(40);
     const QRect now = MeasuredFrame(window);
     still = (!now.isNull() && now == last) ? still + 1 : 0;
     last = now;
   }
-  return still >= 3;
+  return still >= 5;
 }

@@ -35,11 +35,15 @@ int MessageBox::widthForCaption(const QString& caption) {
   return caption_width + kCaptionPadding + kTitleBarButtons * title_height;
 }
 
-// QMessageBox gives itself a fixed size for its text whenever it is shown or
-// its layout changes; the box then widens to its caption.
+// QMessageBox gives itself a fixed size for its text whenever it is shown,
+// restyled or laid out again; the box then widens to its caption, and a box
+// on screen whose size changed is centred again.
 bool MessageBox::event(QEvent* event) {
   const bool handled = QMessageBox::event(event);
-  if (event->type() == QEvent::LayoutRequest) widenForCaption();
+  if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize) {
+    widenForCaption();
+    if (event->type() == QEvent::Resize && IsFramed(*this)) CentreOnScreen(*this);
+  }
   return handled;
 }
 

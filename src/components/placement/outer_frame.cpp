@@ -121,10 +121,13 @@ void PlaceOuterFrame(QWidget& window, FramePosition position) {
   const QSize client = window.size();
   SetOuterFrame(window, QRect(position(client.grownBy(estimate)), client.grownBy(estimate)),
                 estimate);
-  WhenFramed(window, [&window, estimate, position](const QMargins& real) {
-    if (real == estimate) return;
+  // Once framed, the frame goes where it belongs should it be elsewhere: the
+  // decoration was not the estimated one, the size changed meanwhile, or the
+  // window manager placed the window its own way while mapping it.
+  WhenFramed(window, [&window, position](const QMargins& real) {
     const QSize frame = window.size().grownBy(real);
-    SetOuterFrame(window, QRect(position(frame), frame), real);
+    const QRect wanted(position(frame), frame);
+    if (window.geometry().marginsAdded(real) != wanted) SetOuterFrame(window, wanted, real);
   });
 }
 
