@@ -47,6 +47,27 @@ const SingleByteTable& TableFor(int code_page) {
   return *table;
 }
 
+// One converter per double-byte code page, opened once: a note in such a
+// code page decodes every character through it.
+QStringDecoder& DecoderFor(int code_page) {
+  static std::map<int, std::unique_ptr<QStringDecoder>> decoders;
+  std::unique_ptr<QStringDecoder>& decoder = decoders[code_page];
+  if (!decoder) {
+    decoder = std::make_unique<QStringDecoder>(ConverterName(code_page).constData(),
+                                               QStringDecoder::Flag::Stateless);
+  }
+  return *decoder;
+}
+
+// The converter's character for a pair; U+FFFD when it makes none.
+char16_t ConvertPair(int code_page, unsigned char lead, unsigned char trail) {
+  QStringDecoder& decoder = DecoderFor(code_page);
+  const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+  const QString text = decoder.decode(QByteArrayView(pair, 2));
+  return text.size() == 1 && text.front() != QChar::ReplacementCharacter ? text.front().unicode()
+                                                                         : u'\uFFFD';
+}
+
 }  // namespace
 
 int CodePageForCharSet(int char_set) {
@@ -115,19 +136,21 @@ char16_t DecodeByte(int code_page, unsigned char byte) {
   if (!IsKnownCodePage(code_page)) code_page = 1252;
   if (IsDoubleByteCodePage(code_page)) {
     // The single bytes of a double-byte page (half-width katakana in 932).
-    QStringDecoder decoder(ConverterName(code_page).constData(), QStringDecoder::Flag::Stateless);
     const char c = static_cast<char>(byte);
-    return Defined(decoder.decode(QByteArrayView(&c, 1)));
+    return Defined(DecoderFor(code_page).decode(QByteArrayView(&c, 1)));
   }
   return TableFor(code_page).chars[byte];
 }
 
 char16_t DecodePair(int code_page, unsigned char lead, unsigned char trail) {
   if (!IsDoubleByteCodePage(code_page)) return u'\uFFFD';
-  QStringDecoder decoder(ConverterName(code_page).constData(), QStringDecoder::Flag::Stateless);
-  const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-  const QString text = decoder.decode(QByteArrayView(pair, 2));
-  return text.size() == 1 && !decoder.hasError() ? text.front().unicode() : u'\uFFFD';
+  // Each pair goes through the converter once; 0 marks one not seen yet.
+  static std::map<int, std::unique_ptr<std::array<char16_t, 65536>>> pairs;
+  std::unique_ptr<std::array<char16_t, 65536>>& seen = pairs[code_page];
+  if (!seen) seen = std::make_unique<std::array<char16_t, 65536>>();
+  char16_t& ch = (*seen)[lead << 8 | trail];
+  if (ch == 0) ch = ConvertPair(code_page, lead, trail);
+  return ch;
 }
 
 int EncodeChar(int code_page, char16_t ch) {
