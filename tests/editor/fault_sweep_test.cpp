@@ -99,6 +99,8 @@ std::vector<Command> Commands() {
       {"open an existing file", false, {}, open_lo, {}},
       {"open on a first run", true, {}, open_lo, {}},
       {"open a second file", false, open_lo, [](World& w) { w.Open(w.other); }, {}},
+      {"open a file named at start", false, open_lo,
+       [](World& w) { w.editor.OpenLoFileNamed(w.other); }, {}},
       {"commit a row", false,
        [](World& w) {
          w.Open(w.lo);
