@@ -73,31 +73,48 @@ void RewriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
 
 }  // namespace
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
-  BinaryFile file;
+FileReader::FileReader(const std::filesystem::path& path) {
   try {
-    file.OpenReadOnly(path);
+    file_.OpenReadOnly(path);
   } catch (const InOutError& e) {
     throw WholeFileError(Step::Open, e);
   }
   // A pipe or device would block or never end.
-  if (!file.IsRegularFile()) throw WholeFileError(Step::Open, InOutError(5), true);
+  if (!file_.IsRegularFile()) throw WholeFileError(Step::Open, InOutError(5), true);
+}
+
+std::size_t FileReader::Read(char* buffer, std::size_t size) {
   try {
-    std::string bytes;
-    std::size_t chunk = kFirstReadSize;
-    for (;;) {
-      const std::size_t have = bytes.size();
-      bytes.resize(have + chunk);
-      const std::size_t got = file.ReadUpTo(have, bytes.data() + have, chunk);
-      bytes.resize(have + got);
-      if (got == 0) break;
-      if (got == chunk) chunk *= 2;
-    }
-    file.Close();
-    return bytes;
+    const std::size_t got = file_.ReadUpTo(offset_, buffer, size);
+    offset_ += got;
+    return got;
   } catch (const InOutError& e) {
     throw WholeFileError(Step::Transfer, e);
   }
+}
+
+void FileReader::Close() {
+  try {
+    file_.Close();
+  } catch (const InOutError& e) {
+    throw WholeFileError(Step::Transfer, e);
+  }
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+  FileReader file(path);
+  std::string bytes;
+  std::size_t chunk = kFirstReadSize;
+  for (;;) {
+    const std::size_t have = bytes.size();
+    bytes.resize(have + chunk);
+    const std::size_t got = file.Read(bytes.data() + have, chunk);
+    bytes.resize(have + got);
+    if (got == 0) break;
+    if (got == chunk) chunk *= 2;
+  }
+  file.Close();
+  return bytes;
 }
 
 void ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "errors/app_error.h"
+#include "platform/binary_file.h"
 
 // Whole-file access for small files a user may lose (the settings file, the
 // notes file). Every step passes the fault seam (file_faults.h).
@@ -25,6 +27,24 @@ class WholeFileError : public InOutError {
  private:
   Step step_;
   bool not_regular_file_;
+};
+
+// Reads a file from its start a piece at a time, so that a large file need
+// not be held whole. Raises WholeFileError as ReadWholeFile does.
+class FileReader {
+ public:
+  explicit FileReader(const std::filesystem::path& path);
+  // Up to `size` of the next bytes; 0 at the end of the file as the open
+  // file has it.
+  std::size_t Read(char* buffer, std::size_t size);
+  // The next Read starts again from the first byte.
+  void Rewind() { offset_ = 0; }
+  // Reports a failure to close; the destructor closes silently.
+  void Close();
+
+ private:
+  BinaryFile file_;
+  std::uint64_t offset_ = 0;
 };
 
 // Reads every byte of the file, to its end as the open file has it (a

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <string>
 #include <utility>
@@ -12,6 +14,7 @@
 #include "errors/app_error.h"
 #include "placement/outer_frame.h"
 #include "platform/whole_file.h"
+#include "rtf/byte_source.h"
 #include "rtf/rich_or_plain.h"
 #include "rtf/rtf_writer.h"
 #include "rtf/text_font.h"
@@ -27,6 +30,20 @@ constexpr QSize kOuterSize(456, 298);
 std::string NotRegularNote(const WholeFileError& error) {
   return error.NotRegularFile() ? ": it is not a regular file" : "";
 }
+
+// The notes file, a piece at a time, for the text readers.
+class NotesFileSource : public ByteSource {
+ public:
+  explicit NotesFileSource(const std::filesystem::path& path) : file_(path) {}
+  qsizetype read(char* buffer, qsizetype size) override {
+    return static_cast<qsizetype>(file_.Read(buffer, static_cast<std::size_t>(size)));
+  }
+  void rewind() override { file_.Rewind(); }
+  void close() { file_.Close(); }
+
+ private:
+  FileReader file_;
+};
 
 }  // namespace
 
@@ -86,18 +103,26 @@ void TForm4::ShowNotes() {
 }
 
 void TForm4::LoadNotes() {
-  std::string bytes;
+  // The note is read into a document of its own and takes the editor's place
+  // only when whole: a failed read leaves the editor as it was, so a Save
+  // after it cannot write half a note over the file.
+  auto* document = new QTextDocument(RichEdit1);
+  document->setDefaultFont(RichEdit1->document()->defaultFont());
   try {
-    bytes = ReadWholeFile(notes_path_);
+    NotesFileSource source(notes_path_);
+    ReadRichOrPlainText(source, *document);
+    source.close();
   } catch (const WholeFileError& error) {
+    delete document;
     if (error.step() == WholeFileError::Step::Open) {
       throw AppError("Cannot open file " + notes_path_.string() + NotRegularNote(error));
     }
     throw AppError("Failed to Load Stream");
   }
-  ReadRichOrPlainText(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                      *RichEdit1->document());
-  RichEdit1->document()->setModified(false);
+  const QPointer<QTextDocument> old = RichEdit1->document();
+  RichEdit1->setDocument(document);
+  if (old != nullptr && old->parent() == RichEdit1) delete old;
+  document->setModified(false);
 }
 
 void TForm4::Save1Click() {

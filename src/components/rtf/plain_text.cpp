@@ -1,52 +1,161 @@
 #include "rtf/plain_text.h"
 
 #include <QStringDecoder>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QVariant>
+#include <utility>
 
+#include "rtf/byte_source.h"
 #include "rtf/code_pages.h"
 #include "rtf/rtf_format.h"
 
 namespace {
 
-QString NormalizeBreaks(const QString& text) {
-  QString out;
-  out.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar ch = text[i];
-    if (ch == u'\r') {
-      out += u'\n';
-      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    } else {
-      out += ch;
+constexpr qsizetype kPieceSize = 256 * 1024;
+
+enum class Encoding { Utf8, CodePage1252 };
+
+// Decodes a file piece by piece into text with '\n' for every line break.
+// A character or a CR LF cut at a piece's end is joined with the next piece.
+class PlainTextDecoder {
+ public:
+  explicit PlainTextDecoder(Encoding encoding) : encoding_(encoding) {}
+
+  QString decode(QByteArrayView piece) {
+    if (first_) {
+      first_ = false;
+      if (piece.startsWith("\xEF\xBB\xBF")) piece = piece.sliced(3);
     }
+    if (encoding_ == Encoding::CodePage1252) return withBreaks(FromCodePage1252(piece));
+    QByteArray joined;
+    if (!cut_.isEmpty()) {
+      joined = cut_ + piece.toByteArray();
+      piece = joined;
+    }
+    const qsizetype whole = piece.size() - UnfinishedTail(piece);
+    cut_ = piece.sliced(whole).toByteArray();
+    return withBreaks(utf8(piece.first(whole)));
   }
-  return out;
+
+  // After the last piece: a character it cut off is never finished.
+  void finish() {
+    if (!cut_.isEmpty()) error_ = true;
+    cut_.clear();
+  }
+
+  bool hasError() const { return error_ || utf8.hasError(); }
+
+ private:
+  // How many bytes at the end start a UTF-8 character that goes on past them.
+  static qsizetype UnfinishedTail(QByteArrayView bytes) {
+    for (qsizetype back = 1; back <= 3 && back <= bytes.size(); ++back) {
+      const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+      if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+      if (byte < 0xC0) return 0;
+      const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+      return length > back ? back : 0;
+    }
+    return 0;
+  }
+
+  static QString FromCodePage1252(QByteArrayView bytes) {
+    const std::array<char16_t, 256>& chars = *SingleByteChars(1252);
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (char byte : bytes) *out++ = QChar(chars[static_cast<unsigned char>(byte)]);
+    return text;
+  }
+
+  QString withBreaks(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+      if (ch == u'\r') {
+        out += u'\n';
+        afterCr_ = true;
+        continue;
+      }
+      if (!(ch == u'\n' && afterCr_)) out += ch;
+      afterCr_ = false;
+    }
+    return out;
+  }
+
+  Encoding encoding_;
+  // Each piece decoded on its own; a byte-order mark inside the text stays.
+  QStringDecoder utf8{QStringDecoder::Utf8,
+                      QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
+  QByteArray cut_;
+  bool first_ = true;
+  bool afterCr_ = false;
+  bool error_ = false;
+};
+
+// Appends text to the document; the break at the very end closes the last
+// line and starts no empty paragraph (which "Save" would write as one more
+// line each time).
+class LineWriter {
+ public:
+  explicit LineWriter(QTextDocument& document) : cursor_(&document) {}
+
+  void add(QString text) {
+    if (text.isEmpty()) return;
+    if (pendingBreak_) cursor_.insertText(QStringLiteral("\n"));
+    pendingBreak_ = text.endsWith(u'\n');
+    if (pendingBreak_) text.chop(1);
+    cursor_.insertText(text);
+  }
+
+ private:
+  QTextCursor cursor_;
+  bool pendingBreak_ = false;
+};
+
+// False when the bytes turn out not to be in the encoding.
+bool ReadInto(ByteSource& source, Encoding encoding, QTextDocument& document) {
+  PlainTextDecoder decoder(encoding);
+  LineWriter lines(document);
+  QByteArray piece(kPieceSize, Qt::Uninitialized);
+  for (;;) {
+    const qsizetype got = source.read(piece.data(), piece.size());
+    if (got <= 0) break;
+    QString text = decoder.decode(QByteArrayView(piece).first(got));
+    if (decoder.hasError()) return false;
+    lines.add(std::move(text));
+  }
+  decoder.finish();
+  return !decoder.hasError();
 }
 
 }  // namespace
 
 QString DecodePlainText(QByteArrayView bytes) {
-  if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
-  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8.decode(bytes);
-  if (utf8.hasError()) {
-    text.clear();
-    text.reserve(bytes.size());
-    for (char byte : bytes) text += QChar(DecodeByte(1252, static_cast<unsigned char>(byte)));
+  QString text;
+  for (const Encoding encoding : {Encoding::Utf8, Encoding::CodePage1252}) {
+    PlainTextDecoder decoder(encoding);
+    text = decoder.decode(bytes);
+    decoder.finish();
+    if (!decoder.hasError()) break;
   }
-  return NormalizeBreaks(text);
+  return text;
 }
 
-void PlainTextToDocument(QByteArrayView bytes, QTextDocument& document) {
+void PlainTextToDocument(ByteSource& source, QTextDocument& document) {
   const bool undo = document.isUndoRedoEnabled();
   document.setUndoRedoEnabled(false);
-  QString text = DecodePlainText(bytes);
-  // The break at the very end closes the last line; it starts no empty
-  // paragraph (which "Save" would write as one more line each time).
-  if (text.endsWith(u'\n')) text.chop(1);
-  document.setPlainText(text);
+  document.clear();
+  if (!ReadInto(source, Encoding::Utf8, document)) {
+    document.clear();
+    source.rewind();
+    ReadInto(source, Encoding::CodePage1252, document);
+  }
   document.setProperty(kRtfFontTableProperty, QVariant());  // no tables of a file to keep
   document.setProperty(kRtfColorTableProperty, QVariant());
   document.setUndoRedoEnabled(undo);
+}
+
+void PlainTextToDocument(QByteArrayView bytes, QTextDocument& document) {
+  MemorySource source(bytes);
+  PlainTextToDocument(source, document);
 }

@@ -4,11 +4,11 @@
 
 namespace {
 
-constexpr qsizetype kMaxWordLength = 32;
 constexpr int kMaxParamDigits = 10;
 
 bool IsLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsTextByte(unsigned char c) { return c != '\\' && c != '{' && c != '}'; }
 
 int HexValue(unsigned char c) {
   if (IsDigit(c)) return c - '0';
@@ -21,9 +21,20 @@ int HexValue(unsigned char c) {
 
 RtfToken RtfLexer::next() {
   RtfToken token;
-  while (!atEnd()) {
-    const unsigned char c = peek();
-    ++pos_;
+  while (!input_.atEnd()) {
+    const unsigned char c = input_.peek();
+    if (IsTextByte(c)) {
+      // Plain bytes come as one run up to the end of the piece read, so
+      // text costs one token per run and is never copied.
+      const qsizetype start = input_.position();
+      do {
+        input_.advance();
+      } while (input_.inPiece() && IsTextByte(input_.peek()));
+      token.kind = RtfToken::Kind::Text;
+      token.text = input_.since(start);
+      return token;
+    }
+    input_.advance();
     if (c == '{') {
       token.kind = RtfToken::Kind::GroupOpen;
       return token;
@@ -32,27 +43,18 @@ RtfToken RtfLexer::next() {
       token.kind = RtfToken::Kind::GroupClose;
       return token;
     }
-    if (c != '\\') {
-      // Plain bytes come as one run, so text costs one token per run.
-      const qsizetype start = pos_ - 1;
-      while (!atEnd() && peek() != '\\' && peek() != '{' && peek() != '}') ++pos_;
-      token.kind = RtfToken::Kind::Text;
-      token.text = bytes_.sliced(start, pos_ - start);
-      return token;
-    }
-    if (atEnd()) break;
-    const unsigned char next = peek();
+    if (input_.atEnd()) break;  // a backslash as the last byte
+    const unsigned char next = input_.peek();
     if (IsLetter(next)) {
       token = controlWord();
       if (token.word == "bin") {
         // Binary data: skip it whole, whatever bytes (braces too) it holds.
-        const qsizetype length = token.has_param ? std::max(token.param, 0) : 0;
-        pos_ += std::min(length, bytes_.size() - pos_);
+        input_.skip(token.has_param ? std::max(token.param, 0) : 0);
         continue;
       }
       return token;
     }
-    ++pos_;
+    input_.advance();
     if (next == '\'') return hexByte();
     token.kind = RtfToken::Kind::Symbol;
     token.byte = next == '\r' ? '\n' : next;
@@ -65,28 +67,31 @@ RtfToken RtfLexer::next() {
 RtfToken RtfLexer::controlWord() {
   RtfToken token;
   token.kind = RtfToken::Kind::Word;
-  const qsizetype start = pos_;
-  while (!atEnd() && IsLetter(peek())) ++pos_;
-  token.word = bytes_.sliced(start, std::min(pos_ - start, kMaxWordLength));
+  // Letters past the 32nd are read and dropped: no word we know is longer.
+  qsizetype length = 0;
+  while (!input_.atEnd() && IsLetter(input_.peek())) {
+    if (length < kMaxRtfWordLength) word_[length++] = static_cast<char>(input_.peek());
+    input_.advance();
+  }
+  token.word = QByteArrayView(word_, length);
   bool negative = false;
-  if (!atEnd() && peek() == '-' && pos_ + 1 < bytes_.size() &&
-      IsDigit(static_cast<unsigned char>(bytes_[pos_ + 1]))) {
+  if (input_.has(2) && input_.peek() == '-' && IsDigit(input_.at(1))) {
     negative = true;
-    ++pos_;
+    input_.advance();
   }
   long long value = 0;
   int digits = 0;
-  while (!atEnd() && IsDigit(peek())) {
-    if (digits < kMaxParamDigits) value = value * 10 + (peek() - '0');
+  while (!input_.atEnd() && IsDigit(input_.peek())) {
+    if (digits < kMaxParamDigits) value = value * 10 + (input_.peek() - '0');
     ++digits;
-    ++pos_;
+    input_.advance();
   }
   if (digits > 0) {
     token.has_param = true;
     value = std::min(value, 2147483647LL);
     token.param = static_cast<int>(negative ? -value : value);
   }
-  if (!atEnd() && peek() == ' ') ++pos_;  // the delimiting space belongs to the word
+  if (!input_.atEnd() && input_.peek() == ' ') input_.advance();  // the delimiting space belongs to the word
   return token;
 }
 
@@ -94,10 +99,10 @@ RtfToken RtfLexer::hexByte() {
   RtfToken token;
   int value = 0;
   int digits = 0;
-  while (digits < 2 && !atEnd() && HexValue(peek()) >= 0) {
-    value = value * 16 + HexValue(peek());
+  while (digits < 2 && !input_.atEnd() && HexValue(input_.peek()) >= 0) {
+    value = value * 16 + HexValue(input_.peek());
     ++digits;
-    ++pos_;
+    input_.advance();
   }
   if (digits == 0) {
     // "\'" without digits: a symbol the reader ignores.

@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <cstdint>
 
+#include "rtf/byte_source.h"
+
 // Splits RTF bytes into tokens. Never reads past the end and always moves
 // forward, so damaged input ends in End rather than a crash or a loop.
 struct RtfToken {
@@ -15,22 +17,22 @@ struct RtfToken {
   QByteArrayView text;     // Text's bytes: a run with no backslash or brace
 };
 
+inline constexpr qsizetype kMaxRtfWordLength = 32;
+
 class RtfLexer {
  public:
-  explicit RtfLexer(QByteArrayView bytes) : bytes_(bytes) {}
+  explicit RtfLexer(ByteSource& source) : input_(source) {}
 
-  // The next token. \binN is handled here: its N data bytes are skipped.
-  // A backslash before CR or LF comes back as the symbol '\n' (a paragraph).
+  // The next token; its views stay valid until the next call. \binN is
+  // handled here: its N data bytes are skipped. A backslash before CR or LF
+  // comes back as the symbol '\n' (a paragraph). A long text may come as
+  // several Text tokens in a row.
   RtfToken next();
 
-  qsizetype position() const { return pos_; }
-
  private:
-  bool atEnd() const { return pos_ >= bytes_.size(); }
-  unsigned char peek() const { return static_cast<unsigned char>(bytes_[pos_]); }
   RtfToken controlWord();
   RtfToken hexByte();
 
-  QByteArrayView bytes_;
-  qsizetype pos_ = 0;
+  SourceBuffer input_;
+  char word_[kMaxRtfWordLength] = {};
 };

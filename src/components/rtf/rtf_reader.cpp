@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "rtf/byte_source.h"
 #include "rtf/code_pages.h"
 #include "rtf/rtf_format.h"
 #include "rtf/rtf_lexer.h"
@@ -125,7 +126,7 @@ bool IsUnderlineWord(QByteArrayView word) {
 
 class RtfReader {
  public:
-  RtfReader(QByteArrayView bytes, QTextDocument& document) : lexer_(bytes), cursor_(&document) {}
+  RtfReader(ByteSource& source, QTextDocument& document) : lexer_(source), cursor_(&document) {}
 
   bool read() {
     // Bytes before the first brace belong to no group: the root skips them.
@@ -134,7 +135,8 @@ class RtfReader {
     cursor_.beginEditBlock();
     bool ok = true;
     for (RtfToken token = lexer_.next(); token.kind != Kind::End; token = lexer_.next()) {
-      if (token.kind != Kind::Hex) flushLeadByte();
+      // A trail byte may come escaped or raw ("\'83e" in Shift-JIS).
+      if (token.kind != Kind::Hex && token.kind != Kind::Text) flushLeadByte();
       if (skipsFallback(token)) continue;
       if (token.kind == Kind::GroupOpen) {
         if (static_cast<int>(stack_.size()) > kMaxRtfDepth) {
@@ -548,27 +550,42 @@ class RtfReader {
 
 }  // namespace
 
-bool StartsAsRtf(QByteArrayView bytes) {
-  if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
-  while (!bytes.isEmpty() && (bytes.front() == ' ' || bytes.front() == '\t' ||
-                              bytes.front() == '\r' || bytes.front() == '\n')) {
-    bytes = bytes.sliced(1);
+bool StartsAsRtf(ByteSource& source) {
+  SourceBuffer input(source);
+  if (input.has(3) && input.peek() == 0xEF && input.at(1) == 0xBB && input.at(2) == 0xBF) {
+    input.advance(3);
   }
-  return bytes.startsWith("{\\rtf");
+  while (!input.atEnd() && (input.peek() == ' ' || input.peek() == '\t' || input.peek() == '\r' ||
+                            input.peek() == '\n')) {
+    input.advance();
+  }
+  constexpr char kStart[] = "{\\rtf";
+  bool rtf = input.has(5);
+  for (int i = 0; rtf && i < 5; ++i) rtf = input.at(i) == static_cast<unsigned char>(kStart[i]);
+  source.rewind();
+  return rtf;
 }
 
-bool RtfToDocument(QByteArrayView bytes, QTextDocument& document) {
+bool StartsAsRtf(QByteArrayView bytes) {
+  MemorySource source(bytes);
+  return StartsAsRtf(source);
+}
+
+bool RtfToDocument(ByteSource& source, QTextDocument& document) {
   const bool undo = document.isUndoRedoEnabled();
   document.setUndoRedoEnabled(false);
   document.clear();
   document.setProperty(kRtfFontTableProperty, QVariant());
   document.setProperty(kRtfColorTableProperty, QVariant());
-  bool ok = false;
-  if (StartsAsRtf(bytes)) {
-    if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
-    ok = RtfReader(bytes, document).read();
-    if (!ok) document.clear();
-  }
+  // A byte-order mark and blanks before the first brace are skipped like
+  // any bytes outside the groups.
+  const bool ok = StartsAsRtf(source) && RtfReader(source, document).read();
+  if (!ok) document.clear();
   document.setUndoRedoEnabled(undo);
   return ok;
+}
+
+bool RtfToDocument(QByteArrayView bytes, QTextDocument& document) {
+  MemorySource source(bytes);
+  return RtfToDocument(source, document);
 }

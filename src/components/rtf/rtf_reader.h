@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 
+class ByteSource;
 class QTextDocument;
 
 // Groups nested deeper than this make the whole RTF unreadable.
@@ -9,6 +10,8 @@ inline constexpr int kMaxRtfDepth = 200;
 
 // True when the bytes start as RTF: "{\rtf" after an optional UTF-8
 // byte-order mark and blanks.
+// The source is rewound after looking.
+bool StartsAsRtf(ByteSource& source);
 bool StartsAsRtf(QByteArrayView bytes);
 
 // Reads RTF written by any word processor into `document`, replacing its
@@ -17,4 +20,6 @@ bool StartsAsRtf(QByteArrayView bytes);
 // a cut-off file) is read as far as it goes. Returns false, leaving the
 // document empty, when the bytes do not start as RTF or nest deeper than
 // kMaxRtfDepth.
+// The source is read from its start, a piece at a time.
+bool RtfToDocument(ByteSource& source, QTextDocument& document);
 bool RtfToDocument(QByteArrayView bytes, QTextDocument& document);
