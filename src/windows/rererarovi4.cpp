@@ -7,6 +7,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
+#include <chrono>
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -14,7 +17,7 @@
 #include "errors/app_error.h"
 #include "placement/outer_frame.h"
 #include "platform/whole_file.h"
-#include "rtf/byte_source.h"
+#include "windows/notes_file_reading.h"
 #include "rtf/rich_or_plain.h"
 #include "rtf/rtf_writer.h"
 #include "rtf/text_font.h"
@@ -26,24 +29,15 @@ namespace {
 
 constexpr QSize kOuterSize(456, 298);
 
+// Notes this large are read in steps between user events, so that the
+// program goes on answering; smaller ones are read before the window shows.
+constexpr std::uintmax_t kReadInSteps = 2u << 20;
+constexpr std::chrono::milliseconds kReadingStep{40};
+
 // A pipe or device named like the notes file is never read or replaced; say why.
 std::string NotRegularNote(const WholeFileError& error) {
   return error.NotRegularFile() ? ": it is not a regular file" : "";
 }
-
-// The notes file, a piece at a time, for the text readers.
-class NotesFileSource : public ByteSource {
- public:
-  explicit NotesFileSource(const std::filesystem::path& path) : file_(path) {}
-  qsizetype read(char* buffer, qsizetype size) override {
-    return static_cast<qsizetype>(file_.Read(buffer, static_cast<std::size_t>(size)));
-  }
-  void rewind() override { file_.Rewind(); }
-  void close() { file_.Close(); }
-
- private:
-  FileReader file_;
-};
 
 }  // namespace
 
@@ -51,6 +45,8 @@ TForm4::TForm4(std::filesystem::path notes_path, QWidget* parent)
     : QMainWindow(parent), notes_path_(std::move(notes_path)) {
   CreateWidgets();
 }
+
+TForm4::~TForm4() = default;
 
 void TForm4::CreateWidgets() {
   setWindowTitle(QStringLiteral("Lo File Editing Notes"));
@@ -102,30 +98,75 @@ void TForm4::ShowNotes() {
   activateWindow();
 }
 
+// The note is read into a document of its own and takes the editor's place
+// only when whole: a failed read leaves the editor as it was, so a Save
+// after it cannot write half a note over the file.
 void TForm4::LoadNotes() {
-  // The note is read into a document of its own and takes the editor's place
-  // only when whole: a failed read leaves the editor as it was, so a Save
-  // after it cannot write half a note over the file.
-  auto* document = new QTextDocument(RichEdit1);
-  document->setDefaultFont(RichEdit1->document()->defaultFont());
-  try {
-    NotesFileSource source(notes_path_);
-    ReadRichOrPlainText(source, *document);
-    source.close();
-  } catch (const WholeFileError& error) {
-    delete document;
-    if (error.step() == WholeFileError::Step::Open) {
-      throw AppError("Cannot open file " + notes_path_.string() + NotRegularNote(error));
-    }
-    throw AppError("Failed to Load Stream");
+  if (reading_ != nullptr) return;  // the file's content is on its way already
+  std::error_code ignored;
+  const std::uintmax_t size = std::filesystem::file_size(notes_path_, ignored);
+  auto reading = std::make_unique<NotesFileReading>(notes_path_, RichEdit1->document()->defaultFont());
+  if (size == static_cast<std::uintmax_t>(-1) || size < kReadInSteps) {
+    reading->readUntil(QDeadlineTimer::Forever);
+    UseDocument(reading->takeDocument());
+    return;
   }
+  reading_ = std::move(reading);
+  // Until the note is in, the editor shows an empty page saying so; nothing
+  // can be typed, saved or formatted meanwhile.
+  set_aside_ = RichEdit1->document();
+  set_aside_->setParent(this);  // kept, not deleted, while the editor shows another
+  UseDocument(new QTextDocument(this));
+  RichEdit1->setPlaceholderText(QStringLiteral("Reading the notes file..."));
+  RichEdit1->setReadOnly(true);
+  Save1->setEnabled(false);
+  Font1->setEnabled(false);
+  QTimer::singleShot(0, this, &TForm4::ReadOnWhileIdle);
+}
+
+void TForm4::ReadOnWhileIdle() {
+  guarded([this] {
+    if (reading_ == nullptr) return;
+    bool done = false;
+    try {
+      done = reading_->readUntil(QDeadlineTimer(kReadingStep));
+    } catch (...) {
+      EndReading(set_aside_.data());  // the editor as it was before
+      throw;
+    }
+    if (!done) {
+      QTimer::singleShot(0, this, &TForm4::ReadOnWhileIdle);
+      return;
+    }
+    EndReading(reading_->takeDocument());
+  });
+}
+
+void TForm4::EndReading(QTextDocument* document) {
+  QTextDocument* old = set_aside_.data();
+  UseDocument(document);
+  if (old != document) delete old;
+  set_aside_ = nullptr;
+  reading_.reset();
+  RichEdit1->setPlaceholderText(QString());
+  RichEdit1->setReadOnly(false);
+  Save1->setEnabled(true);
+  Font1->setEnabled(true);
+}
+
+// Shows `document` in the editor; the one it replaces is deleted unless it
+// is the one set aside.
+void TForm4::UseDocument(QTextDocument* document) {
   const QPointer<QTextDocument> old = RichEdit1->document();
+  document->setParent(this);
   RichEdit1->setDocument(document);
-  if (old != nullptr && old->parent() == RichEdit1) delete old;
   document->setModified(false);
+  // The editor deletes its first document itself; a set-aside one is kept.
+  if (old != document && old != set_aside_) delete old.data();
 }
 
 void TForm4::Save1Click() {
+  if (reading_ != nullptr) return;  // only part of the note is in: never write that over the file
   const QByteArray rtf = DocumentToRtf(*RichEdit1->document());
   PrepareNotesFolder(notes_path_);  // an installed program's notes go to the user's data folder
   try {

@@ -2,12 +2,16 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <QPointer>
 #include <filesystem>
+#include <memory>
 
 #include "platform/program_folder.h"
 
 class FontDialog;
+class NotesFileReading;
 class QAction;
+class QTextDocument;
 class QTextEdit;
 
 // The notes window: free-form rich-text notes kept in "loinfo.txt" beside
@@ -20,10 +24,14 @@ class TForm4 : public QMainWindow {
  public:
   // `notes_path` is the notes file; tests point it into a temporary folder.
   explicit TForm4(std::filesystem::path notes_path = NotesFilePath(), QWidget* parent = nullptr);
+  ~TForm4() override;
 
   // Loads the notes file when one exists (replacing the content), then shows
   // the window and brings it to the front. Raises AppError "Cannot open file
-  // %s" or "Failed to Load Stream"; the window is then not shown.
+  // %s" or "Failed to Load Stream"; the window is then not shown. A large
+  // file is read on after the window shows, between user events (see
+  // isReading); a failure then shows in the error box and leaves the
+  // content as it was.
   void ShowNotes();
   // Writes the whole text to the notes file as RTF; the old file is replaced
   // only once the new one is complete. Raises AppError "Cannot create file
@@ -36,6 +44,8 @@ class TForm4 : public QMainWindow {
   void FontDlg1Apply();
 
   const std::filesystem::path& notesPath() const { return notes_path_; }
+  // True while a large note is being read; Save and Font wait for it.
+  bool isReading() const { return reading_ != nullptr; }
 
   QAction* Save1 = nullptr;
   QAction* Font1 = nullptr;
@@ -46,8 +56,14 @@ class TForm4 : public QMainWindow {
   void CreateWidgets();
   void PlaceOnFirstShow();
   void LoadNotes();
+  void ReadOnWhileIdle();
+  void EndReading(QTextDocument* document);
+  void UseDocument(QTextDocument* document);
   void SetEditorFont(const QFont& font, const QColor& color, int char_set);
 
   std::filesystem::path notes_path_;
   bool placed_ = false;
+  std::unique_ptr<NotesFileReading> reading_;  // a large note being read
+  QPointer<QTextDocument> set_aside_;          // the content it replaces
+
 };

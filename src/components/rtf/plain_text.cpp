@@ -112,22 +112,6 @@ class LineWriter {
   bool pendingBreak_ = false;
 };
 
-// False when the bytes turn out not to be in the encoding.
-bool ReadInto(ByteSource& source, Encoding encoding, QTextDocument& document) {
-  PlainTextDecoder decoder(encoding);
-  LineWriter lines(document);
-  QByteArray piece(kPieceSize, Qt::Uninitialized);
-  for (;;) {
-    const qsizetype got = source.read(piece.data(), piece.size());
-    if (got <= 0) break;
-    QString text = decoder.decode(QByteArrayView(piece).first(got));
-    if (decoder.hasError()) return false;
-    lines.add(std::move(text));
-  }
-  decoder.finish();
-  return !decoder.hasError();
-}
-
 }  // namespace
 
 QString DecodePlainText(QByteArrayView bytes) {
@@ -141,18 +125,55 @@ QString DecodePlainText(QByteArrayView bytes) {
   return text;
 }
 
-void PlainTextToDocument(ByteSource& source, QTextDocument& document) {
-  const bool undo = document.isUndoRedoEnabled();
+struct PlainTextReading::Decoding {
+  Decoding(Encoding encoding, QTextDocument& document) : decoder(encoding), lines(document) {}
+  PlainTextDecoder decoder;
+  LineWriter lines;
+};
+
+PlainTextReading::PlainTextReading(ByteSource& source, QTextDocument& document)
+    : source_(source),
+      document_(document),
+      undo_(document.isUndoRedoEnabled()),
+      piece_(kPieceSize, Qt::Uninitialized) {
   document.setUndoRedoEnabled(false);
   document.clear();
-  if (!ReadInto(source, Encoding::Utf8, document)) {
-    document.clear();
-    source.rewind();
-    ReadInto(source, Encoding::CodePage1252, document);
-  }
   document.setProperty(kRtfFontTableProperty, QVariant());  // no tables of a file to keep
   document.setProperty(kRtfColorTableProperty, QVariant());
-  document.setUndoRedoEnabled(undo);
+  decoding_ = std::make_unique<Decoding>(Encoding::Utf8, document);
+}
+
+PlainTextReading::~PlainTextReading() { document_.setUndoRedoEnabled(undo_); }
+
+bool PlainTextReading::readUntil(const QDeadlineTimer& deadline) {
+  while (decoding_ != nullptr) {
+    PlainTextDecoder& decoder = decoding_->decoder;
+    const qsizetype got = source_.read(piece_.data(), piece_.size());
+    if (got > 0) {
+      QString text = decoder.decode(QByteArrayView(piece_).first(got));
+      if (!decoder.hasError()) {
+        decoding_->lines.add(std::move(text));
+        if (deadline.hasExpired()) return false;
+        continue;
+      }
+    } else {
+      decoder.finish();
+      if (!decoder.hasError()) {
+        decoding_.reset();
+        return true;
+      }
+    }
+    // Not UTF-8 after all: all again from the start, each byte in 1252.
+    decoding_.reset();
+    document_.clear();
+    source_.rewind();
+    decoding_ = std::make_unique<Decoding>(Encoding::CodePage1252, document_);
+  }
+  return true;
+}
+
+void PlainTextToDocument(ByteSource& source, QTextDocument& document) {
+  PlainTextReading(source, document).readUntil(QDeadlineTimer::Forever);
 }
 
 void PlainTextToDocument(QByteArrayView bytes, QTextDocument& document) {

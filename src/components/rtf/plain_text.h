@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QDeadlineTimer>
 #include <QString>
+#include <memory>
 
 class ByteSource;
 class QTextDocument;
@@ -17,3 +20,27 @@ QString DecodePlainText(QByteArrayView bytes);
 // it turns out not to be UTF-8.
 void PlainTextToDocument(ByteSource& source, QTextDocument& document);
 void PlainTextToDocument(QByteArrayView bytes, QTextDocument& document);
+
+// PlainTextToDocument in steps, so that a long file can be read between
+// user events: the document is cleared at once, then each readUntil adds
+// what it read, up to the deadline (looked at after each piece). Undo stays
+// off in the document while the reading lives.
+class PlainTextReading {
+ public:
+  PlainTextReading(ByteSource& source, QTextDocument& document);
+  ~PlainTextReading();
+  PlainTextReading(const PlainTextReading&) = delete;
+  PlainTextReading& operator=(const PlainTextReading&) = delete;
+
+  // True once the whole file is in.
+  bool readUntil(const QDeadlineTimer& deadline);
+
+ private:
+  struct Decoding;
+
+  ByteSource& source_;
+  QTextDocument& document_;
+  bool undo_;
+  QByteArray piece_;
+  std::unique_ptr<Decoding> decoding_;  // null once done
+};

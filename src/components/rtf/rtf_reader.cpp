@@ -1,9 +1,11 @@
 #include "rtf/rtf_reader.h"
 
+#include <QDeadlineTimer>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVariant>
+#include <memory>
 #include <algorithm>
 #include <map>
 #include <string_view>
@@ -124,46 +126,59 @@ bool IsUnderlineWord(QByteArrayView word) {
   return word.startsWith("ul") && word != "ulnone" && word != "ulc";
 }
 
+}  // namespace
+
+// Turns tokens into the document's text and formats.
 class RtfReader {
  public:
-  RtfReader(ByteSource& source, QTextDocument& document) : lexer_(source), cursor_(&document) {}
-
-  bool read() {
+  RtfReader(ByteSource& source, QTextDocument& document) : lexer_(source), cursor_(&document) {
     // Bytes before the first brace belong to no group: the root skips them.
     stack_.push_back(GroupState{});
     stack_.back().destination = Destination::Skip;
+  }
+
+  // Reads tokens until the file ends, its outermost group closes or the
+  // deadline passes (looked at every few hundred tokens). Each call is one
+  // change of the document.
+  RtfReading::Progress readUntil(const QDeadlineTimer& deadline) {
     cursor_.beginEditBlock();
-    bool ok = true;
-    for (RtfToken token = lexer_.next(); token.kind != Kind::End; token = lexer_.next()) {
-      // A trail byte may come escaped or raw ("\'83e" in Shift-JIS).
-      if (token.kind != Kind::Hex && token.kind != Kind::Text) flushLeadByte();
-      if (skipsFallback(token)) continue;
-      if (token.kind == Kind::GroupOpen) {
-        if (static_cast<int>(stack_.size()) > kMaxRtfDepth) {
-          ok = false;
-          break;
-        }
-        stack_.push_back(stack_.back());
-        if (stack_.size() == 2) currentGroup().destination = Destination::Text;
-      } else if (token.kind == Kind::GroupClose) {
-        if (!closeGroup()) break;  // the group that opened with \rtf1 is done
-      } else if (token.kind == Kind::Word) {
-        onWord(token);
-      } else if (token.kind == Kind::Symbol) {
-        onSymbol(token.byte);
-      } else if (token.kind == Kind::Hex) {
-        onByte(token.byte);
-      } else {
-        onText(token.text);
-      }
+    RtfReading::Progress progress = RtfReading::Progress::More;
+    for (int count = 1; progress == RtfReading::Progress::More; ++count) {
+      progress = readToken();
+      if (count % 512 == 0 && deadline.hasExpired()) break;
     }
-    if (ok) finish();
+    if (progress == RtfReading::Progress::Done) finish();
     cursor_.endEditBlock();
-    if (ok) keepTables();
-    return ok;
+    if (progress == RtfReading::Progress::Done) keepTables();
+    return progress;
   }
 
  private:
+  RtfReading::Progress readToken() {
+    const RtfToken token = lexer_.next();
+    if (token.kind == Kind::End) return RtfReading::Progress::Done;
+    // A trail byte may come escaped or raw ("\'83e" in Shift-JIS).
+    if (token.kind != Kind::Hex && token.kind != Kind::Text) flushLeadByte();
+    if (skipsFallback(token)) return RtfReading::Progress::More;
+    if (token.kind == Kind::GroupOpen) {
+      if (static_cast<int>(stack_.size()) > kMaxRtfDepth) return RtfReading::Progress::Failed;
+      stack_.push_back(stack_.back());
+      if (stack_.size() == 2) currentGroup().destination = Destination::Text;
+    } else if (token.kind == Kind::GroupClose) {
+      // The group that opened with \rtf1 ends the text.
+      if (!closeGroup()) return RtfReading::Progress::Done;
+    } else if (token.kind == Kind::Word) {
+      onWord(token);
+    } else if (token.kind == Kind::Symbol) {
+      onSymbol(token.byte);
+    } else if (token.kind == Kind::Hex) {
+      onByte(token.byte);
+    } else {
+      onText(token.text);
+    }
+    return RtfReading::Progress::More;
+  }
+
   GroupState& currentGroup() { return stack_.back(); }
 
   // After \uN, the next `uc` units are the fallback for readers without
@@ -548,8 +563,6 @@ class RtfReader {
   CharStyle runStyle_;
 };
 
-}  // namespace
-
 bool StartsAsRtf(ByteSource& source) {
   SourceBuffer input(source);
   if (input.has(3) && input.peek() == 0xEF && input.at(1) == 0xBB && input.at(2) == 0xBF) {
@@ -571,18 +584,30 @@ bool StartsAsRtf(QByteArrayView bytes) {
   return StartsAsRtf(source);
 }
 
-bool RtfToDocument(ByteSource& source, QTextDocument& document) {
-  const bool undo = document.isUndoRedoEnabled();
+RtfReading::RtfReading(ByteSource& source, QTextDocument& document)
+    : document_(document), undo_(document.isUndoRedoEnabled()) {
   document.setUndoRedoEnabled(false);
   document.clear();
   document.setProperty(kRtfFontTableProperty, QVariant());
   document.setProperty(kRtfColorTableProperty, QVariant());
   // A byte-order mark and blanks before the first brace are skipped like
   // any bytes outside the groups.
-  const bool ok = StartsAsRtf(source) && RtfReader(source, document).read();
-  if (!ok) document.clear();
-  document.setUndoRedoEnabled(undo);
-  return ok;
+  if (StartsAsRtf(source)) reader_ = std::make_unique<RtfReader>(source, document);
+}
+
+RtfReading::~RtfReading() { document_.setUndoRedoEnabled(undo_); }
+
+RtfReading::Progress RtfReading::readUntil(const QDeadlineTimer& deadline) {
+  if (reader_ == nullptr) return Progress::Failed;
+  const Progress progress = reader_->readUntil(deadline);
+  if (progress != Progress::More) reader_.reset();
+  if (progress == Progress::Failed) document_.clear();
+  return progress;
+}
+
+bool RtfToDocument(ByteSource& source, QTextDocument& document) {
+  return RtfReading(source, document).readUntil(QDeadlineTimer::Forever) ==
+         RtfReading::Progress::Done;
 }
 
 bool RtfToDocument(QByteArrayView bytes, QTextDocument& document) {

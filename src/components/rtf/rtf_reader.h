@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QDeadlineTimer>
+#include <memory>
 
 class ByteSource;
 class QTextDocument;
+class RtfReader;
 
 // Groups nested deeper than this make the whole RTF unreadable.
 inline constexpr int kMaxRtfDepth = 200;
@@ -23,3 +26,23 @@ bool StartsAsRtf(QByteArrayView bytes);
 // The source is read from its start, a piece at a time.
 bool RtfToDocument(ByteSource& source, QTextDocument& document);
 bool RtfToDocument(QByteArrayView bytes, QTextDocument& document);
+
+// RtfToDocument in steps, so that a long file can be read between user
+// events: the document is cleared at once, then each readUntil adds what it
+// read. Once it fails the document is empty. Undo stays off in the document
+// while the reading lives.
+class RtfReading {
+ public:
+  enum class Progress { More, Done, Failed };
+  RtfReading(ByteSource& source, QTextDocument& document);
+  ~RtfReading();
+  RtfReading(const RtfReading&) = delete;
+  RtfReading& operator=(const RtfReading&) = delete;
+
+  Progress readUntil(const QDeadlineTimer& deadline);
+
+ private:
+  QTextDocument& document_;
+  bool undo_;
+  std::unique_ptr<RtfReader> reader_;  // null when not RTF or finished
+};

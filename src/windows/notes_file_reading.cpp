@@ -1,0 +1,65 @@
+#include "windows/notes_file_reading.h"
+
+#include <QFont>
+#include <QTextDocument>
+
+#include "errors/app_error.h"
+#include "platform/whole_file.h"
+#include "rtf/byte_source.h"
+#include "rtf/rich_or_plain.h"
+
+namespace {
+
+[[noreturn]] void ThrowNotesError(const WholeFileError& error, const std::filesystem::path& path) {
+  if (error.step() == WholeFileError::Step::Open) {
+    // A pipe or device named like the notes file is never read; say why.
+    throw AppError("Cannot open file " + path.string() +
+                   (error.NotRegularFile() ? ": it is not a regular file" : ""));
+  }
+  throw AppError("Failed to Load Stream");
+}
+
+}  // namespace
+
+// The notes file, a piece at a time, for the text readers.
+class NotesFileReading::Source : public ByteSource {
+ public:
+  explicit Source(const std::filesystem::path& path) : file_(path) {}
+  qsizetype read(char* buffer, qsizetype size) override {
+    return static_cast<qsizetype>(file_.Read(buffer, static_cast<std::size_t>(size)));
+  }
+  void rewind() override { file_.Rewind(); }
+  void close() { file_.Close(); }
+
+ private:
+  FileReader file_;
+};
+
+NotesFileReading::NotesFileReading(const std::filesystem::path& path, const QFont& default_font)
+    : path_(path), document_(std::make_unique<QTextDocument>()) {
+  document_->setDefaultFont(default_font);
+  try {
+    source_ = std::make_unique<Source>(path);
+    reading_ = std::make_unique<TextReading>(*source_, *document_);
+  } catch (const WholeFileError& error) {
+    ThrowNotesError(error, path_);
+  }
+}
+
+NotesFileReading::~NotesFileReading() = default;
+
+bool NotesFileReading::readUntil(const QDeadlineTimer& deadline) {
+  try {
+    if (!reading_->readUntil(deadline)) return false;
+    source_->close();
+  } catch (const WholeFileError& error) {
+    ThrowNotesError(error, path_);
+  }
+  return true;
+}
+
+QTextDocument* NotesFileReading::takeDocument() {
+  reading_.reset();  // gives the document its undo back
+  document_->setModified(false);
+  return document_.release();
+}
