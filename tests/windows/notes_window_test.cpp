@@ -397,4 +397,69 @@ TEST_F(NotesWindow, APickedScriptIsWrittenAsTheFontsCharacterSet) {
   EXPECT_NE(ReadText(notes).find("\\fcharset161 DejaVu Sans;"), std::string::npos) << ReadText(notes);
 }
 
+// A note large enough to be read in steps: numbered lines, some bold.
+std::string LargeNote(int lines) {
+  std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 ";
+  for (int line = 0; line < lines; ++line) {
+    rtf += "line " + std::to_string(line) + " {\\b of} the large note, long enough to count\\par\r\n";
+  }
+  return rtf + "}";
+}
+
+TEST_F(NotesWindow, ALargeNoteIsReadBetweenUserEventsAndCannotBeSavedHalfRead) {
+  const int lines = 50000;  // about 3 MB
+  const std::string note = LargeNote(lines);
+  ASSERT_GT(note.size(), 2u << 20);
+  WriteText(notes, note);
+  TForm4 form(notes);
+  form.RichEdit1->setPlainText(QStringLiteral("typed before"));
+  form.ShowNotes();
+  ASSERT_TRUE(form.isReading());
+  EXPECT_TRUE(form.isVisible());
+  // Meanwhile an empty, read-only page says what is going on.
+  EXPECT_TRUE(form.RichEdit1->document()->isEmpty());
+  EXPECT_FALSE(form.RichEdit1->placeholderText().isEmpty());
+  EXPECT_TRUE(form.RichEdit1->isReadOnly());
+  EXPECT_FALSE(form.Save1->isEnabled());
+  EXPECT_FALSE(form.Font1->isEnabled());
+  form.Save1Click();
+  EXPECT_EQ(ReadText(notes), note);
+  form.ShowNotes();  // "Notes" again: the same reading goes on
+
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isReading(); }, 60000));
+  const QStringList read = Lines(form);
+  ASSERT_EQ(read.size(), lines);
+  EXPECT_EQ(read.front(), QStringLiteral("line 0 of the large note, long enough to count"));
+  EXPECT_EQ(read.back(), QStringLiteral("line 49999 of the large note, long enough to count"));
+  EXPECT_TRUE(FormatAt(form, int(read.front().indexOf(u'o')) + 1).fontWeight() == QFont::Bold);
+  EXPECT_TRUE(form.RichEdit1->placeholderText().isEmpty());
+  EXPECT_FALSE(form.RichEdit1->isReadOnly());
+  EXPECT_TRUE(form.Save1->isEnabled());
+  EXPECT_TRUE(form.Font1->isEnabled());
+  EXPECT_FALSE(form.RichEdit1->document()->isModified());
+  EXPECT_TRUE(form.RichEdit1->document()->isUndoRedoEnabled());
+  EXPECT_EQ(form.RichEdit1->document()->defaultFont(), form.RichEdit1->font());
+}
+
+TEST_F(NotesWindow, ALargeNoteThatFailsHalfReadLeavesTheTextAsItWas) {
+  WriteText(notes, LargeNote(50000));
+  QStringList shown;
+  const ErrorBoxPresenter previous = SetErrorBoxPresenter(
+      [&](const QString&, const QString& text) { shown << text; });
+  TForm4 form(notes);
+  form.RichEdit1->setPlainText(QStringLiteral("typed before"));
+  file_faults::Reset();
+  file_faults::FailOperation(8, 5);  // open, then the sixth piece after the look at the start
+  form.ShowNotes();
+  ASSERT_TRUE(form.isReading());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isReading(); }, 60000));
+  file_faults::Reset();
+  SetErrorBoxPresenter(previous);
+  EXPECT_EQ(shown, QStringList{QStringLiteral("Failed to Load Stream.")});
+  EXPECT_EQ(Lines(form), QStringList{QStringLiteral("typed before")});
+  EXPECT_FALSE(form.RichEdit1->isReadOnly());
+  EXPECT_TRUE(form.Save1->isEnabled());
+  EXPECT_TRUE(form.RichEdit1->placeholderText().isEmpty());
+}
+
 }  // namespace

@@ -23,25 +23,19 @@ class PlainTextDecoder {
   explicit PlainTextDecoder(Encoding encoding) : encoding_(encoding) {}
 
   QString decode(QByteArrayView piece) {
-    if (first_) {
-      first_ = false;
-      if (piece.startsWith("\xEF\xBB\xBF")) piece = piece.sliced(3);
-    }
-    if (encoding_ == Encoding::CodePage1252) return withBreaks(FromCodePage1252(piece));
-    QByteArray joined;
-    if (!cut_.isEmpty()) {
-      joined = cut_ + piece.toByteArray();
-      piece = joined;
-    }
-    const qsizetype whole = piece.size() - UnfinishedTail(piece);
-    cut_ = piece.sliced(whole).toByteArray();
-    return withBreaks(utf8(piece.first(whole)));
+    if (started_) return decodeText(piece);
+    // A byte-order mark can only be told once three bytes are in.
+    head_ += piece.toByteArray();
+    return head_.size() < 3 ? QString() : start();
   }
 
-  // After the last piece: a character it cut off is never finished.
-  void finish() {
+  // After the last piece: what is still held. A UTF-8 character the file
+  // cut off is never finished.
+  QString finish() {
+    QString text = started_ ? QString() : start();
     if (!cut_.isEmpty()) error_ = true;
     cut_.clear();
+    return text;
   }
 
   bool hasError() const { return error_ || utf8.hasError(); }
@@ -57,6 +51,26 @@ class PlainTextDecoder {
       return length > back ? back : 0;
     }
     return 0;
+  }
+
+  QString start() {
+    started_ = true;
+    const QByteArray head = std::exchange(head_, QByteArray());
+    QByteArrayView text(head);
+    if (text.startsWith("\xEF\xBB\xBF")) text = text.sliced(3);
+    return decodeText(text);
+  }
+
+  QString decodeText(QByteArrayView piece) {
+    if (encoding_ == Encoding::CodePage1252) return withBreaks(FromCodePage1252(piece));
+    QByteArray joined;
+    if (!cut_.isEmpty()) {
+      joined = cut_ + piece.toByteArray();
+      piece = joined;
+    }
+    const qsizetype whole = piece.size() - UnfinishedTail(piece);
+    cut_ = piece.sliced(whole).toByteArray();
+    return withBreaks(utf8(piece.first(whole)));
   }
 
   static QString FromCodePage1252(QByteArrayView bytes) {
@@ -86,8 +100,9 @@ class PlainTextDecoder {
   // Each piece decoded on its own; a byte-order mark inside the text stays.
   QStringDecoder utf8{QStringDecoder::Utf8,
                       QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
-  QByteArray cut_;
-  bool first_ = true;
+  QByteArray head_;  // the first bytes, until there are three
+  QByteArray cut_;   // the start of a UTF-8 character the piece cut off
+  bool started_ = false;
   bool afterCr_ = false;
   bool error_ = false;
 };
@@ -119,7 +134,7 @@ QString DecodePlainText(QByteArrayView bytes) {
   for (const Encoding encoding : {Encoding::Utf8, Encoding::CodePage1252}) {
     PlainTextDecoder decoder(encoding);
     text = decoder.decode(bytes);
-    decoder.finish();
+    text += decoder.finish();
     if (!decoder.hasError()) break;
   }
   return text;
@@ -157,8 +172,9 @@ bool PlainTextReading::readUntil(const QDeadlineTimer& deadline) {
         continue;
       }
     } else {
-      decoder.finish();
+      QString text = decoder.finish();
       if (!decoder.hasError()) {
+        decoding_->lines.add(std::move(text));
         decoding_.reset();
         return true;
       }

@@ -39,6 +39,9 @@ TEST(CodePages, OneLetterOfEachSupportedSetDecodes) {
 TEST(CodePages, DoubleByteTextInEveryShape) {
   // The document's code page, raw bytes, a pair split by nothing else.
   EXPECT_EQ(Text("{\\rtf1\\ansi\\ansicpg932 \x82\xa0\x82\xa2}"), QStringLiteral("\u3042\u3044"));
+  // An escaped lead byte whose trail byte is a plain letter, as word
+  // processors write Shift-JIS.
+  EXPECT_EQ(Text("{\\rtf1\\ansicpg932 \\'83e\\'83X}"), QStringLiteral("\u30C6\u30B9"));
   // Single-byte katakana between pairs.
   EXPECT_EQ(Text("{\\rtf1\\ansicpg932 \\'b1\\'82\\'a0}"), QStringLiteral("\uFF71\u3042"));
   // A lead byte with no trail byte is no letter; the text goes on.
