@@ -26,10 +26,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/whole_file.h"
 #include "rtf/plain_text.h"
 #include "rtf/rich_or_plain.h"
 #include "rtf/rtf_writer.h"
-#include "platform/whole_file.h"
 #include "windows/rererarovi4.h"
 
 namespace {
@@ -121,8 +121,8 @@ struct NoteFile {
 };
 
 NoteFile WriteNote(const std::string& name, const std::string& bytes) {
-  const fs::path path = fs::temp_directory_path() / ("bench_notes_" + std::to_string(getpid()) +
-                                                     "_" + name);
+  const fs::path path =
+      fs::temp_directory_path() / ("bench_notes_" + std::to_string(getpid()) + "_" + name);
   std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
   return {path, bytes.size()};
 }

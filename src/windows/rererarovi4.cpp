@@ -17,11 +17,11 @@
 #include "errors/app_error.h"
 #include "placement/outer_frame.h"
 #include "platform/whole_file.h"
-#include "windows/notes_file_reading.h"
 #include "rtf/rich_or_plain.h"
 #include "rtf/rtf_writer.h"
 #include "rtf/text_font.h"
 #include "windows/guarded.h"
+#include "windows/notes_file_reading.h"
 #include "windows/program_icon.h"
 #include "windows/window_fonts.h"
 
@@ -105,7 +105,8 @@ void TForm4::LoadNotes() {
   if (reading_ != nullptr) return;  // the file's content is on its way already
   std::error_code ignored;
   const std::uintmax_t size = std::filesystem::file_size(notes_path_, ignored);
-  auto reading = std::make_unique<NotesFileReading>(notes_path_, RichEdit1->document()->defaultFont());
+  auto reading =
+      std::make_unique<NotesFileReading>(notes_path_, RichEdit1->document()->defaultFont());
   if (size == static_cast<std::uintmax_t>(-1) || size < kReadInSteps) {
     reading->readUntil(QDeadlineTimer::Forever);
     UseDocument(reading->takeDocument());
@@ -181,8 +182,7 @@ void TForm4::Save1Click() {
 
 void TForm4::Font1Click() {
   if (FontDlg1->execute()) {
-    SetEditorFont(FontDlg1->selectedFont(), FontDlg1->selectedColor(),
-                  FontDlg1->selectedCharSet());
+    SetEditorFont(FontDlg1->selectedFont(), FontDlg1->selectedColor(), FontDlg1->selectedCharSet());
   }
 }
 

@@ -65,5 +65,4 @@ class TForm4 : public QMainWindow {
   bool placed_ = false;
   std::unique_ptr<NotesFileReading> reading_;  // a large note being read
   QPointer<QTextDocument> set_aside_;          // the content it replaces
-
 };

@@ -224,8 +224,8 @@ TEST_F(NotesWindow, ReadOnlyFolderOrFileCannotBeSavedAndKeepsTheOldFile) {
 
 TEST_F(NotesWindow, WindowEditorAndEmptySaveUseTheDialogFontAt8Points) {
   TForm4 form(notes);
-  for (const QFont& font : {form.font(), form.RichEdit1->font(),
-                            form.RichEdit1->document()->defaultFont()}) {
+  for (const QFont& font :
+       {form.font(), form.RichEdit1->font(), form.RichEdit1->document()->defaultFont()}) {
     EXPECT_EQ(font.family(), QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(font.styleHint(), QFont::SansSerif);  // the same fallback as the other windows
     EXPECT_EQ(font.pointSize(), 8);
@@ -313,7 +313,8 @@ TEST_F(NotesWindow, FontFormatsTheSelectionOnlyAndACaretChangesNoText) {
     RunFontDialog(form, [](FontDialog& dialog) {
       dialog.findChild<QComboBox*>(QStringLiteral("family"))
           ->setEditText(QStringLiteral("Liberation Mono"));
-      dialog.findChild<QComboBox*>(QStringLiteral("style"))->setCurrentText(QStringLiteral("Italic"));
+      dialog.findChild<QComboBox*>(QStringLiteral("style"))
+          ->setCurrentText(QStringLiteral("Italic"));
       dialog.findChild<QComboBox*>(QStringLiteral("size"))->setEditText(QStringLiteral("13"));
       Press(dialog, QDialogButtonBox::Ok);
     });
@@ -343,7 +344,8 @@ TEST_F(NotesWindow, FontFormatsTheSelectionOnlyAndACaretChangesNoText) {
   EXPECT_EQ(after[0], before[0]);  // the first and third paragraphs, byte for byte
   EXPECT_EQ(after[2], before[2]);
   EXPECT_TRUE(after[1].startsWith(before[1].left(before[1].indexOf(QStringLiteral("\\cf1 red")))));
-  EXPECT_TRUE(after[1].endsWith(QStringLiteral("\\u1046\\'c6\\f0  end\\par"))) << after[1].toStdString();
+  EXPECT_TRUE(after[1].endsWith(QStringLiteral("\\u1046\\'c6\\f0  end\\par")))
+      << after[1].toStdString();
 
   TForm4 again(notes);
   again.ShowNotes();
@@ -353,7 +355,8 @@ TEST_F(NotesWindow, FontFormatsTheSelectionOnlyAndACaretChangesNoText) {
   };
   for (const char* piece : {"red", "marked", "x", "2"}) {
     EXPECT_EQ(format_of(piece).fontFamilies().toStringList(),
-              QStringList{QStringLiteral("Liberation Mono")}) << piece;
+              QStringList{QStringLiteral("Liberation Mono")})
+        << piece;
     EXPECT_EQ(format_of(piece).fontPointSize(), 13) << piece;
     EXPECT_TRUE(format_of(piece).fontItalic()) << piece;
   }
@@ -376,7 +379,8 @@ TEST_F(NotesWindow, FontFormatsTheSelectionOnlyAndACaretChangesNoText) {
     Press(dialog, QDialogButtonBox::Ok);
   });
   for (int position = 1; position < again.RichEdit1->document()->characterCount(); ++position) {
-    if (again.RichEdit1->document()->characterAt(position - 1) == QChar::ParagraphSeparator) continue;
+    if (again.RichEdit1->document()->characterAt(position - 1) == QChar::ParagraphSeparator)
+      continue;
     EXPECT_EQ(FormatAt(again, position).fontPointSize(), 30) << position;
   }
 }
@@ -387,21 +391,24 @@ TEST_F(NotesWindow, APickedScriptIsWrittenAsTheFontsCharacterSet) {
   QTest::keyClicks(form.RichEdit1, QStringLiteral("text"));
   form.RichEdit1->selectAll();
   RunFontDialog(form, [](FontDialog& dialog) {
-    dialog.findChild<QComboBox*>(QStringLiteral("family"))->setEditText(QStringLiteral("DejaVu Sans"));
+    dialog.findChild<QComboBox*>(QStringLiteral("family"))
+        ->setEditText(QStringLiteral("DejaVu Sans"));
     auto* scripts = dialog.findChild<QComboBox*>(QStringLiteral("script"));
     scripts->setCurrentIndex(scripts->findText(QStringLiteral("Greek")));
     emit scripts->activated(scripts->currentIndex());
     Press(dialog, QDialogButtonBox::Ok);
   });
   form.Save1Click();
-  EXPECT_NE(ReadText(notes).find("\\fcharset161 DejaVu Sans;"), std::string::npos) << ReadText(notes);
+  EXPECT_NE(ReadText(notes).find("\\fcharset161 DejaVu Sans;"), std::string::npos)
+      << ReadText(notes);
 }
 
 // A note large enough to be read in steps: numbered lines, some bold.
 std::string LargeNote(int lines) {
   std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 ";
   for (int line = 0; line < lines; ++line) {
-    rtf += "line " + std::to_string(line) + " {\\b of} the large note, long enough to count\\par\r\n";
+    rtf +=
+        "line " + std::to_string(line) + " {\\b of} the large note, long enough to count\\par\r\n";
   }
   return rtf + "}";
 }
@@ -444,8 +451,8 @@ TEST_F(NotesWindow, ALargeNoteIsReadBetweenUserEventsAndCannotBeSavedHalfRead) {
 TEST_F(NotesWindow, ALargeNoteThatFailsHalfReadLeavesTheTextAsItWas) {
   WriteText(notes, LargeNote(50000));
   QStringList shown;
-  const ErrorBoxPresenter previous = SetErrorBoxPresenter(
-      [&](const QString&, const QString& text) { shown << text; });
+  const ErrorBoxPresenter previous =
+      SetErrorBoxPresenter([&](const QString&, const QString& text) { shown << text; });
   TForm4 form(notes);
   form.RichEdit1->setPlainText(QStringLiteral("typed before"));
   file_faults::Reset();

@@ -18,9 +18,7 @@ qsizetype MemorySource::read(char* buffer, qsizetype size) {
   return count;
 }
 
-SourceBuffer::SourceBuffer(ByteSource& source) : source_(source) {
-  bytes_.reserve(2 * kPieceSize);
-}
+SourceBuffer::SourceBuffer(ByteSource& source) : source_(source) { bytes_.reserve(2 * kPieceSize); }
 
 bool SourceBuffer::has(qsizetype count) {
   while (bytes_.size() - position_ < count) {

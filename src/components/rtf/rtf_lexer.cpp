@@ -73,7 +73,7 @@ RtfToken RtfLexer::controlWord() {
     if (length < kMaxRtfWordLength) word_[length++] = static_cast<char>(input_.peek());
     input_.advance();
   }
-  token.word = QByteArrayView(word_, length);
+  token.word = std::string_view(word_, static_cast<std::size_t>(length));
   bool negative = false;
   if (input_.has(2) && input_.peek() == '-' && IsDigit(input_.at(1))) {
     negative = true;
@@ -91,7 +91,8 @@ RtfToken RtfLexer::controlWord() {
     value = std::min(value, 2147483647LL);
     token.param = static_cast<int>(negative ? -value : value);
   }
-  if (!input_.atEnd() && input_.peek() == ' ') input_.advance();  // the delimiting space belongs to the word
+  if (!input_.atEnd() && input_.peek() == ' ')
+    input_.advance();  // the delimiting space belongs to the word
   return token;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <cstdint>
+#include <string_view>
 
 #include "rtf/byte_source.h"
 
@@ -10,7 +11,7 @@
 struct RtfToken {
   enum class Kind { GroupOpen, GroupClose, Word, Symbol, Hex, Text, End };
   Kind kind = Kind::End;
-  QByteArrayView word;  // a control word's letters (at most 32)
+  std::string_view word;  // a control word's letters (at most 32)
   bool has_param = false;
   int param = 0;
   unsigned char byte = 0;  // Symbol's character, Hex's value

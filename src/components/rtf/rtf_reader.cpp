@@ -5,11 +5,12 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVariant>
-#include <memory>
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "rtf/byte_source.h"
@@ -69,61 +70,60 @@ struct FontEntry {
 
 // Destinations whose groups hold nothing for the text: document
 // information, pictures, objects, headers, footers, footnotes, styles, ...
-bool IsSkippedDestination(QByteArrayView word) {
-  static constexpr std::string_view kSkipped[] = {"info",
-                                                  "pict",
-                                                  "object",
-                                                  "header",
-                                                  "headerl",
-                                                  "headerr",
-                                                  "headerf",
-                                                  "footer",
-                                                  "footerl",
-                                                  "footerr",
-                                                  "footerf",
-                                                  "footnote",
-                                                  "stylesheet",
-                                                  "listtable",
-                                                  "listoverridetable",
-                                                  "revtbl",
-                                                  "rsidtbl",
-                                                  "fldinst",
-                                                  "xe",
-                                                  "tc",
-                                                  "themedata",
-                                                  "colorschememapping",
-                                                  "datastore",
-                                                  "latentstyles",
-                                                  "xmlnstbl",
-                                                  "pgdsctbl",
-                                                  "shp",
-                                                  "nonshppict",
-                                                  "template",
-                                                  "filetbl",
-                                                  "annotation",
-                                                  "atnid",
-                                                  "atnauthor",
-                                                  "generator",
-                                                  "userprops",
-                                                  "docvar",
-                                                  "fchars",
-                                                  "lchars",
-                                                  "pn",
-                                                  "pntxta",
-                                                  "pntxtb",
-                                                  "mmathPr",
-                                                  "listpicture",
-                                                  "bkmkstart",
-                                                  "bkmkend",
-                                                  "do"};
-  const std::string_view name(word.data(), static_cast<std::size_t>(word.size()));
-  return std::find(std::begin(kSkipped), std::end(kSkipped), name) != std::end(kSkipped);
+bool IsSkippedDestination(std::string_view word) {
+  static const std::unordered_set<std::string_view> kSkipped = {"info",
+                                                                "pict",
+                                                                "object",
+                                                                "header",
+                                                                "headerl",
+                                                                "headerr",
+                                                                "headerf",
+                                                                "footer",
+                                                                "footerl",
+                                                                "footerr",
+                                                                "footerf",
+                                                                "footnote",
+                                                                "stylesheet",
+                                                                "listtable",
+                                                                "listoverridetable",
+                                                                "revtbl",
+                                                                "rsidtbl",
+                                                                "fldinst",
+                                                                "xe",
+                                                                "tc",
+                                                                "themedata",
+                                                                "colorschememapping",
+                                                                "datastore",
+                                                                "latentstyles",
+                                                                "xmlnstbl",
+                                                                "pgdsctbl",
+                                                                "shp",
+                                                                "nonshppict",
+                                                                "template",
+                                                                "filetbl",
+                                                                "annotation",
+                                                                "atnid",
+                                                                "atnauthor",
+                                                                "generator",
+                                                                "userprops",
+                                                                "docvar",
+                                                                "fchars",
+                                                                "lchars",
+                                                                "pn",
+                                                                "pntxta",
+                                                                "pntxtb",
+                                                                "mmathPr",
+                                                                "listpicture",
+                                                                "bkmkstart",
+                                                                "bkmkend",
+                                                                "do"};
+  return kSkipped.contains(word);
 }
 
 // Underline kinds (\ul, \uldb, \ulwave, ...) all read as underline; \ulnone
 // ends it and \ulcN only colours it.
-bool IsUnderlineWord(QByteArrayView word) {
-  return word.startsWith("ul") && word != "ulnone" && word != "ulc";
+bool IsUnderlineWord(std::string_view word) {
+  return word.starts_with("ul") && word != "ulnone" && word != "ulc";
 }
 
 }  // namespace
@@ -202,7 +202,7 @@ class RtfReader {
   }
 
   void onWord(const RtfToken& token) {
-    const QByteArrayView word = token.word;
+    const std::string_view word = token.word;
     const int param = token.param;
     const bool on = !token.has_param || param != 0;
     GroupState& state = currentGroup();
@@ -234,7 +234,7 @@ class RtfReader {
     }
   }
 
-  void onFontTableWord(QByteArrayView word, int param) {
+  void onFontTableWord(std::string_view word, int param) {
     if (word == "f") {
       commitFontEntry();
       entryFont_ = param;
@@ -245,7 +245,7 @@ class RtfReader {
     }
   }
 
-  void onColorTableWord(QByteArrayView word, int param) {
+  void onColorTableWord(std::string_view word, int param) {
     const int value = std::clamp(param, 0, 255);
     if (word == "red") {
       red_ = value;
@@ -259,7 +259,7 @@ class RtfReader {
     colorGiven_ = true;
   }
 
-  void onTextWord(QByteArrayView word, int param, bool on, bool has_param) {
+  void onTextWord(std::string_view word, int param, bool on, bool has_param) {
     GroupState& state = currentGroup();
     CharStyle& style = state.style;
     if (word == "par" || word == "sect" || word == "row") {

@@ -43,9 +43,10 @@ QByteArray TrickyRtf() {
       "\xEF\xBB\xBF  {\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}"
       "{\\f1\\fcharset128 MS Gothic;}}{\\colortbl;\\red255\\green0\\blue0;}\r\n";
   for (int i = 0; i < 20; ++i) {
-    rtf += "\\f0\\fs20 Plain {\\b bold}\\fs-24  \\uc2\\u8364xx caf\\'e9 {\\f1 \\'83e\\'83X}"
-           "\\abcdefghijklmnopqrstuvwxyzabcdefghij0123456789 {\\*\\unknown skipped}"
-           "\\bin3 {}xafter\r\n{\\cf1\\highlight1 red}\\line\\tab end\\par\r\n";
+    rtf +=
+        "\\f0\\fs20 Plain {\\b bold}\\fs-24  \\uc2\\u8364xx caf\\'e9 {\\f1 \\'83e\\'83X}"
+        "\\abcdefghijklmnopqrstuvwxyzabcdefghij0123456789 {\\*\\unknown skipped}"
+        "\\bin3 {}xafter\r\n{\\cf1\\highlight1 red}\\line\\tab end\\par\r\n";
   }
   return rtf + "}";
 }
@@ -76,7 +77,8 @@ TEST(StreamedReading, PiecesEndingAnywhereReadTheSameDocument) {
     TrickleSource source(rtf, piece);
     EXPECT_EQ(RunsOf(source), whole) << "pieces of " << piece;
   }
-  for (const char* sample : {"abiword.rtf", "libreoffice.rtf", "pandoc.rtf", "word_backgrounds.rtf"}) {
+  for (const char* sample :
+       {"abiword.rtf", "libreoffice.rtf", "pandoc.rtf", "word_backgrounds.rtf"}) {
     const QByteArray bytes = Sample(sample);
     TrickleSource source(bytes, 7);
     EXPECT_EQ(RunsOf(source), RunsOf(bytes)) << sample;
@@ -122,7 +124,8 @@ TEST(StreamedReading, StepsReadTheSameDocumentAsOneGo) {
     QTextDocument document;
     EXPECT_GT(ReadInSteps(source, document), 10);
     EXPECT_EQ(document.toPlainText(), DecodePlainText(text).chopped(1));
-    EXPECT_TRUE(document.toPlainText().endsWith(QStringLiteral("\u00E2\u201A\u00AC one\ncaf\u00E9")));
+    EXPECT_TRUE(
+        document.toPlainText().endsWith(QStringLiteral("\u00E2\u201A\u00AC one\ncaf\u00E9")));
   }
   {
     // RTF nested too deep: its plain text, once the reader gives up.
