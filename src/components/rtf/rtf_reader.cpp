@@ -339,19 +339,43 @@ class RtfReader {
 
   // A run of plain bytes. Raw CR and LF only lay out the file.
   void onText(QByteArrayView text) {
-    if (currentGroup().destination == Destination::Skip) return;
+    const GroupState& state = currentGroup();
+    if (state.destination == Destination::Skip) return;
     const int code_page = currentCodePage();
     const std::array<char16_t, 256>* chars = SingleByteChars(code_page);
-    for (char c : text) {
+    qsizetype at = 0;
+    for (; at < text.size() && skipUnits_ > 0; ++at) {
+      if (text[at] != '\r' && text[at] != '\n') --skipUnits_;
+    }
+    if (chars != nullptr && state.destination == Destination::Text && !state.hidden) {
+      return appendBytes(text.sliced(at), *chars);
+    }
+    for (const char c : text.sliced(at)) {
       const auto byte = static_cast<unsigned char>(c);
       if (byte == '\r' || byte == '\n') continue;
-      if (skipUnits_ > 0) {
-        --skipUnits_;
-      } else if (chars != nullptr) {
+      if (chars != nullptr) {
         onChar((*chars)[byte]);
       } else {
         onByte(byte, code_page);
       }
+    }
+  }
+
+  // The common case of onText, a character at a time without onChar: text
+  // to show, in a single-byte code page.
+  void appendBytes(QByteArrayView bytes, const std::array<char16_t, 256>& chars) {
+    bool started = false;
+    for (const char c : bytes) {
+      const auto byte = static_cast<unsigned char>(c);
+      const char16_t ch = chars[byte];
+      if ((ch < 0x20 && ch != u'\t') || ch == 0x7F) continue;  // CR, LF and other controls
+      if (!started || runText_.size() >= kMaxRunLength) {
+        if (!started) flushSurrogate();
+        startRun();
+        started = true;
+      }
+      runText_ += QChar(ch);
+      lastChar_ = ch;
     }
   }
 
@@ -491,6 +515,12 @@ class RtfReader {
   // Text goes to the document in runs of one style; paragraph marks join
   // the run as separators, so a long text costs one insertion per run.
   void appendText(char16_t ch) {
+    startRun();
+    runText_ += QChar(ch);
+  }
+
+  // Readies the run for text in the current style.
+  void startRun() {
     const CharStyle& style = currentGroup().style;
     // A long run goes in pieces so that it is never held twice in full.
     if (runText_.isEmpty() || !(style == runStyle_) || runText_.size() >= kMaxRunLength) {
@@ -501,7 +531,6 @@ class RtfReader {
       runText_.append(QString(pendingParagraphs_, QChar::ParagraphSeparator));
       pendingParagraphs_ = 0;
     }
-    runText_ += QChar(ch);
   }
 
   // A paragraph mark only takes effect when text follows it: the last \par
