@@ -32,7 +32,9 @@ constexpr QSize kOuterSize(456, 298);
 // Notes this large are read in steps between user events, so that the
 // program goes on answering; smaller ones are read before the window shows.
 constexpr std::uintmax_t kReadInSteps = 2u << 20;
-constexpr std::chrono::milliseconds kReadingStep{40};
+// Short steps: other event loops (a dialog, the about box's opening effect)
+// run them too, and must keep their pace.
+constexpr std::chrono::milliseconds kReadingStep{10};
 
 // A pipe or device named like the notes file is never read or replaced; say why.
 std::string NotRegularNote(const WholeFileError& error) {
