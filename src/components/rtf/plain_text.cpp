@@ -38,7 +38,7 @@ class PlainTextDecoder {
     return text;
   }
 
-  bool hasError() const { return error_ || utf8.hasError(); }
+  bool hasError() const { return error_ || utf8_.hasError(); }
 
  private:
   // How many bytes at the end start a UTF-8 character that goes on past them.
@@ -70,7 +70,7 @@ class PlainTextDecoder {
     }
     const qsizetype whole = piece.size() - UnfinishedTail(piece);
     cut_ = piece.sliced(whole).toByteArray();
-    return withBreaks(utf8(piece.first(whole)));
+    return withBreaks(utf8_(piece.first(whole)));
   }
 
   static QString FromCodePage1252(QByteArrayView bytes) {
@@ -98,8 +98,8 @@ class PlainTextDecoder {
 
   Encoding encoding_;
   // Each piece decoded on its own; a byte-order mark inside the text stays.
-  QStringDecoder utf8{QStringDecoder::Utf8,
-                      QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
+  QStringDecoder utf8_{QStringDecoder::Utf8,
+                       QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
   QByteArray head_;  // the first bytes, until there are three
   QByteArray cut_;   // the start of a UTF-8 character the piece cut off
   bool started_ = false;
