@@ -139,7 +139,8 @@ TEST(StreamedReading, StepsReadTheSameDocumentAsOneGo) {
 
 TEST(StreamedReading, UndoComesBackOnlyWhenTheReadingEnds) {
   QTextDocument document;
-  MemorySource source(TrickyRtf());
+  const QByteArray rtf = TrickyRtf();
+  MemorySource source(rtf);
   {
     TextReading reading(source, document);
     EXPECT_FALSE(document.isUndoRedoEnabled());
