@@ -3,36 +3,16 @@
 // survive our own writer and reader unchanged.
 #include <QGuiApplication>
 #include <QTextDocument>
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
-#include "rtf/byte_source.h"
 #include "rtf/rtf_reader.h"
 #include "rtf/rtf_writer.h"
+#include "trickle_source.h"
 
 namespace {
-
-// The bytes in pieces of a few bytes each.
-class TrickleSource : public ByteSource {
- public:
-  TrickleSource(QByteArrayView bytes, qsizetype piece) : bytes_(bytes), piece_(piece) {}
-  qsizetype read(char* buffer, qsizetype size) override {
-    const qsizetype count = std::min({size, piece_, bytes_.size() - position_});
-    std::memcpy(buffer, bytes_.data() + position_, static_cast<std::size_t>(count));
-    position_ += count;
-    return count;
-  }
-  void rewind() override { position_ = 0; }
-
- private:
-  QByteArrayView bytes_;
-  qsizetype piece_;
-  qsizetype position_ = 0;
-};
 
 void Report(const char* what, const QTextDocument& first, const QTextDocument& second) {
   fprintf(stderr, "%s\nfirst:  %s\nsecond: %s\n", what,

@@ -48,8 +48,8 @@ void ExpectOnlyCloseAndMove(const QWidget& window, const char* what) {
   const int functions = motif[1].toInt(nullptr, 16);
   EXPECT_EQ(functions & (1 | 8 | 16), 0) << what << " offers " << motif[1].toStdString();
   if (actions.contains(QStringLiteral("_NET_WM_ACTION_MINIMIZE"))) {
-    // Openbox keeps minimising for every dialog whatever the hints say; the
-    // window then comes back by itself.
+    // Openbox offers minimising to dialogs and normal windows whatever the
+    // hints say; the window then comes back by itself.
     window.windowHandle()->setWindowStates(Qt::WindowMinimized);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isMinimized(); }, 2000)) << what;
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isMinimized() && window.isVisible(); }, 3000))

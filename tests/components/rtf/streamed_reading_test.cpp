@@ -6,34 +6,15 @@
 
 #include <QDeadlineTimer>
 #include <QTextDocument>
-#include <algorithm>
-#include <cstring>
 
 #include "rtf/byte_source.h"
 #include "rtf/plain_text.h"
 #include "rtf/rich_or_plain.h"
 #include "rtf/rtf_reader.h"
 #include "rtf_test_support.h"
+#include "trickle_source.h"
 
 namespace {
-
-// Hands out at most `piece` bytes per read, so pieces end everywhere.
-class TrickleSource : public ByteSource {
- public:
-  TrickleSource(QByteArrayView bytes, qsizetype piece) : bytes_(bytes), piece_(piece) {}
-  qsizetype read(char* buffer, qsizetype size) override {
-    const qsizetype count = std::min({size, piece_, bytes_.size() - position_});
-    std::memcpy(buffer, bytes_.data() + position_, static_cast<std::size_t>(count));
-    position_ += count;
-    return count;
-  }
-  void rewind() override { position_ = 0; }
-
- private:
-  QByteArrayView bytes_;
-  qsizetype piece_;
-  qsizetype position_ = 0;
-};
 
 // Every token shape with its parts cut anywhere: words with negative and
 // long parameters, over-long words, \'hh, \uN with its fallback, \binN over
