@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
 
 #include "map/map_marker.h"
@@ -39,41 +40,50 @@ QString Label(double value, double step, QChar separator) {
       value, step, static_cast<char>(separator.unicode() < 0x80 ? separator.unicode() : '.')));
 }
 
+// The grid's lines, no further apart than kGridSpacing on screen.
+struct Grid {
+  std::vector<double> xs;
+  std::vector<double> ys;
+  double step = 0;
+};
+
+Grid GridOf(const MapTransform& transform) {
+  Grid lines;
+  lines.step = GridStep(transform.Scale(), kGridSpacing);
+  const WorldPoint top_left = transform.ToWorld({0.0, 0.0});
+  const WorldPoint bottom_right = transform.ToWorld({transform.Width(), transform.Height()});
+  lines.xs = GridLines(top_left.x, bottom_right.x, lines.step, kMaxGridLines);
+  lines.ys = GridLines(bottom_right.y, top_left.y, lines.step, kMaxGridLines);
+  return lines;
+}
+
+QFont GridFont(const QFont& base) {
+  QFont font = base;
+  font.setPixelSize(9);
+  return font;
+}
+
 // Vertical lines labelled along the bottom edge, horizontal ones along the left.
 void PaintGrid(QPainter& painter, const QRect& area, const MapTransform& transform,
                QChar separator) {
-  const double step = GridStep(transform.Scale(), kGridSpacing);
-  const WorldPoint top_left = transform.ToWorld({0.0, 0.0});
-  const WorldPoint bottom_right = transform.ToWorld({transform.Width(), transform.Height()});
-  const std::vector<double> xs = GridLines(top_left.x, bottom_right.x, step, kMaxGridLines);
-  const std::vector<double> ys = GridLines(bottom_right.y, top_left.y, step, kMaxGridLines);
-
+  const Grid lines = GridOf(transform);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  for (double x : xs) {
+  for (double x : lines.xs) {
     const int sx = area.left() + qRound(transform.ToScreen({x, 0.0}).x);
-    painter.setPen(std::abs(x) < step / 2.0 ? kAxisLine : kGridLine);
+    painter.setPen(std::abs(x) < lines.step / 2.0 ? kAxisLine : kGridLine);
     painter.drawLine(sx, area.top(), sx, area.bottom());
   }
-  for (double y : ys) {
+  for (double y : lines.ys) {
     const int sy = area.top() + qRound(transform.ToScreen({0.0, y}).y);
-    painter.setPen(std::abs(y) < step / 2.0 ? kAxisLine : kGridLine);
+    painter.setPen(std::abs(y) < lines.step / 2.0 ? kAxisLine : kGridLine);
     painter.drawLine(area.left(), sy, area.right(), sy);
   }
 
-  QFont font = painter.font();
-  font.setPixelSize(9);
+  const QFont font = GridFont(painter.font());
   painter.setFont(font);
   painter.setPen(kGridText);
-  const int text_height = QFontMetrics(font).height();
-  for (double x : xs) {
-    const int sx = area.left() + qRound(transform.ToScreen({x, 0.0}).x);
-    painter.drawText(QRect(sx + 2, area.bottom() - text_height, 80, text_height),
-                     Qt::AlignLeft | Qt::AlignVCenter, Label(x, step, separator));
-  }
-  for (double y : ys) {
-    const int sy = area.top() + qRound(transform.ToScreen({0.0, y}).y);
-    painter.drawText(QRect(area.left() + 2, sy - text_height, 80, text_height),
-                     Qt::AlignLeft | Qt::AlignBottom, Label(y, step, separator));
+  for (const MapGridLabel& label : MapGridLabels(area, transform, separator, font)) {
+    painter.drawText(label.rect, Qt::AlignLeft | Qt::AlignVCenter, label.text);
   }
 }
 
@@ -91,6 +101,30 @@ void PaintMarker(QPainter& painter, const QPointF& centre, const MapPoint& point
 }
 
 }  // namespace
+
+std::vector<MapGridLabel> MapGridLabels(const QRect& area, const MapTransform& transform,
+                                        QChar separator, const QFont& font) {
+  const Grid lines = GridOf(transform);
+  const QFontMetrics metrics(font);
+  const int height = metrics.height();
+  std::vector<MapGridLabel> labels;
+  for (double x : lines.xs) {
+    const int sx = area.left() + qRound(transform.ToScreen({x, 0.0}).x);
+    const QString text = Label(x, lines.step, separator);
+    labels.push_back(
+        {QRect(sx + 2, area.bottom() - height, metrics.horizontalAdvance(text), height), text});
+  }
+  const std::size_t x_labels = labels.size();
+  for (double y : lines.ys) {
+    const int sy = area.top() + qRound(transform.ToScreen({0.0, y}).y);
+    const QString text = Label(y, lines.step, separator);
+    const QRect rect(area.left() + 2, sy - height, metrics.horizontalAdvance(text), height);
+    const bool covers = std::any_of(labels.begin(), labels.begin() + std::ptrdiff_t(x_labels),
+                                    [&](const MapGridLabel& x) { return x.rect.intersects(rect); });
+    if (!covers) labels.push_back({rect, text});
+  }
+  return labels;
+}
 
 WorldPoint ScenePosition(const MapScene& scene, int index) {
   if (index == scene.moved) return scene.moved_to;

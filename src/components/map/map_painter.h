@@ -4,12 +4,14 @@
 #include <QColor>
 #include <QPointF>
 #include <QRect>
+#include <QString>
 #include <optional>
 #include <vector>
 
 #include "map/map_point.h"
 #include "map/map_transform.h"
 
+class QFont;
 class QPainter;
 
 // Everything one picture of the map depends on.
@@ -34,6 +36,18 @@ inline constexpr double kHitRadius = 7.0;
 
 // The world position marker `index` is drawn at (the drag position while moved).
 WorldPoint ScenePosition(const MapScene& scene, int index);
+
+// A grid line's label and where it is drawn.
+struct MapGridLabel {
+  QRect rect;
+  QString text;
+};
+
+// The grid's labels in `area`, written in `font`: x values along the bottom edge,
+// y values along the left edge. A y label that would cover an x label (in
+// the corner the two edges share) is left out.
+std::vector<MapGridLabel> MapGridLabels(const QRect& area, const MapTransform& transform,
+                                        QChar separator, const QFont& font);
 
 // Paints the gradient, the labelled grid and the markers (the selected one
 // last, larger and outlined) into `area`.

@@ -47,13 +47,24 @@ QString MapStrip::Number(double value) const {
   return text.replace(u'.', separator_);
 }
 
+void MapStrip::setDecimalSeparator(QChar separator) {
+  separator_ = separator;
+  if (pointer_at_) setPointer(pointer_at_->x(), pointer_at_->y());
+  setZoom(scale_);
+}
+
 void MapStrip::setPointer(double x, double y) {
+  pointer_at_ = QPointF(x, y);
   pointer_->setText(QStringLiteral("X: %1   Y: %2").arg(Number(x), Number(y)));
 }
 
-void MapStrip::clearPointer() { pointer_->setText(QStringLiteral("X: -   Y: -")); }
+void MapStrip::clearPointer() {
+  pointer_at_.reset();
+  pointer_->setText(QStringLiteral("X: -   Y: -"));
+}
 
 void MapStrip::setZoom(double scale) {
+  scale_ = scale;
   QString number = QString::number(scale, 'g', 3);
   zoom_->setText(QStringLiteral("Zoom: %1 px/unit").arg(number.replace(u'.', separator_)));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QChar>
+#include <QPointF>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "map/map_legend.h"
@@ -24,7 +26,8 @@ class MapStrip : public QWidget {
   void setZoom(double scale);
   void setHiddenCount(int count);
   void setLegend(std::vector<MapLegendEntry> entries);
-  void setDecimalSeparator(QChar separator) { separator_ = separator; }
+  // What the strip shows takes the new separator at once.
+  void setDecimalSeparator(QChar separator);
 
   QLabel* pointerLabel() const { return pointer_; }
   QLabel* zoomLabel() const { return zoom_; }
@@ -47,6 +50,8 @@ class MapStrip : public QWidget {
   QPushButton* fit_ = nullptr;
   MapLegend* legend_ = nullptr;
   QChar separator_ = u'.';
+  std::optional<QPointF> pointer_at_;  // world position shown, none when off the map
+  double scale_ = 1.0;
 };
 
 // Keeps `strip` showing what `view` reports, and its Fit button fitting `view`.

@@ -16,6 +16,7 @@
 #include <set>
 
 #include "map/map_marker.h"
+#include "map/map_painter.h"
 #include "map/map_strip.h"
 
 namespace {
@@ -214,7 +215,10 @@ TEST(MapView, HoverShowsThePointsTipAndTheStripFollowsTheMap) {
   };
   QTest::mouseMove(&f.map, f.At(1));
   EXPECT_EQ(strip.pointerLabel()->text(), pointer_text(f.At(1), u'.'));
+  // A new separator shows at once, not on the next move.
   strip.setDecimalSeparator(u',');
+  EXPECT_EQ(strip.pointerLabel()->text(), pointer_text(f.At(1), u','));
+  EXPECT_FALSE(strip.zoomLabel()->text().contains(u'.')) << strip.zoomLabel()->text().toStdString();
   QTest::mouseMove(&f.map, f.At(1) + QPoint(4, 4));
   EXPECT_EQ(strip.pointerLabel()->text(), pointer_text(f.At(1) + QPoint(4, 4), u','));
 
@@ -237,6 +241,32 @@ TEST(MapView, HoverShowsThePointsTipAndTheStripFollowsTheMap) {
   entries.resize(3);
   strip.setLegend(entries);
   EXPECT_EQ(strip.legend()->shownCount(), 3);
+}
+
+TEST(MapGrid, LabelsNeverCoverEachOtherNotEvenInTheCorner) {
+  QFont font;
+  font.setPixelSize(9);
+  const QRect area(0, 0, 465, 353);
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> offset(-40.0, 40.0);
+  std::uniform_real_distribution<double> zoom(-3.0, 3.0);
+  for (int view = 0; view < 200; ++view) {
+    MapTransform transform(area.width(), area.height());
+    const double scale = std::pow(10.0, zoom(random));
+    // The origin near the bottom-left corner, where both edges' labels meet.
+    transform.SetView({(area.width() / 2.0 + offset(random)) / scale,
+                       (area.height() / 2.0 + offset(random)) / scale},
+                      scale);
+    const std::vector<MapGridLabel> labels = MapGridLabels(area, transform, u'.', font);
+    ASSERT_FALSE(labels.empty());
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      for (std::size_t j = i + 1; j < labels.size(); ++j) {
+        ASSERT_FALSE(labels[i].rect.intersects(labels[j].rect))
+            << labels[i].text.toStdString() << " and " << labels[j].text.toStdString()
+            << " at scale " << scale;
+      }
+    }
+  }
 }
 
 TEST(MapView, MarkerStylesTellSixtyFourKeysApart) {
