@@ -147,18 +147,11 @@ struct PlainTextReading::Decoding {
 };
 
 PlainTextReading::PlainTextReading(ByteSource& source, QTextDocument& document)
-    : source_(source),
-      document_(document),
-      undo_(document.isUndoRedoEnabled()),
-      piece_(kPieceSize, Qt::Uninitialized) {
-  document.setUndoRedoEnabled(false);
-  document.clear();
-  document.setProperty(kRtfFontTableProperty, QVariant());  // no tables of a file to keep
-  document.setProperty(kRtfColorTableProperty, QVariant());
+    : source_(source), document_(document), piece_(kPieceSize, Qt::Uninitialized) {
   decoding_ = std::make_unique<Decoding>(Encoding::Utf8, document);
 }
 
-PlainTextReading::~PlainTextReading() { document_.setUndoRedoEnabled(undo_); }
+PlainTextReading::~PlainTextReading() = default;
 
 bool PlainTextReading::readUntil(const QDeadlineTimer& deadline) {
   while (decoding_ != nullptr) {
@@ -181,9 +174,9 @@ bool PlainTextReading::readUntil(const QDeadlineTimer& deadline) {
     }
     // Not UTF-8 after all: all again from the start, each byte in 1252.
     decoding_.reset();
-    document_.clear();
+    document_->clear();
     source_.rewind();
-    decoding_ = std::make_unique<Decoding>(Encoding::CodePage1252, document_);
+    decoding_ = std::make_unique<Decoding>(Encoding::CodePage1252, *document_);
   }
   return true;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <memory>
 
+#include "rtf/document_for_reading.h"
+
 class ByteSource;
 class QTextDocument;
 
@@ -39,8 +41,7 @@ class PlainTextReading {
   struct Decoding;
 
   ByteSource& source_;
-  QTextDocument& document_;
-  bool undo_;
+  DocumentForReading document_;
   QByteArray piece_;
   std::unique_ptr<Decoding> decoding_;  // null once done
 };

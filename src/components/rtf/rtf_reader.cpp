@@ -613,24 +613,19 @@ bool StartsAsRtf(QByteArrayView bytes) {
   return StartsAsRtf(source);
 }
 
-RtfReading::RtfReading(ByteSource& source, QTextDocument& document)
-    : document_(document), undo_(document.isUndoRedoEnabled()) {
-  document.setUndoRedoEnabled(false);
-  document.clear();
-  document.setProperty(kRtfFontTableProperty, QVariant());
-  document.setProperty(kRtfColorTableProperty, QVariant());
+RtfReading::RtfReading(ByteSource& source, QTextDocument& document) : document_(document) {
   // A byte-order mark and blanks before the first brace are skipped like
   // any bytes outside the groups.
   if (StartsAsRtf(source)) reader_ = std::make_unique<RtfReader>(source, document);
 }
 
-RtfReading::~RtfReading() { document_.setUndoRedoEnabled(undo_); }
+RtfReading::~RtfReading() = default;
 
 RtfReading::Progress RtfReading::readUntil(const QDeadlineTimer& deadline) {
   if (reader_ == nullptr) return Progress::Failed;
   const Progress progress = reader_->readUntil(deadline);
   if (progress != Progress::More) reader_.reset();
-  if (progress == Progress::Failed) document_.clear();
+  if (progress == Progress::Failed) document_->clear();
   return progress;
 }
 

@@ -4,6 +4,8 @@
 #include <QDeadlineTimer>
 #include <memory>
 
+#include "rtf/document_for_reading.h"
+
 class ByteSource;
 class QTextDocument;
 class RtfReader;
@@ -42,7 +44,6 @@ class RtfReading {
   Progress readUntil(const QDeadlineTimer& deadline);
 
  private:
-  QTextDocument& document_;
-  bool undo_;
+  DocumentForReading document_;
   std::unique_ptr<RtfReader> reader_;  // null when not RTF or finished
 };
