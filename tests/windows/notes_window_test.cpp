@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
+#include <cerrno>
 #include <functional>
 
 #include "dialogs/error_box.h"
@@ -448,25 +449,87 @@ TEST_F(NotesWindow, ALargeNoteIsReadBetweenUserEventsAndCannotBeSavedHalfRead) {
   EXPECT_EQ(form.RichEdit1->document()->defaultFont(), form.RichEdit1->font());
 }
 
-TEST_F(NotesWindow, ALargeNoteThatFailsHalfReadLeavesTheTextAsItWas) {
-  WriteText(notes, LargeNote(50000));
+// What the "Notes" command shows, to the end of a read in steps: the
+// messages it raised or put in the error box.
+QStringList ShowNotesToTheEnd(TForm4& form) {
   QStringList shown;
   const ErrorBoxPresenter previous =
       SetErrorBoxPresenter([&](const QString&, const QString& text) { shown << text; });
-  TForm4 form(notes);
-  form.RichEdit1->setPlainText(QStringLiteral("typed before"));
-  file_faults::Reset();
-  file_faults::FailOperation(8, 5);  // open, then the sixth piece after the look at the start
-  form.ShowNotes();
-  ASSERT_TRUE(form.isReading());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isReading(); }, 60000));
-  file_faults::Reset();
+  try {
+    form.ShowNotes();
+  } catch (const AppError& error) {
+    shown << QString::fromStdString(error.what());
+  }
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isReading(); }, 60000));
   SetErrorBoxPresenter(previous);
-  EXPECT_EQ(shown, QStringList{QStringLiteral("Failed to Load Stream.")});
-  EXPECT_EQ(Lines(form), QStringList{QStringLiteral("typed before")});
-  EXPECT_FALSE(form.RichEdit1->isReadOnly());
-  EXPECT_TRUE(form.Save1->isEnabled());
-  EXPECT_TRUE(form.RichEdit1->placeholderText().isEmpty());
+  return shown;
+}
+
+// Every file operation of a load fails in turn, for a note read at once and
+// one read in steps: the load is then refused with the notes' message and
+// the text stays as it was; half a note never shows.
+TEST_F(NotesWindow, AFaultAtAnyFileOperationOfALoadLeavesTheTextAsItWas) {
+  const std::string large = LargeNote(36000);
+  ASSERT_GT(large.size(), 2u << 20);
+  for (const std::string& note : {std::string("{\\rtf1 a {\\b small}\\par note\\par}"), large}) {
+    WriteText(notes, note);
+    int operations = 0;
+    {
+      TForm4 form(notes);
+      file_faults::Reset();
+      EXPECT_TRUE(ShowNotesToTheEnd(form).isEmpty());
+      operations = file_faults::OperationCount();
+      EXPECT_GT(Lines(form).size(), 1);
+    }
+    ASSERT_GE(operations, 4);  // open, the look at the start, a read to the end, close
+    for (int nth = 1; nth <= operations; ++nth) {
+      for (const bool system_error : {false, true}) {
+        TForm4 form(notes);
+        form.RichEdit1->setPlainText(QStringLiteral("typed before"));
+        file_faults::Reset();
+        if (system_error) {
+          file_faults::FailWithSystemError(nth, EIO);
+        } else {
+          file_faults::FailOperation(nth, 5);
+        }
+        const QStringList shown = ShowNotesToTheEnd(form);
+        file_faults::Reset();
+        const QString expected = nth == 1
+                                     ? QString::fromStdString("Cannot open file " + notes.string())
+                                     : QStringLiteral("Failed to Load Stream");
+        ASSERT_EQ(shown.size(), 1) << "operation " << nth << " of " << note.size() << " bytes";
+        EXPECT_TRUE(shown[0].startsWith(expected)) << shown[0].toStdString() << " at " << nth;
+        EXPECT_EQ(Lines(form), QStringList{QStringLiteral("typed before")}) << nth;
+        EXPECT_FALSE(form.RichEdit1->isReadOnly());
+        EXPECT_TRUE(form.Save1->isEnabled());
+        EXPECT_TRUE(form.RichEdit1->placeholderText().isEmpty());
+      }
+    }
+  }
+}
+
+// The file stays open while a large note is read: another program replacing
+// the notes (by rename, as our own Save does) or deleting them meanwhile
+// changes nothing in what is read.
+TEST_F(NotesWindow, ANoteReplacedOrDeletedWhileItIsReadComesWholeFromTheFileOpened) {
+  const int lines = 50000;
+  for (const bool deleted : {false, true}) {
+    WriteText(notes, LargeNote(lines));
+    TForm4 form(notes);
+    form.ShowNotes();
+    QCoreApplication::processEvents();  // one step in
+    ASSERT_TRUE(form.isReading());
+    if (deleted) {
+      std::filesystem::remove(notes);
+    } else {
+      WriteText(dir / "new", "{\\rtf1 replaced\\par}");
+      std::filesystem::rename(dir / "new", notes);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isReading(); }, 60000));
+    const QStringList read = Lines(form);
+    ASSERT_EQ(read.size(), lines) << (deleted ? "deleted" : "replaced");
+    EXPECT_EQ(read.back(), QStringLiteral("line 49999 of the large note, long enough to count"));
+  }
 }
 
 }  // namespace
