@@ -52,14 +52,24 @@ void ReadRecord(BinaryFile& file, std::uint64_t base, TLoRecord& record) {
   }
 }
 
+void WriteField(BinaryFile& file, std::uint64_t base, const TLoRecord& record, TField field) {
+  const TFieldInfo& info = FieldInfo(field);
+  if (info.number != nullptr) {
+    WriteFloat(file, base + info.offset, record.*info.number);
+  } else {
+    file.WriteAt(base + info.offset, &(record.*info.byte), 1);
+  }
+}
+
 void WriteRecordFields(BinaryFile& file, std::uint64_t base, const TLoRecord& record) {
-  for (TField field : kRecordFieldsInFileOrder) {
-    const TFieldInfo& info = FieldInfo(field);
-    if (info.number != nullptr) {
-      WriteFloat(file, base + info.offset, record.*info.number);
-    } else {
-      file.WriteAt(base + info.offset, &(record.*info.byte), 1);
-    }
+  for (TField field : kRecordFieldsInFileOrder) WriteField(file, base, record, field);
+}
+
+void CheckRecordIndex(int index) {
+  // The table ends at 255; an index past it has no record to write.
+  if (index < 0 || index >= kLoRecordCapacity) {
+    throw AppError("Invalid record index " + std::to_string(index) +
+                   ": a Lo file holds records 0 to 255");
   }
 }
 
@@ -120,12 +130,14 @@ int TLoDocument::ReadEverything() {
 }
 
 void TLoDocument::WriteRecord(int index) {
-  // The table ends at 255; an index past it has no record to write.
-  if (index < 0 || index >= kLoRecordCapacity) {
-    throw AppError("Invalid record index " + std::to_string(index) +
-                   ": a Lo file holds records 0 to 255");
-  }
+  CheckRecordIndex(index);
   WriteRecordFields(file_, RecordOffset(index), LoRecordTable[static_cast<std::size_t>(index)]);
+}
+
+void TLoDocument::WriteRecordField(int index, TField field) {
+  CheckRecordIndex(index);
+  if (!FieldInfo(field).InRecord()) throw AppError("Not a record field");
+  WriteField(file_, RecordOffset(index), LoRecordTable[static_cast<std::size_t>(index)], field);
 }
 
 void TLoDocument::WriteHeaderTexts() {

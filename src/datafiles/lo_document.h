@@ -53,6 +53,9 @@ class TLoDocument {
   // AppError "Invalid record index %d: a Lo file holds records 0 to 255"
   // before any access.
   void WriteRecord(int index);
+  // Writes one field of record `index` (a record field of the table), with
+  // the same index check as WriteRecord.
+  void WriteRecordField(int index, TField field);
   void WriteHeaderTexts();
   // Writes the count and sets LastIndex to count - 1. Only the bytes that
   // change are written, one at a time, so an interrupted write leaves the

@@ -1,6 +1,9 @@
 #include "editor/editor_view.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "editor/list_filter.h"
 
 TEditorView::TEditorView() {
   // Every number field starts as "0"; the header texts start empty.
@@ -78,7 +81,9 @@ void TEditorView::SetWindowCaption(const std::string& text) {
 void TEditorView::ReplaceContentsRows(std::vector<std::string> rows) {
   if (rows != contents_rows_) {
     contents_rows_ = std::move(rows);
+    Refilter(TList::Contents);
     Notify({TAspect::ContentsRows});
+    PruneMapGroup();
   }
   SetSelectedRow(-1);
 }
@@ -99,8 +104,49 @@ void TEditorView::SetSelectedRowFromUser(int row) { StoreSelectedRow(row); }
 void TEditorView::ReplaceCatalogueRows(std::vector<std::string> rows) {
   if (rows == catalogue_rows_) return;
   catalogue_rows_ = std::move(rows);
+  Refilter(TList::Catalogue);
   Notify({TAspect::CatalogueRows});
 }
+
+const std::vector<std::string>& TEditorView::Rows(TList list) const {
+  return list == TList::Contents ? contents_rows_ : catalogue_rows_;
+}
+
+// True when the rows shown changed.
+bool TEditorView::Refilter(TList list) {
+  std::vector<int> shown = RowsMatchingFind(Rows(list), Find(list).text);
+  if (shown == Find(list).shown) return false;
+  Find(list).shown = std::move(shown);
+  return true;
+}
+
+void TEditorView::SetFindText(TList list, const std::string& text) {
+  const bool text_changed = text != Find(list).text;
+  Find(list).text = text;
+  if (Refilter(list) || text_changed) {
+    Notify({list == TList::Contents ? TAspect::ContentsFind : TAspect::CatalogueFind});
+  }
+}
+
+int TEditorView::ShownSelectedRow() const {
+  const std::vector<int>& shown = ShownRows(TList::Contents);
+  const auto at = std::lower_bound(shown.begin(), shown.end(), selected_row_);
+  if (selected_row_ < 0 || at == shown.end() || *at != selected_row_) return -1;
+  return static_cast<int>(at - shown.begin());
+}
+
+void TEditorView::SetMapGroup(std::vector<int> rows) {
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  std::erase_if(rows, [this](int row) {
+    return row < 0 || static_cast<std::size_t>(row) >= contents_rows_.size();
+  });
+  if (rows == map_group_) return;
+  map_group_ = std::move(rows);
+  Notify({TAspect::MapGroup});
+}
+
+void TEditorView::PruneMapGroup() { SetMapGroup(map_group_); }
 
 void TEditorView::Notify(TViewMember member) const {
   if (listener_) listener_(member);

@@ -21,6 +21,13 @@ enum class TAspect {
   ContentsRows,
   SelectedRow,
   CatalogueRows,
+  // The list's find text or the rows it shows changed. When the rows
+  // themselves change (ContentsRows, CatalogueRows), the rows shown are
+  // already brought up to date with them and are not named again.
+  ContentsFind,
+  CatalogueFind,
+  MapGroup,      // the records selected together on the map
+  RecordValues,  // stored values changed without the rows changing (a group move)
 };
 
 struct TViewMember {
@@ -28,6 +35,9 @@ struct TViewMember {
   TField field = TField::RecordNo;  // only for Text, Highlight and Choice
   bool operator==(const TViewMember&) const = default;
 };
+
+// The two column lists: "Lo File Contents" and "Object Data List".
+enum class TList { Contents, Catalogue };
 
 // Normal: white field background / window-text state labels. Modified: red.
 enum class THighlight { Normal, Modified };
@@ -102,11 +112,38 @@ class TEditorView {
   const std::vector<std::string>& CatalogueRows() const { return catalogue_rows_; }
   void ReplaceCatalogueRows(std::vector<std::string> rows);
 
+  // The find of a list (see list_filter.h). The rows it leaves are positions
+  // in the list's rows, so row numbers stay the file's; with no find text
+  // every row shows. A find that hides the selected row leaves SelectedRow
+  // (the record the fields show, which Save writes) as it is: the list only
+  // highlights no row (ShownSelectedRow is -1).
+  const std::string& FindText(TList list) const { return Find(list).text; }
+  void SetFindText(TList list, const std::string& text);
+  const std::vector<int>& ShownRows(TList list) const { return Find(list).shown; }
+  // Where the selected contents row is among the rows shown, or -1.
+  int ShownSelectedRow() const;
+
+  // Records selected together on the map (ascending, each a contents row).
+  // Replacing the contents rows drops the records that no longer have one.
+  const std::vector<int>& MapGroup() const { return map_group_; }
+  void SetMapGroup(std::vector<int> rows);
+  // Tells the listener that stored values changed that no row shows.
+  void RecordValuesChanged() const { Notify({TAspect::RecordValues}); }
+
  private:
   static int LimitStateIndex(int index);
   bool StoreText(TField field, const std::string& text);
   bool StoreSelectedRow(int row);
   void Notify(TViewMember member) const;
+  struct ListFind {
+    std::string text;
+    std::vector<int> shown;
+  };
+  const ListFind& Find(TList list) const { return finds_[static_cast<std::size_t>(list)]; }
+  ListFind& Find(TList list) { return finds_[static_cast<std::size_t>(list)]; }
+  const std::vector<std::string>& Rows(TList list) const;
+  bool Refilter(TList list);
+  void PruneMapGroup();
 
   Listener listener_;
   std::function<void()> record_number_hook_;
@@ -120,4 +157,6 @@ class TEditorView {
   std::vector<std::string> contents_rows_{""};
   int selected_row_ = -1;
   std::vector<std::string> catalogue_rows_;
+  std::array<ListFind, 2> finds_{ListFind{{}, {0}}, ListFind{}};
+  std::vector<int> map_group_;
 };

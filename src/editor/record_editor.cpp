@@ -75,6 +75,7 @@ void RecordEditor::ReadChosenFile() {
 }
 
 void RecordEditor::ShowContents() {
+  view_.SetMapGroup({});  // a group of the file shown before
   FillPlaceholderRows(document_, view_);
   view_.SetWindowCaption("Editing " + dialog_file_name_.string());
   RefreshContentsRows(document_, catalogue_, view_);
@@ -287,6 +288,7 @@ void RecordEditor::MarkStateModified() {
 }
 
 void RecordEditor::ChooseRecord(int row) {
+  view_.SetMapGroup({});
   view_.SetSelectedRow(row);
   ShowRecord();
 }

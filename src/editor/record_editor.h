@@ -9,6 +9,7 @@
 #include "datafiles/lo_document.h"
 #include "datafiles/obj_catalogue.h"
 #include "editor/editor_view.h"
+#include "editor/map_selection.h"
 
 class ruriVizid;
 class TFolderPrompt;
@@ -129,7 +130,8 @@ class RecordEditor {
   // The user chose the other state.
   void MarkStateModified();
   // A click on a record's marker on the map: selects its row and shows the
-  // record, as a click on the row does. A row that does not exist selects none.
+  // record, as a click on the row does, and ends a map group. A row that does
+  // not exist selects none.
   void ChooseRecord(int row);
   // The selected record was dragged (or nudged) on the map: X and Y take the
   // position rounded to two decimals, in the user's separator, and are marked
@@ -140,6 +142,48 @@ class RecordEditor {
   void MoveSelectedRecord(double x, double y);
   // The editor window closes: closes the Lo file and asks the program to end.
   void CloseLoFile();
+
+  // Placing objects by name (placing.cpp). The writes below check the file
+  // as Save does before their first write, write one positioned call per
+  // field, and leave the count, the table and the rows agreeing with the
+  // file after a failure.
+
+  // A double-click or Enter on Object Data List row `entry`: the shown
+  // record's Class and Type take that entry's class and type, marked as
+  // typing marks them (red, Save enabled); nothing is written. The fields
+  // show the low 8 bits, the value a record holds. Nothing happens without a
+  // shown record or for a row that does not exist.
+  void PickCatalogueEntry(int entry);
+  // Catalogue row `entry` dropped on the map at (x, y): appends a record of
+  // that entry's class and type (AppendRecord). Nothing for a row that does
+  // not exist.
+  void DropCatalogueEntry(int entry, double x, double y);
+  // Appends a record of this class and type at (x, y) rounded to two
+  // decimals, Z, R, density and state 0: the record is written first, the
+  // count last. The new row is selected and shown. At 256 records it shows
+  // kRecordTableFull and writes nothing; a position the X and Y fields
+  // cannot show (not finite, too long) writes nothing.
+  void AppendRecord(std::uint8_t object_class, std::uint8_t object_type, double x, double y);
+  // "Duplicate Object": appends a copy of the shown record as stored (its
+  // unsaved edits are not copied) and shows the copy. Without a shown record
+  // it shows kNoItemSelected; at 256 records kRecordTableFull.
+  void DuplicateRecord();
+  // Shift+click on a marker: adds the record to the map group (choosing it:
+  // the fields show it) or takes it out. A group starts from the shown record.
+  void ToggleInMapGroup(int row);
+  // Shift+rectangle: adds the records drawn inside to the map group. The
+  // fields show the first of them unless the shown record is in the group.
+  void AddAreaToMapGroup(const TMapArea& area);
+  // Esc on the map.
+  void ClearMapGroup();
+  // Whether dragging or nudging this marker moves the whole group: it is in
+  // a group of two or more.
+  bool MovesAsGroup(int row) const;
+  // Moves every record of the map group by (dx, dy) from where the map draws
+  // it, each X and Y rounded to two decimals, and writes only those X and Y
+  // fields. The shown record's X and Y then show the written values. When any
+  // record would land where its fields cannot show it, nothing moves.
+  void MoveMapGroup(double dx, double dy);
 
  private:
   void ReadChosenFile();
@@ -157,6 +201,9 @@ class RecordEditor {
   void ForgetShown(int index = -1);
   std::optional<std::string> MovedText(TField field, double value) const;
   std::string ZeroText() const;
+  void AppendStoredRecord(const TLoRecord& record);
+  bool HasShownRecord() const;
+  void ChooseShown(int row);
 
   ruriVizid& settings_;
   TEditorHost& host_;

@@ -39,6 +39,8 @@ void EditorMap::Present(TViewMember member) {
     case TAspect::ContentsRows:
     case TAspect::SelectedRow:
     case TAspect::CatalogueRows:
+    case TAspect::MapGroup:
+    case TAspect::RecordValues:
       Rebuild();
       break;
     default:

@@ -535,6 +535,11 @@ void TForm6::Present(TViewMember member) {
     case TAspect::CatalogueRows:
       lb2->setRows(RowList(view_.CatalogueRows()));
       break;
+    case TAspect::ContentsFind:
+    case TAspect::CatalogueFind:
+    case TAspect::MapGroup:
+    case TAspect::RecordValues:
+      break;  // the lists have no find field yet; the map presents the rest
   }
 }
 

@@ -127,6 +127,24 @@ std::vector<Command> Commands() {
        },
        [](World& w) { w.editor.RemoveLastObject(); },
        {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(2)}},
+      {"append with values", false, open_lo,
+       [](World& w) { w.editor.DropCatalogueEntry(1, 12.5, -3.25); },
+       {kCountBytes, RecordRange(4)}},
+      {"duplicate", false,
+       [](World& w) {
+         w.Open(w.lo);
+         w.Click(1);
+       },
+       [](World& w) { w.editor.DuplicateRecord(); },
+       {kCountBytes, RecordRange(4)}},
+      {"move a group", false,
+       [](World& w) {
+         w.Open(w.lo);
+         w.editor.ChooseRecord(1);
+         w.editor.ToggleInMapGroup(3);
+       },
+       [](World& w) { w.editor.MoveMapGroup(2.5, -1.0); },
+       {RecordRange(1), RecordRange(3)}},
       {"close", false, open_lo, [](World& w) { w.editor.CloseLoFile(); }, {}},
       {"change the Lo folder", false, {},
        [](World& w) { ChangeLoFolder(w.settings, w.host.lo_prompt); }, {}},

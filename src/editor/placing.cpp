@@ -1,0 +1,165 @@
+// Placing objects by name: picking class and type from the catalogue,
+// appending records with values, and the map's group selection and move.
+
+#include <algorithm>
+
+#include "editor/list_rows.h"
+#include "editor/number_text.h"
+#include "editor/record_editor.h"
+
+namespace {
+
+bool Holds(const std::vector<int>& rows, int row) {
+  return std::find(rows.begin(), rows.end(), row) != rows.end();
+}
+
+}  // namespace
+
+bool RecordEditor::HasShownRecord() const {
+  const int row = view_.SelectedRow();
+  return row >= 0 && row <= document_.LastIndex;
+}
+
+void RecordEditor::PickCatalogueEntry(int entry) {
+  if (!HasShownRecord() || entry < 0 || entry > catalogue_.ObjLastIndex) return;
+  const TObjEntry& picked = catalogue_.ObjEntryTable[static_cast<std::size_t>(entry)];
+  // The byte a commit would store: a word above 255 would not fit the field.
+  view_.SetText(TField::Class, IntegerText(picked.words[0] & 0xFF));
+  MarkFieldModified(TField::Class);
+  view_.SetText(TField::Type, IntegerText(picked.words[1] & 0xFF));
+  MarkFieldModified(TField::Type);
+}
+
+void RecordEditor::DropCatalogueEntry(int entry, double x, double y) {
+  if (entry < 0 || entry > catalogue_.ObjLastIndex) return;
+  const TObjEntry& dropped = catalogue_.ObjEntryTable[static_cast<std::size_t>(entry)];
+  AppendRecord(static_cast<std::uint8_t>(dropped.words[0] & 0xFF),
+               static_cast<std::uint8_t>(dropped.words[1] & 0xFF), x, y);
+}
+
+void RecordEditor::AppendRecord(std::uint8_t object_class, std::uint8_t object_type, double x,
+                                double y) {
+  // The values a Save of the same texts would store.
+  const std::optional<std::string> x_text = MovedText(TField::X, x);
+  const std::optional<std::string> y_text = MovedText(TField::Y, y);
+  if (!x_text || !y_text) return;
+  TLoRecord record;
+  record.object_class = object_class;
+  record.object_type = object_type;
+  record.x = ParseFloat(*x_text, separator_);
+  record.y = ParseFloat(*y_text, separator_);
+  AppendStoredRecord(record);
+}
+
+void RecordEditor::DuplicateRecord() {
+  if (!HasShownRecord()) {
+    host_.ShowInformation(kNoItemSelected);
+    return;
+  }
+  AppendStoredRecord(document_.LoRecordTable[static_cast<std::size_t>(view_.SelectedRow())]);
+}
+
+// Only the new record and the count are written: the record first, so the
+// count never names a record the file does not hold.
+void RecordEditor::AppendStoredRecord(const TLoRecord& record) {
+  if (document_.LastIndex + 1 >= kLoRecordCapacity) {
+    host_.ShowInformation(kRecordTableFull);
+    return;
+  }
+  document_.CheckStillAtPath();
+  const int index = document_.LastIndex + 1;
+  try {
+    document_.LoRecordTable[static_cast<std::size_t>(index)] = record;
+    document_.WriteRecord(index);
+    document_.WriteCount(static_cast<std::int16_t>(index + 1));
+  } catch (...) {
+    AgreeWithFile();
+    throw;
+  }
+  RefreshContentsRows(document_, catalogue_, view_);
+  view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
+  view_.SetMapGroup({});
+  view_.SetSelectedRow(index);
+  ShowRecord();
+}
+
+void RecordEditor::ToggleInMapGroup(int row) {
+  if (row < 0 || row > document_.LastIndex) return;
+  const int shown = HasShownRecord() ? view_.SelectedRow() : -1;
+  std::vector<int> group = ToggledGroup(view_.MapGroup(), shown, row);
+  const bool added = Holds(group, row);
+  view_.SetMapGroup(std::move(group));
+  if (added && row != shown) ChooseShown(row);
+}
+
+void RecordEditor::AddAreaToMapGroup(const TMapArea& area) {
+  const std::vector<int> inside =
+      RecordsInArea(MapRecordPoints(document_, catalogue_, view_, separator_), area);
+  if (inside.empty()) return;
+  const int shown = HasShownRecord() ? view_.SelectedRow() : -1;
+  std::vector<int> group = WidenedGroup(view_.MapGroup(), shown, inside);
+  const bool shown_in_group = Holds(group, shown);
+  view_.SetMapGroup(std::move(group));
+  if (!shown_in_group) ChooseShown(inside.front());
+}
+
+void RecordEditor::ClearMapGroup() { view_.SetMapGroup({}); }
+
+bool RecordEditor::MovesAsGroup(int row) const {
+  return view_.MapGroup().size() >= 2 && Holds(view_.MapGroup(), row);
+}
+
+// Unlike ChooseRecord, the group stays.
+void RecordEditor::ChooseShown(int row) {
+  view_.SetSelectedRow(row);
+  ShowRecord();
+}
+
+void RecordEditor::MoveMapGroup(double dx, double dy) {
+  struct Move {
+    int row;
+    std::string x_text, y_text;
+  };
+  std::vector<Move> moves;
+  // From where the map draws each record: the shown one where its fields say.
+  const std::vector<TMapRecordPoint> points =
+      MapRecordPoints(document_, catalogue_, view_, separator_);
+  for (int row : view_.MapGroup()) {
+    if (row > document_.LastIndex) return;
+    const TMapRecordPoint& at = points[static_cast<std::size_t>(row)];
+    std::optional<std::string> x_text = MovedText(TField::X, at.x + dx);
+    std::optional<std::string> y_text = MovedText(TField::Y, at.y + dy);
+    if (!x_text || !y_text) return;
+    moves.push_back({row, std::move(*x_text), std::move(*y_text)});
+  }
+  if (moves.empty()) return;
+
+  document_.CheckStillAtPath();
+  try {
+    for (const Move& move : moves) {
+      TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(move.row)];
+      record.x = ParseFloat(move.x_text, separator_);
+      document_.WriteRecordField(move.row, TField::X);
+      record.y = ParseFloat(move.y_text, separator_);
+      document_.WriteRecordField(move.row, TField::Y);
+    }
+  } catch (...) {
+    view_.RecordValuesChanged();  // the map shows what was written
+    throw;
+  }
+  for (const Move& move : moves) {
+    if (move.row != view_.SelectedRow()) continue;
+    // The shown record's X and Y now show what the file holds.
+    for (auto [field, text] : {std::pair{TField::X, &move.x_text}, {TField::Y, &move.y_text}}) {
+      view_.SetText(field, *text);
+      view_.SetHighlight(field, THighlight::Normal);
+      if (shown_index_ == move.row) RememberShown(field);
+    }
+  }
+  bool edits_left = false;
+  for (const TFieldInfo& info : kFieldTable) {
+    edits_left = edits_left || view_.Highlight(info.field) == THighlight::Modified;
+  }
+  view_.SetSaveEnabled(edits_left);
+  view_.RecordValuesChanged();
+}

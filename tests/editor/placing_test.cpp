@@ -1,0 +1,271 @@
+// Placing objects by name, down to the file's bytes: picking class and type
+// from the catalogue, appending records with values, duplicating, and the
+// map's group selection and group move.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <tuple>
+
+#include "editor/record_editor.h"
+#include "platform/file_faults.h"
+#include "settings/profile_store.h"
+#include "support/lo_files.h"
+#include "support/scripted_host.h"
+
+namespace {
+
+class PlacingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host.lo_prompt.answer = dir.path().string();
+    host.objdat_prompt.answer = (dir / "objdat").string();
+    // Entry 3's class does not fit a record's byte: 300 stores 44.
+    WriteCatalogue(dir / "objdat",
+                   {{0, 0, "Marker"}, {3, 1, "Fuel Drum"}, {1, 1, "Pine"}, {300, 2, "Tower"}});
+  }
+  void TearDown() override { file_faults::Reset(); }
+
+  void Open(const std::vector<TLoRecord>& records) {
+    WriteBytes(lo_path, LoFileBytes("Forest", "North woods", records));
+    host.open_answers.push_back(lo_path);
+    editor.OpenLoFile();
+  }
+  void Click(int row) {
+    view.SetSelectedRowFromUser(row);
+    editor.ShowRecord();
+  }
+  void Type(TField field, const std::string& text) {
+    view.SetTextFromUser(field, text);
+    editor.MarkFieldModified(field);
+  }
+  bool Marked(TField field) const { return view.Highlight(field) == THighlight::Modified; }
+  Bytes FileBytes() const { return ReadBytes(lo_path); }
+  // How many positioned writes `action` makes, and that the file was checked first.
+  int WritesOf(const std::function<void()>& action) {
+    file_faults::Reset();
+    action();
+    const std::vector<FileOperation> operations = file_faults::Operations();
+    EXPECT_EQ(operations.empty() ? FileOperation::Open : operations.front(), FileOperation::Stat);
+    return static_cast<int>(std::count(operations.begin(), operations.end(), FileOperation::Write));
+  }
+
+  TempDir dir;
+  ruriVizid settings{dir / "zodaZa.INI"};
+  ScriptedHost host;
+  RecordEditor editor{settings, host};
+  TEditorView& view = editor.View();
+  std::filesystem::path lo_path = dir / "LoTest.dat";
+};
+
+// The file with `record` appended and the count raised to match.
+Bytes Appended(Bytes file, const TLoRecord& record) {
+  const Bytes added = RecordBytes(record);
+  file.insert(file.end(), added.begin(), added.end());
+  PutU16(file, 20, static_cast<std::uint16_t>((file.size() - 100) / 20));
+  return file;
+}
+
+TLoRecord Placed(std::uint8_t object_class, std::uint8_t object_type, float x, float y) {
+  TLoRecord record;
+  record.object_class = object_class;
+  record.object_type = object_type;
+  record.x = x;
+  record.y = y;
+  return record;
+}
+
+TEST_F(PlacingTest, AppendWritesTheRecordAndTheCountOnlyAndShowsTheNewRow) {
+  Open(NumberedRecords(5));
+  const Bytes original = FileBytes();
+  Click(2);
+  Type(TField::Name, "Unsaved");  // not this command's to write
+
+  EXPECT_EQ(WritesOf([&] { editor.AppendRecord(3, 1, 12.345, -7.006); }), 8 + 1);
+  EXPECT_EQ(FileBytes(), Appended(original, Placed(3, 1, 12.35f, -7.01f)));
+  EXPECT_EQ(view.ContentsRows().size(), 6u);
+  EXPECT_EQ(view.ContentsRows()[5], "5;3;1;Fuel Drum");
+  EXPECT_EQ(view.SelectedRow(), 5);
+  EXPECT_EQ(view.Text(TField::RecordNo), "5");
+  EXPECT_EQ(view.Text(TField::X), "12.35");
+  EXPECT_EQ(view.Text(TField::Name), "Forest") << "the new record is shown as a click shows it";
+  EXPECT_EQ(view.RecordCountText(), "6");
+  EXPECT_FALSE(view.SaveEnabled());
+
+  // A catalogue row dropped: its class and type, in the record's byte.
+  editor.SetDecimalSeparator(',');
+  editor.DropCatalogueEntry(3, 0.004, 1e6);
+  EXPECT_EQ(Slice(FileBytes(), 220, 20), RecordBytes(Placed(44, 2, 0.0f, 1e6f)));
+  EXPECT_EQ(view.Text(TField::Y), "1000000,00");
+  // Rows that do not exist and places the fields cannot show write nothing.
+  const Bytes before = FileBytes();
+  editor.DropCatalogueEntry(4, 1, 1);
+  editor.DropCatalogueEntry(-1, 1, 1);
+  editor.AppendRecord(1, 1, std::numeric_limits<double>::infinity(), 0);
+  editor.AppendRecord(1, 1, -123456789.5, 0);
+  EXPECT_EQ(FileBytes(), before);
+  EXPECT_EQ(view.ContentsRows().size(), 7u);
+}
+
+TEST_F(PlacingTest, DuplicateCopiesTheStoredBytesNotTheFieldsTexts) {
+  std::vector<TLoRecord> records = NumberedRecords(3);
+  records[1].x = 1.005f;  // shown as 1.00
+  records[1].state = 2;   // shown as "State 1"
+  Open(records);
+  const Bytes original = FileBytes();
+
+  editor.DuplicateRecord();
+  EXPECT_EQ(host.information, std::vector<std::string>{kNoItemSelected});
+  EXPECT_EQ(FileBytes(), original);
+
+  Click(1);
+  Type(TField::Class, "9");
+  EXPECT_EQ(WritesOf([&] { editor.DuplicateRecord(); }), 8 + 1);
+  EXPECT_EQ(FileBytes(), Appended(original, records[1]));
+  EXPECT_EQ(view.SelectedRow(), 3);
+  EXPECT_EQ(view.Text(TField::Class), "1");
+  EXPECT_FALSE(Marked(TField::Class));
+}
+
+TEST_F(PlacingTest, AFullFileRefusesEveryAppendAsAddObjectDoes) {
+  Open(NumberedRecords(256));
+  Click(4);
+  const Bytes original = FileBytes();
+  const std::function<void()> appends[] = {
+      [&] { editor.AddObject(); },
+      [&] { editor.AppendRecord(1, 1, 5, 5); },
+      [&] { editor.DropCatalogueEntry(1, 5, 5); },
+      [&] { editor.DuplicateRecord(); },
+  };
+  for (const auto& append : appends) {
+    host.information.clear();
+    append();
+    EXPECT_EQ(host.information, std::vector<std::string>{kRecordTableFull});
+    EXPECT_EQ(FileBytes(), original);
+    EXPECT_EQ(view.ContentsRows().size(), 256u);
+    EXPECT_EQ(view.SelectedRow(), 4);
+  }
+}
+
+TEST_F(PlacingTest, PickingACatalogueRowTypesClassAndTypeWithoutWriting) {
+  Open(NumberedRecords(3));
+  const Bytes original = FileBytes();
+  editor.PickCatalogueEntry(1);  // no record shown
+  EXPECT_EQ(view.Text(TField::Class), "0");
+  EXPECT_FALSE(view.SaveEnabled());
+
+  Click(2);
+  editor.PickCatalogueEntry(3);
+  EXPECT_EQ(view.Text(TField::Class), "44");
+  EXPECT_EQ(view.Text(TField::Type), "2");
+  EXPECT_TRUE(Marked(TField::Class) && Marked(TField::Type));
+  EXPECT_FALSE(Marked(TField::X));
+  EXPECT_TRUE(view.SaveEnabled());
+  editor.PickCatalogueEntry(4);  // no such row
+  EXPECT_EQ(view.Text(TField::Class), "44");
+  EXPECT_EQ(FileBytes(), original);
+
+  editor.CommitRecord(TCommitTarget::SelectedRow);
+  EXPECT_EQ(FileBytes()[140], 44);
+  EXPECT_EQ(FileBytes()[141], 2);
+}
+
+// NumberedRecords: record i at X = i + 0.25, Y = -i.
+TEST_F(PlacingTest, GroupGrowsByShiftClickAndRectangleAndEndsByEscOrAPlainClick) {
+  std::vector<TLoRecord> records = NumberedRecords(6);
+  records[2].y = std::numeric_limits<float>::infinity();  // not on the map
+  Open(records);
+  editor.ToggleInMapGroup(1);
+  EXPECT_EQ(view.MapGroup(), std::vector<int>{1}) << "nothing shown yet: the group starts empty";
+  EXPECT_EQ(view.SelectedRow(), 1);
+  editor.ToggleInMapGroup(4);
+  EXPECT_EQ(view.MapGroup(), (std::vector<int>{1, 4}));
+  EXPECT_EQ(view.SelectedRow(), 4) << "the last one chosen is shown";
+  editor.ToggleInMapGroup(1);
+  EXPECT_EQ(view.MapGroup(), std::vector<int>{4});
+  EXPECT_EQ(view.SelectedRow(), 4);
+  EXPECT_FALSE(editor.MovesAsGroup(4));
+
+  editor.ClearMapGroup();
+  editor.ChooseRecord(5);
+  editor.AddAreaToMapGroup({3.5, -3.5, 0.0, 0.5});  // corners in any order
+  EXPECT_EQ(view.MapGroup(), (std::vector<int>{0, 1, 3, 5})) << "2 is not drawn; 5 was shown";
+  EXPECT_EQ(view.SelectedRow(), 5);
+  EXPECT_TRUE(editor.MovesAsGroup(3));
+  EXPECT_FALSE(editor.MovesAsGroup(4));
+
+  editor.ClearMapGroup();
+  editor.ToggleInMapGroup(3);
+  Click(4);  // a list click shows another record; the group stays
+  EXPECT_EQ(view.MapGroup(), (std::vector<int>{3, 5}));
+  editor.AddAreaToMapGroup({0.0, 0.5, 1.5, -1.5});
+  EXPECT_EQ(view.MapGroup(), (std::vector<int>{0, 1, 3, 5}));
+  EXPECT_EQ(view.SelectedRow(), 0) << "the first record inside is shown";
+  editor.AddAreaToMapGroup({100.0, 100.0, 200.0, 200.0});
+  EXPECT_EQ(view.MapGroup().size(), 4u) << "an empty rectangle changes nothing";
+
+  editor.ChooseRecord(3);
+  EXPECT_TRUE(view.MapGroup().empty());
+  editor.ToggleInMapGroup(5);
+  Click(5);
+  editor.RemoveLastObject();
+  EXPECT_EQ(view.MapGroup(), std::vector<int>{3}) << "the removed record leaves the group";
+}
+
+TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
+  Open(NumberedRecords(6));
+  Bytes expected = FileBytes();
+  editor.ChooseRecord(1);
+  editor.ToggleInMapGroup(3);
+  editor.ToggleInMapGroup(4);
+  Type(TField::X, "50");  // record 4 is drawn where its field says
+  Type(TField::Density, "7");
+
+  EXPECT_EQ(WritesOf([&] { editor.MoveMapGroup(10.004, -0.5); }), 3 * 2);
+  for (const auto& [index, x, y] :
+       {std::tuple{1, 11.25f, -1.5f}, {3, 13.25f, -3.5f}, {4, 60.0f, -4.5f}}) {
+    const Bytes x_bytes = FloatBytes(x), y_bytes = FloatBytes(y);
+    std::copy(x_bytes.begin(), x_bytes.end(), expected.begin() + 100 + 20 * index + 3);
+    std::copy(y_bytes.begin(), y_bytes.end(), expected.begin() + 100 + 20 * index + 7);
+  }
+  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(view.Text(TField::X), "60.00");
+  EXPECT_EQ(view.Text(TField::Y), "-4.50");
+  EXPECT_FALSE(Marked(TField::X) || Marked(TField::Y));
+  EXPECT_TRUE(Marked(TField::Density) && view.SaveEnabled()) << "other edits stay";
+
+  // Saving afterwards writes the moved X and Y back as they are.
+  editor.CommitRecord(TCommitTarget::SelectedRow);
+  expected[100 + 20 * 4 + 19] = 7;
+  EXPECT_EQ(FileBytes(), expected);
+
+  // One record that would land where its field cannot show it: nothing moves.
+  editor.MoveMapGroup(-123456789.0, 0.0);
+  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(view.Text(TField::X), "60.00");
+}
+
+TEST_F(PlacingTest, AReplacedFileIsNotWrittenByAnyPlacing) {
+  Open(NumberedRecords(4));
+  Click(1);
+  editor.ToggleInMapGroup(2);
+  const Bytes original = FileBytes();
+  const std::filesystem::path moved = dir / "moved.dat";
+  std::filesystem::rename(lo_path, moved);
+  WriteBytes(lo_path, original);
+  const std::function<void()> writes[] = {
+      [&] { editor.AppendRecord(1, 1, 0, 0); },
+      [&] { editor.DuplicateRecord(); },
+      [&] { editor.MoveMapGroup(1, 1); },
+  };
+  for (const auto& write : writes) {
+    EXPECT_NE(MessageOf(write).find("was replaced or deleted"), std::string::npos);
+    EXPECT_EQ(FileBytes(), original);
+    EXPECT_EQ(ReadBytes(moved), original);
+    EXPECT_EQ(view.ContentsRows().size(), 4u);
+  }
+}
+
+}  // namespace
