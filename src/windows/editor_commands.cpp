@@ -1,9 +1,11 @@
 #include "windows/editor_commands.h"
 
 #include <QAction>
+#include <tuple>
 
 #include "editor/record_editor.h"
 #include "fields/column_list_box.h"
+#include "fields/list_find_field.h"
 #include "fields/masked_edit.h"
 #include "fields/two_choice_group.h"
 #include "lettering/shadow_button.h"
@@ -38,6 +40,15 @@ void EditorCommands::Connect() {
     }
   }
   connect(widgets_.ContentsList(), &ColumnListBox::rowChosen, this, &EditorCommands::RowChosen);
+  ColumnListBox* catalogue = widgets_.CatalogueList();
+  connect(catalogue, &ColumnListBox::rowActivated, this, [this](int position) {
+    guarded([&] { editor_.PickCatalogueEntry(FileRow(TList::Catalogue, position)); });
+  });
+  catalogue->setRowDragEnabled(true);
+  connect(catalogue, &ColumnListBox::rowDropped, this, [this](int position, QPoint global) {
+    widgets_.map->DropCatalogueEntry(FileRow(TList::Catalogue, position), global);
+  });
+  CreateFindFields();
   for (const TFieldInfo& info : kFieldTable) {
     MaskedEdit* field = widgets_.FieldWidget(info.field);
     if (field == nullptr) continue;  // the state is a choice group
@@ -80,6 +91,9 @@ void EditorCommands::Run(TCommand command) {
     case TCommand::RemoveObject:
       guarded([this] { editor_.RemoveLastObject(); });
       break;
+    case TCommand::DuplicateObject:
+      guarded([this] { editor_.DuplicateRecord(); });
+      break;
   }
 }
 
@@ -92,7 +106,28 @@ void EditorCommands::Close() {
   guarded([this] { editor_.CloseLoFile(); });
 }
 
-void EditorCommands::RowChosen(int row) {
+// The find field of each list; what is typed there is the list's find.
+void EditorCommands::CreateFindFields() {
+  for (const auto& [list, widget, name] :
+       {std::tuple{TList::Contents, widgets_.ContentsList(), QStringLiteral("LMDLB1Find")},
+        std::tuple{TList::Catalogue, widgets_.CatalogueList(), QStringLiteral("lb2Find")}}) {
+    auto* field = new ListFindField(widget);
+    field->setObjectName(name);
+    const TList which = list;
+    connect(field, &ListFindField::findTextChanged, this, [this, which](const QString& text) {
+      editor_.View().SetFindText(which, QStringToBytes(text));
+    });
+  }
+}
+
+int EditorCommands::FileRow(TList list, int position) const {
+  const std::vector<int>& shown = editor_.View().ShownRows(list);
+  if (position < 0 || static_cast<std::size_t>(position) >= shown.size()) return -1;
+  return shown[static_cast<std::size_t>(position)];
+}
+
+void EditorCommands::RowChosen(int position) {
+  const int row = FileRow(TList::Contents, position);
   editor_.View().SetSelectedRowFromUser(row);
   guarded([this] { editor_.ShowRecord(); });
 }

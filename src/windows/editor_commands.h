@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "datafiles/record_fields.h"
+#include "editor/editor_view.h"
 #include "windows/editor_widgets.h"
 
 class DesktopHost;
@@ -38,6 +39,9 @@ class EditorCommands : public QObject {
   void TextEdited(TField field, const QString& text);
   void ReportModified(MaskedEdit* field);
   void StateChosen(int index);
+  void CreateFindFields();
+  // The file's row number of a row the list shows, or -1.
+  int FileRow(TList list, int position) const;
 
   QWidget& window_;
   const EditorWidgets& widgets_;

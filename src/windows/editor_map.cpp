@@ -26,6 +26,13 @@ EditorMap::EditorMap(RecordEditor& editor, QWidget* placeholder, const QRect& st
   connect(map_, &MapView::pointClicked, this, &EditorMap::PointClicked);
   connect(map_, &MapView::pointDragged, this, &EditorMap::PointDragged);
   connect(map_, &MapView::pointNudged, this, &EditorMap::PointNudged);
+  connect(map_, &MapView::pointToggled, this,
+          [this](int index) { guarded([&] { editor_.ToggleInMapGroup(index); }); });
+  connect(map_, &MapView::areaSelected, this, [this](double x0, double y0, double x1, double y1) {
+    guarded([&] { editor_.AddAreaToMapGroup({x0, y0, x1, y1}); });
+  });
+  connect(map_, &MapView::groupMoved, this, &EditorMap::GroupMoved);
+  connect(map_, &MapView::groupCleared, this, [this] { editor_.ClearMapGroup(); });
   ApplyLocaleSeparator();
 }
 
@@ -83,6 +90,7 @@ void EditorMap::Rebuild() {
   }
   map_->setPoints(std::move(points));
   map_->setSelected(view.SelectedRow());
+  map_->setGroup(view.MapGroup());
   std::vector<MapLegendEntry> legend;
   for (const TMapLegendItem& item : MapLegendItems(editor_.Document(), editor_.Catalogue())) {
     legend.push_back({item.object_class, BytesToQString(item.text)});
@@ -100,6 +108,20 @@ void EditorMap::PointDragged(int index, double x, double y) {
     guarded([&] { editor_.MoveSelectedRecord(x, y); });
   }
   Rebuild();  // a refused move puts the marker back
+}
+
+// A refused or failed move puts the markers back where the file has them.
+void EditorMap::GroupMoved(double dx, double dy) {
+  guarded([&] { editor_.MoveMapGroup(dx, dy); });
+  Rebuild();
+}
+
+void EditorMap::DropCatalogueEntry(int entry, QPoint global) {
+  if (!map_->isVisible()) return;
+  const QPoint at = map_->mapFromGlobal(global);
+  if (!map_->rect().contains(at)) return;
+  const WorldPoint world = map_->worldAt(at);
+  guarded([&] { editor_.DropCatalogueEntry(entry, world.x, world.y); });
 }
 
 void EditorMap::PointNudged(int index, double dx, double dy) {

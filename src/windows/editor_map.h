@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QRect>
 
 #include "editor/editor_view.h"
@@ -33,12 +34,16 @@ class EditorMap : public QObject {
   // After "Open a Lo File": the map shows the whole new file.
   void FitAfterOpen();
   void ApplyLocaleSeparator();
+  // A catalogue row dragged out of its list and released at `global`: on the
+  // map it appends a record of that entry there; elsewhere nothing happens.
+  void DropCatalogueEntry(int entry, QPoint global);
 
  private:
   void Rebuild();
   void PointClicked(int index);
   void PointDragged(int index, double x, double y);
   void PointNudged(int index, double dx, double dy);
+  void GroupMoved(double dx, double dy);
 
   RecordEditor& editor_;
   QWidget* placeholder_;

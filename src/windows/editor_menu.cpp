@@ -1,5 +1,6 @@
 #include "windows/editor_menu.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +19,7 @@ struct MenuRow {
 const MenuRow kMenu[] = {
     {TCommand::OpenLoFile, "LoFiles1", "Open a Lo File", "Open1", "Open"},
     {TCommand::Save, "Save1", "Save", nullptr, nullptr},
+    {TCommand::DuplicateObject, "DuplicateObject1", "Duplicate Object", "Edit1", "Edit"},
     {TCommand::Notes, "Notes1", "Notes", nullptr, nullptr},
     {TCommand::LoFolder, "LoFiles2", "Lo Files Location", "ChangeFolders1", "Change Folders"},
     {TCommand::ObjdatFolder, "OBJDATFolderLocation1", "OBJDAT Folder Location", "ChangeFolders1",
@@ -57,5 +59,7 @@ std::array<QAction*, kCommandCount> BuildEditorMenu(QMainWindow& window) {
     action->setObjectName(Latin1(row.name));
     actions[static_cast<std::size_t>(row.command)] = action;
   }
+  actions[static_cast<std::size_t>(TCommand::DuplicateObject)]->setShortcut(
+      QKeySequence(Qt::CTRL | Qt::Key_D));
   return actions;
 }

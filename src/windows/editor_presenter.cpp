@@ -16,10 +16,11 @@ namespace {
 const QColor kWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
 
-QStringList RowList(const std::vector<std::string>& rows) {
+// The rows a list's find leaves, in list order.
+QStringList RowList(const std::vector<std::string>& rows, const std::vector<int>& shown) {
   QStringList list;
-  list.reserve(static_cast<qsizetype>(rows.size()));
-  for (const std::string& row : rows) list << BytesToQString(row);
+  list.reserve(static_cast<qsizetype>(shown.size()));
+  for (int row : shown) list << BytesToQString(rows[static_cast<std::size_t>(row)]);
   return list;
 }
 
@@ -60,20 +61,22 @@ void EditorPresenter::Present(TViewMember member) {
       window_.setWindowTitle(ToQString(view_.WindowCaption()));
       break;
     case TAspect::ContentsRows:
-      widgets_.ContentsList()->setRows(RowList(view_.ContentsRows()));
-      widgets_.ContentsList()->setSelectedRow(view_.SelectedRow());
+    case TAspect::ContentsFind:
+      widgets_.ContentsList()->setRows(
+          RowList(view_.ContentsRows(), view_.ShownRows(TList::Contents)));
+      widgets_.ContentsList()->setSelectedRow(view_.ShownSelectedRow());
       break;
     case TAspect::SelectedRow:
-      widgets_.ContentsList()->setSelectedRow(view_.SelectedRow());
+      widgets_.ContentsList()->setSelectedRow(view_.ShownSelectedRow());
       break;
     case TAspect::CatalogueRows:
-      widgets_.CatalogueList()->setRows(RowList(view_.CatalogueRows()));
-      break;
-    case TAspect::ContentsFind:
     case TAspect::CatalogueFind:
+      widgets_.CatalogueList()->setRows(
+          RowList(view_.CatalogueRows(), view_.ShownRows(TList::Catalogue)));
+      break;
     case TAspect::MapGroup:
     case TAspect::RecordValues:
-      break;  // the lists have no find field yet; the map presents the rest
+      break;  // the map presents these
   }
 }
 

@@ -1,5 +1,6 @@
 #include "fields/column_list_box.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -191,12 +192,42 @@ void ColumnListBox::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const int row = rowAt(event->position().toPoint());
   if (row >= 0) chooseRow(row);
+  dragRow_ = rowDragEnabled_ ? row : -1;
+  pressPos_ = event->position().toPoint();
+  dragging_ = false;
 }
 
-void ColumnListBox::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void ColumnListBox::mouseMoveEvent(QMouseEvent* event) {
+  event->accept();
+  if (dragRow_ < 0 || !(event->buttons() & Qt::LeftButton)) return;
+  const QPoint at = event->position().toPoint();
+  if (!dragging_ && (at - pressPos_).manhattanLength() < QApplication::startDragDistance()) return;
+  if (!dragging_) viewport()->setCursor(Qt::DragCopyCursor);
+  dragging_ = true;
+  emit rowDragMoved(dragRow_, viewport()->mapToGlobal(at));
+}
 
-// The second click of a double click is a click of its own.
-void ColumnListBox::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void ColumnListBox::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  if (event->button() != Qt::LeftButton) return;
+  const int row = dragRow_;
+  const bool dropped = dragging_;
+  endRowDrag();
+  if (dropped) emit rowDropped(row, viewport()->mapToGlobal(event->position().toPoint()));
+}
+
+void ColumnListBox::endRowDrag() {
+  if (dragging_) viewport()->unsetCursor();
+  dragRow_ = -1;
+  dragging_ = false;
+}
+
+// The second click of a double click is a click of its own, then an activation.
+void ColumnListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  mousePressEvent(event);
+  const int row = rowAt(event->position().toPoint());
+  if (event->button() == Qt::LeftButton && row >= 0) emit rowActivated(row);
+}
 
 void ColumnListBox::keyPressEvent(QKeyEvent* event) {
   const int last = rowCount() - 1;
@@ -204,6 +235,18 @@ void ColumnListBox::keyPressEvent(QKeyEvent* event) {
   const int page = std::max(1, fullyVisibleRows() - 1);
   int target = 0;
   switch (event->key()) {
+    case Qt::Key_Escape:
+      if (!dragging_) return QAbstractScrollArea::keyPressEvent(event);
+      endRowDrag();
+      emit rowDragCancelled();
+      event->accept();
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (current < 0) return QAbstractScrollArea::keyPressEvent(event);
+      event->accept();
+      emit rowActivated(current);
+      return;
     case Qt::Key_Up:
     case Qt::Key_Left:
       target = current < 0 ? 0 : current - 1;

@@ -19,6 +19,10 @@ struct ColumnSection {
 // whose ";"-separated parts are shown under the header sections, on a grid.
 // At most one row is selected. The user chooses a row by clicking it or by a
 // selection key; that raises rowChosen. Changes made from code raise nothing.
+// A double click on a row, or Enter on the selected one, raises rowActivated.
+// With row dragging on, pressing a row and moving the pointer away drags the
+// row out of the list: rowDragMoved follows the pointer, the release raises
+// rowDropped, Esc raises rowDragCancelled (positions are global).
 //
 // Colours: rows are filled with the menu colour (QPalette::Window) and drawn
 // in the window-text colour; the selected row uses Highlight and
@@ -64,12 +68,20 @@ class ColumnListBox : public QAbstractScrollArea {
 
   QSize sizeHint() const override;
 
+  void setRowDragEnabled(bool enabled) { rowDragEnabled_ = enabled; }
+  bool isDraggingRow() const { return dragRow_ >= 0 && dragging_; }
+
  signals:
   void rowChosen(int row);
+  void rowActivated(int row);
+  void rowDragMoved(int row, QPoint globalPos);
+  void rowDropped(int row, QPoint globalPos);
+  void rowDragCancelled();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -85,6 +97,7 @@ class ColumnListBox : public QAbstractScrollArea {
   int fullyVisibleRows() const;
   void chooseRow(int row);
   void paintRow(QPainter& painter, int row, int listHeight);
+  void endRowDrag();
 
   QHeaderView* header_;
   QStandardItemModel* headerModel_;
@@ -93,4 +106,8 @@ class ColumnListBox : public QAbstractScrollArea {
   QStringList rows_;
   int selected_ = -1;
   bool scrollPending_ = false;
+  bool rowDragEnabled_ = false;
+  int dragRow_ = -1;  // the row pressed, while the button is down
+  QPoint pressPos_;
+  bool dragging_ = false;
 };

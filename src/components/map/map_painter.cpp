@@ -126,9 +126,21 @@ std::vector<MapGridLabel> MapGridLabels(const QRect& area, const MapTransform& t
   return labels;
 }
 
+namespace {
+
+bool InGroup(const MapScene& scene, int index) {
+  return scene.group != nullptr && static_cast<std::size_t>(index) < scene.group->size() &&
+         (*scene.group)[static_cast<std::size_t>(index)];
+}
+
+}  // namespace
+
 WorldPoint ScenePosition(const MapScene& scene, int index) {
   if (index == scene.moved) return scene.moved_to;
   const MapPoint& point = (*scene.points)[static_cast<std::size_t>(index)];
+  if (scene.group_moving && InGroup(scene, index)) {
+    return {point.x + scene.group_offset.x, point.y + scene.group_offset.y};
+  }
   return {point.x, point.y};
 }
 
@@ -152,9 +164,18 @@ void PaintMap(QPainter& painter, const QRect& area, const MapTransform& transfor
     PaintMarker(painter, centre, (*scene.points)[static_cast<std::size_t>(index)], selected);
   };
   for (int i = 0; i < count; ++i) {
-    if (i != scene.selected) paint(i, false);
+    if (i != scene.selected && !InGroup(scene, i)) paint(i, false);
+  }
+  for (int i = 0; i < count; ++i) {
+    if (i != scene.selected && InGroup(scene, i)) paint(i, true);
   }
   if (scene.selected >= 0 && scene.selected < count) paint(scene.selected, true);
+  if (!scene.area.isEmpty()) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::white, 1.0, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(scene.area.translated(area.topLeft()));
+  }
   painter.restore();
 }
 

@@ -21,6 +21,13 @@ struct MapScene {
   // A marker being dragged is drawn here instead of at its own position.
   int moved = -1;
   WorldPoint moved_to;
+  // Markers selected together (one flag per point, or null), drawn like the
+  // selected one; while the group is dragged each is drawn moved by the offset.
+  const std::vector<bool>* group = nullptr;
+  bool group_moving = false;
+  WorldPoint group_offset;
+  // The rectangle being drawn to select markers, in widget pixels (empty: none).
+  QRectF area;
   QChar separator = u'.';
 };
 

@@ -35,6 +35,10 @@ void MapView::setPoints(std::vector<MapPoint> points) {
   const int count = static_cast<int>(points_.size());
   if (selected_ >= count) selected_ = -1;
   if (pressed_marker_ >= count) CancelDrag();
+  if (group_.size() != points_.size()) {
+    group_.assign(points_.size(), false);
+    group_size_ = 0;
+  }
   const int hidden = static_cast<int>(
       std::count_if(points_.begin(), points_.end(), [](const MapPoint& p) { return !Finite(p); }));
   if (hidden != hidden_) {
@@ -50,6 +54,30 @@ void MapView::setPointPosition(int index, double x, double y) {
   points[static_cast<std::size_t>(index)].x = x;
   points[static_cast<std::size_t>(index)].y = y;
   setPoints(std::move(points));
+}
+
+void MapView::setGroup(const std::vector<int>& indices) {
+  std::vector<bool> group(points_.size(), false);
+  int size = 0;
+  for (int index : indices) {
+    if (index < 0 || index >= static_cast<int>(group.size())) continue;
+    size += group[static_cast<std::size_t>(index)] ? 0 : 1;
+    group[static_cast<std::size_t>(index)] = true;
+  }
+  if (group == group_) return;
+  group_ = std::move(group);
+  group_size_ = size;
+  if (drag_ == Drag::Group && group_size_ < 2) CancelDrag();
+  update();
+}
+
+WorldPoint MapView::worldAt(QPointF position) const {
+  return transform_.ToWorld({position.x(), position.y()});
+}
+
+bool MapView::MovesGroup(int index) const {
+  return group_size_ >= 2 && index >= 0 && static_cast<std::size_t>(index) < group_.size() &&
+         group_[static_cast<std::size_t>(index)];
 }
 
 void MapView::setSelected(int index) {
@@ -90,6 +118,10 @@ MapScene MapView::Scene() const {
     scene.moved = pressed_marker_;
     scene.moved_to = drag_to_;
   }
+  scene.group = &group_;
+  scene.group_moving = drag_ == Drag::Group;
+  scene.group_offset = group_offset_;
+  if (drag_ == Drag::Area) scene.area = QRectF(press_position_, last_position_).normalized();
   return scene;
 }
 
@@ -153,7 +185,16 @@ void MapView::mousePressEvent(QMouseEvent* event) {
   }
   const QPointF position = event->position();
   press_position_ = last_position_ = position.toPoint();
+  press_world_ = worldAt(position);
   pressed_marker_ = ChooseAt(position);
+  if (event->modifiers() & Qt::ShiftModifier) {
+    // Shift chooses markers for the group instead of moving anything.
+    const int marker = pressed_marker_;
+    pressed_marker_ = -1;
+    drag_ = marker < 0 ? Drag::Area : Drag::None;
+    if (marker >= 0) emit pointToggled(marker);
+    return;
+  }
   if (pressed_marker_ < 0) {
     drag_ = Drag::Pan;
     last_click_ = QPoint(-1000, -1000);
@@ -175,6 +216,12 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
           QApplication::startDragDistance()) {
         return;
       }
+      if (MovesGroup(pressed_marker_)) {
+        drag_ = Drag::Group;
+        group_offset_ = {under.x - press_world_.x, under.y - press_world_.y};
+        update();
+        return;
+      }
       // Only the selected marker moves: dragging another one selects it
       // first, the way a click would, and a refused selection stops the drag.
       if (pressed_marker_ != selected_) emit pointClicked(pressed_marker_);
@@ -186,6 +233,14 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
       [[fallthrough]];
     case Drag::Marker:
       drag_to_ = {under.x + grab_offset_.x, under.y + grab_offset_.y};
+      update();
+      return;
+    case Drag::Group:
+      group_offset_ = {under.x - press_world_.x, under.y - press_world_.y};
+      update();
+      return;
+    case Drag::Area:
+      last_position_ = position.toPoint();
       update();
       return;
     case Drag::Pan: {
@@ -217,6 +272,13 @@ void MapView::mouseReleaseEvent(QMouseEvent* event) {
   } else if (drag == Drag::Marker) {
     update();
     emit pointDragged(index, to.x, to.y);
+  } else if (drag == Drag::Group) {
+    update();
+    emit groupMoved(group_offset_.x, group_offset_.y);
+  } else if (drag == Drag::Area) {
+    update();
+    const WorldPoint corner = worldAt(event->position());
+    emit areaSelected(press_world_.x, press_world_.y, corner.x, corner.y);
   }
 }
 
@@ -236,8 +298,12 @@ void MapView::keyPressEvent(QKeyEvent* event) {
   double dy = 0.0;
   switch (event->key()) {
     case Qt::Key_Escape:
-      if (drag_ == Drag::Marker || drag_ == Drag::Pressed) {
+      if (drag_ != Drag::None && drag_ != Drag::Pan) {
         CancelDrag();
+        return;
+      }
+      if (group_size_ > 0) {
+        emit groupCleared();
         return;
       }
       break;
@@ -271,8 +337,10 @@ void MapView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
     return;
   }
-  if (selected_ >= 0 && drag_ == Drag::None &&
-      Finite(points_[static_cast<std::size_t>(selected_)])) {
+  if (drag_ != Drag::None) return;
+  if (MovesGroup(selected_)) {
+    emit groupMoved(dx, dy);
+  } else if (selected_ >= 0 && Finite(points_[static_cast<std::size_t>(selected_)])) {
     emit pointNudged(selected_, dx, dy);
   }
 }
@@ -283,6 +351,6 @@ void MapView::leaveEvent(QEvent* event) {
 }
 
 void MapView::focusOutEvent(QFocusEvent* event) {
-  if (drag_ == Drag::Marker) CancelDrag();
+  if (drag_ == Drag::Marker || drag_ == Drag::Group || drag_ == Drag::Area) CancelDrag();
   QWidget::focusOutEvent(event);
 }

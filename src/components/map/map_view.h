@@ -18,6 +18,13 @@
 // dragging empty space pans; the wheel zooms about the pointer.
 // Keys: arrows nudge the selected marker by one unit (Shift: ten), Home fits.
 // The view changes only through the user or fit(): new points keep it.
+//
+// A group (setGroup) is drawn like the selected marker. Shift+click on a
+// marker reports it to be added or taken out (pointToggled); Shift+drag on
+// empty space draws a rectangle and reports it on release (areaSelected).
+// With two or more markers in the group, dragging one of them moves the
+// whole group and the arrows nudge it (groupMoved); Esc cancels a drag, and
+// without one asks for the group's end (groupCleared).
 class MapView : public QWidget {
   Q_OBJECT
 
@@ -33,6 +40,13 @@ class MapView : public QWidget {
   void setSelected(int index);
   int selected() const { return selected_; }
 
+  // The markers selected together; indices without a point are left out.
+  void setGroup(const std::vector<int>& indices);
+  int groupSize() const { return group_size_; }
+
+  // The world position under a point of the widget.
+  WorldPoint worldAt(QPointF position) const;
+
   // Points whose X or Y is NaN or infinite: they are not drawn.
   int hiddenCount() const { return hidden_; }
 
@@ -40,7 +54,7 @@ class MapView : public QWidget {
   const MapTransform& transform() const { return transform_; }
   // Where point `index` is on the widget (only meaningful for a finite point).
   QPointF screenPosition(int index) const;
-  bool isDragging() const { return drag_ == Drag::Marker; }
+  bool isDragging() const { return drag_ == Drag::Marker || drag_ == Drag::Group; }
 
  public slots:
   // Shows every drawn point with a margin.
@@ -50,6 +64,10 @@ class MapView : public QWidget {
   void pointClicked(int index);
   void pointDragged(int index, double x, double y);
   void pointNudged(int index, double dx, double dy);
+  void pointToggled(int index);
+  void areaSelected(double x0, double y0, double x1, double y1);
+  void groupMoved(double dx, double dy);
+  void groupCleared();
   void pointerMoved(double x, double y);
   void pointerLeft();
   // The scale (pixels per world unit) after a zoom, pan or fit.
@@ -69,12 +87,13 @@ class MapView : public QWidget {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  enum class Drag { None, Pressed, Marker, Pan };
+  enum class Drag { None, Pressed, Marker, Group, Pan, Area };
 
   MapScene Scene() const;
   int ChooseAt(QPointF position) const;
   void CancelDrag();
   void ReportPointer(QPointF position);
+  bool MovesGroup(int index) const;
 
   std::vector<MapPoint> points_;
   int selected_ = -1;
@@ -88,6 +107,10 @@ class MapView : public QWidget {
   QPoint last_position_;
   WorldPoint grab_offset_;
   WorldPoint drag_to_;
+  WorldPoint press_world_;
+  WorldPoint group_offset_;
+  std::vector<bool> group_;
+  int group_size_ = 0;
   // Where the last click landed, to cycle through stacked markers.
   QPoint last_click_{-1000, -1000};
 };
