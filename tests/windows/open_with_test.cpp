@@ -24,7 +24,7 @@ TEST_F(EditorWindowTest, ANamedFileOpensAfterTheStartupButtonWithoutLoFolderOrDi
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
   EXPECT_EQ(settings_->ReadSetting("settings", "startdir", "none"), "none");
   // The map shows the whole file, as after an open from the menu.
-  MapView* map = form6_->Map()->map();
+  MapView* map = form6_->Map()->View();
   const double opened_scale = map->transform().Scale();
   map->fit();
   EXPECT_DOUBLE_EQ(map->transform().Scale(), opened_scale);
