@@ -24,7 +24,7 @@ class PlacingWindowTest : public EditorWindowTest {
     StartRun();
     OpenEditor();
     OpenFile(files_.lo_file);
-    map = form6_->Map()->map();
+    map = form6_->Map()->View();
     catalogue = form6_->CatalogueList();
   }
   QString Text(TField field) const { return form6_->FieldWidget(field)->text(); }
