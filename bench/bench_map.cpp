@@ -8,8 +8,9 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
-#include <ctime>
+#include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <memory>
 
 #include "lettering/gradient_label.h"
@@ -111,5 +112,39 @@ void BM_DragFrame256(benchmark::State& state) {
   if (!map->isDragging()) state.SkipWithError("the marker did not follow the pointer");
 }
 BENCHMARK(BM_DragFrame256)->Unit(benchmark::kMicrosecond);
+
+// One frame of a group drag: all 256 markers selected together follow the
+// pointer. The counters give the paint alone against the placeholder's,
+// both measured here.
+void BM_GroupDragFrame256(benchmark::State& state) {
+  auto map = FullMap();
+  std::vector<int> all(256);
+  for (int i = 0; i < 256; ++i) all[static_cast<std::size_t>(i)] = i;
+  map->setGroup(all);
+  auto label = Placeholder();
+  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  const double reference = MicrosecondsPerPaint(*label, image, 200);
+  const QPointF start = map->screenPosition(100);
+  QMouseEvent press(QEvent::MouseButtonPress, start, map->mapToGlobal(start), Qt::LeftButton,
+                    Qt::LeftButton, {});
+  QApplication::sendEvent(map.get(), &press);
+  int step = 0;
+  double paint_us = 0;
+  for (auto _ : state) {
+    const QPointF at = start + QPointF(20 + step % 40, 20 + step % 30);
+    ++step;
+    QMouseEvent move(QEvent::MouseMove, at, map->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(map.get(), &move);
+    const double before = ThreadMicroseconds();
+    map->render(&image);
+    paint_us += ThreadMicroseconds() - before;
+  }
+  if (!map->isDragging()) state.SkipWithError("the group did not follow the pointer");
+  const double per_paint = paint_us / static_cast<double>(std::max(step, 1));
+  state.counters["map_us"] = per_paint;
+  state.counters["placeholder_us"] = reference;
+  state.counters["paint_vs_placeholder"] = per_paint / reference;
+}
+BENCHMARK(BM_GroupDragFrame256)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -100,6 +100,19 @@ void PaintMarker(QPainter& painter, const QPointF& centre, const MapPoint& point
   DrawMarker(painter, centre, selected ? kSelectedRadius : kMarkerRadius, style, selected);
 }
 
+// A marker of the group: a thin white edge in place of the dark one, so that
+// a whole file in a group paints as fast as the file alone.
+void PaintGroupMarker(QPainter& painter, const QPointF& centre, const MapPoint& point) {
+  const MarkerStyle style = MarkerStyleFor(point.key);
+  if (std::isfinite(point.angle)) {
+    const double radians = qDegreesToRadians(std::fmod(point.angle, 360.0));
+    const QPointF tip = centre + QPointF(std::cos(radians), -std::sin(radians)) * kDirectionLength;
+    painter.setPen(QPen(style.colour, 1.5));
+    painter.drawLine(centre, tip);
+  }
+  DrawMarker(painter, centre, kMarkerRadius + 1.0, style, true, 1.0);
+}
+
 }  // namespace
 
 std::vector<MapGridLabel> MapGridLabels(const QRect& area, const MapTransform& transform,
@@ -155,21 +168,28 @@ void PaintMap(QPainter& painter, const QRect& area, const MapTransform& transfor
   // Markers beyond this border are off the picture and cost nothing.
   const QRectF visible = QRectF(area).adjusted(-20, -20, 20, 20);
   const int count = scene.points == nullptr ? 0 : static_cast<int>(scene.points->size());
-  auto paint = [&](int index, bool selected) {
+  enum class Look { Plain, Grouped, Selected };
+  auto paint = [&](int index, Look look) {
     const WorldPoint world = ScenePosition(scene, index);
     if (!Finite(world)) return;
     const ScreenPoint screen = transform.ToScreen(world);
     const QPointF centre(area.left() + screen.x, area.top() + screen.y);
     if (!visible.contains(centre)) return;
-    PaintMarker(painter, centre, (*scene.points)[static_cast<std::size_t>(index)], selected);
+    const MapPoint& point = (*scene.points)[static_cast<std::size_t>(index)];
+    if (look == Look::Grouped) {
+      PaintGroupMarker(painter, centre, point);
+    } else {
+      PaintMarker(painter, centre, point, look == Look::Selected);
+    }
   };
+  // The group above the others, the selected marker on top.
   for (int i = 0; i < count; ++i) {
-    if (i != scene.selected && !InGroup(scene, i)) paint(i, false);
+    if (i != scene.selected && !InGroup(scene, i)) paint(i, Look::Plain);
   }
   for (int i = 0; i < count; ++i) {
-    if (i != scene.selected && InGroup(scene, i)) paint(i, true);
+    if (i != scene.selected && InGroup(scene, i)) paint(i, Look::Grouped);
   }
-  if (scene.selected >= 0 && scene.selected < count) paint(scene.selected, true);
+  if (scene.selected >= 0 && scene.selected < count) paint(scene.selected, Look::Selected);
   if (!scene.area.isEmpty()) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::white, 1.0, Qt::DashLine));
