@@ -25,8 +25,8 @@ MarkerStyle MarkerStyleFor(int key) {
 }
 
 void DrawMarker(QPainter& painter, QPointF centre, double radius, const MarkerStyle& style,
-                bool outline, double outline_width) {
-  painter.setPen(outline ? QPen(Qt::white, outline_width) : QPen(QColor(0, 0, 0, 160), 1.0));
+                bool outline) {
+  painter.setPen(outline ? QPen(Qt::white, 2.0) : QPen(QColor(0, 0, 0, 160), 1.0));
   painter.setBrush(style.colour);
   const double r = radius;
   switch (style.shape) {

@@ -20,6 +20,6 @@ inline constexpr int kMarkerColourCount = 16;
 MarkerStyle MarkerStyleFor(int key);
 
 // A marker of `radius` pixels around `centre`; `outline` draws a white ring
-// of `outline_width` around it (the selected marker: 2, a group's: 1).
+// around it (the selected marker).
 void DrawMarker(QPainter& painter, QPointF centre, double radius, const MarkerStyle& style,
-                bool outline, double outline_width = 2.0);
+                bool outline);

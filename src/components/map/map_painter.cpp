@@ -100,17 +100,17 @@ void PaintMarker(QPainter& painter, const QPointF& centre, const MapPoint& point
   DrawMarker(painter, centre, selected ? kSelectedRadius : kMarkerRadius, style, selected);
 }
 
-// A marker of the group: a thin white edge in place of the dark one, so that
-// a whole file in a group paints as fast as the file alone.
+// A marker of the group: drawn as usual inside a white ring. The ring is
+// drawn without smoothing, so that a whole file in a group paints about as
+// fast as the file alone.
 void PaintGroupMarker(QPainter& painter, const QPointF& centre, const MapPoint& point) {
-  const MarkerStyle style = MarkerStyleFor(point.key);
-  if (std::isfinite(point.angle)) {
-    const double radians = qDegreesToRadians(std::fmod(point.angle, 360.0));
-    const QPointF tip = centre + QPointF(std::cos(radians), -std::sin(radians)) * kDirectionLength;
-    painter.setPen(QPen(style.colour, 1.5));
-    painter.drawLine(centre, tip);
-  }
-  DrawMarker(painter, centre, kMarkerRadius + 1.0, style, true, 1.0);
+  PaintMarker(painter, centre, point, false);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(Qt::white, 0));
+  painter.setBrush(Qt::NoBrush);
+  const double ring = kMarkerRadius + 3.0;
+  painter.drawEllipse(centre, ring, ring);
+  painter.setRenderHint(QPainter::Antialiasing, true);
 }
 
 }  // namespace
