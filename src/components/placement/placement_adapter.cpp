@@ -123,28 +123,27 @@ class NormalFrameTracker : public QObject {
 
 }  // namespace
 
-WidgetPlacement QueryPlacement(const QWidget& window) {
-  WidgetPlacement placement;
+TWindowPlacement QueryWindowPlacement(const QWidget& window) {
+  TWindowPlacement placement;
   const Qt::WindowStates state = window.windowState();
   if (state & Qt::WindowMinimized) {
-    placement.showState = WidgetPlacement::kShowMinimized;
-    if (state & Qt::WindowMaximized) placement.flags |= WidgetPlacement::kRestoreToMaximized;
+    placement.show_state = TWindowPlacement::kShowMinimized;
+    if (state & Qt::WindowMaximized) placement.flags |= TWindowPlacement::kRestoreToMaximized;
   } else if (state & kLarge) {
-    placement.showState = WidgetPlacement::kShowMaximized;
+    placement.show_state = TWindowPlacement::kShowMaximized;
   }
 
   const NormalFrameTracker* tracker = NormalFrameTracker::Of(window);
   const QRect frame = tracker != nullptr ? tracker->NormalFrame() : OuterFrame(window);
-  placement.left = frame.left();
-  placement.top = frame.top();
-  placement.right = frame.left() + frame.width();
-  placement.bottom = frame.top() + frame.height();
+  placement.normal = {frame.left(), frame.top(), frame.left() + frame.width(),
+                      frame.top() + frame.height()};
   return placement;
 }
 
-void ApplyPlacement(QWidget& window, const WidgetPlacement& placement) {
-  const QRect frame(placement.left, placement.top, std::max(0, placement.right - placement.left),
-                    std::max(0, placement.bottom - placement.top));
+void ApplyWindowPlacement(QWidget& window, const TWindowPlacement& placement) {
+  const TWindowRect& normal = placement.normal;
+  const QRect frame(normal.left, normal.top, std::max(0, normal.right - normal.left),
+                    std::max(0, normal.bottom - normal.top));
   NormalFrameTracker* tracker = NormalFrameTracker::Of(window);
   if (tracker == nullptr) tracker = new NormalFrameTracker(window);
 
@@ -153,16 +152,18 @@ void ApplyPlacement(QWidget& window, const WidgetPlacement& placement) {
   tracker->Place(frame);
 
   Qt::WindowStates state = Qt::WindowNoState;
-  if (placement.showState == WidgetPlacement::kShowMaximized) {
+  if (placement.show_state == TWindowPlacement::kShowMaximized) {
     state = Qt::WindowMaximized;
-  } else if (placement.showState == WidgetPlacement::kShowMinimized) {
+  } else if (placement.show_state == TWindowPlacement::kShowMinimized) {
     state = Qt::WindowMinimized;
-    if (placement.flags & WidgetPlacement::kRestoreToMaximized) state |= Qt::WindowMaximized;
+    if (placement.flags & TWindowPlacement::kRestoreToMaximized) state |= Qt::WindowMaximized;
   }
   if (state != Qt::WindowNoState) window.setWindowState(state);
 }
 
-QSize PrimaryScreenSize() {
+TScreenSize PrimaryScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen != nullptr ? screen->geometry().size() : QSize();
+  if (screen == nullptr) return {};
+  const QSize size = screen->geometry().size();
+  return {size.width(), size.height()};
 }
