@@ -84,8 +84,7 @@ TEST_F(MapEditingTest, MoveUsesTheUsersSeparatorAndRefusesWhatTheFieldsCannotHol
 TEST_F(MapEditingTest, ChoosingAMarkerSelectsItsRowAndDropsUnsavedEdits) {
   Open(NumberedRecords(4));
   Click(1);
-  view.SetTextFromUser(TField::Class, "9");
-  editor.MarkFieldModified(TField::Class);
+  Type(TField::Class, "9");
   editor.ChooseRecord(3);
   EXPECT_EQ(view.SelectedRow(), 3);
   EXPECT_EQ(view.Text(TField::RecordNo), "3");
