@@ -8,40 +8,15 @@
 
 #include "errors/app_error.h"
 #include "platform/binary_file.h"
-#include "settings/profile_store.h"
-#include "support/lo_files.h"
-#include "support/scripted_host.h"
+#include "support/editor_fixture.h"
 
 namespace {
 
-const std::vector<TestEntry> kCatalogue = {{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}};
-
-class RecordEditorTest : public ::testing::Test {
+class RecordEditorTest : public EditorFixture {
  protected:
-  void SetUp() override {
-    host.lo_prompt.answer = dir.path().string();
-    host.objdat_prompt.answer = (dir / "objdat").string();
-    WriteCatalogue(dir / "objdat", kCatalogue);
-  }
+  RecordEditorTest() : EditorFixture({{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}}) {}
   void TearDown() override { file_faults::Reset(); }
 
-  void Open(const std::vector<TLoRecord>& records, const std::string& name = "Forest",
-            const std::string& description = "North woods") {
-    WriteBytes(lo_path, LoFileBytes(name, description, records));
-    host.open_answers.push_back(lo_path);
-    editor.OpenLoFile();
-  }
-  // What the window does when the user chooses a row.
-  void Click(int row) {
-    view.SetSelectedRowFromUser(row);
-    editor.ShowRecord();
-  }
-  // What the window does when the user edits a field.
-  void Type(TField field, const std::string& text) {
-    view.SetTextFromUser(field, text);
-    editor.MarkFieldModified(field);
-  }
-  void Save() { editor.CommitRecord(TCommitTarget::SelectedRow); }
   // The texts of RecordNo, Class, Type, X, Y, Z, R and Density, joined by blanks.
   std::string Shown() const {
     std::string shown = view.Text(TField::RecordNo);
@@ -51,14 +26,6 @@ class RecordEditorTest : public ::testing::Test {
     }
     return shown;
   }
-  Bytes FileBytes() const { return ReadBytes(lo_path); }
-
-  TempDir dir;
-  ruriVizid settings{dir / "zodaZa.INI"};
-  ScriptedHost host;
-  RecordEditor editor{settings, host};
-  TEditorView& view = editor.View();
-  std::filesystem::path lo_path = dir / "LoTest.dat";
 };
 
 TEST_F(RecordEditorTest, OpenShowsHeaderAndListsButZerosUntilARowIsChosen) {
