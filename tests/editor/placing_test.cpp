@@ -9,40 +9,19 @@
 #include <limits>
 #include <tuple>
 
-#include "editor/record_editor.h"
 #include "platform/file_faults.h"
-#include "settings/profile_store.h"
-#include "support/lo_files.h"
-#include "support/scripted_host.h"
+#include "support/editor_fixture.h"
 
 namespace {
 
-class PlacingTest : public ::testing::Test {
+// Entry 3's class does not fit a record's byte: 300 stores 44.
+class PlacingTest : public EditorFixture {
  protected:
-  void SetUp() override {
-    host.lo_prompt.answer = dir.path().string();
-    host.objdat_prompt.answer = (dir / "objdat").string();
-    // Entry 3's class does not fit a record's byte: 300 stores 44.
-    WriteCatalogue(dir / "objdat",
-                   {{0, 0, "Marker"}, {3, 1, "Fuel Drum"}, {1, 1, "Pine"}, {300, 2, "Tower"}});
-  }
+  PlacingTest()
+      : EditorFixture({{0, 0, "Marker"}, {3, 1, "Fuel Drum"}, {1, 1, "Pine"}, {300, 2, "Tower"}}) {}
   void TearDown() override { file_faults::Reset(); }
 
-  void Open(const std::vector<TLoRecord>& records) {
-    WriteBytes(lo_path, LoFileBytes("Forest", "North woods", records));
-    host.open_answers.push_back(lo_path);
-    editor.OpenLoFile();
-  }
-  void Click(int row) {
-    view.SetSelectedRowFromUser(row);
-    editor.ShowRecord();
-  }
-  void Type(TField field, const std::string& text) {
-    view.SetTextFromUser(field, text);
-    editor.MarkFieldModified(field);
-  }
   bool Marked(TField field) const { return view.Highlight(field) == THighlight::Modified; }
-  Bytes FileBytes() const { return ReadBytes(lo_path); }
   // How many positioned writes `action` makes, and that the file was checked first.
   int WritesOf(const std::function<void()>& action) {
     file_faults::Reset();
@@ -51,13 +30,6 @@ class PlacingTest : public ::testing::Test {
     EXPECT_EQ(operations.empty() ? FileOperation::Open : operations.front(), FileOperation::Stat);
     return static_cast<int>(std::count(operations.begin(), operations.end(), FileOperation::Write));
   }
-
-  TempDir dir;
-  ruriVizid settings{dir / "zodaZa.INI"};
-  ScriptedHost host;
-  RecordEditor editor{settings, host};
-  TEditorView& view = editor.View();
-  std::filesystem::path lo_path = dir / "LoTest.dat";
 };
 
 // The file with `record` appended and the count raised to match.
@@ -167,7 +139,7 @@ TEST_F(PlacingTest, PickingACatalogueRowTypesClassAndTypeWithoutWriting) {
   EXPECT_EQ(view.Text(TField::Class), "44");
   EXPECT_EQ(FileBytes(), original);
 
-  editor.CommitRecord(TCommitTarget::SelectedRow);
+  Save();
   EXPECT_EQ(FileBytes()[140], 44);
   EXPECT_EQ(FileBytes()[141], 2);
 }
@@ -237,7 +209,7 @@ TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
   EXPECT_TRUE(Marked(TField::Density) && view.SaveEnabled()) << "other edits stay";
 
   // Saving afterwards writes the moved X and Y back as they are.
-  editor.CommitRecord(TCommitTarget::SelectedRow);
+  Save();
   expected[100 + 20 * 4 + 19] = 7;
   EXPECT_EQ(FileBytes(), expected);
 
