@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/program_folder.h"
+#include "notes/notes_location.h"
 
 class FontDialog;
 class NotesFileReading;
@@ -14,10 +14,9 @@ class QAction;
 class QTextDocument;
 class QTextEdit;
 
-// The notes window: free-form rich-text notes kept in "loinfo.txt" beside
-// the program, or in the user's data folder when the program's folder is
-// not writable (see NotesFilePath). Created hidden; the editor window's
-// "Notes" command shows it through ShowNotes. Closing it only hides it.
+// The notes window: shows the notes file (where it is, how it is read and
+// saved: src/notes/) in a rich-text editor. Created hidden; the editor
+// window's "Notes" command shows it through ShowNotes. Closing it only hides it.
 class TForm4 : public QMainWindow {
   Q_OBJECT
 
@@ -33,9 +32,9 @@ class TForm4 : public QMainWindow {
   // isReading); a failure then shows in the error box and leaves the
   // content as it was.
   void ShowNotes();
-  // Writes the whole text to the notes file as RTF; the old file is replaced
-  // only once the new one is complete. Raises AppError "Cannot create file
-  // %s" or "Failed to Save Stream", leaving the old file as it was.
+  // Writes the whole text to the notes file (SaveNotes). Raises AppError
+  // "Cannot create file %s" or "Failed to Save Stream", leaving the old file
+  // as it was.
   void Save1Click();
   // Runs the font dialog; on OK the selection, or the text typed next when
   // nothing is selected, takes its font.
