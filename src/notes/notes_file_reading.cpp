@@ -47,7 +47,7 @@ NotesFileReading::NotesFileReading(const std::filesystem::path& path, const QFon
 
 NotesFileReading::~NotesFileReading() = default;
 
-bool NotesFileReading::readUntil(const QDeadlineTimer& deadline) {
+bool NotesFileReading::ReadUntil(const QDeadlineTimer& deadline) {
   try {
     if (!reading_->readUntil(deadline)) return false;
     source_->close();
@@ -57,7 +57,7 @@ bool NotesFileReading::readUntil(const QDeadlineTimer& deadline) {
   return true;
 }
 
-QTextDocument* NotesFileReading::takeDocument() {
+QTextDocument* NotesFileReading::TakeDocument() {
   reading_.reset();  // gives the document its undo back
   document_->setModified(false);
   return document_.release();

@@ -22,12 +22,12 @@ class NotesFileReading {
 
   // True for a note large enough to be read in steps between user events,
   // so that the program goes on answering; a smaller one is read at once.
-  bool worthSteps() const { return worth_steps_; }
+  bool WorthSteps() const { return worth_steps_; }
   // Reads on until the whole file is in (true; the file is then closed) or
   // the deadline has passed.
-  bool readUntil(const QDeadlineTimer& deadline);
-  // The document read; only once readUntil has returned true. It has no parent.
-  QTextDocument* takeDocument();
+  bool ReadUntil(const QDeadlineTimer& deadline);
+  // The document read; only once ReadUntil has returned true. It has no parent.
+  QTextDocument* TakeDocument();
 
  private:
   class Source;

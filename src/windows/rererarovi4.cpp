@@ -94,9 +94,9 @@ void TForm4::LoadNotes() {
   if (reading_ != nullptr) return;  // the file's content is on its way already
   auto reading =
       std::make_unique<NotesFileReading>(notes_path_, RichEdit1->document()->defaultFont());
-  if (!reading->worthSteps()) {
-    reading->readUntil(QDeadlineTimer::Forever);
-    UseDocument(reading->takeDocument());
+  if (!reading->WorthSteps()) {
+    reading->ReadUntil(QDeadlineTimer::Forever);
+    UseDocument(reading->TakeDocument());
     return;
   }
   reading_ = std::move(reading);
@@ -117,7 +117,7 @@ void TForm4::ReadOnWhileIdle() {
     if (reading_ == nullptr) return;
     bool done = false;
     try {
-      done = reading_->readUntil(QDeadlineTimer(kReadingStep));
+      done = reading_->ReadUntil(QDeadlineTimer(kReadingStep));
     } catch (...) {
       EndReading(set_aside_.data());  // the editor as it was before
       throw;
@@ -126,7 +126,7 @@ void TForm4::ReadOnWhileIdle() {
       QTimer::singleShot(0, this, &TForm4::ReadOnWhileIdle);
       return;
     }
-    EndReading(reading_->takeDocument());
+    EndReading(reading_->TakeDocument());
   });
 }
 

@@ -29,7 +29,7 @@ class TForm4 : public QMainWindow {
   // the window and brings it to the front. Raises AppError "Cannot open file
   // %s" or "Failed to Load Stream"; the window is then not shown. A large
   // file is read on after the window shows, between user events (see
-  // isReading); a failure then shows in the error box and leaves the
+  // IsReading); a failure then shows in the error box and leaves the
   // content as it was.
   void ShowNotes();
   // Writes the whole text to the notes file (SaveNotes). Raises AppError
@@ -42,9 +42,9 @@ class TForm4 : public QMainWindow {
   // The dialog's "Apply": the same with the font chosen in the open dialog.
   void FontDlg1Apply();
 
-  const std::filesystem::path& notesPath() const { return notes_path_; }
+  const std::filesystem::path& NotesPath() const { return notes_path_; }
   // True while a large note is being read; Save and Font wait for it.
-  bool isReading() const { return reading_ != nullptr; }
+  bool IsReading() const { return reading_ != nullptr; }
 
   QAction* Save1 = nullptr;
   QAction* Font1 = nullptr;

@@ -52,8 +52,8 @@ TEST(NotesLocation, SavingCreatesOnlyTheUsersDataFolder) {
 // The text of the notes at `path`, read as "Notes" reads them.
 std::string ReadNotes(const fs::path& path) {
   NotesFileReading reading(path, QFont());
-  reading.readUntil(QDeadlineTimer::Forever);
-  const std::unique_ptr<QTextDocument> document(reading.takeDocument());
+  reading.ReadUntil(QDeadlineTimer::Forever);
+  const std::unique_ptr<QTextDocument> document(reading.TakeDocument());
   return document->toPlainText().toStdString();
 }
 
