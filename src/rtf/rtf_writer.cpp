@@ -181,12 +181,12 @@ class RtfWriter {
         },
         [] {});
     for (qsizetype i = 0; i < colors_.size(); ++i) {
-      const QRgb rgb = colors_[i];
+      const QRgb rgb = colors_.at(i);  // at(): reading must not copy a shared table
       if (rgb != kEmptyColorEntry && seen.count(rgb) != 0) colorNumbers_.try_emplace(rgb, i + 1);
     }
     const auto unused = colors_.size() - static_cast<qsizetype>(colorNumbers_.size());
     if (unused > kUnusedColorsKept) {
-      colors_.clear();
+      colors_ = {};  // not clear(), which keeps a shared table's capacity
       colorNumbers_.clear();
     }
     for (QRgb rgb : used) {
