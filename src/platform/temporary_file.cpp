@@ -86,8 +86,7 @@ void RemoveStaleTemporaries(const std::filesystem::path& target) {
     const int fd =
         ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) continue;
-    struct stat open_st {
-    }, named_st{};
+    struct stat open_st {}, named_st {};
     // Only the very file that was checked goes: the name must still be it.
     if (::fstat(fd, &open_st) == 0 && S_ISREG(open_st.st_mode) &&
         ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
