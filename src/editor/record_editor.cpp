@@ -56,6 +56,7 @@ void RecordEditor::ShowOpenedFile() {
     throw;
   }
   ShowContents();
+  fields_row_ = -1;
 }
 
 // A file that fails to open or to read whole is given up at once, and the
@@ -69,6 +70,7 @@ void RecordEditor::ReadChosenFile() {
     ShowNoFile();
     throw;
   }
+  KeepOpenedBytes();
   if (document_.OpenInAnotherEditor()) {
     host_.ShowInformation(dialog_file_name_.string() + kOpenElsewhereSuffix);
   }
@@ -105,6 +107,7 @@ void RecordEditor::ShowZeroRecord(int index) {
   view_.SetStateIndex(0);
   view_.SetStateHighlight(THighlight::Normal);
   view_.SetSelectedRow(index);
+  fields_row_ = index;
 }
 
 void RecordEditor::LoadCatalogue() {
@@ -113,8 +116,14 @@ void RecordEditor::LoadCatalogue() {
 }
 
 void RecordEditor::ShowRecord() {
+  NoteDroppedEdits(view_.SelectedRow());
+  ShowRecordNow();
+}
+
+void RecordEditor::ShowRecordNow() {
   const int index = view_.SelectedRow();
   if (index < 0 || index >= kLoRecordCapacity) return;
+  fields_row_ = index;
   const TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(index)];
   view_.SetText(TField::RecordNo, IntegerText(index));  // may nest GotoRecordNumber
   // A nested ShowRecord may have shown another record; from here on the fields
@@ -158,13 +167,14 @@ void RecordEditor::GotoRecordNumber() {
     view_.SetText(TField::RecordNo, IntegerText(n));
   }
   view_.SetSelectedRow(n);
-  ShowRecord();
+  ShowRecordNow();
 }
 
 void RecordEditor::CommitRecord(TCommitTarget target) {
   // Nothing changes, on screen or in memory, unless the file can take the write.
   document_.CheckStillAtPath();
-  CommitRecordAt(target == TCommitTarget::LastRecord ? document_.LastIndex : view_.SelectedRow());
+  const int index = target == TCommitTarget::LastRecord ? document_.LastIndex : view_.SelectedRow();
+  RunRecorded([&] { CommitRecordAt(index); }, [&](TWriteStep& step) { DescribeSave(step, index); });
 }
 
 void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_after_record) {
@@ -204,6 +214,7 @@ void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_a
   view_.SetSaveEnabled(false);
   RefreshContentsRows(document_, catalogue_, view_);
   view_.SetSelectedRow(index);
+  fields_row_ = index;
   view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
 }
 
@@ -232,18 +243,29 @@ void RecordEditor::AddObject() {
   }
   // No file, or another file at its path: fail before the fields change.
   document_.CheckStillAtPath();
-  const auto new_count = static_cast<std::int16_t>(document_.LastIndex + 2);
-  // The row of the new record must exist for the record number to reach it;
-  // until the count is on disk, AgreeWithFileCount takes it back.
-  document_.LastIndex = static_cast<std::int16_t>(new_count - 1);
-  try {
-    ShowZeroRecord(document_.LastIndex);
-    // The new record and the header texts go first, the count last.
-    CommitRecordAt(document_.LastIndex, new_count);
-  } catch (...) {
-    AgreeWithFile();
-    throw;
-  }
+  const int last_before = document_.LastIndex;
+  const auto new_count = static_cast<std::int16_t>(last_before + 2);
+  NoteDroppedEdits(new_count - 1);
+  RunRecorded(
+      [&] {
+        // The row of the new record must exist for the record number to reach it;
+        // until the count is on disk, AgreeWithFileCount takes it back.
+        document_.LastIndex = static_cast<std::int16_t>(new_count - 1);
+        try {
+          ShowZeroRecord(document_.LastIndex);
+          // The new record and the header texts go first, the count last.
+          CommitRecordAt(document_.LastIndex, new_count);
+        } catch (...) {
+          AgreeWithFile();
+          throw;
+        }
+      },
+      [&](TWriteStep& step) {
+        step.kind = TStepKind::AddObject;
+        step.description = "Add Object";
+        step.row_before = last_before;
+        step.row_after = new_count - 1;
+      });
 }
 
 void RecordEditor::RemoveLastObject() {
@@ -253,15 +275,24 @@ void RecordEditor::RemoveLastObject() {
     return;
   }
   document_.CheckStillAtPath();
-  try {
-    document_.WriteCount(document_.LastIndex);
-    view_.SetSelectedRow(document_.LastIndex);
-    ShowRecord();
-    CommitRecordAt(document_.LastIndex);
-  } catch (...) {
-    AgreeWithFile();
-    throw;
-  }
+  RunRecorded(
+      [&] {
+        try {
+          document_.WriteCount(document_.LastIndex);
+          view_.SetSelectedRow(document_.LastIndex);
+          ShowRecordNow();
+          CommitRecordAt(document_.LastIndex);
+        } catch (...) {
+          AgreeWithFile();
+          throw;
+        }
+      },
+      [&](TWriteStep& step) {
+        step.kind = TStepKind::RemoveObject;
+        step.description = "Remove Object";
+        step.row_before = selected;
+        step.row_after = selected - 1;
+      });
 }
 
 // After a failed count write: the table, the rows and the record count say
