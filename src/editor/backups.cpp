@@ -70,9 +70,10 @@ int RecordCount(const std::vector<std::uint8_t>& bytes) {
   return std::clamp(count, 0, std::min(held, 256));
 }
 
-std::string NoCopyMessage(const std::filesystem::path& file, const std::string& reason) {
-  return "No backup copy of " + file.filename().string() + " could be made (" + reason +
-         "); editing goes on without one.";
+std::string NoCopyMessage(const std::filesystem::path& file, const std::filesystem::path& folder,
+                          const std::string& reason) {
+  return "No backup copy of " + file.filename().string() + " could be made in " + folder.string() +
+         " (" + reason + "); editing goes on without one.";
 }
 
 }  // namespace
@@ -108,11 +109,11 @@ void TBackupKeeper::OpenedUnread(const std::filesystem::path& file, const std::s
 std::optional<std::string> TBackupKeeper::BeforeWrite() {
   if (folder_.empty() || file_.empty() || done_.count(file_) != 0) return std::nullopt;
   done_.insert(file_);
-  if (unread_reason_) return NoCopyMessage(file_, *unread_reason_);
+  if (unread_reason_) return NoCopyMessage(file_, folder_, *unread_reason_);
   try {
     MakeCopy();
   } catch (const std::exception& error) {
-    return NoCopyMessage(file_, error.what());
+    return NoCopyMessage(file_, folder_, error.what());
   }
   return std::nullopt;
 }

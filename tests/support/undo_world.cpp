@@ -46,7 +46,11 @@ void UndoWorld::Type(TField field, const std::string& text) {
   editor.MarkFieldModified(field);
 }
 
-void UndoWorld::SetUpBackups() { editor.Backups().SetFolder(backups); }
+void UndoWorld::SetUpBackups(std::time_t opened_at) {
+  editor.Backups().SetFolder(backups);
+  editor.Backups().SetClock([opened_at] { return opened_at; });
+  Open();
+}
 
 void ExpectAgreesWithFile(const RecordEditor& editor) {
   const TLoDocument& document = editor.Document();

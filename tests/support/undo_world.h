@@ -30,7 +30,8 @@ class StepHistory {
 
 // One editor with a Lo file of `records` numbered records open, its
 // catalogue and settings in a folder of its own, and its history. Backups
-// go to `backups` (inside the folder) once SetUpBackups is called.
+// go to `backups` (inside the folder, or another) once SetUpBackups is
+// called, which opens the file again as at `opened_at`.
 struct UndoWorld {
   explicit UndoWorld(int records = 4);
   void Open();
@@ -38,7 +39,7 @@ struct UndoWorld {
   void Type(TField field, const std::string& text);
   void Save() { editor.CommitRecord(TCommitTarget::SelectedRow); }
   Bytes File() const { return ReadBytes(lo); }
-  void SetUpBackups();
+  void SetUpBackups(std::time_t opened_at = 1796655845);  // 2026-12-07 15:04:05 UTC
 
   TempDir dir;
   std::filesystem::path lo = dir / "LoUndo.dat";
