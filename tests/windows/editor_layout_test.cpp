@@ -83,13 +83,13 @@ TEST_F(EditorWindowTest, WidgetsSitWhereTheLayoutTableSaysInItsOrder) {
   StartRun();
   OpenEditor();
   CheckPlaced(form6_->centralWidget(), kClientWidgets);
-  CheckPlaced(form6_->LMDGroupBox1, kGroupWidgets);
+  CheckPlaced(form6_->Widget(TEditorWidget::PlacementGroup), kGroupWidgets);
   EXPECT_EQ(form6_->frameGeometry(), QRect(289, 157, 807, 603));
-  EXPECT_TRUE(form6_->Edit1->isReadOnly());
+  EXPECT_TRUE(form6_->RecordCountBox()->isReadOnly());
 
   // Tab order: Name, Description, then Class ... Density; the rest is skipped.
   QStringList order;
-  QWidget* at = form6_->me4;
+  QWidget* at = form6_->FieldWidget(TField::Name);
   for (int i = 0; i < 9; ++i) {
     order << at->objectName();
     do {
@@ -98,16 +98,18 @@ TEST_F(EditorWindowTest, WidgetsSitWhereTheLayoutTableSaysInItsOrder) {
              !at->isEnabled());
   }
   EXPECT_EQ(order.join(u' '), QStringLiteral("me4 me5 ME2 ME3 me6 me7 me8 me9 me10"));
-  EXPECT_FALSE(form6_->LMDLB1->focusPolicy() & Qt::TabFocus);
-  EXPECT_FALSE(form6_->ME1->focusPolicy() & Qt::TabFocus);
-  EXPECT_FALSE(form6_->LMDButton2->focusPolicy() & Qt::TabFocus);
+  EXPECT_FALSE(form6_->ContentsList()->focusPolicy() & Qt::TabFocus);
+  EXPECT_FALSE(form6_->FieldWidget(TField::RecordNo)->focusPolicy() & Qt::TabFocus);
+  EXPECT_FALSE(form6_->Button(TCommand::AddObject)->focusPolicy() & Qt::TabFocus);
 
   // The menu bar.
   QStringList top;
   for (QAction* action : form6_->menuBar()->actions()) top << action->text();
   EXPECT_EQ(top.join(u'|'), QStringLiteral("Open|Save|Notes|Change Folders|About"));
-  EXPECT_EQ(form6_->Open1->defaultAction(), form6_->LoFiles1);
-  EXPECT_TRUE(form6_->LoFiles1->font().bold());
-  EXPECT_EQ(form6_->LoFiles2->text(), QStringLiteral("Lo Files Location"));
-  EXPECT_EQ(form6_->OBJDATFolderLocation1->text(), QStringLiteral("OBJDAT Folder Location"));
+  EXPECT_EQ(form6_->findChild<QMenu*>(QStringLiteral("Open1"))->defaultAction(),
+            form6_->Action(TCommand::OpenLoFile));
+  EXPECT_TRUE(form6_->Action(TCommand::OpenLoFile)->font().bold());
+  EXPECT_EQ(form6_->Action(TCommand::LoFolder)->text(), QStringLiteral("Lo Files Location"));
+  EXPECT_EQ(form6_->Action(TCommand::ObjdatFolder)->text(),
+            QStringLiteral("OBJDAT Folder Location"));
 }

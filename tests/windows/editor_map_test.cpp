@@ -1,18 +1,19 @@
 // The map in the editor window: it replaces the placeholder while a file is
 // open, selects records like the contents list, and moves them like typing.
 
+#include "windows/editor_map.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QTest>
 
 #include "fields/column_list_box.h"
+#include "fields/masked_edit.h"
 #include "lettering/gradient_label.h"
+#include "lettering/shadow_button.h"
 #include "map/map_strip.h"
 #include "map/map_view.h"
-#include "fields/masked_edit.h"
-#include "lettering/shadow_button.h"
 #include "window_fixture.h"
-#include "windows/editor_map.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ class EditorMapTest : public EditorWindowTest {
     StartRun();
     OpenEditor();
     OpenFile(files_.lo_file);
-    map = form6_->LoMap->map();
+    map = form6_->Map()->map();
   }
   QPoint At(int index) const { return map->screenPosition(index).toPoint(); }
   void DragMarker(int index, QPoint by) {
@@ -48,35 +49,36 @@ class EditorMapTest : public EditorWindowTest {
 TEST_F(EditorMapTest, ShowsThePlaceholderUntilAFileIsOpenThenEveryRecordFitted) {
   StartRun();
   OpenEditor();
-  map = form6_->LoMap->map();
-  EXPECT_TRUE(form6_->LMDLabelFill1->isVisible());
+  map = form6_->Map()->map();
+  EXPECT_TRUE(form6_->Widget(TEditorWidget::Placeholder)->isVisible());
   EXPECT_FALSE(map->isVisible());
-  EXPECT_FALSE(form6_->LoMap->strip()->isVisible());
+  EXPECT_FALSE(form6_->Map()->strip()->isVisible());
 
   OpenFile(files_.lo_file);
-  EXPECT_FALSE(form6_->LMDLabelFill1->isVisible());
+  EXPECT_FALSE(form6_->Widget(TEditorWidget::Placeholder)->isVisible());
   ASSERT_TRUE(map->isVisible());
   EXPECT_EQ(map->geometry(), QRect(296, 64, 465, 353));
-  EXPECT_EQ(form6_->LoMap->strip()->geometry(), QRect(296, 421, 465, 120));
+  EXPECT_EQ(form6_->Map()->strip()->geometry(), QRect(296, 421, 465, 120));
   ASSERT_EQ(map->points().size(), 6u);
   EXPECT_EQ(map->selected(), -1);
   for (int i = 0; i < 6; ++i) EXPECT_TRUE(map->rect().contains(At(i))) << i;
   EXPECT_EQ(map->points()[4].tip.section(u'\n', 0, 0),
             QStringLiteral("Rec# 4   Class 4   Type 1   Rock"));
-  EXPECT_EQ(form6_->me10->nextInFocusChain(), map) << "the map takes the focus last";
+  EXPECT_EQ(form6_->FieldWidget(TField::Density)->nextInFocusChain(), map)
+      << "the map takes the focus last";
 }
 
 TEST_F(EditorMapTest, MarkerClickSelectsLikeARowClickAndTypingMovesTheMarker) {
   Open();
   QTest::mouseClick(map, Qt::LeftButton, {}, At(4));
-  EXPECT_EQ(form6_->LMDLB1->selectedRow(), 4);
+  EXPECT_EQ(form6_->ContentsList()->selectedRow(), 4);
   EXPECT_EQ(map->selected(), 4);
-  EXPECT_EQ(form6_->ME1->text(), QStringLiteral("4"));
-  EXPECT_EQ(form6_->me6->text(), QStringLiteral("4.25"));
+  EXPECT_EQ(form6_->FieldWidget(TField::RecordNo)->text(), QStringLiteral("4"));
+  EXPECT_EQ(form6_->FieldWidget(TField::X)->text(), QStringLiteral("4.25"));
 
-  TypeInto(form6_->me6, QStringLiteral("3"));
+  TypeInto(form6_->FieldWidget(TField::X), QStringLiteral("3"));
   EXPECT_EQ(map->points()[4].x, 3.0) << "typing moves the marker live";
-  QTest::keyClick(form6_->me6, Qt::Key_Backspace);
+  QTest::keyClick(form6_->FieldWidget(TField::X), Qt::Key_Backspace);
   EXPECT_EQ(map->points()[4].x, 3.0) << "an empty text leaves it where it was read last";
 
   // A list click moves the selection on the map too, and drops the edit.
@@ -92,27 +94,27 @@ TEST_F(EditorMapTest, DraggingAMarkerSetsItsFieldsAndOnlySaveWritesThem) {
   const QPoint drop = At(2) + QPoint(37, 23);
   DragMarker(2, QPoint(37, 23));
 
-  EXPECT_EQ(form6_->LMDLB1->selectedRow(), 2);
-  EXPECT_EQ(form6_->ME1->text(), QStringLiteral("2"));
-  const QString x = form6_->me6->text();
-  const QString y = form6_->me7->text();
+  EXPECT_EQ(form6_->ContentsList()->selectedRow(), 2);
+  EXPECT_EQ(form6_->FieldWidget(TField::RecordNo)->text(), QStringLiteral("2"));
+  const QString x = form6_->FieldWidget(TField::X)->text();
+  const QString y = form6_->FieldWidget(TField::Y)->text();
   // The drop point, give or take the half pixel between press and centre.
   EXPECT_NEAR(x.toDouble(), WorldText(drop, true).toDouble(), 1.0 / map->transform().Scale());
   EXPECT_NEAR(y.toDouble(), WorldText(drop, false).toDouble(), 1.0 / map->transform().Scale());
   EXPECT_EQ(x.section(u'.', 1).size(), 2);
-  EXPECT_EQ(form6_->me6->backgroundColor(), kRed);
-  EXPECT_EQ(form6_->me7->backgroundColor(), kRed);
-  EXPECT_EQ(form6_->me8->backgroundColor(), kWhite);
-  EXPECT_TRUE(form6_->Save1->isEnabled());
+  EXPECT_EQ(form6_->FieldWidget(TField::X)->backgroundColor(), kRed);
+  EXPECT_EQ(form6_->FieldWidget(TField::Y)->backgroundColor(), kRed);
+  EXPECT_EQ(form6_->FieldWidget(TField::Z)->backgroundColor(), kWhite);
+  EXPECT_TRUE(form6_->Action(TCommand::Save)->isEnabled());
   EXPECT_EQ(map->points()[2].x, x.toFloat()) << "the marker stays where it was dropped";
   EXPECT_EQ(ReadBytes(files_.lo_file), files_.original) << "the map never writes";
 
-  form6_->Save1->trigger();
+  form6_->Action(TCommand::Save)->trigger();
   Bytes expected = files_.original;
   PutF32(expected, 100 + 20 * 2 + 3, x.toFloat());
   PutF32(expected, 100 + 20 * 2 + 7, y.toFloat());
   EXPECT_EQ(ReadBytes(files_.lo_file), expected);
-  EXPECT_FALSE(form6_->Save1->isEnabled());
+  EXPECT_FALSE(form6_->Action(TCommand::Save)->isEnabled());
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
 }
 
@@ -126,30 +128,30 @@ TEST_F(EditorMapTest, EscapeCancelsADragAndArrowKeysNudge) {
   QTest::keyClick(map, Qt::Key_Escape);
   QTest::mouseRelease(map, Qt::LeftButton, {}, from + QPoint(40, 0));
   EXPECT_EQ(At(3), from);
-  EXPECT_EQ(form6_->me6->text(), QStringLiteral("3.25"));
-  EXPECT_FALSE(form6_->Save1->isEnabled());
+  EXPECT_EQ(form6_->FieldWidget(TField::X)->text(), QStringLiteral("3.25"));
+  EXPECT_FALSE(form6_->Action(TCommand::Save)->isEnabled());
 
   map->setFocus();
   QTest::keyClick(map, Qt::Key_Right);
   QTest::keyClick(map, Qt::Key_Up, Qt::ShiftModifier);
-  EXPECT_EQ(form6_->me6->text(), QStringLiteral("4.25"));
-  EXPECT_EQ(form6_->me7->text(), QStringLiteral("7.00"));
-  EXPECT_EQ(form6_->me6->backgroundColor(), kRed);
-  EXPECT_TRUE(form6_->Save1->isEnabled());
+  EXPECT_EQ(form6_->FieldWidget(TField::X)->text(), QStringLiteral("4.25"));
+  EXPECT_EQ(form6_->FieldWidget(TField::Y)->text(), QStringLiteral("7.00"));
+  EXPECT_EQ(form6_->FieldWidget(TField::X)->backgroundColor(), kRed);
+  EXPECT_TRUE(form6_->Action(TCommand::Save)->isEnabled());
   EXPECT_EQ(ReadBytes(files_.lo_file), files_.original);
 }
 
 TEST_F(EditorMapTest, FollowsAddAndRemoveObject) {
   Open();
-  QTest::mouseClick(form6_->LMDButton2, Qt::LeftButton);
+  QTest::mouseClick(form6_->Button(TCommand::AddObject), Qt::LeftButton);
   ASSERT_EQ(map->points().size(), 7u);
   EXPECT_EQ(map->points()[6].x, 0.0);
   EXPECT_EQ(map->points()[6].y, 0.0);
   EXPECT_EQ(map->selected(), 6);
-  QTest::mouseClick(form6_->removeobj, Qt::LeftButton);
+  QTest::mouseClick(form6_->Button(TCommand::RemoveObject), Qt::LeftButton);
   EXPECT_EQ(map->points().size(), 6u);
   EXPECT_EQ(map->selected(), 5);
-  EXPECT_EQ(form6_->LoMap->strip()->hiddenLabel()->text(), QStringLiteral("Not drawn: 0"));
+  EXPECT_EQ(form6_->Map()->strip()->hiddenLabel()->text(), QStringLiteral("Not drawn: 0"));
 }
 
 }  // namespace

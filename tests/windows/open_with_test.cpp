@@ -11,13 +11,14 @@ TEST_F(EditorWindowTest, ANamedFileOpensAfterTheStartupButtonWithoutLoFolderOrDi
   form6_->SetStartFile(files_.lo_file);
   form1_->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form1_.get()));
-  EXPECT_EQ(form6_->LMDLB1->rows(), QStringList{QString()}) << "nothing opens before the button";
+  EXPECT_EQ(form6_->ContentsList()->rows(), QStringList{QString()})
+      << "nothing opens before the button";
 
   OpenEditor();
   EXPECT_EQ(form6_->windowTitle(),
             QStringLiteral("Editing ") + QString::fromStdString(files_.lo_file.string()));
-  ASSERT_EQ(form6_->LMDLB1->rowCount(), 6);
-  EXPECT_EQ(form6_->LMDLB1->rows()[4], QStringLiteral("4;4;1;Rock"));
+  ASSERT_EQ(form6_->ContentsList()->rowCount(), 6);
+  EXPECT_EQ(form6_->ContentsList()->rows()[4], QStringLiteral("4;4;1;Rock"));
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
   EXPECT_EQ(settings_->ReadSetting("settings", "startdir", "none"), "none");
 
@@ -34,9 +35,9 @@ TEST_F(EditorWindowTest, ANamedFileThatCannotBeOpenedLeavesTheEditorOpenWithNoFi
   EXPECT_EQ(errors_, QStringList{QStringLiteral("File not found.")});
   EXPECT_TRUE(form6_->isVisible());
   EXPECT_FALSE(form3_->Editor().Document().IsOpen());
-  EXPECT_EQ(form6_->LMDLB1->rowCount(), 0);
+  EXPECT_EQ(form6_->ContentsList()->rowCount(), 0);
   EXPECT_EQ(end_requests_, 0);
 
   OpenFile(files_.lo_file);
-  EXPECT_EQ(form6_->LMDLB1->rowCount(), 6);
+  EXPECT_EQ(form6_->ContentsList()->rowCount(), 6);
 }

@@ -81,11 +81,11 @@ TEST_F(EditorWindowTest, FirstOpenAsksForBothFoldersAndStoresThem) {
     EXPECT_FALSE(dialog->filter().testFlag(QDir::CaseSensitive)) << "LOTEST.DAT is a Lo file";
   });
   answer_prompt("Locate OBJDAT.dat Folder", false, files_.objdat_folder);
-  form6_->LoFiles1->trigger();
+  form6_->Action(TCommand::OpenLoFile)->trigger();
 
   EXPECT_EQ(settings_->ReadSetting("settings", "startdir", ""), files_.dir.path().string());
   EXPECT_EQ(settings_->ReadSetting("settings", "objdir", ""), files_.objdat_folder.string());
-  EXPECT_EQ(form6_->Edit1->text(), QStringLiteral("6"));
+  EXPECT_EQ(form6_->RecordCountBox()->text(), QStringLiteral("6"));
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
 }
 
@@ -99,10 +99,10 @@ TEST_F(EditorWindowTest, TheDecimalSeparatorFollowsTheLocale) {
   QEvent change(QEvent::LocaleChange);
   QCoreApplication::sendEvent(qApp, &change);
   ClickRow(1);
-  EXPECT_EQ(form6_->me6->text(), QStringLiteral("1,25"));
-  TypeInto(form6_->me6, QStringLiteral("3.7,25"));  // "." refused, "," taken
-  EXPECT_EQ(form6_->me6->text(), QStringLiteral("37,25"));
-  form6_->Save1->trigger();
+  EXPECT_EQ(form6_->FieldWidget(TField::X)->text(), QStringLiteral("1,25"));
+  TypeInto(form6_->FieldWidget(TField::X), QStringLiteral("3.7,25"));  // "." refused, "," taken
+  EXPECT_EQ(form6_->FieldWidget(TField::X)->text(), QStringLiteral("37,25"));
+  form6_->Action(TCommand::Save)->trigger();
   QLocale::setDefault(before);
   QCoreApplication::sendEvent(qApp, &change);
   Bytes expected = files_.original;

@@ -118,11 +118,11 @@ void EditorWindowTest::AnswerFileDialog(const std::filesystem::path& file,
 
 void EditorWindowTest::OpenFile(const std::filesystem::path& file) {
   AnswerFileDialog(file);
-  form6_->LoFiles1->trigger();
+  form6_->Action(TCommand::OpenLoFile)->trigger();
 }
 
 void EditorWindowTest::ClickRow(int row) {
-  ColumnListBox* list = form6_->LMDLB1;
+  ColumnListBox* list = form6_->ContentsList();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->rowRect(row).center());
 }
 

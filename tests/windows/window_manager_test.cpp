@@ -93,11 +93,12 @@ TEST_F(WindowManagerTest, TheAboutBoxIsACentredDialogOfItsOwnerAndTheEffectEndsO
     checked = true;
     about->okButton()->click();
   });
-  form6_->About1->trigger();
+  form6_->Action(TCommand::About)->trigger();
   EXPECT_TRUE(checked);
 
   // The frame the opening effect ends on is the one the box then gets.
-  AboutDialog dialog(LoAboutSettings(), {QStringLiteral("a\nb"), QStringLiteral("c\nd")}, form6_.get());
+  AboutDialog dialog(LoAboutSettings(), {QStringLiteral("a\nb"), QStringLiteral("c\nd")},
+                     form6_.get());
   const QRect promised = dialog.placeOnScreen();
   dialog.show();
   ASSERT_TRUE(WaitUntilFramed(dialog));
@@ -123,7 +124,7 @@ TEST_F(WindowManagerTest, MessageBoxesAreCentredAndAsWideAsTheirCaption) {
     checked = true;
     box->button(QMessageBox::Ok)->click();
   });
-  QTest::mouseClick(form6_->removeobj, Qt::LeftButton);
+  QTest::mouseClick(form6_->Button(TCommand::RemoveObject), Qt::LeftButton);
   EXPECT_TRUE(checked);
 }
 

@@ -28,7 +28,8 @@ int InfoNumber(const QString& info, const char* label) {
 
 bool UnderWindowManager() {
   if (QGuiApplication::platformName() != QStringLiteral("xcb")) return false;
-  return Run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+  return Run(QStringLiteral("xprop"),
+             {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
       .contains(QStringLiteral("window id"));
 }
 
@@ -54,8 +55,8 @@ QRect MeasuredFrame(const QWidget& window) {
                      InfoNumber(info, "Absolute upper-left Y"), InfoNumber(info, "Width"),
                      InfoNumber(info, "Height"));
   // _NET_FRAME_EXTENTS lists left, right, top, bottom.
-  return client.marginsAdded(QMargins(extents[0].toInt(), extents[2].toInt(), extents[1].toInt(),
-                                      extents[3].toInt()));
+  return client.marginsAdded(
+      QMargins(extents[0].toInt(), extents[2].toInt(), extents[1].toInt(), extents[3].toInt()));
 }
 
 bool WaitUntilFramed(const QWidget& window) {

@@ -1,0 +1,123 @@
+#include "windows/editor_commands.h"
+
+#include <QAction>
+
+#include "editor/record_editor.h"
+#include "fields/column_list_box.h"
+#include "fields/masked_edit.h"
+#include "fields/two_choice_group.h"
+#include "lettering/shadow_button.h"
+#include "qt_convert.h"
+#include "settings/folder_settings.h"
+#include "windows/about_box.h"
+#include "windows/desktop_host.h"
+#include "windows/editor_map.h"
+#include "windows/guarded.h"
+#include "windows/rererarovi4.h"
+
+EditorCommands::EditorCommands(QWidget& window, const EditorWidgets& widgets, RecordEditor& editor,
+                               ruriVizid& settings, DesktopHost& desktop, TForm4* notes)
+    : QObject(&window),
+      window_(window),
+      widgets_(widgets),
+      editor_(editor),
+      settings_(settings),
+      desktop_(desktop),
+      notes_(notes) {
+  Connect();
+}
+
+void EditorCommands::Connect() {
+  for (std::size_t i = 0; i < kCommandCount; ++i) {
+    const auto command = static_cast<TCommand>(i);
+    if (QAction* action = widgets_.Action(command)) {
+      connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+    }
+    if (ShadowButton* button = widgets_.Button(command)) {
+      connect(button, &QPushButton::clicked, this, [this, command] { Run(command); });
+    }
+  }
+  connect(widgets_.ContentsList(), &ColumnListBox::rowChosen, this, &EditorCommands::RowChosen);
+  for (const TFieldInfo& info : kFieldTable) {
+    MaskedEdit* field = widgets_.FieldWidget(info.field);
+    if (field == nullptr) continue;  // the state is a choice group
+    const TField which = info.field;
+    connect(field, &QLineEdit::textEdited, this,
+            [this, which](const QString& text) { TextEdited(which, text); });
+    connect(field, &MaskedEdit::modifiedChanged, this,
+            [this, field](bool) { ReportModified(field); });
+  }
+  connect(widgets_.StateGroup(), &TwoChoiceGroup::choiceChanged, this,
+          &EditorCommands::StateChosen);
+}
+
+void EditorCommands::Run(TCommand command) {
+  switch (command) {
+    case TCommand::OpenLoFile:
+      guarded([this] { editor_.OpenLoFile(); });
+      widgets_.map->FitAfterOpen();  // also after a failure: the map shows what is left
+      break;
+    case TCommand::Save:
+      guarded([this] { editor_.CommitRecord(TCommitTarget::SelectedRow); });
+      break;
+    case TCommand::Notes:
+      guarded([this] {
+        if (notes_ != nullptr) notes_->ShowNotes();
+      });
+      break;
+    case TCommand::LoFolder:
+      guarded([this] { ChangeLoFolder(settings_, desktop_.LoFolderPrompt()); });
+      break;
+    case TCommand::ObjdatFolder:
+      guarded([this] { ChangeObjdatFolder(settings_, desktop_.ObjdatFolderPrompt()); });
+      break;
+    case TCommand::About:
+      guarded([this] { ShowAbout(&window_, LoAboutSettings()); });
+      break;
+    case TCommand::AddObject:
+      guarded([this] { editor_.AddObject(); });
+      break;
+    case TCommand::RemoveObject:
+      guarded([this] { editor_.RemoveLastObject(); });
+      break;
+  }
+}
+
+void EditorCommands::OpenNamed(const std::filesystem::path& file) {
+  guarded([this, &file] { editor_.OpenLoFileNamed(file); });
+  widgets_.map->FitAfterOpen();
+}
+
+void EditorCommands::Close() {
+  guarded([this] { editor_.CloseLoFile(); });
+}
+
+void EditorCommands::RowChosen(int row) {
+  editor_.View().SetSelectedRowFromUser(row);
+  guarded([this] { editor_.ShowRecord(); });
+}
+
+// What the user types goes back into the view and runs no logic, except a
+// typed record number, which asks the editor to go there.
+void EditorCommands::TextEdited(TField field, const QString& text) {
+  editor_.View().SetTextFromUser(field, QStringToBytes(text));
+  if (field == TField::RecordNo) guarded([this] { editor_.GotoRecordNumber(); });
+  widgets_.map->TextEdited(field);
+}
+
+// A set flag marks the field (red, "Save" on); clearing the flag raises the
+// event once more, nested, and that run finds the flag clear.
+void EditorCommands::ReportModified(MaskedEdit* field) {
+  if (field->modifiedFlag()) {
+    TField which = TField::RecordNo;
+    if (widgets_.FindField(field, which)) {
+      guarded([this, which] { editor_.MarkFieldModified(which); });
+    }
+  }
+  field->setModifiedFlag(false);
+}
+
+void EditorCommands::StateChosen(int index) {
+  editor_.View().SetStateIndexFromUser(index);
+  guarded([this] { editor_.MarkStateModified(); });
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <filesystem>
+
+#include "datafiles/record_fields.h"
+#include "windows/editor_widgets.h"
+
+class DesktopHost;
+class MaskedEdit;
+class QWidget;
+class RecordEditor;
+class TForm4;
+class ruriVizid;
+
+// Turns the editor window's user events into editor operations, each run
+// through guarded() so that a failure shows the error box and the window
+// goes on. It holds no editing logic and no data.
+class EditorCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  // `notes` may be null (no "Notes" window). Everything outlives the commands.
+  EditorCommands(QWidget& window, const EditorWidgets& widgets, RecordEditor& editor,
+                 ruriVizid& settings, DesktopHost& desktop, TForm4* notes);
+
+  // What the command's menu item or button does.
+  void Run(TCommand command);
+  // The start-up window's button with a file named on the command line: the
+  // steps of "Open a Lo File" after its dialog.
+  void OpenNamed(const std::filesystem::path& file);
+  // The window is closed: closes the Lo file and asks the program to end.
+  void Close();
+
+ private:
+  void Connect();
+  void RowChosen(int row);
+  void TextEdited(TField field, const QString& text);
+  void ReportModified(MaskedEdit* field);
+  void StateChosen(int index);
+
+  QWidget& window_;
+  const EditorWidgets& widgets_;
+  RecordEditor& editor_;
+  ruriVizid& settings_;
+  DesktopHost& desktop_;
+  TForm4* notes_;
+};

@@ -1,0 +1,28 @@
+#include "windows/editor_widgets.h"
+
+#include <QLineEdit>
+
+#include "fields/column_list_box.h"
+#include "fields/masked_edit.h"
+
+ColumnListBox* EditorWidgets::ContentsList() const {
+  return static_cast<ColumnListBox*>(Widget(TEditorWidget::ContentsList));
+}
+
+ColumnListBox* EditorWidgets::CatalogueList() const {
+  return static_cast<ColumnListBox*>(Widget(TEditorWidget::CatalogueList));
+}
+
+QLineEdit* EditorWidgets::RecordCountBox() const {
+  return static_cast<QLineEdit*>(Widget(TEditorWidget::RecordCountBox));
+}
+
+bool EditorWidgets::FindField(const QWidget* widget, TField& field) const {
+  for (const TFieldInfo& info : kFieldTable) {
+    if (FieldWidget(info.field) != nullptr && FieldWidget(info.field) == widget) {
+      field = info.field;
+      return true;
+    }
+  }
+  return false;
+}
