@@ -124,6 +124,7 @@ void RecordEditor::ShowRecordNow() {
   const int index = view_.SelectedRow();
   if (index < 0 || index >= kLoRecordCapacity) return;
   fields_row_ = index;
+  moved_on_map_ = false;
   const TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(index)];
   view_.SetText(TField::RecordNo, IntegerText(index));  // may nest GotoRecordNumber
   // A nested ShowRecord may have shown another record; from here on the fields
@@ -175,6 +176,7 @@ void RecordEditor::CommitRecord(TCommitTarget target) {
   document_.CheckStillAtPath();
   const int index = target == TCommitTarget::LastRecord ? document_.LastIndex : view_.SelectedRow();
   RunRecorded([&] { CommitRecordAt(index); }, [&](TWriteStep& step) { DescribeSave(step, index); });
+  moved_on_map_ = false;
 }
 
 void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_after_record) {
@@ -330,6 +332,7 @@ void RecordEditor::MoveSelectedRecord(double x, double y) {
   if (!x_text || !y_text) return;
   view_.SetText(TField::X, *x_text);
   view_.SetText(TField::Y, *y_text);
+  moved_on_map_ = true;
   MarkFieldModified(TField::X);
   MarkFieldModified(TField::Y);
 }

@@ -224,6 +224,9 @@ class RecordEditor {
   std::array<std::optional<std::string>, kFieldCount> shown_;
   // The record the fields show (-1: none chosen), whose edits a row change drops.
   int fields_row_ = -1;
+  // The record was moved on the map since it was shown: a Save that changes
+  // nothing but X and Y is then a "Move".
+  bool moved_on_map_ = false;
   std::function<void(TWriteStep)> step_listener_;
   std::optional<TWriteStep> recording_;  // while a command writes
   TBackupKeeper backups_;

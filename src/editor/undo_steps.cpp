@@ -87,7 +87,8 @@ void RecordEditor::FinishRecording(const std::function<void(TWriteStep&)>& descr
   if (step_listener_) step_listener_(std::move(step));
 }
 
-// "Move of record 3" when only X and Y changed, else "Save of record 3".
+// "Move of record 3" when the record was moved on the map and only X and Y
+// changed, else "Save of record 3".
 void RecordEditor::DescribeSave(TWriteStep& step, int index) const {
   step.row_before = step.row_after = index;
   if (index < 0) {
@@ -109,7 +110,7 @@ void RecordEditor::DescribeSave(TWriteStep& step, int index) const {
       (in_position(write.offset + i) ? moved : other) = true;
     }
   }
-  step.kind = moved && !other ? TStepKind::Move : TStepKind::Save;
+  step.kind = moved_on_map_ && moved && !other ? TStepKind::Move : TStepKind::Save;
   step.description =
       (step.kind == TStepKind::Move ? "Move of record " : "Save of record ") + IntegerText(index);
 }

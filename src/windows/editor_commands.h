@@ -7,6 +7,7 @@
 #include "windows/editor_widgets.h"
 
 class DesktopHost;
+class EditorHistory;
 class MaskedEdit;
 class QWidget;
 class RecordEditor;
@@ -15,7 +16,7 @@ class ruriVizid;
 
 // Turns the editor window's user events into editor operations, each run
 // through guarded() so that a failure shows the error box and the window
-// goes on. It holds no editing logic and no data.
+// goes on. It holds no editing logic; it owns the open file's undo history.
 class EditorCommands : public QObject {
   Q_OBJECT
 
@@ -31,6 +32,11 @@ class EditorCommands : public QObject {
   void OpenNamed(const std::filesystem::path& file);
   // The window is closed: closes the Lo file and asks the program to end.
   void Close();
+  const EditorHistory& History() const { return *history_; }
+
+ protected:
+  // Ctrl+Z in a field undoes its typing first, then goes to the file's history.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Connect();
@@ -38,6 +44,9 @@ class EditorCommands : public QObject {
   void TextEdited(TField field, const QString& text);
   void ReportModified(MaskedEdit* field);
   void StateChosen(int index);
+  void OpenedAnother();
+  void ShowHistory();
+  void RestoreBackup();
 
   QWidget& window_;
   const EditorWidgets& widgets_;
@@ -45,4 +54,5 @@ class EditorCommands : public QObject {
   ruriVizid& settings_;
   DesktopHost& desktop_;
   TForm4* notes_;
+  EditorHistory* history_;  // a child
 };

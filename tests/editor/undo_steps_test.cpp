@@ -57,6 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
                                     w.Save();
                                   },
                                   TStepKind::Move, "Move of record 3", 3, 3},
+                      CaptionCase{"PositionTyped",
+                                  [](UndoWorld& w) {
+                                    w.Click(3);
+                                    w.Type(TField::X, "12.5");
+                                    w.Save();
+                                  },
+                                  TStepKind::Save, "Save of record 3", 3, 3},
                       CaptionCase{"MoveAndRename",
                                   [](UndoWorld& w) {
                                     w.Click(3);

@@ -105,7 +105,7 @@ TEST_F(EditorWindowTest, WidgetsSitWhereTheLayoutTableSaysInItsOrder) {
   // The menu bar.
   QStringList top;
   for (QAction* action : form6_->menuBar()->actions()) top << action->text();
-  EXPECT_EQ(top.join(u'|'), QStringLiteral("Open|Save|Notes|Change Folders|About"));
+  EXPECT_EQ(top.join(u'|'), QStringLiteral("Open|Save|Edit|Notes|Change Folders|About"));
   EXPECT_EQ(form6_->findChild<QMenu*>(QStringLiteral("Open1"))->defaultAction(),
             form6_->Action(TCommand::OpenLoFile));
   EXPECT_TRUE(form6_->Action(TCommand::OpenLoFile)->font().bold());
