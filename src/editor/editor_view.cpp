@@ -25,7 +25,6 @@ bool TEditorView::StoreText(TField field, const std::string& text) {
 void TEditorView::SetText(TField field, const std::string& text) {
   if (!StoreText(field, text)) return;
   Notify({TAspect::Text, field});
-  if (field == TField::RecordNo && record_number_hook_) record_number_hook_();
 }
 
 void TEditorView::SetTextFromUser(TField field, const std::string& text) { StoreText(field, text); }

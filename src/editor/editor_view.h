@@ -45,12 +45,11 @@ inline const std::string kInitialWindowCaption = "Orvo Lo File Data Editor";
 //  - StateIndex above 1 reads 1, below -1 reads -1.
 // Each change calls the listener once with the member that changed; for the
 // row lists that is once per replacement of all rows, and the listener reads
-// the rows back. Replacing
-// RecordNo's text (through SetText) then runs the record-number hook before
-// SetText returns, so the editor's GotoRecordNumber nests inside the write.
+// the rows back. The view runs no logic: what a changed record number does
+// is the editor's job.
 //
 // The *FromUser setters are for the window writing back what the user did to
-// a widget: they apply the same limits but notify nothing and run no hook.
+// a widget: they apply the same limits but notify nothing.
 class TEditorView {
  public:
   using Listener = std::function<void(TViewMember)>;
@@ -58,7 +57,6 @@ class TEditorView {
   TEditorView();
 
   void SetListener(Listener listener) { listener_ = std::move(listener); }
-  void SetRecordNumberHook(std::function<void()> hook) { record_number_hook_ = std::move(hook); }
 
   static std::size_t MaxLength(TField field);
 
@@ -109,7 +107,6 @@ class TEditorView {
   void Notify(TViewMember member) const;
 
   Listener listener_;
-  std::function<void()> record_number_hook_;
   std::array<std::string, kFieldCount> texts_;
   std::array<THighlight, kFieldCount> highlights_{};
   int state_index_ = 0;

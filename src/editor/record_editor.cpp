@@ -8,9 +8,7 @@
 #include "settings/folder_settings.h"
 
 RecordEditor::RecordEditor(ruriVizid& settings, TEditorHost& host)
-    : settings_(settings), host_(host) {
-  view_.SetRecordNumberHook([this] { GotoRecordNumber(); });
-}
+    : settings_(settings), host_(host) {}
 
 void RecordEditor::OpenLoFile() {
   host_.HideStartupWindow();
@@ -94,7 +92,7 @@ void RecordEditor::ClearFields() { ShowZeroRecord(0); }
 
 // The fields of a zeroed record numbered `index`, all unmarked, row `index` selected.
 void RecordEditor::ShowZeroRecord(int index) {
-  view_.SetText(TField::RecordNo, IntegerText(index));  // may nest GotoRecordNumber
+  ReplaceRecordNumber(index);
   for (TField field : kRecordFields) {
     const TFieldKind kind = FieldInfo(field).kind;
     if (kind == TFieldKind::Byte) view_.SetText(field, "0");
@@ -126,9 +124,8 @@ void RecordEditor::ShowRecordNow() {
   fields_row_ = index;
   moved_on_map_ = false;
   const TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(index)];
-  view_.SetText(TField::RecordNo, IntegerText(index));  // may nest GotoRecordNumber
-  // A nested ShowRecord may have shown another record; from here on the fields
-  // show this one.
+  // The number of the record shown; it needs no going there.
+  view_.SetText(TField::RecordNo, IntegerText(index));
   ForgetShown(index);
   for (const TFieldInfo& info : kFieldTable) {
     switch (info.kind) {
@@ -152,6 +149,16 @@ void RecordEditor::ShowRecordNow() {
   }
   for (const TFieldInfo& info : kFieldTable) view_.SetHighlight(info.field, THighlight::Normal);
   view_.SetSaveEnabled(false);
+}
+
+// A new record number moves to its record, as typing it would, before the
+// caller goes on: the zeroed fields of a new or cleared record replace what
+// that record showed, its edits of the name and description included.
+void RecordEditor::ReplaceRecordNumber(int index) {
+  const std::string text = IntegerText(index);
+  if (view_.Text(TField::RecordNo) == text) return;
+  view_.SetText(TField::RecordNo, text);
+  GotoRecordNumber();
 }
 
 void RecordEditor::GotoRecordNumber() {

@@ -60,8 +60,8 @@ class TEditorHost {
 };
 
 // The record editing logic. Owns the open Lo document, the catalogue and the
-// view state, for the life of the process. It installs the view's
-// record-number hook (GotoRecordNumber); the window sets only the listener.
+// view state, for the life of the process. The window sets the view's
+// listener and shows what changes; the editor never hears from the view.
 //
 // How the window drives it: a row click writes the row with
 // View().SetSelectedRowFromUser and calls ShowRecord; a user edit writes the
@@ -104,8 +104,9 @@ class RecordEditor {
   // Shows the record of the selected row; nothing when no row is selected.
   // A stored signalling NaN stops it with FloatError at that field.
   void ShowRecord();
-  // RecordNo changed: selects and shows that record, limited to 0 ... LastIndex.
-  // Runs only while the editor window is visible (the view's hook calls it).
+  // The user typed a record number (View().SetTextFromUser first): selects
+  // and shows that record, limited to 0 ... LastIndex. Runs only while the
+  // editor window is visible.
   void GotoRecordNumber();
   // "Save" (SelectedRow): first checks that the file is still the one at its
   // path (103 with no file; see TLoDocument::CheckStillAtPath), changing
@@ -184,6 +185,7 @@ class RecordEditor {
   void CommitHeaderTexts();
   void ClearFields();
   void ShowZeroRecord(int index);
+  void ReplaceRecordNumber(int index);
   void LoadCatalogue();
   void ShowOpenedFile();
   void CommitRecordAt(int index, std::optional<std::int16_t> count_after_record = {});

@@ -23,8 +23,8 @@ class EditorMap : public QObject {
   // takes its geometry, the strip `strip_area`.
   EditorMap(RecordEditor& editor, QWidget* placeholder, const QRect& strip_area);
 
-  MapView* map() const { return map_; }
-  MapStrip* strip() const { return strip_; }
+  MapView* View() const { return map_; }
+  MapStrip* Strip() const { return strip_; }
 
   // A view member changed (the window's listener passes every change on).
   void Present(TViewMember member);

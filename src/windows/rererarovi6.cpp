@@ -48,7 +48,7 @@ TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, 
   widgets_ = BuildEditorLayout(*this);
   widgets_.map = new EditorMap(editor_, Widget(TEditorWidget::Placeholder), kMapStripArea);
   // The map comes last in the tab order.
-  setTabOrder(FieldWidget(kTypedFieldsInCommitOrder.back()), widgets_.map->map());
+  setTabOrder(FieldWidget(kTypedFieldsInCommitOrder.back()), widgets_.map->View());
   commands_ = new EditorCommands(*this, widgets_, editor_, settings_, desktop, notes);
   presenter_ = std::make_unique<EditorPresenter>(*this, widgets_, editor_.View());
 

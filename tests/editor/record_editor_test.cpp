@@ -341,9 +341,8 @@ TEST_F(RecordEditorTest, FailedOpenShowsNoFileAndNeverWritesTheOldDataIntoTheNew
   Bytes short_bytes = LoFileBytes("Short", "", NumberedRecords(2));
   PutU16(short_bytes, 20, 3);
   WriteBytes(short_file, short_bytes);
-  for (const auto& [path, message] :
-       {std::pair{dir / "LoMissing.dat", "File not found"},
-        std::pair{short_file, "Read beyond end of file"}}) {
+  for (const auto& [path, message] : {std::pair{dir / "LoMissing.dat", "File not found"},
+                                      std::pair{short_file, "Read beyond end of file"}}) {
     SCOPED_TRACE(path.string());
     Open(NumberedRecords(3));
     const Bytes original = FileBytes();
@@ -425,7 +424,7 @@ TEST_F(RecordEditorTest, NamedFileThatCannotBeOpenedLeavesNoFileAndTheMenuWorksA
   EXPECT_TRUE(editor.Document().IsOpen());
 }
 
-TEST_F(RecordEditorTest, RecordNumberChangesNestGotoRecordNumber) {
+TEST_F(RecordEditorTest, ATypedRecordNumberGoesToThatRecordWithinTheFile) {
   Open(NumberedRecords(5));
   int record_number_changes = 0;
   view.SetListener([&](TViewMember member) {
@@ -441,13 +440,15 @@ TEST_F(RecordEditorTest, RecordNumberChangesNestGotoRecordNumber) {
   EXPECT_FALSE(view.SaveEnabled());
 
   for (const auto& [typed, shown] : {std::pair{"99", "4"}, {"-3", "0"}, {"3", "3"}, {"", "0"}}) {
-    view.SetText(TField::RecordNo, typed);
+    view.SetTextFromUser(TField::RecordNo, typed);
+    editor.GotoRecordNumber();
     EXPECT_EQ(view.Text(TField::RecordNo), shown) << typed;
     EXPECT_EQ(view.SelectedRow(), std::stoi(shown));
     EXPECT_EQ(view.Text(TField::Density), shown);
   }
   host.visible = false;
-  view.SetText(TField::RecordNo, "3");
+  view.SetTextFromUser(TField::RecordNo, "3");
+  editor.GotoRecordNumber();
   EXPECT_EQ(view.SelectedRow(), 0);
 }
 

@@ -26,7 +26,7 @@ class EditorMapTest : public EditorWindowTest {
     StartRun();
     OpenEditor();
     OpenFile(files_.lo_file);
-    map = form6_->Map()->map();
+    map = form6_->Map()->View();
   }
   QPoint At(int index) const { return map->screenPosition(index).toPoint(); }
   void DragMarker(int index, QPoint by) {
@@ -49,16 +49,16 @@ class EditorMapTest : public EditorWindowTest {
 TEST_F(EditorMapTest, ShowsThePlaceholderUntilAFileIsOpenThenEveryRecordFitted) {
   StartRun();
   OpenEditor();
-  map = form6_->Map()->map();
+  map = form6_->Map()->View();
   EXPECT_TRUE(form6_->Widget(TEditorWidget::Placeholder)->isVisible());
   EXPECT_FALSE(map->isVisible());
-  EXPECT_FALSE(form6_->Map()->strip()->isVisible());
+  EXPECT_FALSE(form6_->Map()->Strip()->isVisible());
 
   OpenFile(files_.lo_file);
   EXPECT_FALSE(form6_->Widget(TEditorWidget::Placeholder)->isVisible());
   ASSERT_TRUE(map->isVisible());
   EXPECT_EQ(map->geometry(), QRect(296, 64, 465, 353));
-  EXPECT_EQ(form6_->Map()->strip()->geometry(), QRect(296, 421, 465, 120));
+  EXPECT_EQ(form6_->Map()->Strip()->geometry(), QRect(296, 421, 465, 120));
   ASSERT_EQ(map->points().size(), 6u);
   EXPECT_EQ(map->selected(), -1);
   for (int i = 0; i < 6; ++i) EXPECT_TRUE(map->rect().contains(At(i))) << i;
@@ -151,7 +151,7 @@ TEST_F(EditorMapTest, FollowsAddAndRemoveObject) {
   QTest::mouseClick(form6_->Button(TCommand::RemoveObject), Qt::LeftButton);
   EXPECT_EQ(map->points().size(), 6u);
   EXPECT_EQ(map->selected(), 5);
-  EXPECT_EQ(form6_->Map()->strip()->hiddenLabel()->text(), QStringLiteral("Not drawn: 0"));
+  EXPECT_EQ(form6_->Map()->Strip()->hiddenLabel()->text(), QStringLiteral("Not drawn: 0"));
 }
 
 }  // namespace

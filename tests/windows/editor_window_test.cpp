@@ -148,10 +148,9 @@ TEST_F(EditorWindowTest, ReplacingTheRecordNumberShowsThatRecordWithinTheFile) {
   StartRun();
   OpenEditor();
   OpenFile(files_.lo_file);
-  TEditorView& view = form3_->Editor().View();
-
-  // Beyond the last record: the nested write limits it, and the widgets follow.
-  view.SetText(TField::RecordNo, "99");
+  // A number beyond the last record (as the field would report it typed):
+  // the editor limits it, and the widgets follow.
+  emit form6_->FieldWidget(TField::RecordNo)->textEdited(QStringLiteral("99"));
   EXPECT_EQ(form6_->FieldWidget(TField::RecordNo)->text(), QStringLiteral("5"));
   EXPECT_EQ(form6_->ContentsList()->selectedRow(), 5);
   EXPECT_EQ(form6_->FieldWidget(TField::X)->text(), QStringLiteral("5.25"));

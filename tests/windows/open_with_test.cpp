@@ -1,6 +1,8 @@
 #include <QTest>
 
 #include "fields/column_list_box.h"
+#include "map/map_view.h"
+#include "windows/editor_map.h"
 #include "window_fixture.h"
 
 // A Lo file named on the command line (a file manager's "Open with").
@@ -21,6 +23,11 @@ TEST_F(EditorWindowTest, ANamedFileOpensAfterTheStartupButtonWithoutLoFolderOrDi
   EXPECT_EQ(form6_->ContentsList()->rows()[4], QStringLiteral("4;4;1;Rock"));
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
   EXPECT_EQ(settings_->ReadSetting("settings", "startdir", "none"), "none");
+  // The map shows the whole file, as after an open from the menu.
+  MapView* map = form6_->Map()->View();
+  const double opened_scale = map->transform().Scale();
+  map->fit();
+  EXPECT_DOUBLE_EQ(map->transform().Scale(), opened_scale);
 
   // The menu's open runs its dialog as usual.
   settings_->WriteSetting("settings", "startdir", files_.dir.path().string());
