@@ -158,10 +158,13 @@ void RecordEditor::ReplaceRecordNumber(int index) {
   const std::string text = IntegerText(index);
   if (view_.Text(TField::RecordNo) == text) return;
   view_.SetText(TField::RecordNo, text);
-  GotoRecordNumber();
+  GoToRecordNumber(false);
 }
 
-void RecordEditor::GotoRecordNumber() {
+// Typed by the user: edits of the record left go into the history.
+void RecordEditor::GotoRecordNumber() { GoToRecordNumber(true); }
+
+void RecordEditor::GoToRecordNumber(bool note_dropped_edits) {
   if (!host_.IsEditorVisible()) return;
   if (view_.Text(TField::RecordNo).empty()) view_.SetText(TField::RecordNo, "0");
   int n = static_cast<std::int16_t>(ParseInteger(view_.Text(TField::RecordNo)));
@@ -174,6 +177,7 @@ void RecordEditor::GotoRecordNumber() {
     n = limit;
     view_.SetText(TField::RecordNo, IntegerText(n));
   }
+  if (note_dropped_edits) NoteDroppedEdits(n);
   view_.SetSelectedRow(n);
   ShowRecordNow();
 }

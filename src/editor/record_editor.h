@@ -195,6 +195,7 @@ class RecordEditor {
   std::optional<std::string> MovedText(TField field, double value) const;
   std::string ZeroText() const;
   void ShowRecordNow();
+  void GoToRecordNumber(bool note_dropped_edits);
   void KeepOpenedBytes();
   void NoteDroppedEdits(int next_row);
   void RunRecorded(const std::function<void()>& command,

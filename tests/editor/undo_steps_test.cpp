@@ -93,6 +93,14 @@ INSTANTIATE_TEST_SUITE_P(
                                     w.Click(2);
                                   },
                                   TStepKind::DroppedEdits, "edits of record 7", 7, 2},
+                      CaptionCase{"EditsLeftForATypedRecordNumber",
+                                  [](UndoWorld& w) {
+                                    w.Click(7);
+                                    w.Type(TField::X, "5");
+                                    w.editor.View().SetTextFromUser(TField::RecordNo, "4");
+                                    w.editor.GotoRecordNumber();
+                                  },
+                                  TStepKind::DroppedEdits, "edits of record 7", 7, 4},
                       CaptionCase{"EditsLeftForAddObject",
                                   [](UndoWorld& w) {
                                     w.Click(7);
