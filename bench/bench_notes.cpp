@@ -26,6 +26,7 @@
 #include <utility>
 #include <vector>
 
+#include "notes/notes_saving.h"
 #include "platform/whole_file.h"
 #include "rtf/plain_text.h"
 #include "rtf/rich_or_plain.h"
@@ -59,6 +60,13 @@ std::string ShortLinesNote() {
   std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs16 ";
   while (rtf.size() < kNoteSize) rtf += "caf\\'e9 \\'e0\\par\r\n";
   return rtf + "}";
+}
+
+// A hostile note: a colour table of ten million empty entries (10 MB of ";")
+// and one line of text.
+std::string ColourFloodNote() {
+  return "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;" + std::string(10'000'000, ';') +
+         "}Flooded {\\cf1 colour} table\\par}";
 }
 
 // The note's text alone, for the plain-document reference.
@@ -133,6 +141,10 @@ const NoteFile& Formatted() {
 }
 const NoteFile& ShortLines() {
   static const NoteFile note = WriteNote("short_lines.rtf", ShortLinesNote());
+  return note;
+}
+const NoteFile& ColourFlood() {
+  static const NoteFile note = WriteNote("colour_flood.rtf", ColourFloodNote());
   return note;
 }
 const NoteFile& Plain() {
@@ -225,7 +237,7 @@ void ReadIntoEditor(benchmark::State& state, const NoteFile& note) {
     stall.start();
     form->ShowNotes();
     longest_stall = static_cast<double>(stall.nsecsElapsed()) / 1e6;
-    while (form->isReading()) {
+    while (form->IsReading()) {
       stall.restart();
       QCoreApplication::processEvents();
       longest_stall = std::max(longest_stall, static_cast<double>(stall.nsecsElapsed()) / 1e6);
@@ -263,12 +275,39 @@ void BM_SaveFormattedNote(benchmark::State& state) {
   fs::remove(saved);
 }
 
+// "Notes", then "Save" of the colour flood: the save's size and peak
+// memory against the read's. A save more than twice the note's size fails.
+void BM_SaveColourFloodNote(benchmark::State& state) {
+  const NoteFile& note = ColourFlood();
+  const fs::path saved = note.path.string() + ".saved";
+  double read_peak = 0;
+  double save_peak = 0;
+  for (auto _ : state) {
+    auto form = std::make_unique<TForm4>(note.path);
+    PeakMemory read_memory;
+    form->ShowNotes();
+    while (form->IsReading()) QCoreApplication::processEvents();
+    read_peak = read_memory.MegabytesAbove();
+    PeakMemory save_memory;
+    SaveNotes(*form->RichEdit1->document(), saved);
+    save_peak = save_memory.MegabytesAbove();
+  }
+  const double saved_x_file =
+      static_cast<double>(fs::file_size(saved)) / static_cast<double>(note.size);
+  fs::remove(saved);
+  Report(state, note, save_peak);
+  state.counters["read_peak_MB"] = read_peak;
+  state.counters["saved_x_file"] = saved_x_file;
+  if (saved_x_file > 2) state.SkipWithError("the save is more than twice the note");
+}
+
 BENCHMARK(BM_ReadBytesReference)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PlainDocumentReference)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ReadFormattedNote)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ReadShortLinesNote)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ReadPlainTextNote)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_SaveFormattedNote)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SaveColourFloodNote)->Unit(benchmark::kMillisecond)->Iterations(3);
 // Last: its million small strings leave the heap in pieces, which would
 // count in the peaks of whatever ran after it.
 BENCHMARK(BM_InsertRunsReference)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -283,6 +322,8 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  for (const NoteFile* note : {&Formatted(), &ShortLines(), &Plain()}) fs::remove(note->path);
+  for (const NoteFile* note : {&Formatted(), &ShortLines(), &Plain(), &ColourFlood()}) {
+    fs::remove(note->path);
+  }
   return 0;
 }

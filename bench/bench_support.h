@@ -6,6 +6,7 @@
 
 #include "editor/record_editor.h"
 #include "settings/folder_settings.h"
+#include "support/temp_dir.h"
 
 // What the benchmarks share: a full Lo file, a full catalogue, and a desktop
 // that answers every question at once.
@@ -20,11 +21,9 @@ void WriteBenchCatalogue(const std::filesystem::path& folder);
 // A temporary folder holding LoBench.dat and the catalogue, removed at the end.
 struct BenchWorkspace {
   BenchWorkspace();
-  ~BenchWorkspace();
-  BenchWorkspace(const BenchWorkspace&) = delete;
-  BenchWorkspace& operator=(const BenchWorkspace&) = delete;
 
-  std::filesystem::path folder;
+  TempDir dir;
+  std::filesystem::path folder = dir.path();
   std::filesystem::path LoFile() const { return folder / "LoBench.dat"; }
 };
 

@@ -71,21 +71,36 @@ constexpr std::array<CatalogueEntry, 14> kCatalogue{{
     {6, 1, "Wire Fence"},
 }};
 
+// Members by name, so one added to TLoRecord cannot shift the values.
 // Class 9 has no catalogue entry: its row shows the placeholder name.
+// clang-format off
 const std::array<TLoRecord, 12> kPlacements{{
-    {4, 0, 0, 120.0f, 80.5f, 0.0f, 90.0f, 1},
-    {1, 0, 0, 135.25f, 92.0f, 0.0f, 0.0f, 3},
-    {1, 1, 1, 140.5f, 60.75f, 2.5f, 45.0f, 5},
-    {1, 2, 0, 98.0f, 110.0f, 0.0f, 180.0f, 1},
-    {2, 0, 0, 60.0f, 40.0f, -1.5f, 0.0f, 2},
-    {2, 1, 1, 62.5f, 44.25f, -1.0f, 270.0f, 4},
-    {3, 0, 0, 121.0f, 82.0f, 0.0f, 0.0f, 1},
-    {3, 1, 1, 122.5f, 82.0f, 0.0f, 15.5f, 1},
-    {5, 0, 0, 200.0f, 150.0f, 0.0f, 0.0f, 1},
-    {5, 1, 1, 205.75f, 148.0f, 12.0f, 330.0f, 1},
-    {6, 1, 0, 180.0f, 150.0f, 0.0f, 90.0f, 6},
-    {9, 3, 0, 10.0f, 10.0f, 0.0f, 0.0f, 0},
+    {.object_class = 4, .object_type = 0, .state = 0,
+     .x = 120.0f, .y = 80.5f, .z = 0.0f, .r = 90.0f, .density = 1},
+    {.object_class = 1, .object_type = 0, .state = 0,
+     .x = 135.25f, .y = 92.0f, .z = 0.0f, .r = 0.0f, .density = 3},
+    {.object_class = 1, .object_type = 1, .state = 1,
+     .x = 140.5f, .y = 60.75f, .z = 2.5f, .r = 45.0f, .density = 5},
+    {.object_class = 1, .object_type = 2, .state = 0,
+     .x = 98.0f, .y = 110.0f, .z = 0.0f, .r = 180.0f, .density = 1},
+    {.object_class = 2, .object_type = 0, .state = 0,
+     .x = 60.0f, .y = 40.0f, .z = -1.5f, .r = 0.0f, .density = 2},
+    {.object_class = 2, .object_type = 1, .state = 1,
+     .x = 62.5f, .y = 44.25f, .z = -1.0f, .r = 270.0f, .density = 4},
+    {.object_class = 3, .object_type = 0, .state = 0,
+     .x = 121.0f, .y = 82.0f, .z = 0.0f, .r = 0.0f, .density = 1},
+    {.object_class = 3, .object_type = 1, .state = 1,
+     .x = 122.5f, .y = 82.0f, .z = 0.0f, .r = 15.5f, .density = 1},
+    {.object_class = 5, .object_type = 0, .state = 0,
+     .x = 200.0f, .y = 150.0f, .z = 0.0f, .r = 0.0f, .density = 1},
+    {.object_class = 5, .object_type = 1, .state = 1,
+     .x = 205.75f, .y = 148.0f, .z = 12.0f, .r = 330.0f, .density = 1},
+    {.object_class = 6, .object_type = 1, .state = 0,
+     .x = 180.0f, .y = 150.0f, .z = 0.0f, .r = 90.0f, .density = 6},
+    {.object_class = 9, .object_type = 3, .state = 0,
+     .x = 10.0f, .y = 10.0f, .z = 0.0f, .r = 0.0f, .density = 0},
 }};
+// clang-format on
 
 Bytes LoFile() {
   Bytes b(100 + 20 * kPlacements.size(), 0);

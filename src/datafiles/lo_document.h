@@ -18,18 +18,6 @@ struct TLoHeader {
 
 inline constexpr int kLoRecordCapacity = 256;
 
-// The file operations of each step, in their order, for tests that fail
-// each one in turn.
-inline constexpr int kLoOpenOperations = 1;
-inline constexpr int kHeaderReads = 3;  // count, name, description
-inline constexpr int kRecordFieldReads = 8;
-inline constexpr int kRecordFieldWrites = 8;
-inline constexpr int kHeaderTextWrites = 2;
-inline constexpr int kIdentityChecks = 1;  // before each command's first write
-// One byte when only the low byte changes; two single bytes, in the order
-// that never names a record the file lacks, when both change (255 <-> 256).
-inline constexpr int kCountWrites = 1;
-
 // Told of each write of the document just before it is made: the bytes it
 // replaces (read from the file first; zeros where the file ends before them)
 // and the bytes it writes. Raising stops the write.

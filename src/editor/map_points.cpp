@@ -4,9 +4,11 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <span>
 
 #include "datafiles/lo_document.h"
 #include "datafiles/obj_catalogue.h"
+#include "datafiles/record_fields.h"
 #include "editor/editor_view.h"
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
@@ -19,12 +21,35 @@ std::string TipNumber(float value, char separator) {
   return FormatFixed2(value, separator);
 }
 
-std::string Tip(int index, const TLoRecord& record, const std::string& name, float x, float y,
-                float r, char separator) {
-  return "Rec# " + IntegerText(index) + "   Class " + IntegerText(record.object_class) +
-         "   Type " + IntegerText(record.object_type) + "   " + name + "\nX " +
-         TipNumber(x, separator) + "   Y " + TipNumber(y, separator) + "   Z " +
-         TipNumber(record.z, separator) + "   R " + TipNumber(r, separator);
+// The fields that place a marker; the selected record's follow their texts.
+constexpr std::array kMarkerFields{TField::X, TField::Y, TField::R};
+
+// The tip's two lines: the record with its catalogue key and name, then where
+// it stands. Each value is named by its field's short name.
+constexpr std::array kTipKeyFields{TField::Class, TField::Type};
+constexpr std::array kTipPlaceFields{TField::X, TField::Y, TField::Z, TField::R};
+const std::string kTipGap = "   ";
+
+std::string TipValue(const TLoRecord& record, TField field, char separator) {
+  const TFieldInfo& info = FieldInfo(field);
+  if (info.number != nullptr) return TipNumber(record.*info.number, separator);
+  return IntegerText(record.*info.byte);
+}
+
+std::string TipItems(const TLoRecord& record, std::span<const TField> fields, char separator) {
+  std::string items;
+  for (TField field : fields) {
+    if (!items.empty()) items += kTipGap;
+    items += std::string(FieldInfo(field).key) + " " + TipValue(record, field, separator);
+  }
+  return items;
+}
+
+// `shown` is the record as its marker stands.
+std::string Tip(int index, const TLoRecord& shown, const std::string& name, char separator) {
+  return std::string(FieldInfo(TField::RecordNo).key) + "# " + IntegerText(index) + kTipGap +
+         TipItems(shown, kTipKeyFields, separator) + kTipGap + name + "\n" +
+         TipItems(shown, kTipPlaceFields, separator);
 }
 
 // The value a field shows when its text reads as a number, else the stored one.
@@ -42,16 +67,15 @@ std::vector<TMapRecordPoint> MapRecordPoints(const TLoDocument& document,
   const int count = std::min<int>(document.LastIndex + 1, kLoRecordCapacity);
   for (int i = 0; i < count; ++i) {
     const TLoRecord& record = document.LoRecordTable[static_cast<std::size_t>(i)];
-    float x = record.x;
-    float y = record.y;
-    float r = record.r;
+    TLoRecord shown = record;
     if (i == view.SelectedRow()) {
-      x = Shown(view, TField::X, x, separator);
-      y = Shown(view, TField::Y, y, separator);
-      r = Shown(view, TField::R, r, separator);
+      for (TField field : kMarkerFields) {
+        float TLoRecord::*member = FieldInfo(field).number;
+        shown.*member = Shown(view, field, record.*member, separator);
+      }
     }
-    points.push_back({x, y, r, record.object_class,
-                      Tip(i, record, ContentsRowName(catalogue, record), x, y, r, separator)});
+    points.push_back({shown.x, shown.y, shown.r, shown.object_class,
+                      Tip(i, shown, ContentsRowName(catalogue, record), separator)});
   }
   return points;
 }

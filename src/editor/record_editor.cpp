@@ -80,12 +80,20 @@ void RecordEditor::ShowContents() {
   RefreshContentsRows(document_, catalogue_, view_);
 }
 
+// The window as it is at start: nothing of the file given up stays in the
+// fields, the tables or the lists, so no Save can carry it anywhere.
 void RecordEditor::ShowNoFile() {
-  document_.Abandon();
-  view_.ReplaceContentsRows({});
+  document_ = TLoDocument();  // closes the file; a zeroed table, as at start
+  view_.ReplaceContentsRows({""});
   view_.SetRecordCountText(kNoFileRecordCount);
   view_.SetWindowCaption(kInitialWindowCaption);
   view_.SetAddRemoveEnabled(false);
+  ClearFields();
+  for (TField field : kHeaderTextFields) {
+    view_.SetText(field, "");
+    view_.SetHighlight(field, THighlight::Normal);
+  }
+  view_.SetSaveEnabled(false);
 }
 
 void RecordEditor::ClearFields() { ShowZeroRecord(0); }

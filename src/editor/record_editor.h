@@ -92,7 +92,8 @@ class RecordEditor {
   // and goes on with what is in memory), shows the header texts, clears the
   // fields, loads the catalogue and fills both lists. Fields show zeros and
   // no row is selected afterwards. A file that fails to open or read is
-  // given up and the window shows no file; a file another editor holds open
+  // given up and the window shows no file, as at start (zeroed fields and
+  // table, the one empty row, nothing marked); a file another editor holds open
   // is reported (kOpenElsewhereSuffix) and opened all the same. When the
   // catalogue fails, the file's rows are still shown, none selected.
   void OpenLoFile();

@@ -71,7 +71,7 @@ void BinaryFile::OpenWithFlags(const std::filesystem::path& path, int flags) {
     ::close(fd_);
     fd_ = -1;
   }
-  CountFileOperation(FileOperation::Open);
+  CountFileOperation(FileOperation::Open, path);
   if (path.empty()) throw InOutError(2);
   int fd;
   do {

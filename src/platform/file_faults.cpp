@@ -17,6 +17,8 @@ struct FaultPlan {
   int kill_at = 0;
   bool recording = false;  // only tests ask for the list; benchmarks never do
   std::vector<FileOperation> operations;
+  std::vector<std::filesystem::path> files;
+  std::function<void()> watcher;
 };
 
 FaultPlan& Plan() {
@@ -26,10 +28,14 @@ FaultPlan& Plan() {
 
 }  // namespace
 
-void CountFileOperation(FileOperation kind) {
+void CountFileOperation(FileOperation kind, const std::filesystem::path& file) {
   FaultPlan& plan = Plan();
   ++plan.count;
-  if (plan.recording) plan.operations.push_back(kind);
+  if (plan.recording) {
+    plan.operations.push_back(kind);
+    plan.files.push_back(file);
+  }
+  if (plan.watcher) plan.watcher();
   if (plan.kill_at != 0 && plan.count == plan.kill_at) std::raise(SIGKILL);
   if (plan.fail_at != 0 && plan.count == plan.fail_at) {
     plan.fail_at = 0;
@@ -68,4 +74,6 @@ void ShortWrite(int nth, std::size_t bytes) {
 void KillAt(int nth) { Plan().kill_at = Plan().count + nth; }
 int OperationCount() { return Plan().count; }
 const std::vector<FileOperation>& Operations() { return Plan().operations; }
+const std::vector<std::filesystem::path>& OperationFiles() { return Plan().files; }
+void WatchOperations(std::function<void()> watcher) { Plan().watcher = std::move(watcher); }
 }  // namespace file_faults

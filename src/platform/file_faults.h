@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -40,10 +42,16 @@ void KillAt(int nth);
 // is kept only once Reset has been called).
 int OperationCount();
 const std::vector<FileOperation>& Operations();
+// Beside Operations(): the file each open named (empty for other operations).
+const std::vector<std::filesystem::path>& OperationFiles();
+// Calls `watcher` as each operation starts, before any planned failure (until
+// the next Reset), so a test can see the files as they were before it.
+void WatchOperations(std::function<void()> watcher);
 }  // namespace file_faults
 
-// For the platform's own files: counts one operation of `kind` and raises
-// the failure planned for it (InOutError), or kills the process.
-void CountFileOperation(FileOperation kind);
+// For the platform's own files: counts one operation of `kind` on `file` (the
+// path an open names; empty otherwise) and raises the failure planned for it
+// (InOutError), or kills the process.
+void CountFileOperation(FileOperation kind, const std::filesystem::path& file = {});
 // After CountFileOperation(Write): how many bytes the planned short write stores.
 std::optional<std::size_t> PlannedShortWrite();

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <deque>
 #include <string>
 
 namespace {
@@ -17,8 +18,18 @@ constexpr char kTemporarySuffix[] = ".tmp";
 // Random names practically never collide; a few tries get past a planted name.
 constexpr int kTemporaryNameTries = 16;
 
+std::deque<std::string>& PlannedNames() {
+  static std::deque<std::string> names;
+  return names;
+}
+
 // ".name.<16 hex digits>.tmp": a name no other program can guess in advance.
 std::string TemporaryName(const std::filesystem::path& target) {
+  if (!PlannedNames().empty()) {
+    std::string planned = std::move(PlannedNames().front());
+    PlannedNames().pop_front();
+    return planned;
+  }
   unsigned char random[8] = {};
   if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
     // Without the system's randomness the exclusive create still refuses a planted name.
@@ -89,3 +100,7 @@ void RemoveStaleTemporaries(const std::filesystem::path& target) {
 }
 
 void DiscardTemporary(const std::filesystem::path& temporary) { ::unlink(temporary.c_str()); }
+
+void PlanTemporaryNames(std::vector<std::string> names) {
+  PlannedNames().assign(names.begin(), names.end());
+}

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "platform/binary_file.h"
 
@@ -19,3 +21,7 @@ void RemoveStaleTemporaries(const std::filesystem::path& target);
 
 // Removes a temporary after a failed save; never raises.
 void DiscardTemporary(const std::filesystem::path& temporary);
+
+// For tests: the names the next temporaries try, in this order, before random
+// ones, so that something can be planted at the very name a save will use.
+void PlanTemporaryNames(std::vector<std::string> names);

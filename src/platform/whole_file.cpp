@@ -17,13 +17,22 @@ using Step = WholeFileError::Step;
 // Bytes read per call at first; doubled while the file goes on.
 constexpr std::size_t kFirstReadSize = 4096;
 
+// Links followed before giving up, as the system's own limit on a path.
+constexpr int kMaxLinkHops = 40;
+
 // The file the rename must replace: the target when `path` is a symbolic link,
-// so the link stays a link.
+// so the link stays a link, also when its target does not exist yet (a link
+// a dotfile manager made before the first save).
 std::filesystem::path ResolveLink(const std::filesystem::path& path) {
-  std::error_code error;
-  if (!std::filesystem::is_symlink(path, error)) return path;
-  std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
-  return error ? path : target;
+  std::filesystem::path resolved = path;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(resolved, error)) return resolved;
+    const std::filesystem::path target = std::filesystem::read_symlink(resolved, error);
+    if (error) return resolved;
+    resolved = target.is_absolute() ? target : resolved.parent_path() / target;
+  }
+  return resolved;  // a loop: the stat that follows reports it
 }
 
 struct ExistingFile {
@@ -133,7 +142,8 @@ void ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes)
   try {
     if (existing.exists) {
       // The new file takes the permissions (and, where allowed, the owner) the old one had.
-      if (::fchmod(file.Descriptor(), existing.st.st_mode & 07777) != 0) throw FileError(errno, temp);
+      if (::fchmod(file.Descriptor(), existing.st.st_mode & 07777) != 0)
+        throw FileError(errno, temp);
       if (::fchown(file.Descriptor(), existing.st.st_uid, existing.st.st_gid) != 0) {
         // Only the superuser may give a file away; a user's own file is the usual case.
       }

@@ -33,6 +33,23 @@ std::optional<ProfileLines> ReadLines(const std::filesystem::path& file) {
   }
 }
 
+// No file, or no folder for it: nothing is stored yet.
+bool IsMissing(const WholeFileError& error) {
+  return error.step() == WholeFileError::Step::Open && (error.Is(2) || error.Is(3));
+}
+
+// The file's lines, or nothing when there is no file. A file that is there but
+// cannot be read raises its read error: what it holds is unknown, not empty,
+// and a caller taking it for empty would write defaults over the user's entries.
+std::optional<ProfileLines> ReadStoredLines(const std::filesystem::path& file) {
+  try {
+    return ProfileLines(ReadWholeFile(file));
+  } catch (const WholeFileError& error) {
+    if (IsMissing(error)) return std::nullopt;
+    throw InOutError(error);
+  }
+}
+
 std::filesystem::path FolderOf(const std::filesystem::path& file) {
   return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
@@ -58,7 +75,7 @@ std::string ruriVizid::ReadSetting(const std::string& section, const std::string
   std::optional<ProfileLines> lines;
   {
     const auto lock = LockFolder(file_, FolderLock::Mode::Shared);
-    lines = ReadLines(file_);
+    lines = ReadStoredLines(file_);
   }
   std::optional<std::string> value = lines ? lines->Find(section, key) : std::nullopt;
   return Limited(value ? std::move(*value) : default_value);
@@ -97,8 +114,7 @@ void ruriVizid::WriteSetting(const std::string& section, const std::string& key,
 
 // A pipe or device in the file's place is never read or replaced.
 SettingsWriteError ruriVizid::NotRegularFailure() const {
-  return SettingsWriteError("Unable to write to " + file_.string() +
-                            ": it is not a regular file");
+  return SettingsWriteError("Unable to write to " + file_.string() + ": it is not a regular file");
 }
 
 void ruriVizid::DeleteSetting(const std::string& section, const std::string& key) {

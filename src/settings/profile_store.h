@@ -14,8 +14,10 @@ class ruriVizid {
  public:
   explicit ruriVizid(std::filesystem::path file);
 
-  // The entry's value, or `default_value` when the file, section or key is
-  // missing. Never fails.
+  // The entry's value, or `default_value` when the file, its folder, the
+  // section or the key is missing. A file that is there but cannot be read (no
+  // permission, an I/O error, a folder or pipe in its place) raises its
+  // InOutError ("File access denied", "I/O error 5", ...).
   std::string ReadSetting(const std::string& section, const std::string& key,
                           const std::string& default_value) const;
   // Creates folders, file, section and key as needed. Raises SettingsWriteError

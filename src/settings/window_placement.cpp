@@ -13,10 +13,6 @@ namespace {
 const std::string kSection = "Common";
 const std::string kKey = "Form6";
 const std::string kFormatMarker = "200";
-constexpr int kRestoreToMaximised = 2;
-constexpr int kShowNormal = 1;
-constexpr int kShowMinimised = 2;
-constexpr int kShowMaximised = 3;
 constexpr std::size_t kFieldCount = 7;
 
 // A field ends at each ","; a "," at the very end starts no further field.
@@ -102,8 +98,10 @@ TWindowPlacement RestoreEditorPlacement(const ruriVizid& settings, const TWindow
 }
 
 TWindowPlacement OpeningPlacement(TWindowPlacement placement) {
-  if (placement.show_state == kShowMinimised) {
-    placement.show_state = (placement.flags & kRestoreToMaximised) ? kShowMaximised : kShowNormal;
+  using P = TWindowPlacement;
+  if (placement.show_state == P::kShowMinimized) {
+    placement.show_state =
+        (placement.flags & P::kRestoreToMaximized) ? P::kShowMaximized : P::kShowNormal;
   }
   return placement;
 }

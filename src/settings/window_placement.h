@@ -2,30 +2,9 @@
 
 #include <string>
 
+#include "window_placement_value.h"
+
 class ruriVizid;
-
-struct TWindowRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  bool operator==(const TWindowRect&) const = default;
-};
-
-// A top-level window's placement as the windowing system reports it.
-struct TWindowPlacement {
-  int flags = 0;
-  int show_state = 1;  // 1 normal, 2 minimised, 3 maximised
-  TWindowRect normal;  // the normal-state rectangle in screen coordinates
-
-  bool operator==(const TWindowPlacement&) const = default;
-};
-
-struct TScreenSize {
-  int width = 0;
-  int height = 0;
-};
 
 // Writes "200,flags,show,left,top,right,bottom" to [Common] Form6 and removes
 // Form6Color and Form6Font. Raises SettingsWriteError when the write fails.

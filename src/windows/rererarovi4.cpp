@@ -9,19 +9,14 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <chrono>
-#include <cstdint>
-#include <string>
 #include <utility>
 
 #include "dialogs/font_dialog.h"
-#include "errors/app_error.h"
+#include "notes/notes_file_reading.h"
+#include "notes/notes_saving.h"
 #include "placement/outer_frame.h"
-#include "platform/whole_file.h"
-#include "rtf/rich_or_plain.h"
-#include "rtf/rtf_writer.h"
 #include "rtf/text_font.h"
 #include "windows/guarded.h"
-#include "windows/notes_file_reading.h"
 #include "windows/program_icon.h"
 #include "windows/window_fonts.h"
 
@@ -29,17 +24,10 @@ namespace {
 
 constexpr QSize kOuterSize(456, 298);
 
-// Notes this large are read in steps between user events, so that the
-// program goes on answering; smaller ones are read before the window shows.
-constexpr std::uintmax_t kReadInSteps = 2u << 20;
-// Short steps: other event loops (a dialog, the about box's opening effect)
-// run them too, and must keep their pace.
+// A large note is read in steps between user events. Short steps: other
+// event loops (a dialog, the about box's opening effect) run them too, and
+// must keep their pace.
 constexpr std::chrono::milliseconds kReadingStep{10};
-
-// A pipe or device named like the notes file is never read or replaced; say why.
-std::string NotRegularNote(const WholeFileError& error) {
-  return error.NotRegularFile() ? ": it is not a regular file" : "";
-}
 
 }  // namespace
 
@@ -92,8 +80,7 @@ void TForm4::PlaceOnFirstShow() {
 }
 
 void TForm4::ShowNotes() {
-  std::error_code ignored;
-  if (std::filesystem::exists(notes_path_, ignored)) LoadNotes();
+  if (NotesFileThere(notes_path_)) LoadNotes();
   PlaceOnFirstShow();
   show();
   raise();
@@ -105,13 +92,11 @@ void TForm4::ShowNotes() {
 // after it cannot write half a note over the file.
 void TForm4::LoadNotes() {
   if (reading_ != nullptr) return;  // the file's content is on its way already
-  std::error_code ignored;
-  const std::uintmax_t size = std::filesystem::file_size(notes_path_, ignored);
   auto reading =
       std::make_unique<NotesFileReading>(notes_path_, RichEdit1->document()->defaultFont());
-  if (size == static_cast<std::uintmax_t>(-1) || size < kReadInSteps) {
-    reading->readUntil(QDeadlineTimer::Forever);
-    UseDocument(reading->takeDocument());
+  if (!reading->WorthSteps()) {
+    reading->ReadUntil(QDeadlineTimer::Forever);
+    UseDocument(reading->TakeDocument());
     return;
   }
   reading_ = std::move(reading);
@@ -132,7 +117,7 @@ void TForm4::ReadOnWhileIdle() {
     if (reading_ == nullptr) return;
     bool done = false;
     try {
-      done = reading_->readUntil(QDeadlineTimer(kReadingStep));
+      done = reading_->ReadUntil(QDeadlineTimer(kReadingStep));
     } catch (...) {
       EndReading(set_aside_.data());  // the editor as it was before
       throw;
@@ -141,7 +126,7 @@ void TForm4::ReadOnWhileIdle() {
       QTimer::singleShot(0, this, &TForm4::ReadOnWhileIdle);
       return;
     }
-    EndReading(reading_->takeDocument());
+    EndReading(reading_->TakeDocument());
   });
 }
 
@@ -170,16 +155,7 @@ void TForm4::UseDocument(QTextDocument* document) {
 
 void TForm4::Save1Click() {
   if (reading_ != nullptr) return;  // only part of the note is in: never write that over the file
-  const QByteArray rtf = DocumentToRtf(*RichEdit1->document());
-  PrepareNotesFolder(notes_path_);  // an installed program's notes go to the user's data folder
-  try {
-    ReplaceWholeFile(notes_path_, std::string_view(rtf.constData(), rtf.size()));
-  } catch (const WholeFileError& error) {
-    if (error.step() == WholeFileError::Step::Open) {
-      throw AppError("Cannot create file " + notes_path_.string() + NotRegularNote(error));
-    }
-    throw AppError("Failed to Save Stream");
-  }
+  SaveNotes(*RichEdit1->document(), notes_path_);
 }
 
 void TForm4::Font1Click() {

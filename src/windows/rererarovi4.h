@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/program_folder.h"
+#include "notes/notes_location.h"
 
 class FontDialog;
 class NotesFileReading;
@@ -14,10 +14,9 @@ class QAction;
 class QTextDocument;
 class QTextEdit;
 
-// The notes window: free-form rich-text notes kept in "loinfo.txt" beside
-// the program, or in the user's data folder when the program's folder is
-// not writable (see NotesFilePath). Created hidden; the editor window's
-// "Notes" command shows it through ShowNotes. Closing it only hides it.
+// The notes window: shows the notes file (where it is, how it is read and
+// saved: src/notes/) in a rich-text editor. Created hidden; the editor
+// window's "Notes" command shows it through ShowNotes. Closing it only hides it.
 class TForm4 : public QMainWindow {
   Q_OBJECT
 
@@ -30,12 +29,12 @@ class TForm4 : public QMainWindow {
   // the window and brings it to the front. Raises AppError "Cannot open file
   // %s" or "Failed to Load Stream"; the window is then not shown. A large
   // file is read on after the window shows, between user events (see
-  // isReading); a failure then shows in the error box and leaves the
+  // IsReading); a failure then shows in the error box and leaves the
   // content as it was.
   void ShowNotes();
-  // Writes the whole text to the notes file as RTF; the old file is replaced
-  // only once the new one is complete. Raises AppError "Cannot create file
-  // %s" or "Failed to Save Stream", leaving the old file as it was.
+  // Writes the whole text to the notes file (SaveNotes). Raises AppError
+  // "Cannot create file %s" or "Failed to Save Stream", leaving the old file
+  // as it was.
   void Save1Click();
   // Runs the font dialog; on OK the selection, or the text typed next when
   // nothing is selected, takes its font.
@@ -43,9 +42,9 @@ class TForm4 : public QMainWindow {
   // The dialog's "Apply": the same with the font chosen in the open dialog.
   void FontDlg1Apply();
 
-  const std::filesystem::path& notesPath() const { return notes_path_; }
+  const std::filesystem::path& NotesPath() const { return notes_path_; }
   // True while a large note is being read; Save and Font wait for it.
-  bool isReading() const { return reading_ != nullptr; }
+  bool IsReading() const { return reading_ != nullptr; }
 
   QAction* Save1 = nullptr;
   QAction* Font1 = nullptr;

@@ -9,6 +9,7 @@
 #include "effects/outline_effect.h"
 #include "fields/masked_edit.h"
 #include "map/map_view.h"
+#include "placement/placement_adapter.h"
 #include "settings/window_placement.h"
 #include "windows/desktop_host.h"
 #include "windows/editor_commands.h"
@@ -16,7 +17,6 @@
 #include "windows/editor_map.h"
 #include "windows/editor_presenter.h"
 #include "windows/guarded.h"
-#include "windows/placement_bridge.h"
 #include "windows/program_icon.h"
 #include "windows/window_fonts.h"
 

@@ -2,6 +2,8 @@
 // can fail it: afterwards no byte outside the command's own fields has
 // changed, the count never names a record the file lacks, the editor's count
 // and rows agree with the file, and the settings and names files are whole.
+// A settings read that fails writes nothing back: the file is then byte for
+// byte what it was before that read.
 
 #include <gtest/gtest.h>
 
@@ -29,19 +31,23 @@ const std::vector<std::pair<std::string, std::string>> kSettingKeys = {
 
 // One editor with its files, in a folder of its own.
 struct World {
-  explicit World(bool first_run) {
+  World(bool first_run, int records) {
     fs::create_directories(objdat);
     WriteCatalogue(objdat, kCatalogue);
-    WriteBytes(lo, LoFileBytes("Forest", "North woods", NumberedRecords(4)));
+    WriteBytes(lo, LoFileBytes("Forest", "North woods", NumberedRecords(records)));
     WriteBytes(other, LoFileBytes("Lake", "Shore", NumberedRecords(2)));
-    host.lo_prompt.answer = dir.path().string();
-    host.objdat_prompt.answer = objdat.string();
     if (first_run) {
+      host.lo_prompt.answer = dir.path().string();
+      host.objdat_prompt.answer = objdat.string();
       fs::remove(objdat / "objdat.nam");
     } else {
+      // Other folders than the stored ones: a prompt that follows a failed
+      // read shows in the file.
+      host.lo_prompt.answer = "/prompted/lo";
+      host.objdat_prompt.answer = "/prompted/objdat";
       fs::create_directories(ini.parent_path());
-      WriteText(ini, "[settings]\nstartdir=" + dir.path().string() + "\nobjdir=" +
-                         objdat.string() + "\n[Common]\nForm6=200,0,1,1,2,3,4\n");
+      WriteText(ini, "[settings]\nstartdir=" + dir.path().string() + "\nobjdir=" + objdat.string() +
+                         "\n[Common]\nForm6=200,0,1,1,2,3,4\n");
     }
   }
   void Open(const fs::path& path) {
@@ -63,6 +69,16 @@ struct World {
     const std::string folder = dir.path().string();
     if (value && value->starts_with(folder)) value = "<dir>" + value->substr(folder.size());
     return value;
+  }
+  // The whole settings file with this world's folder written as "<dir>".
+  std::optional<std::string> SettingsText() const {
+    if (!fs::exists(ini)) return std::nullopt;
+    std::string text = ReadText(ini);
+    const std::string folder = dir.path().string();
+    for (std::size_t at = text.find(folder); at != std::string::npos; at = text.find(folder, at)) {
+      text.replace(at, folder.size(), "<dir>");
+    }
+    return text;
   }
 
   TempDir dir;
@@ -88,9 +104,16 @@ struct Command {
   std::function<void(World&)> before;  // runs without faults
   std::function<void(World&)> run;     // the command under faults
   std::vector<Range> lo_writes;        // bytes of the open Lo file it may write
+  int records = 4;                     // in the Lo file
 };
 
 void PrintTo(const Command& command, std::ostream* out) { *out << command.name; }
+
+// `command` on a Lo file of `records` records.
+Command OnFileOf(int records, Command command) {
+  command.records = records;
+  return command;
+}
 
 std::vector<Command> Commands() {
   const TWindowPlacement placement{0, 1, {10, 20, 830, 620}};
@@ -99,9 +122,13 @@ std::vector<Command> Commands() {
       {"open an existing file", false, {}, open_lo, {}},
       {"open on a first run", true, {}, open_lo, {}},
       {"open a second file", false, open_lo, [](World& w) { w.Open(w.other); }, {}},
-      {"open a file named at start", false, open_lo,
-       [](World& w) { w.editor.OpenLoFileNamed(w.other); }, {}},
-      {"commit a row", false,
+      {"open a file named at start",
+       false,
+       open_lo,
+       [](World& w) { w.editor.OpenLoFileNamed(w.other); },
+       {}},
+      {"commit a row",
+       false,
        [](World& w) {
          w.Open(w.lo);
          w.Click(2);
@@ -110,7 +137,8 @@ std::vector<Command> Commands() {
        },
        [](World& w) { w.editor.CommitRecord(TCommitTarget::SelectedRow); },
        {kNameBytes, kDescriptionBytes, RecordRange(2)}},
-      {"commit with no row", false,
+      {"commit with no row",
+       false,
        [](World& w) {
          w.Open(w.lo);
          w.Type(TField::Description, "Dusk");
@@ -118,26 +146,61 @@ std::vector<Command> Commands() {
        },
        [](World& w) { w.editor.CommitRecord(TCommitTarget::SelectedRow); },
        {kNameBytes, kDescriptionBytes}},
-      {"add an object", false, open_lo, [](World& w) { w.editor.AddObject(); },
+      {"add an object",
+       false,
+       open_lo,
+       [](World& w) { w.editor.AddObject(); },
        {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(4)}},
-      {"remove an object", false,
+      {"remove an object",
+       false,
        [](World& w) {
          w.Open(w.lo);
          w.Click(3);
        },
        [](World& w) { w.editor.RemoveLastObject(); },
        {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(2)}},
+      // The count's two bytes both change between 255 and 256 records.
+      OnFileOf(255, {"add the 256th object",
+                     false,
+                     open_lo,
+                     [](World& w) { w.editor.AddObject(); },
+                     {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(255)}}),
+      OnFileOf(256, {"remove the 256th object",
+                     false,
+                     [](World& w) {
+                       w.Open(w.lo);
+                       w.Click(255);
+                     },
+                     [](World& w) { w.editor.RemoveLastObject(); },
+                     {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(254)}}),
       {"close", false, open_lo, [](World& w) { w.editor.CloseLoFile(); }, {}},
-      {"change the Lo folder", false, {},
-       [](World& w) { ChangeLoFolder(w.settings, w.host.lo_prompt); }, {}},
-      {"change the object data folder", false, {},
-       [](World& w) { ChangeObjdatFolder(w.settings, w.host.objdat_prompt); }, {}},
-      {"a new settings file", true, {},
-       [](World& w) { ResolveLoFolder(w.settings, w.host.lo_prompt); }, {}},
-      {"store the placement", false, {},
-       [placement](World& w) { SaveEditorPlacement(w.settings, placement); }, {}},
-      {"restore the placement", false, {},
-       [placement](World& w) { RestoreEditorPlacement(w.settings, placement, {1280, 1024}); }, {}},
+      {"change the Lo folder",
+       false,
+       {},
+       [](World& w) { ChangeLoFolder(w.settings, w.host.lo_prompt); },
+       {}},
+      {"change the object data folder",
+       false,
+       {},
+       [](World& w) { ChangeObjdatFolder(w.settings, w.host.objdat_prompt); },
+       {}},
+      {"a new settings file",
+       true,
+       {},
+       [](World& w) { ResolveLoFolder(w.settings, w.host.lo_prompt); },
+       {}},
+      {"store the placement",
+       false,
+       {},
+       [placement](World& w) { SaveEditorPlacement(w.settings, placement); },
+       {}},
+      {"restore the placement",
+       false,
+       {},
+       [placement](World& w) {
+         RestoreEditorPlacement(w.settings, placement, {1280, 1024});
+       },
+       {}},
   };
 }
 
@@ -233,6 +296,21 @@ std::vector<std::optional<std::string>> SettingValues(const World& w) {
 
 Bytes BytesIfPresent(const fs::path& file) { return fs::exists(file) ? ReadBytes(file) : Bytes{}; }
 
+// The operations that read the settings file: its opens, and the reads until
+// the file is closed again (a whole-file read does nothing in between).
+std::vector<bool> SettingsReads(const std::vector<FileOperation>& operations,
+                                const std::vector<fs::path>& files, const fs::path& ini) {
+  std::vector<bool> reads(operations.size(), false);
+  bool open = false;
+  for (std::size_t i = 0; i < operations.size(); ++i) {
+    if (operations[i] == FileOperation::Open) open = files[i] == ini;
+    if (operations[i] == FileOperation::Close) open = false;
+    reads[i] =
+        open && (operations[i] == FileOperation::Open || operations[i] == FileOperation::Read);
+  }
+  return reads;
+}
+
 class FaultSweep : public ::testing::TestWithParam<Command> {
  protected:
   void TearDown() override { file_faults::Reset(); }
@@ -243,15 +321,20 @@ TEST_P(FaultSweep, EveryOperationFailingEveryWayLeavesEveryFileWhole) {
   // The run without faults: how many operations there are, what each one is,
   // and what the files hold afterwards.
   std::vector<FileOperation> operations;
+  std::vector<bool> settings_reads;
+  std::vector<std::optional<std::string>> settings_before_operation;
   Expectations expected;
   {
-    World w(command.first_run);
+    World w(command.first_run, command.records);
     if (command.before) command.before(w);
     expected.settings_before = SettingValues(w);
     expected.names = BytesIfPresent(w.objdat / "objdat.nam");
     file_faults::Reset();
+    file_faults::WatchOperations([&] { settings_before_operation.push_back(w.SettingsText()); });
     command.run(w);
     operations = file_faults::Operations();
+    settings_reads = SettingsReads(operations, file_faults::OperationFiles(), w.ini);
+    file_faults::WatchOperations({});  // it looks at this world, which ends here
     expected.settings_after = SettingValues(w);
     expected.names_after = BytesIfPresent(w.objdat / "objdat.nam");
   }
@@ -262,7 +345,7 @@ TEST_P(FaultSweep, EveryOperationFailingEveryWayLeavesEveryFileWhole) {
       if (fault.writes_only && operations[k - 1] != FileOperation::Write) continue;
       SCOPED_TRACE(fault.name + " at operation " + std::to_string(k) + " of " +
                    std::to_string(operations.size()));
-      World w(command.first_run);
+      World w(command.first_run, command.records);
       if (command.before) command.before(w);
       expected.lo = ReadBytes(w.lo);
       expected.other = ReadBytes(w.other);
@@ -271,6 +354,10 @@ TEST_P(FaultSweep, EveryOperationFailingEveryWayLeavesEveryFileWhole) {
       const std::string message = MessageOf([&] { command.run(w); });
       file_faults::Reset();
       CheckWorld(w, command, expected);
+      if (settings_reads[k - 1]) {
+        EXPECT_EQ(w.SettingsText(), settings_before_operation[k - 1])
+            << "written after a failed settings read; the command said: " << message;
+      }
       if (::testing::Test::HasFailure()) return;  // one case tells enough
     }
   }

@@ -8,43 +8,19 @@
 #include <limits>
 
 #include "editor/map_points.h"
-#include "editor/record_editor.h"
-#include "settings/profile_store.h"
-#include "support/lo_files.h"
-#include "support/scripted_host.h"
+#include "support/editor_fixture.h"
 
 namespace {
 
-class MapEditingTest : public ::testing::Test {
+// Class 1 has two types: its class-only name is the first entry's.
+class MapEditingTest : public EditorFixture {
  protected:
-  void SetUp() override {
-    host.lo_prompt.answer = dir.path().string();
-    host.objdat_prompt.answer = (dir / "objdat").string();
-    // Class 1 has two types: its class-only name is the first entry's.
-    WriteCatalogue(dir / "objdat", {{0, 0, "Marker"}, {1, 2, "Birch"}, {1, 1, "Pine"}});
-  }
+  MapEditingTest() : EditorFixture({{0, 0, "Marker"}, {1, 2, "Birch"}, {1, 1, "Pine"}}) {}
 
-  void Open(std::vector<TLoRecord> records) {
-    WriteBytes(lo_path, LoFileBytes("Forest", "North woods", records));
-    host.open_answers.push_back(lo_path);
-    editor.OpenLoFile();
-  }
-  void Click(int row) {
-    view.SetSelectedRowFromUser(row);
-    editor.ShowRecord();
-  }
   std::vector<TMapRecordPoint> Points() const {
     return MapRecordPoints(editor.Document(), editor.Catalogue(), view, editor.DecimalSeparator());
   }
   bool Marked(TField field) const { return view.Highlight(field) == THighlight::Modified; }
-  Bytes FileBytes() const { return ReadBytes(lo_path); }
-
-  TempDir dir;
-  ruriVizid settings{dir / "zodaZa.INI"};
-  ScriptedHost host;
-  RecordEditor editor{settings, host};
-  TEditorView& view = editor.View();
-  std::filesystem::path lo_path = dir / "LoTest.dat";
 };
 
 TEST_F(MapEditingTest, MoveSetsXAndYAsTypingDoesAndWritesOnlyOnSave) {
@@ -108,8 +84,7 @@ TEST_F(MapEditingTest, MoveUsesTheUsersSeparatorAndRefusesWhatTheFieldsCannotHol
 TEST_F(MapEditingTest, ChoosingAMarkerSelectsItsRowAndDropsUnsavedEdits) {
   Open(NumberedRecords(4));
   Click(1);
-  view.SetTextFromUser(TField::Class, "9");
-  editor.MarkFieldModified(TField::Class);
+  Type(TField::Class, "9");
   editor.ChooseRecord(3);
   EXPECT_EQ(view.SelectedRow(), 3);
   EXPECT_EQ(view.Text(TField::RecordNo), "3");

@@ -8,40 +8,15 @@
 
 #include "errors/app_error.h"
 #include "platform/binary_file.h"
-#include "settings/profile_store.h"
-#include "support/lo_files.h"
-#include "support/scripted_host.h"
+#include "support/editor_fixture.h"
 
 namespace {
 
-const std::vector<TestEntry> kCatalogue = {{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}};
-
-class RecordEditorTest : public ::testing::Test {
+class RecordEditorTest : public EditorFixture {
  protected:
-  void SetUp() override {
-    host.lo_prompt.answer = dir.path().string();
-    host.objdat_prompt.answer = (dir / "objdat").string();
-    WriteCatalogue(dir / "objdat", kCatalogue);
-  }
+  RecordEditorTest() : EditorFixture({{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}}) {}
   void TearDown() override { file_faults::Reset(); }
 
-  void Open(const std::vector<TLoRecord>& records, const std::string& name = "Forest",
-            const std::string& description = "North woods") {
-    WriteBytes(lo_path, LoFileBytes(name, description, records));
-    host.open_answers.push_back(lo_path);
-    editor.OpenLoFile();
-  }
-  // What the window does when the user chooses a row.
-  void Click(int row) {
-    view.SetSelectedRowFromUser(row);
-    editor.ShowRecord();
-  }
-  // What the window does when the user edits a field.
-  void Type(TField field, const std::string& text) {
-    view.SetTextFromUser(field, text);
-    editor.MarkFieldModified(field);
-  }
-  void Save() { editor.CommitRecord(TCommitTarget::SelectedRow); }
   // The texts of RecordNo, Class, Type, X, Y, Z, R and Density, joined by blanks.
   std::string Shown() const {
     std::string shown = view.Text(TField::RecordNo);
@@ -51,14 +26,6 @@ class RecordEditorTest : public ::testing::Test {
     }
     return shown;
   }
-  Bytes FileBytes() const { return ReadBytes(lo_path); }
-
-  TempDir dir;
-  ruriVizid settings{dir / "zodaZa.INI"};
-  ScriptedHost host;
-  RecordEditor editor{settings, host};
-  TEditorView& view = editor.View();
-  std::filesystem::path lo_path = dir / "LoTest.dat";
 };
 
 TEST_F(RecordEditorTest, OpenShowsHeaderAndListsButZerosUntilARowIsChosen) {
@@ -336,25 +303,46 @@ TEST_F(RecordEditorTest, WithoutAFileCommandsFailWith103BeforeAnythingChanges) {
 }
 
 TEST_F(RecordEditorTest, FailedOpenShowsNoFileAndNeverWritesTheOldDataIntoTheNewFile) {
-  // A missing file, and one too short for its count (the records it holds are read).
+  // A missing file, one too short for its count (the records it holds are
+  // read) and one with a count no Lo file has.
   const std::filesystem::path short_file = dir / "LoShort.dat";
   Bytes short_bytes = LoFileBytes("Short", "", NumberedRecords(2));
   PutU16(short_bytes, 20, 3);
   WriteBytes(short_file, short_bytes);
-  for (const auto& [path, message] : {std::pair{dir / "LoMissing.dat", "File not found"},
-                                      std::pair{short_file, "Read beyond end of file"}}) {
+  const std::filesystem::path bad_count = dir / "LoBadCount.dat";
+  Bytes bad_count_bytes = LoFileBytes("Bad", "Count", NumberedRecords(2));
+  PutU16(bad_count_bytes, 20, 300);
+  WriteBytes(bad_count, bad_count_bytes);
+  for (const auto& [path, message] :
+       {std::pair{dir / "LoMissing.dat", "File not found"},
+        std::pair{short_file, "Read beyond end of file"},
+        std::pair{bad_count, "Invalid record count 300: a Lo file holds 0 to 256 records"}}) {
     SCOPED_TRACE(path.string());
     Open(NumberedRecords(3));
     const Bytes original = FileBytes();
     Click(1);
     Type(TField::X, "5");
+    view.SetStateIndexFromUser(0);
+    editor.MarkStateModified();
     host.open_answers.push_back(path);
     EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), message);
     EXPECT_FALSE(editor.Document().IsOpen());
-    EXPECT_TRUE(view.ContentsRows().empty());
+    // The window as at start: the one empty row, zeroed fields, nothing marked.
+    EXPECT_EQ(view.ContentsRows(), std::vector<std::string>{""});
     EXPECT_EQ(view.WindowCaption(), "Orvo Lo File Data Editor");
     EXPECT_EQ(view.RecordCountText(), "#");
     EXPECT_FALSE(view.AddRemoveEnabled());
+    EXPECT_FALSE(view.SaveEnabled());
+    EXPECT_EQ(Shown(), "0 0 0 0.0 0.0 0.0 0.0 0");
+    EXPECT_EQ(view.Text(TField::Name) + view.Text(TField::Description), "");
+    EXPECT_EQ(view.StateIndex(), 0);
+    EXPECT_EQ(view.StateHighlight(), THighlight::Normal);
+    for (const TFieldInfo& info : kFieldTable) {
+      EXPECT_EQ(view.Highlight(info.field), THighlight::Normal) << info.label;
+    }
+    Click(0);  // the empty row: a record of zeros, nothing of the old file
+    EXPECT_EQ(Shown(), "0 0 0 0.00 0.00 0.00 0.00 0");
+    EXPECT_EQ(view.Text(TField::Name), "");
     EXPECT_EQ(MessageOf([&] { Save(); }), "I/O error 103");
     EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), "I/O error 103");
     EXPECT_EQ(FileBytes(), original);
@@ -412,7 +400,7 @@ TEST_F(RecordEditorTest, NamedFileThatCannotBeOpenedLeavesNoFileAndTheMenuWorksA
   const std::filesystem::path missing = dir / "LoMissing.dat";
   EXPECT_EQ(MessageOf([&] { editor.OpenLoFileNamed(missing); }), "File not found");
   EXPECT_FALSE(editor.Document().IsOpen());
-  EXPECT_TRUE(view.ContentsRows().empty());
+  EXPECT_EQ(view.ContentsRows(), std::vector<std::string>{""});  // as at start
   EXPECT_FALSE(view.AddRemoveEnabled());
   EXPECT_EQ(host.objdat_prompt.runs(), 0u);  // the steps after the failing one do not run
 
@@ -439,7 +427,8 @@ TEST_F(RecordEditorTest, ATypedRecordNumberGoesToThatRecordWithinTheFile) {
   EXPECT_EQ(view.Highlight(TField::X), THighlight::Normal);
   EXPECT_FALSE(view.SaveEnabled());
 
-  for (const auto& [typed, shown] : {std::pair{"99", "4"}, {"-3", "0"}, {"3", "3"}, {"", "0"}}) {
+  for (const auto& [typed, shown] :
+       {std::pair{"99", "4"}, {"5", "4"}, {"-3", "0"}, {"3", "3"}, {"", "0"}}) {
     view.SetTextFromUser(TField::RecordNo, typed);
     editor.GotoRecordNumber();
     EXPECT_EQ(view.Text(TField::RecordNo), shown) << typed;

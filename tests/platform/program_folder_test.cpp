@@ -2,48 +2,31 @@
 
 #include <gtest/gtest.h>
 
-#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(NotesLocation, BesideAWritableProgramElseInTheUsersDataFolder) {
-  const fs::path bin = "/opt/lo/bin";
-  const auto choose = [&](bool writable, const char* xdg, const char* home) {
-    return ChooseNotesFilePath(bin, writable, xdg, home);
-  };
-  EXPECT_EQ(choose(true, "/data", "/home/u"), "/opt/lo/bin/loinfo.txt");
-  EXPECT_EQ(choose(false, "/data", "/home/u"), "/data/rererarovi/loinfo.txt");
+TEST(UserDataFolder, FollowsXdgDataHomeElseTheHomeFolder) {
+  EXPECT_EQ(UserDataFolder("/data", "/home/u"), "/data/rererarovi");
   // An unset, empty or relative XDG_DATA_HOME means ~/.local/share.
   for (const char* xdg : {static_cast<const char*>(nullptr), "", "data"}) {
-    EXPECT_EQ(choose(false, xdg, "/home/u"), "/home/u/.local/share/rererarovi/loinfo.txt");
+    EXPECT_EQ(UserDataFolder(xdg, "/home/u"), "/home/u/.local/share/rererarovi");
   }
-  // Nowhere else to go: beside the program, where the save reports the folder.
-  EXPECT_EQ(choose(false, nullptr, nullptr), "/opt/lo/bin/loinfo.txt");
+  EXPECT_EQ(UserDataFolder(nullptr, nullptr), fs::path());
 }
 
-TEST(NotesLocation, SavingCreatesOnlyTheUsersDataFolderForThePrivateUse) {
+TEST(UserDataFolder, CreatedForTheUsersEyesOnlyAndAnExistingOneKeepsItsPermissions) {
   TempDir dir;
-  const ScopedEnv xdg("XDG_DATA_HOME", (dir / "share").c_str());
-  const fs::path data_folder = dir / "share" / "rererarovi";
+  const fs::path folder = dir / "share" / "rererarovi";
+  CreatePrivateFolders(folder);
+  ASSERT_TRUE(fs::is_directory(folder));
+  EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
 
-  // Another missing folder stays missing: the save reports it.
-  PrepareNotesFolder(dir / "elsewhere" / "loinfo.txt");
-  EXPECT_FALSE(fs::exists(dir / "elsewhere"));
-  EXPECT_FALSE(fs::exists(dir / "share"));
-
-  PrepareNotesFolder(data_folder / "loinfo.txt");
-  ASSERT_TRUE(fs::is_directory(data_folder));
-  EXPECT_EQ(fs::status(data_folder).permissions() & fs::perms::all, fs::perms::owner_all);
-  EXPECT_FALSE(fs::exists(data_folder / "loinfo.txt"));  // the file comes with the save
-
-  // An existing folder keeps the permissions its owner gave it.
-  fs::permissions(data_folder,
-                  fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
-  PrepareNotesFolder(data_folder / "loinfo.txt");
-  EXPECT_EQ(fs::status(data_folder).permissions() & fs::perms::all,
+  fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+  CreatePrivateFolders(folder);
+  EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all,
             fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
 }
 

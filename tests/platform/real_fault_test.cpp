@@ -3,13 +3,12 @@
 // a link planted where a temporary goes, a save killed halfway.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <chrono>
@@ -17,6 +16,7 @@
 
 #include "datafiles/lo_document.h"
 #include "platform/binary_file.h"
+#include "platform/temporary_file.h"
 #include "platform/whole_file.h"
 #include "settings/profile_lines.h"
 #include "settings/profile_store.h"
@@ -91,7 +91,8 @@ TEST(RealFaults, APipeInTheFilesPlaceIsRefusedAtOnce) {
   ruriVizid settings(ini);
   // Nothing writes into the pipe: opening it for reading would wait forever.
   const auto started = std::chrono::steady_clock::now();
-  EXPECT_EQ(settings.ReadSetting("settings", "startdir", "default"), "default");
+  EXPECT_EQ(MessageOf([&] { settings.ReadSetting("settings", "startdir", "default"); }),
+            "File access denied");
   EXPECT_EQ(MessageOf([&] { settings.WriteSetting("settings", "startdir", "/x"); }),
             "Unable to write to " + ini.string() + ": it is not a regular file");
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
@@ -141,9 +142,11 @@ TEST(RealFaults, ALinkPlantedAtATemporaryNameRedirectsNothing) {
   const fs::path victim = dir / "victim";
   WriteText(ini, "[settings]\nstartdir=/old\n");
   WriteText(victim, "precious");
-  // Where a predictable temporary would go, and a few other guesses.
-  for (const std::string& name : {".zodaZa.INI." + std::to_string(::getpid()) + ".tmp",
-                                  std::string(".zodaZa.INI.tmp"), std::string("zodaZa.INI.tmp")}) {
+  // Links at the very names the save will try first, and a few guesses.
+  PlanTemporaryNames({".zodaZa.INI.planted1.tmp", ".zodaZa.INI.planted2.tmp"});
+  for (const std::string& name :
+       {std::string(".zodaZa.INI.planted1.tmp"), std::string(".zodaZa.INI.planted2.tmp"),
+        std::string(".zodaZa.INI.tmp"), std::string("zodaZa.INI.tmp")}) {
     fs::create_symlink(victim, dir / name);
   }
   ruriVizid settings(ini);

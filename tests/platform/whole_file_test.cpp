@@ -13,14 +13,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ProgramFolder, NotesFileIsBesideTheProgramWhateverTheWorkingFolder) {
+TEST(ProgramFolder, IsTheProgramsOwnWhateverTheWorkingFolder) {
   TempDir dir;
   const fs::path before = fs::current_path();
   fs::current_path(dir.path());
-  const fs::path notes = NotesFilePath();
+  const fs::path folder = ProgramFolder();
   fs::current_path(before);
-  EXPECT_EQ(notes.filename(), "loinfo.txt");
-  EXPECT_TRUE(fs::exists(notes.parent_path() / "core_tests"));
+  EXPECT_TRUE(fs::exists(folder / "core_tests"));
 }
 
 TEST(WholeFile, ReplaceKeepsPermissionsFollowsLinksAndReadGivesEveryByte) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "errors/app_error.h"
 #include "settings/profile_store.h"
+#include "support/lo_files.h"
 #include "support/scripted_host.h"
 #include "support/temp_dir.h"
 
@@ -63,9 +66,27 @@ TEST_F(FolderSettings, ChangePresetsTheStoredFolderAndWritesEvenAfterCancel) {
 }
 
 TEST_F(FolderSettings, WriteFailureEndsTheOperation) {
-  std::filesystem::create_directory(dir_ / "zodaZa.INI");  // cannot be read or replaced
-  EXPECT_THROW(ResolveLoFolder(store_, lo_prompt_), SettingsWriteError);
-  EXPECT_THROW(ChangeObjdatFolder(store_, objdat_prompt_), SettingsWriteError);
+  WriteText(dir_ / "blocker", "");  // a file where the settings folder should be
+  ruriVizid store(dir_ / "blocker" / "zodaZa.INI");
+  lo_prompt_.script = {"/games/lo"};
+  EXPECT_THROW(ResolveLoFolder(store, lo_prompt_), SettingsWriteError);
+  EXPECT_THROW(ChangeObjdatFolder(store, objdat_prompt_), SettingsWriteError);
+  EXPECT_EQ(lo_prompt_.runs() + objdat_prompt_.runs(), 2u);
+}
+
+// A file that is there but cannot be read is not "nothing stored": the read
+// error ends the operation before any prompt, and nothing is written.
+TEST_F(FolderSettings, ReadFailureEndsTheOperationBeforeThePrompt) {
+  std::filesystem::create_directory(dir_ / "zodaZa.INI");  // cannot be read
+  for (const auto& operation :
+       std::vector<std::function<void()>>{[&] { ResolveLoFolder(store_, lo_prompt_); },
+                                          [&] { ResolveObjdatFolder(store_, objdat_prompt_); },
+                                          [&] { ChangeLoFolder(store_, lo_prompt_); },
+                                          [&] { ChangeObjdatFolder(store_, objdat_prompt_); }}) {
+    EXPECT_EQ(MessageOf(operation), "File access denied");
+  }
+  EXPECT_EQ(lo_prompt_.runs() + objdat_prompt_.runs(), 0u);
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "zodaZa.INI"));
 }
 
 }  // namespace

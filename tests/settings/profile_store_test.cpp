@@ -71,6 +71,15 @@ TEST_F(ProfileStore, HandWrittenFileKeepsEveryLineItDoesNotOwn) {
             "Form6=200,0,1,1,2,3,4\n");
 }
 
+// Saved by a Windows text editor: the UTF-8 mark before the first section
+// leaves that section readable and is kept.
+TEST_F(ProfileStore, AByteOrderMarkDoesNotHideTheFirstSection) {
+  WriteText(File(), "\xEF\xBB\xBF[settings]\r\nstartdir=/old\r\n");
+  EXPECT_EQ(store_.ReadSetting("settings", "startdir", "d"), "/old");
+  store_.WriteSetting("settings", "startdir", "/new");
+  EXPECT_EQ(ReadText(File()), "\xEF\xBB\xBF[settings]\r\nstartdir=/new\n");
+}
+
 TEST_F(ProfileStore, GarbageFileGivesDefaultsAndKeepsItsBytes) {
   std::string garbage(3 << 20, 'g');  // one line of several megabytes
   for (std::size_t i = 0; i < garbage.size(); i += 997) garbage[i] = static_cast<char>(i % 256);
@@ -103,10 +112,23 @@ TEST_F(ProfileStore, UnreadableFileIsNeverReplacedAndLineBreaksAreRefused) {
 
   fs::remove(File());
   fs::create_directory(File());  // a folder where the file should be
-  EXPECT_EQ(store_.ReadSetting("s", "k", "d"), "d");
+  EXPECT_EQ(MessageOf([&] { store_.ReadSetting("s", "k", "d"); }), "File access denied");
   EXPECT_EQ(MessageOf([&] { store_.WriteSetting("s", "k", "v"); }), failure);
   store_.DeleteSetting("s", "k");  // silent
   EXPECT_TRUE(fs::is_directory(File()));
+}
+
+// A dotfile manager's link made before the first save: written through, the
+// target created beside its own folder's files, the link left a link.
+TEST_F(ProfileStore, ALinkToAFileNotYetThereIsWrittenThrough) {
+  fs::create_directories(dir_ / "dotfiles" / "config");
+  fs::create_symlink("dotfiles/config/zodaZa.INI", File());
+  store_.WriteSetting("settings", "startdir", "/lo");
+  store_.WriteSetting("settings", "objdir", "/obj");
+  EXPECT_TRUE(fs::is_symlink(File()));
+  EXPECT_EQ(ReadText(dir_ / "dotfiles" / "config" / "zodaZa.INI"),
+            "[settings]\nstartdir=/lo\nobjdir=/obj\n");
+  EXPECT_EQ(NamesIn(dir_ / "dotfiles" / "config"), std::vector<std::string>{"zodaZa.INI"});
 }
 
 TEST(ProfileStoreDeathTest, ReadOnlyFileFailsButAWritableFileInAReadOnlyFolderIsRewrittenInPlace) {
@@ -132,9 +154,9 @@ TEST(ProfileStoreDeathTest, ReadOnlyFileFailsButAWritableFileInAReadOnlyFolderIs
         ruriVizid locked_store(in_locked);
         ruriVizid read_only_store(read_only);
         locked_store.WriteSetting("settings", "startdir", "/new");
-        const bool refused =
-            MessageOf([&] { read_only_store.WriteSetting("settings", "startdir", "/new"); }) ==
-            "Unable to write to " + read_only.string();
+        const bool refused = MessageOf([&] {
+                               read_only_store.WriteSetting("settings", "startdir", "/new");
+                             }) == "Unable to write to " + read_only.string();
         std::exit(refused ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");

@@ -131,4 +131,29 @@ TEST(Lodump, ReadsFilesItMayNotWrite) {
       ::testing::ExitedWithCode(0), "");
 }
 
+// The README's set-up: lodump as git's text conversion, so a diff shows records.
+TEST(Lodump, ServesAsGitsTextConversionForLoFiles) {
+  if (std::system("git --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no git";
+  TempDir dir;
+  std::vector<TLoRecord> records = SampleRecords();
+  WriteBytes(dir / "LoForest.dat", LoFileBytes("Forest", "", records));
+  WriteText(dir / ".gitattributes", "*.dat diff=lofile\n");
+  const std::string git = "git -C " + dir.path().string() + " -c user.name=t -c user.email=t@t ";
+  ASSERT_EQ(std::system((git + "init -q && " + git + "config diff.lofile.textconv " + LODUMP_PATH +
+                         " && " + git + "add -A && " + git + "commit -qm one")
+                            .c_str()),
+            0);
+  records[2].x = 99.5f;
+  WriteBytes(dir / "LoForest.dat", LoFileBytes("Forest", "", records));
+  ASSERT_EQ(std::system((git + "diff >" + (dir / "diff.txt").string()).c_str()), 0);
+  const std::string diff = ReadText(dir / "diff.txt");
+  EXPECT_NE(diff.find("\n-2;9;9;Requires Object Data File\tClass=9\tType=9\tX=0.00\t"),
+            std::string::npos)
+      << diff;
+  EXPECT_NE(diff.find("\n+2;9;9;Requires Object Data File\tClass=9\tType=9\tX=99.50\t"),
+            std::string::npos)
+      << diff;
+  EXPECT_EQ(diff.find("Binary files"), std::string::npos);
+}
+
 }  // namespace

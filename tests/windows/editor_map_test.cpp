@@ -154,4 +154,50 @@ TEST_F(EditorMapTest, FollowsAddAndRemoveObject) {
   EXPECT_EQ(form6_->Map()->Strip()->hiddenLabel()->text(), QStringLiteral("Not drawn: 0"));
 }
 
+// Two markers 1.5 units apart, as the example file's crate and fuel drum.
+TEST_F(EditorMapTest, APressOnTheSelectedMarkerOfAStackDragsThatMarker) {
+  std::vector<TLoRecord> records = NumberedRecords(8);
+  records[6].x = 121.0f;
+  records[7].x = 122.5f;
+  records[6].y = records[7].y = 82.0f;
+  const std::filesystem::path file = files_.dir / "LoStack.dat";
+  const Bytes original = LoFileBytes("Stack", "Two on one spot", records);
+  WriteBytes(file, original);
+  StartRun();
+  OpenEditor();
+  OpenFile(file);
+  map = Find<MapView>("LoMap");
+  auto* record_no = Find<MaskedEdit>("ME1");
+
+  const QPoint stack = At(7);
+  ASSERT_LT((At(6) - stack).manhattanLength(), 8) << "the markers overlap";
+  QTest::mouseClick(map, Qt::LeftButton, {}, stack);
+  ASSERT_EQ(record_no->text(), QStringLiteral("7"));
+  DragMarker(7, QPoint(30, 20));
+  EXPECT_EQ(record_no->text(), QStringLiteral("7"));
+  const QString x = Find<MaskedEdit>("me6")->text();
+  const QString y = Find<MaskedEdit>("me7")->text();
+  EXPECT_NE(x, QStringLiteral("122.50"));
+
+  Find<QAction>("Save1")->trigger();
+  Bytes expected = original;
+  PutF32(expected, 100 + 20 * 7 + 3, x.toFloat());
+  PutF32(expected, 100 + 20 * 7 + 7, y.toFloat());
+  EXPECT_EQ(ReadBytes(file), expected);
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
+}
+
+TEST_F(EditorMapTest, TypingRTurnsTheMarkersDirectionAndTip) {
+  StartRun();
+  OpenEditor();
+  OpenFile(files_.lo_file);
+  map = Find<MapView>("LoMap");
+  QTest::mouseClick(map, Qt::LeftButton, {}, At(4));
+  TypeInto(Find<MaskedEdit>("me9"), QStringLiteral("45"));
+  EXPECT_EQ(map->points()[4].angle, 45.0);
+  EXPECT_TRUE(map->points()[4].tip.endsWith(QStringLiteral("R 45.00")))
+      << map->points()[4].tip.toStdString();
+  EXPECT_EQ(map->points()[3].angle, 90.0);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QTextEdit>
 
+#include "notes/notes_location.h"
 #include "platform/program_folder.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
@@ -16,8 +17,7 @@ namespace fs = std::filesystem;
 TEST(InstalledNotes, FirstSaveCreatesTheDataFolderAndTheNextRunReadsIt) {
   TempDir dir;
   const ScopedEnv xdg("XDG_DATA_HOME", (dir / "share").c_str());
-  const fs::path notes =
-      ChooseNotesFilePath("/usr/bin", false, std::getenv("XDG_DATA_HOME"), nullptr);
+  const fs::path notes = ChooseNotesFile({"/usr/bin", false, false, UserDataFolder()});
   ASSERT_EQ(notes, dir / "share" / "rererarovi" / "loinfo.txt");
 
   {

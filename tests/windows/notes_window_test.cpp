@@ -422,7 +422,7 @@ TEST_F(NotesWindow, ALargeNoteIsReadBetweenUserEventsAndCannotBeSavedHalfRead) {
   TForm4 form(notes);
   form.RichEdit1->setPlainText(QStringLiteral("typed before"));
   form.ShowNotes();
-  ASSERT_TRUE(form.isReading());
+  ASSERT_TRUE(form.IsReading());
   EXPECT_TRUE(form.isVisible());
   // Meanwhile an empty, read-only page says what is going on.
   EXPECT_TRUE(form.RichEdit1->document()->isEmpty());
@@ -434,7 +434,7 @@ TEST_F(NotesWindow, ALargeNoteIsReadBetweenUserEventsAndCannotBeSavedHalfRead) {
   EXPECT_EQ(ReadText(notes), note);
   form.ShowNotes();  // "Notes" again: the same reading goes on
 
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isReading(); }, 60000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.IsReading(); }, 60000));
   const QStringList read = Lines(form);
   ASSERT_EQ(read.size(), lines);
   EXPECT_EQ(read.front(), QStringLiteral("line 0 of the large note, long enough to count"));
@@ -460,7 +460,7 @@ QStringList ShowNotesToTheEnd(TForm4& form) {
   } catch (const AppError& error) {
     shown << QString::fromStdString(error.what());
   }
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !form.isReading(); }, 60000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !form.IsReading(); }, 60000));
   SetErrorBoxPresenter(previous);
   return shown;
 }
@@ -518,14 +518,14 @@ TEST_F(NotesWindow, ANoteReplacedOrDeletedWhileItIsReadComesWholeFromTheFileOpen
     TForm4 form(notes);
     form.ShowNotes();
     QCoreApplication::processEvents();  // one step in
-    ASSERT_TRUE(form.isReading());
+    ASSERT_TRUE(form.IsReading());
     if (deleted) {
       std::filesystem::remove(notes);
     } else {
       WriteText(dir / "new", "{\\rtf1 replaced\\par}");
       std::filesystem::rename(dir / "new", notes);
     }
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isReading(); }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.IsReading(); }, 60000));
     const QStringList read = Lines(form);
     ASSERT_EQ(read.size(), lines) << (deleted ? "deleted" : "replaced");
     EXPECT_EQ(read.back(), QStringLiteral("line 49999 of the large note, long enough to count"));

@@ -1,12 +1,16 @@
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTest>
 
+#include "dialogs/error_box.h"
 #include "dialogs/folder_prompt_dialog.h"
 #include "fields/masked_edit.h"
 #include "window_fixture.h"
+#include "windows/desktop_host.h"
 
 namespace {
 
@@ -134,4 +138,37 @@ TEST_F(EditorWindowTest, ARunThatOpensTheFileDialogWritesNoFileButTheSettingsFil
     names.push_back(entry.path().lexically_relative(config).string());
   }
   EXPECT_EQ(names, std::vector<std::string>{"zodaZa.INI"});
+}
+
+// A settings file that is a folder: read and written in vain. Every box the
+// user could act on is seen, the last one after the event loop has ended and
+// after earlier boxes.
+TEST_F(EditorWindowTest, EveryBoxIsSeenToTheEndOfTheRunHoweverManyCameBefore) {
+  std::filesystem::create_directories(SettingsFile());
+  StartRun(/*store_folders=*/false);
+  SetErrorBoxPresenter({});  // the real box, answered below
+  form3_->Desktop().EndRequest = &DesktopHost::QueueProgramEnd;
+  QStringList seen;
+  const auto answer_ok = [&seen](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    seen << box->text();
+    box->button(QMessageBox::Ok)->click();
+  };
+  for (int i = 0; i < 3; ++i) modals_.Then(answer_ok);
+
+  OpenEditor();  // the placement cannot be read
+  TypeInto(Find<MaskedEdit>("ME2"), QStringLiteral("5"));
+  Find<QAction>("Save1")->trigger();  // no file open
+  form6_->close();
+  QApplication::exec();
+  // The program's end, as main runs it.
+  ShowPendingErrorBoxes();
+  form6_.reset();  // stores the placement
+  ShowPendingErrorBoxes();
+
+  const QString settings = QString::fromStdString(SettingsFile().string());
+  EXPECT_EQ(seen,
+            (QStringList{QStringLiteral("File access denied."), QStringLiteral("I/O error 103."),
+                         QStringLiteral("Unable to write to ") + settings + u'.'}));
 }

@@ -73,6 +73,13 @@ class EditorWindowTest : public ::testing::Test {
   void ClickRow(int row);
   void TypeInto(MaskedEdit* field, const QString& text);
   std::filesystem::path SettingsFile() const { return files_.dir / "config" / "zodaZa.INI"; }
+  // A widget or action of the editor window by its object name ("me9", "LoMap", "Save1").
+  template <typename Child>
+  Child* Find(const char* name) const {
+    Child* child = form6_->findChild<Child*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
 
   GameFiles files_;
   std::unique_ptr<ruriVizid> settings_;

@@ -105,6 +105,15 @@ int MapView::ChooseAt(QPointF position) const {
   return hits[static_cast<std::size_t>(selected - hits.begin() + 1) % hits.size()];
 }
 
+// The marker a press would drag: the selected one whenever it is under the
+// pointer, so a press on it never moves another marker of its stack.
+int MapView::DragTargetAt(QPointF position) const {
+  const std::vector<int> hits = MarkersAt(transform_, Scene(), position);
+  if (hits.empty()) return -1;
+  const bool on_selected = std::find(hits.begin(), hits.end(), selected_) != hits.end();
+  return on_selected ? selected_ : hits.front();
+}
+
 void MapView::CancelDrag() {
   drag_ = Drag::None;
   pressed_marker_ = -1;
@@ -153,7 +162,9 @@ void MapView::mousePressEvent(QMouseEvent* event) {
   }
   const QPointF position = event->position();
   press_position_ = last_position_ = position.toPoint();
-  pressed_marker_ = ChooseAt(position);
+  // Stepping through a stack waits for the release: a press that becomes a
+  // drag moves the marker the user sees selected.
+  pressed_marker_ = DragTargetAt(position);
   if (pressed_marker_ < 0) {
     drag_ = Drag::Pan;
     last_click_ = QPoint(-1000, -1000);
@@ -212,8 +223,9 @@ void MapView::mouseReleaseEvent(QMouseEvent* event) {
   drag_ = Drag::None;
   pressed_marker_ = -1;
   if (drag == Drag::Pressed) {
+    const int clicked = ChooseAt(press_position_);
     last_click_ = press_position_;
-    emit pointClicked(index);
+    emit pointClicked(clicked);
   } else if (drag == Drag::Marker) {
     update();
     emit pointDragged(index, to.x, to.y);

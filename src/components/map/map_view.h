@@ -14,7 +14,8 @@
 //
 // Mouse: a click on a marker reports it (the top one; clicking the same spot
 // again goes on to the next marker under it); dragging a marker moves it with
-// the pointer and reports the drop (Esc puts it back and reports nothing);
+// the pointer and reports the drop (Esc puts it back and reports nothing); a
+// drag that starts on the selected marker always moves that one;
 // dragging empty space pans; the wheel zooms about the pointer.
 // Keys: arrows nudge the selected marker by one unit (Shift: ten), Home fits.
 // The view changes only through the user or fit(): new points keep it.
@@ -73,6 +74,7 @@ class MapView : public QWidget {
 
   MapScene Scene() const;
   int ChooseAt(QPointF position) const;
+  int DragTargetAt(QPointF position) const;
   void CancelDrag();
   void ReportPointer(QPointF position);
 

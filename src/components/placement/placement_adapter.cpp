@@ -22,21 +22,21 @@ constexpr Qt::WindowStates kLarge = Qt::WindowMaximized | Qt::WindowFullScreen;
 class NormalFrameTracker : public QObject {
  public:
   explicit NormalFrameTracker(QWidget& window) : QObject(&window), window_(window) {
-    setObjectName(Name());
+    setObjectName(name());
     window.installEventFilter(this);
     steady_.setSingleShot(true);
     steady_.setInterval(kSteadyTime);
-    connect(&steady_, &QTimer::timeout, this, [this] { Steady(); });
+    connect(&steady_, &QTimer::timeout, this, [this] { steady(); });
   }
 
   // Found by name: without Q_OBJECT, qobject_cast would take any child.
-  static NormalFrameTracker* Of(const QWidget& window) {
+  static NormalFrameTracker* of(const QWidget& window) {
     return dynamic_cast<NormalFrameTracker*>(
-        window.findChild<QObject*>(Name(), Qt::FindDirectChildrenOnly));
+        window.findChild<QObject*>(name(), Qt::FindDirectChildrenOnly));
   }
 
   // The window is given its normal rectangle now.
-  void Place(const QRect& frame) {
+  void place(const QRect& frame) {
     frame_ = frame;
     decoration_ = DecorationOf(window_);
     settled_ = false;
@@ -46,9 +46,9 @@ class NormalFrameTracker : public QObject {
     kept_ = window_.geometry();
   }
 
-  QRect NormalFrame() const {
+  QRect normalFrame() const {
     // A normal window on screen is where it is, steady or not yet.
-    const bool live = settled_ && window_.isVisible() && Normal();
+    const bool live = settled_ && window_.isVisible() && isNormal();
     return (live ? window_.geometry() : kept_).marginsAdded(decoration_);
   }
 
@@ -60,19 +60,19 @@ class NormalFrameTracker : public QObject {
       case QEvent::Move:
       case QEvent::Resize:
       case QEvent::WindowStateChange:
-        if (!Normal()) {
+        if (!isNormal()) {
           // Whatever moved just before a maximise was the maximising itself.
           was_large_ = was_large_ || (window_.windowState() & kLarge);
           steady_.stop();
         } else if (!settled_ && !was_large_ && IsFramed(window_)) {
           // Framed on its first showing: the decoration is known now.
-          Settle();
+          settle();
         } else if (window_.isVisible()) {
           steady_.start();
         }
         break;
       case QEvent::Hide:
-        if (settled_ && Normal() && !event->spontaneous()) kept_ = window_.geometry();
+        if (settled_ && isNormal() && !event->spontaneous()) kept_ = window_.geometry();
         break;
       default:
         break;
@@ -83,23 +83,23 @@ class NormalFrameTracker : public QObject {
  private:
   static constexpr int kSteadyTime = 300;  // ms
 
-  bool Normal() const { return window_.windowState() == Qt::WindowNoState; }
+  bool isNormal() const { return window_.windowState() == Qt::WindowNoState; }
 
   // Back in the normal state, the window manager changes the decoration too;
   // both are steady once nothing has moved for a moment.
-  void Steady() {
-    if (!Normal() || !window_.isVisible() || !IsFramed(window_)) return;
+  void steady() {
+    if (!isNormal() || !window_.isVisible() || !IsFramed(window_)) return;
     if (settled_) {
       kept_ = window_.geometry();
     } else {
-      Settle();
+      settle();
     }
   }
 
   // The first time the window is seen framed in the normal state, its real
   // decoration replaces the estimate it was placed with, and the frame is
   // placed again exactly where it was asked to be.
-  void Settle() {
+  void settle() {
     settled_ = true;
     const QMargins real = DecorationOf(window_);
     LearnDecoration(window_, real);
@@ -110,7 +110,7 @@ class NormalFrameTracker : public QObject {
     kept_ = window_.geometry();
   }
 
-  static QString Name() { return QStringLiteral("NormalFrameTracker"); }
+  static QString name() { return QStringLiteral("NormalFrameTracker"); }
 
   QWidget& window_;
   QRect frame_;          // as last placed
@@ -123,46 +123,47 @@ class NormalFrameTracker : public QObject {
 
 }  // namespace
 
-WidgetPlacement QueryPlacement(const QWidget& window) {
-  WidgetPlacement placement;
+TWindowPlacement QueryWindowPlacement(const QWidget& window) {
+  TWindowPlacement placement;
   const Qt::WindowStates state = window.windowState();
   if (state & Qt::WindowMinimized) {
-    placement.showState = WidgetPlacement::kShowMinimized;
-    if (state & Qt::WindowMaximized) placement.flags |= WidgetPlacement::kRestoreToMaximized;
+    placement.show_state = TWindowPlacement::kShowMinimized;
+    if (state & Qt::WindowMaximized) placement.flags |= TWindowPlacement::kRestoreToMaximized;
   } else if (state & kLarge) {
-    placement.showState = WidgetPlacement::kShowMaximized;
+    placement.show_state = TWindowPlacement::kShowMaximized;
   }
 
-  const NormalFrameTracker* tracker = NormalFrameTracker::Of(window);
-  const QRect frame = tracker != nullptr ? tracker->NormalFrame() : OuterFrame(window);
-  placement.left = frame.left();
-  placement.top = frame.top();
-  placement.right = frame.left() + frame.width();
-  placement.bottom = frame.top() + frame.height();
+  const NormalFrameTracker* tracker = NormalFrameTracker::of(window);
+  const QRect frame = tracker != nullptr ? tracker->normalFrame() : OuterFrame(window);
+  placement.normal = {frame.left(), frame.top(), frame.left() + frame.width(),
+                      frame.top() + frame.height()};
   return placement;
 }
 
-void ApplyPlacement(QWidget& window, const WidgetPlacement& placement) {
-  const QRect frame(placement.left, placement.top, std::max(0, placement.right - placement.left),
-                    std::max(0, placement.bottom - placement.top));
-  NormalFrameTracker* tracker = NormalFrameTracker::Of(window);
+void ApplyWindowPlacement(QWidget& window, const TWindowPlacement& placement) {
+  const TWindowRect& normal = placement.normal;
+  const QRect frame(normal.left, normal.top, std::max(0, normal.right - normal.left),
+                    std::max(0, normal.bottom - normal.top));
+  NormalFrameTracker* tracker = NormalFrameTracker::of(window);
   if (tracker == nullptr) tracker = new NormalFrameTracker(window);
 
   // The normal rectangle is set in the normal state, then the state follows.
   if (window.windowState() != Qt::WindowNoState) window.setWindowState(Qt::WindowNoState);
-  tracker->Place(frame);
+  tracker->place(frame);
 
   Qt::WindowStates state = Qt::WindowNoState;
-  if (placement.showState == WidgetPlacement::kShowMaximized) {
+  if (placement.show_state == TWindowPlacement::kShowMaximized) {
     state = Qt::WindowMaximized;
-  } else if (placement.showState == WidgetPlacement::kShowMinimized) {
+  } else if (placement.show_state == TWindowPlacement::kShowMinimized) {
     state = Qt::WindowMinimized;
-    if (placement.flags & WidgetPlacement::kRestoreToMaximized) state |= Qt::WindowMaximized;
+    if (placement.flags & TWindowPlacement::kRestoreToMaximized) state |= Qt::WindowMaximized;
   }
   if (state != Qt::WindowNoState) window.setWindowState(state);
 }
 
-QSize PrimaryScreenSize() {
+TScreenSize PrimaryScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen != nullptr ? screen->geometry().size() : QSize();
+  if (screen == nullptr) return {};
+  const QSize size = screen->geometry().size();
+  return {size.width(), size.height()};
 }

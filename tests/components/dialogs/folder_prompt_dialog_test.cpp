@@ -14,28 +14,21 @@
 
 #include "qt_convert.h"
 #include "support/temp_dir.h"
+#include "windows/folder_prompts.h"
 
 namespace {
 
-// The two kinds of prompt the program uses: one listing files with an edit
-// box and a status line, one for folders only with OK off at first.
+// The two kinds of prompt the program uses, on a folder of the test's: one
+// listing files with an edit box and a status line, one for folders only with
+// OK off at first.
 FolderPromptOptions FilesPrompt(const QString& root) {
-  FolderPromptOptions options;
-  options.title = QStringLiteral("Locate Lo Files");
-  options.description = QStringLiteral("Select Lo*.dat File Directory");
-  options.listFiles = true;
-  options.nameEdit = true;
-  options.statusLine = true;
+  FolderPromptOptions options = LoFolderPromptOptions();
   options.roots = {root};
   return options;
 }
 
 FolderPromptOptions FoldersPrompt(const QString& root) {
-  FolderPromptOptions options;
-  options.title = QStringLiteral("Locate OBJDAT.dat Folder");
-  options.description = QStringLiteral("Locate OBJDAT.dat Folder");
-  options.foldersOnly = true;
-  options.okEnabledAtOpen = false;
+  FolderPromptOptions options = ObjdatFolderPromptOptions();
   options.roots = {root};
   return options;
 }

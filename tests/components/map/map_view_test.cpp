@@ -79,6 +79,14 @@ TEST(MapView, ClickTakesTheTopMarkerAndRepeatedClicksCycleTheStack) {
   QTest::mouseClick(&f.map, Qt::LeftButton, {}, stack);
   EXPECT_EQ(clicked.takeFirst()[0].toInt(), 0);
 
+  // A press on the selected marker where a click would step on starts a drag
+  // of the selected marker, and steps nothing.
+  QSignalSpy dragged(&f.map, &MapView::pointDragged);
+  Drag(f.map, stack, stack + QPoint(30, 0));
+  EXPECT_EQ(clicked.count(), 0);
+  ASSERT_EQ(dragged.count(), 1);
+  EXPECT_EQ(dragged[0][0].toInt(), 0);
+
   // Empty space reports nothing.
   QTest::mouseClick(&f.map, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(clicked.count(), 0);

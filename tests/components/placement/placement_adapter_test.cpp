@@ -6,22 +6,15 @@
 
 namespace {
 
-WidgetPlacement Placement(int show, int left, int top, int right, int bottom, int flags = 0) {
-  WidgetPlacement placement;
-  placement.flags = flags;
-  placement.showState = show;
-  placement.left = left;
-  placement.top = top;
-  placement.right = right;
-  placement.bottom = bottom;
-  return placement;
+TWindowPlacement Placement(int show, int left, int top, int right, int bottom, int flags = 0) {
+  return {flags, show, {left, top, right, bottom}};
 }
 
-void ExpectRect(const WidgetPlacement& got, int left, int top, int right, int bottom) {
-  EXPECT_EQ(got.left, left);
-  EXPECT_EQ(got.top, top);
-  EXPECT_EQ(got.right, right);
-  EXPECT_EQ(got.bottom, bottom);
+void ExpectRect(const TWindowPlacement& got, int left, int top, int right, int bottom) {
+  EXPECT_EQ(got.normal.left, left);
+  EXPECT_EQ(got.normal.top, top);
+  EXPECT_EQ(got.normal.right, right);
+  EXPECT_EQ(got.normal.bottom, bottom);
 }
 
 // Saving and restoring again and again must not move or grow the window by
@@ -31,10 +24,10 @@ TEST(PlacementAdapter, NormalPlacementComesBackAsGiven) {
     QWidget other;
     if (otherWindowShown) other.show();
     QWidget window;
-    ApplyPlacement(window, Placement(1, 120, 80, 927, 683));
+    ApplyWindowPlacement(window, Placement(1, 120, 80, 927, 683));
     window.show();
-    const WidgetPlacement got = QueryPlacement(window);
-    EXPECT_EQ(got.showState, 1);
+    const TWindowPlacement got = QueryWindowPlacement(window);
+    EXPECT_EQ(got.show_state, 1);
     EXPECT_EQ(got.flags, 0);
     ExpectRect(got, 120, 80, 927, 683);
     EXPECT_EQ(window.frameGeometry().size(), QSize(807, 603));
@@ -43,30 +36,31 @@ TEST(PlacementAdapter, NormalPlacementComesBackAsGiven) {
 
 TEST(PlacementAdapter, MaximisedWindowKeepsItsNormalRectangle) {
   QWidget window;
-  ApplyPlacement(window, Placement(3, 50, 60, 450, 360));
+  ApplyWindowPlacement(window, Placement(3, 50, 60, 450, 360));
   EXPECT_FALSE(window.isVisible());  // applying never shows a window
   window.show();
   EXPECT_TRUE(window.isMaximized());
-  const WidgetPlacement got = QueryPlacement(window);
-  EXPECT_EQ(got.showState, 3);
+  const TWindowPlacement got = QueryWindowPlacement(window);
+  EXPECT_EQ(got.show_state, 3);
   ExpectRect(got, 50, 60, 450, 360);
 
   // Back to normal: the stored rectangle, not the maximised one.
-  ApplyPlacement(window, Placement(1, 70, 90, 370, 290));
+  ApplyWindowPlacement(window, Placement(1, 70, 90, 370, 290));
   EXPECT_FALSE(window.isMaximized());
-  ExpectRect(QueryPlacement(window), 70, 90, 370, 290);
+  ExpectRect(QueryWindowPlacement(window), 70, 90, 370, 290);
 }
 
 TEST(PlacementAdapter, MinimisedFromMaximisedIsFlagged) {
   QWidget window;
-  ApplyPlacement(window, Placement(2, 10, 20, 310, 220, WidgetPlacement::kRestoreToMaximized));
-  const WidgetPlacement got = QueryPlacement(window);
-  EXPECT_EQ(got.showState, 2);
-  EXPECT_EQ(got.flags, WidgetPlacement::kRestoreToMaximized);
+  ApplyWindowPlacement(window,
+                       Placement(2, 10, 20, 310, 220, TWindowPlacement::kRestoreToMaximized));
+  const TWindowPlacement got = QueryWindowPlacement(window);
+  EXPECT_EQ(got.show_state, 2);
+  EXPECT_EQ(got.flags, TWindowPlacement::kRestoreToMaximized);
   ExpectRect(got, 10, 20, 310, 220);
 
-  ApplyPlacement(window, Placement(2, 10, 20, 310, 220));
-  EXPECT_EQ(QueryPlacement(window).flags, 0);
+  ApplyWindowPlacement(window, Placement(2, 10, 20, 310, 220));
+  EXPECT_EQ(QueryWindowPlacement(window).flags, 0);
   EXPECT_TRUE(window.isMinimized());
 }
 

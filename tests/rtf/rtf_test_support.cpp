@@ -42,7 +42,8 @@ QString FamilyOf(const QTextCharFormat& format) {
 std::vector<TextRun> Runs(const QTextDocument& document) {
   std::vector<TextRun> runs;
   auto add = [&runs](TextRun run) {
-    if (!runs.empty() && run.text != QStringLiteral("\n") && runs.back().text != QStringLiteral("\n")) {
+    if (!runs.empty() && run.text != QStringLiteral("\n") &&
+        runs.back().text != QStringLiteral("\n")) {
       TextRun joined = run;
       joined.text = runs.back().text;
       if (joined == runs.back()) {
@@ -71,7 +72,8 @@ std::vector<TextRun> Runs(const QTextDocument& document) {
       if (format.foreground().style() != Qt::NoBrush) run.color = format.foreground().color();
       if (format.background().style() != Qt::NoBrush) run.background = format.background().color();
       run.vertical = format.verticalAlignment();
-      if (format.hasProperty(kRtfCharSetProperty)) run.char_set = format.intProperty(kRtfCharSetProperty);
+      if (format.hasProperty(kRtfCharSetProperty))
+        run.char_set = format.intProperty(kRtfCharSetProperty);
       add(std::move(run));
     }
   }

@@ -1,23 +1,19 @@
-#include "windows/notes_file_reading.h"
+#include "notes/notes_file_reading.h"
 
 #include <QFont>
 #include <QTextDocument>
+#include <cstdint>
+#include <system_error>
 
-#include "errors/app_error.h"
+#include "notes/notes_messages.h"
 #include "platform/whole_file.h"
 #include "rtf/byte_source.h"
 #include "rtf/rich_or_plain.h"
 
 namespace {
 
-[[noreturn]] void ThrowNotesError(const WholeFileError& error, const std::filesystem::path& path) {
-  if (error.step() == WholeFileError::Step::Open) {
-    // A pipe or device named like the notes file is never read; say why.
-    throw AppError("Cannot open file " + path.string() +
-                   (error.NotRegularFile() ? ": it is not a regular file" : ""));
-  }
-  throw AppError("Failed to Load Stream");
-}
+// Notes from this size on are read in steps.
+constexpr std::uintmax_t kReadInSteps = 2u << 20;
 
 }  // namespace
 
@@ -38,27 +34,30 @@ class NotesFileReading::Source : public ByteSource {
 NotesFileReading::NotesFileReading(const std::filesystem::path& path, const QFont& default_font)
     : path_(path), document_(std::make_unique<QTextDocument>()) {
   document_->setDefaultFont(default_font);
+  std::error_code unknown;
+  const std::uintmax_t size = std::filesystem::file_size(path, unknown);
+  worth_steps_ = !unknown && size >= kReadInSteps;
   try {
     source_ = std::make_unique<Source>(path);
     reading_ = std::make_unique<TextReading>(*source_, *document_);
   } catch (const WholeFileError& error) {
-    ThrowNotesError(error, path_);
+    throw NotesLoadError(error, path_);
   }
 }
 
 NotesFileReading::~NotesFileReading() = default;
 
-bool NotesFileReading::readUntil(const QDeadlineTimer& deadline) {
+bool NotesFileReading::ReadUntil(const QDeadlineTimer& deadline) {
   try {
     if (!reading_->readUntil(deadline)) return false;
     source_->close();
   } catch (const WholeFileError& error) {
-    ThrowNotesError(error, path_);
+    throw NotesLoadError(error, path_);
   }
   return true;
 }
 
-QTextDocument* NotesFileReading::takeDocument() {
+QTextDocument* NotesFileReading::TakeDocument() {
   reading_.reset();  // gives the document its undo back
   document_->setModified(false);
   return document_.release();

@@ -94,8 +94,8 @@ TEST(WordProcessorRtf, BackgroundsAndSuperscriptsSurviveASave) {
     EXPECT_EQ(VerticalOf(*libre, "i n"), QTextCharFormat::AlignSubScript);
     EXPECT_EQ(VerticalOf(*libre, " + y"), QTextCharFormat::AlignNormal);
   }
-  for (const char* file : {"word_backgrounds.rtf", "libreoffice_backgrounds.rtf", "libreoffice.rtf",
-                           "abiword.rtf"}) {
+  for (const char* file :
+       {"word_backgrounds.rtf", "libreoffice_backgrounds.rtf", "libreoffice.rtf", "abiword.rtf"}) {
     SCOPED_TRACE(file);
     auto read = ReadRtf(Sample(file));
     const QByteArray saved = DocumentToRtf(*read);

@@ -118,4 +118,35 @@ TEST(RtfRoundTrip, DefaultFontAndColourAreWrittenForUnformattedText) {
   EXPECT_EQ(format.foreground().color(), QColor(0, 128, 0));
 }
 
+TEST(RtfRoundTrip, AColourTableKeepsItsNumbersAndItsEmptyEntries) {
+  const QByteArray table = "{\\colortbl ;\\red255\\green0\\blue0;;\\red0\\green0\\blue255;}";
+  const QByteArray saved =
+      DocumentToRtf(*ReadRtf("{\\rtf1" + table + "{\\cf3 blue} {\\cf1 red}\\par}"));
+  EXPECT_TRUE(saved.contains(table)) << saved.toStdString();
+  EXPECT_TRUE(saved.contains("\\cf3 blue")) << saved.toStdString();
+}
+
+// A table of a great many entries the text does not use (a hostile note):
+// the save keeps the text and its colours and stays within twice the size.
+TEST(RtfRoundTrip, AFloodedColourTableCannotMultiplyTheSavedNote) {
+  constexpr int kEntries = 200000;
+  for (const QByteArray entry : {";", "\\red;", "\\red0\\green0\\blue0;"}) {
+    const QByteArray rtf = "{\\rtf1{\\colortbl;\\red10\\green20\\blue30;" +
+                           entry.repeated(kEntries) +
+                           "}plain {\\cf1 first} {\\cf199999 flooded}\\par}";
+    const auto read = ReadRtf(rtf);
+    const QByteArray saved = DocumentToRtf(*read);
+    EXPECT_LE(saved.size(), 2 * rtf.size()) << entry.toStdString();
+    // The text and its colours come back.
+    const auto again = ReadRtf(saved);
+    EXPECT_EQ(Paragraphs(*again), Paragraphs(*read));
+    for (const QString& piece :
+         {QStringLiteral("plain"), QStringLiteral("first"), QStringLiteral("flooded")}) {
+      EXPECT_EQ(FormatOf(*again, piece).foreground(), FormatOf(*read, piece).foreground())
+          << piece.toStdString();
+    }
+    EXPECT_EQ(FormatOf(*again, QStringLiteral("first")).foreground().color(), QColor(10, 20, 30));
+  }
+}
+
 }  // namespace

@@ -448,7 +448,7 @@ class RtfReader {
         break;
       case Destination::ColorTable:
         if (ch == u';') {
-          colors_.push_back(colorGiven_ ? QColor(red_, green_, blue_) : QColor());
+          colors_.push_back(colorGiven_ ? qRgb(red_, green_, blue_) : kEmptyColorEntry);
           red_ = green_ = blue_ = 0;
           colorGiven_ = false;
         }
@@ -486,7 +486,8 @@ class RtfReader {
 
   QColor tableColor(int index) const {
     const auto at = static_cast<std::size_t>(index);
-    return index > 0 && at < colors_.size() ? colors_[at] : QColor();
+    if (index <= 0 || at >= static_cast<std::size_t>(colors_.size())) return QColor();
+    return colors_[at] == kEmptyColorEntry ? QColor() : QColor(colors_[at]);
   }
 
   // The document's format for a style, built once per distinct style.
@@ -558,18 +559,20 @@ class RtfReader {
     for (const auto& [number, font] : fonts_) {
       fonts << QString::number(std::max(font.char_set, 0)) + u';' + font.name;
     }
-    QVariantList colors;
-    for (std::size_t i = 1; i < colors_.size(); ++i) colors << QVariant(colors_[i].rgb());
+    // Entry 0 is always written as the automatic colour; the rest is handed
+    // over, not copied: a table can be as long as the file.
+    if (!colors_.isEmpty()) colors_.removeFirst();
     QTextDocument* document = cursor_.document();
     document->setProperty(kRtfFontTableProperty, fonts);
-    document->setProperty(kRtfColorTableProperty, colors);
+    document->setProperty(kRtfColorTableProperty, QVariant::fromValue(colors_));
+    colors_ = {};
   }
 
   RtfLexer lexer_;
   QTextCursor cursor_;
   std::vector<GroupState> stack_;
   std::map<int, FontEntry> fonts_;
-  std::vector<QColor> colors_;
+  QList<QRgb> colors_;  // kEmptyColorEntry where the file names no colour
   std::unordered_map<CharStyle, QTextCharFormat, CharStyleHash> formats_;
   int defaultFont_ = 0;
   int ansiCodePage_ = 1252;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QTextFormat>
 
 // QTextCharFormat has no character-set field; the RTF \fcharsetN of a run's
@@ -9,7 +10,10 @@ inline constexpr int kRtfCharSetProperty = QTextFormat::UserProperty + 1;
 // The font and colour tables of the file a document was read from, in the
 // file's order, kept on the document (dynamic properties) so that a save
 // numbers them as before: text nobody touched is then written with the same
-// bytes. Fonts as QStringList entries "charset;family"; colours as QRgb in a
-// QVariantList, table entries 1.. (0 is the automatic colour).
+// bytes. Fonts as QStringList entries "charset;family"; colours as a
+// QList<QRgb>, table entries 1.. (0 is the automatic colour), where an entry
+// that names no colour (";" alone) is kEmptyColorEntry.
 inline constexpr char kRtfFontTableProperty[] = "rtfFontTable";
 inline constexpr char kRtfColorTableProperty[] = "rtfColorTable";
+// Every colour read is opaque, so a transparent black cannot be one.
+inline constexpr QRgb kEmptyColorEntry = 0;

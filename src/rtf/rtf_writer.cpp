@@ -7,7 +7,9 @@
 #include <QTextFragment>
 #include <QVariant>
 #include <cmath>
+#include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "rtf/code_pages.h"
@@ -37,6 +39,19 @@ struct RunFormat {
 
 // Before the first run: font and size are always written.
 constexpr RunFormat kNothingWritten{-1, -1};
+
+// A file's colour table keeps its numbers unless it holds more entries the
+// text does not use than this: a table of millions of entries (ten million
+// ";" in a note) is then renumbered to the colours the text uses, so a save
+// cannot multiply the file.
+constexpr qsizetype kUnusedColorsKept = 256;
+
+// The colours of one run: the text's (none for the automatic colour) and
+// the background's (none for no background).
+struct RunColors {
+  std::optional<QRgb> text;
+  std::optional<QRgb> background;
+};
 
 template <typename T>
 int IndexOf(std::vector<T>& list, const T& item) {
@@ -96,45 +111,96 @@ class RtfWriter {
       const qsizetype split = font.indexOf(u';');
       fonts_.push_back(FontKey{font.mid(split + 1), font.left(split).toInt()});
     }
-    for (const QVariant& rgb : document.property(kRtfColorTableProperty).toList()) {
-      colors_.push_back(rgb.toUInt());
-    }
+    colors_ = document.property(kRtfColorTableProperty).value<QList<QRgb>>();
   }
 
   QByteArray write() {
+    numberColors();
     QByteArray body;
     RunFormat current;
+    bool first = true;
+    forEachRun(
+        [&](const QTextCharFormat& format, int format_index, const QString& text) {
+          const RunFormat run = resolveOnce(format, format_index);
+          appendChanges(body, first ? kNothingWritten : current, run);
+          first = false;
+          current = run;
+          AppendText(body, text, CodePageForCharSet(fonts_[run.font].char_set));
+        },
+        [&] { body += "\\par\r\n"; });
+    return header() + body + "}\r\n";
+  }
+
+ private:
+  // Calls run(format, format index, text) for each run in order, and
+  // paragraph_end() after each paragraph. An empty first paragraph still
+  // gives one run, without text, so that its font and size are written.
+  template <typename Run, typename ParagraphEnd>
+  void forEachRun(Run run, ParagraphEnd paragraph_end) const {
     bool first = true;
     for (QTextBlock block = document_.begin(); block.isValid(); block = block.next()) {
       for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         if (!fragment.isValid()) continue;
-        const RunFormat run = resolveFragment(fragment);
-        appendChanges(body, first ? kNothingWritten : current, run);
-        first = false;
-        current = run;
-        AppendText(body, fragment.text(), CodePageForCharSet(fonts_[run.font].char_set));
-      }
-      if (first) {
-        // An empty first paragraph still names its font and size.
-        const RunFormat run = resolve(block.charFormat());
-        appendChanges(body, kNothingWritten, run);
-        current = run;
+        run(fragment.charFormat(), fragment.charFormatIndex(), fragment.text());
         first = false;
       }
-      body += "\\par\r\n";
+      if (first) run(block.charFormat(), -1, QString());
+      first = false;
+      paragraph_end();
     }
-    return header() + body + "}\r\n";
   }
 
- private:
+  RunColors colorsOf(const QTextCharFormat& format) const {
+    RunColors colors;
+    QColor color = defaultColor_;
+    if (format.foreground().style() != Qt::NoBrush) color = format.foreground().color();
+    if (color.isValid()) colors.text = color.rgb();
+    if (format.background().style() != Qt::NoBrush) {
+      colors.background = format.background().color().rgb();
+    }
+    return colors;
+  }
+
+  // Numbers every colour the text uses before anything is written: by its
+  // first entry in the file's table, the others after the table's end in
+  // the order the text first uses them.
+  void numberColors() {
+    std::vector<QRgb> used;  // in order of first use
+    std::unordered_set<QRgb> seen;
+    std::unordered_set<int> formats_seen;
+    const auto use = [&](const std::optional<QRgb>& rgb) {
+      if (rgb && seen.insert(*rgb).second) used.push_back(*rgb);
+    };
+    forEachRun(
+        [&](const QTextCharFormat& format, int format_index, const QString&) {
+          if (format_index >= 0 && !formats_seen.insert(format_index).second) return;
+          const RunColors colors = colorsOf(format);
+          use(colors.text);
+          use(colors.background);
+        },
+        [] {});
+    for (qsizetype i = 0; i < colors_.size(); ++i) {
+      const QRgb rgb = colors_.at(i);  // at(): reading must not copy a shared table
+      if (rgb != kEmptyColorEntry && seen.count(rgb) != 0) colorNumbers_.try_emplace(rgb, i + 1);
+    }
+    const auto unused = colors_.size() - static_cast<qsizetype>(colorNumbers_.size());
+    if (unused > kUnusedColorsKept) {
+      colors_ = {};  // not clear(), which keeps a shared table's capacity
+      colorNumbers_.clear();
+    }
+    for (QRgb rgb : used) {
+      if (colorNumbers_.try_emplace(rgb, colors_.size() + 1).second) colors_.push_back(rgb);
+    }
+  }
+
   // A document holds few distinct formats: each is resolved once, at its
-  // first run, which is also where its font and colours join the tables.
-  RunFormat resolveFragment(const QTextFragment& fragment) {
-    const int index = fragment.charFormatIndex();
-    const auto found = resolved_.find(index);
+  // first run, which is also where its font joins the table.
+  RunFormat resolveOnce(const QTextCharFormat& format, int format_index) {
+    if (format_index < 0) return resolve(format);
+    const auto found = resolved_.find(format_index);
     if (found != resolved_.end()) return found->second;
-    return resolved_.emplace(index, resolve(fragment.charFormat())).first->second;
+    return resolved_.emplace(format_index, resolve(format)).first->second;
   }
 
   RunFormat resolve(const QTextCharFormat& format) {
@@ -151,12 +217,9 @@ class RtfWriter {
     run.italic = font.italic();
     run.underline = font.underline();
     run.strike = font.strikeOut();
-    QColor color = defaultColor_;
-    if (format.foreground().style() != Qt::NoBrush) color = format.foreground().color();
-    run.color = color.isValid() ? IndexOf(colors_, color.rgb()) + 1 : 0;
-    if (format.background().style() != Qt::NoBrush) {
-      run.background = IndexOf(colors_, format.background().color().rgb()) + 1;
-    }
+    const RunColors colors = colorsOf(format);
+    if (colors.text) run.color = colorNumbers_.at(*colors.text);
+    if (colors.background) run.background = colorNumbers_.at(*colors.background);
     run.vertical = format.verticalAlignment();
     if (run.vertical != QTextCharFormat::AlignSuperScript &&
         run.vertical != QTextCharFormat::AlignSubScript) {
@@ -201,9 +264,12 @@ class RtfWriter {
     }
     out += "}\r\n{\\colortbl ;";
     for (QRgb rgb : colors_) {
-      AppendNumber(out, "\\red", qRed(rgb));
-      AppendNumber(out, "\\green", qGreen(rgb));
-      AppendNumber(out, "\\blue", qBlue(rgb));
+      // An entry that names no colour is written as it was read.
+      if (rgb != kEmptyColorEntry) {
+        AppendNumber(out, "\\red", qRed(rgb));
+        AppendNumber(out, "\\green", qGreen(rgb));
+        AppendNumber(out, "\\blue", qBlue(rgb));
+      }
       out += ';';
     }
     out += "}\r\n{\\*\\generator Lo File Editor;}\\viewkind4\\uc1\\pard ";
@@ -213,7 +279,8 @@ class RtfWriter {
   const QTextDocument& document_;
   QColor defaultColor_;
   std::vector<FontKey> fonts_;
-  std::vector<QRgb> colors_;
+  QList<QRgb> colors_;                           // the table as it will be written
+  std::unordered_map<QRgb, int> colorNumbers_;   // a colour's number in it
   std::unordered_map<int, RunFormat> resolved_;  // by the document's format index
 };
 
