@@ -35,11 +35,6 @@ void ReadFloat(BinaryFile& file, std::uint64_t offset, float& field) {
   field = little_endian::FloatFromBytes(bytes);
 }
 
-void WriteFloat(BinaryFile& file, std::uint64_t offset, float value) {
-  const auto bytes = little_endian::FloatBytes(value);
-  file.WriteAt(offset, bytes.data(), bytes.size());
-}
-
 // One seek and one read per field, in file order: the file packs what memory aligns.
 void ReadRecord(BinaryFile& file, std::uint64_t base, TLoRecord& record) {
   for (TField field : kRecordFieldsInFileOrder) {
@@ -49,27 +44,6 @@ void ReadRecord(BinaryFile& file, std::uint64_t base, TLoRecord& record) {
     } else {
       file.ReadAt(base + info.offset, &(record.*info.byte), 1);
     }
-  }
-}
-
-void WriteField(BinaryFile& file, std::uint64_t base, const TLoRecord& record, TField field) {
-  const TFieldInfo& info = FieldInfo(field);
-  if (info.number != nullptr) {
-    WriteFloat(file, base + info.offset, record.*info.number);
-  } else {
-    file.WriteAt(base + info.offset, &(record.*info.byte), 1);
-  }
-}
-
-void WriteRecordFields(BinaryFile& file, std::uint64_t base, const TLoRecord& record) {
-  for (TField field : kRecordFieldsInFileOrder) WriteField(file, base, record, field);
-}
-
-void CheckRecordIndex(int index) {
-  // The table ends at 255; an index past it has no record to write.
-  if (index < 0 || index >= kLoRecordCapacity) {
-    throw AppError("Invalid record index " + std::to_string(index) +
-                   ": a Lo file holds records 0 to 255");
   }
 }
 
@@ -130,19 +104,108 @@ int TLoDocument::ReadEverything() {
 }
 
 void TLoDocument::WriteRecord(int index) {
-  CheckRecordIndex(index);
-  WriteRecordFields(file_, RecordOffset(index), LoRecordTable[static_cast<std::size_t>(index)]);
+  // The table ends at 255; an index past it has no record to write.
+  if (index < 0 || index >= kLoRecordCapacity) {
+    throw AppError("Invalid record index " + std::to_string(index) +
+                   ": a Lo file holds records 0 to 255");
+  }
+  PutRecord(index);
+}
+
+void TLoDocument::PutRecord(int index) {
+  const std::uint64_t base = RecordOffset(index);
+  const TLoRecord& record = LoRecordTable[static_cast<std::size_t>(index)];
+  for (TField field : kRecordFieldsInFileOrder) {
+    const TFieldInfo& info = FieldInfo(field);
+    if (info.number != nullptr) {
+      const auto bytes = little_endian::FloatBytes(record.*info.number);
+      Put(base + info.offset, bytes.data(), bytes.size());
+    } else {
+      Put(base + info.offset, &(record.*info.byte), 1);
+    }
+  }
 }
 
 void TLoDocument::WriteRecordField(int index, TField field) {
-  CheckRecordIndex(index);
-  if (!FieldInfo(field).InRecord()) throw AppError("Not a record field");
-  WriteField(file_, RecordOffset(index), LoRecordTable[static_cast<std::size_t>(index)], field);
+  const TFieldInfo& info = FieldInfo(field);
+  if (index < 0 || index >= kLoRecordCapacity || !info.InRecord()) {
+    throw AppError("Invalid record index " + std::to_string(index) +
+                   ": a Lo file holds records 0 to 255");
+  }
+  const std::uint64_t at = RecordOffset(index) + info.offset;
+  const TLoRecord& record = LoRecordTable[static_cast<std::size_t>(index)];
+  if (info.number != nullptr) {
+    const auto bytes = little_endian::FloatBytes(record.*info.number);
+    Put(at, bytes.data(), bytes.size());
+  } else {
+    Put(at, &(record.*info.byte), 1);
+  }
+}
+
+void TLoDocument::Put(std::uint64_t offset, const void* data, std::size_t size) {
+  if (observer_) {
+    std::vector<std::uint8_t> before(size, 0);
+    file_.ReadUpTo(offset, before.data(), size);
+    observer_(offset, before, {static_cast<const std::uint8_t*>(data), size});
+  }
+  file_.WriteAt(offset, data, size);
+}
+
+void TLoDocument::WriteBytes(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  Put(offset, bytes.data(), bytes.size());
+}
+
+std::size_t TLoDocument::ReadBytes(std::uint64_t offset, std::uint8_t* buffer, std::size_t size) {
+  return file_.ReadUpTo(offset, buffer, size);
+}
+
+std::vector<std::uint8_t> TLoDocument::ReadFileBytes() {
+  std::vector<std::uint8_t> bytes(file_.Size());
+  bytes.resize(file_.ReadUpTo(0, bytes.data(), bytes.size()));
+  return bytes;
+}
+
+std::uint64_t TLoDocument::FileLength() { return file_.Size(); }
+
+void TLoDocument::ShortenTo(std::uint64_t length) { file_.Truncate(length); }
+
+void TLoDocument::TakeFileBytes(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) TakeFileByte(offset + i, bytes[i]);
+  LastIndex = static_cast<std::int16_t>(count_in_file_ - 1);
+}
+
+void TLoDocument::TakeFileByte(std::uint64_t offset, std::uint8_t byte) {
+  if (offset < kName.width) {
+    header.name[offset] = byte;
+  } else if (offset == kCountOffset || offset == kCountOffset + 1) {
+    const int shift = offset == kCountOffset ? 0 : 8;
+    auto count = static_cast<std::uint16_t>(count_in_file_);
+    count = static_cast<std::uint16_t>((count & ~(0xFF << shift)) | (byte << shift));
+    count_in_file_ = static_cast<std::int16_t>(count);
+  } else if (offset >= kDescription.offset && offset < kDescription.offset + kDescription.width) {
+    header.description[offset - kDescription.offset] = byte;
+  } else if (offset >= kFirstRecordOffset) {
+    const std::uint64_t index = (offset - kFirstRecordOffset) / kRecordSize;
+    const std::uint64_t within = (offset - kFirstRecordOffset) % kRecordSize;
+    if (index >= kLoRecordCapacity) return;
+    TLoRecord& record = LoRecordTable[index];
+    for (TField field : kRecordFields) {
+      const TFieldInfo& info = FieldInfo(field);
+      if (within < info.offset || within >= info.offset + info.width) continue;
+      if (info.number == nullptr) {
+        record.*info.byte = byte;
+      } else {
+        auto float_bytes = little_endian::FloatBytes(record.*info.number);
+        float_bytes[within - info.offset] = byte;
+        record.*info.number = little_endian::FloatFromBytes(float_bytes);
+      }
+    }
+  }
 }
 
 void TLoDocument::WriteHeaderTexts() {
-  file_.WriteAt(kName.offset, header.name.data(), kName.width);
-  file_.WriteAt(kDescription.offset, header.description.data(), kDescription.width);
+  Put(kName.offset, header.name.data(), kName.width);
+  Put(kDescription.offset, header.description.data(), kDescription.width);
 }
 
 void TLoDocument::WriteCount(std::int16_t count) {
@@ -151,14 +214,14 @@ void TLoDocument::WriteCount(std::int16_t count) {
   little_endian::StoreU16(next, static_cast<std::uint16_t>(count));
   if (now[1] == next[1]) {
     // The usual case: a one-byte write is done whole or not at all.
-    file_.WriteAt(kCountOffset, next, 1);
+    Put(kCountOffset, next, 1);
   } else {
     // 255 <-> 256: first the byte that makes the count 0 (a count that names
     // no record at all), then the other.
     const bool low_first = next[0] == 0 && now[1] == 0;
     const int first = low_first ? 0 : 1;
-    file_.WriteAt(kCountOffset + first, &next[first], 1);
-    file_.WriteAt(kCountOffset + 1 - first, &next[1 - first], 1);
+    Put(kCountOffset + first, &next[first], 1);
+    Put(kCountOffset + 1 - first, &next[1 - first], 1);
   }
   count_in_file_ = count;
   LastIndex = static_cast<std::int16_t>(count - 1);

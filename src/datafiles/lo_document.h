@@ -3,7 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "datafiles/record_fields.h"
 #include "platform/binary_file.h"
@@ -14,6 +17,13 @@ struct TLoHeader {
 };
 
 inline constexpr int kLoRecordCapacity = 256;
+
+// Told of each write of the document just before it is made: the bytes it
+// replaces (read from the file first; zeros where the file ends before them)
+// and the bytes it writes. Raising stops the write.
+using TWriteObserver =
+    std::function<void(std::uint64_t offset, std::span<const std::uint8_t> before,
+                       std::span<const std::uint8_t> after)>;
 
 // The open Lo file and its in-memory form. One per process; every field is
 // read and written at its own offset, nothing is cached between calls.
@@ -65,6 +75,22 @@ class TLoDocument {
   bool IsOpen() const { return file_.IsOpen(); }
   const std::filesystem::path& Path() const { return path_; }
 
+  // Every write of the document goes to `observer` first (empty: none).
+  void ObserveWrites(TWriteObserver observer) { observer_ = std::move(observer); }
+  // Raw access at a byte offset, for writing recorded bytes back. Writes
+  // pass the observer; nothing in memory changes (see TakeFileBytes).
+  void WriteBytes(std::uint64_t offset, std::span<const std::uint8_t> bytes);
+  // Up to `size` bytes; fewer where the file ends.
+  std::size_t ReadBytes(std::uint64_t offset, std::uint8_t* buffer, std::size_t size);
+  // The whole file as it is now.
+  std::vector<std::uint8_t> ReadFileBytes();
+  std::uint64_t FileLength();
+  // Cuts the file to `length` bytes.
+  void ShortenTo(std::uint64_t length);
+  // Memory takes `bytes`, now in the file at `offset`: header texts, count
+  // (and LastIndex) and record fields; other bytes are not kept in memory.
+  void TakeFileBytes(std::uint64_t offset, std::span<const std::uint8_t> bytes);
+
   // Text exchange with the header buffers (8-bit bytes in a std::string).
   std::string NameText() const;         // up to the first zero, at most 20
   std::string DescriptionText() const;  // up to the first zero, at most 75
@@ -78,8 +104,12 @@ class TLoDocument {
 
  private:
   int ReadEverything();
+  void Put(std::uint64_t offset, const void* data, std::size_t size);
+  void PutRecord(int index);
+  void TakeFileByte(std::uint64_t offset, std::uint8_t byte);
   BinaryFile file_;
   std::filesystem::path path_;
   int count_in_file_ = 0;  // as last read or written
   bool open_elsewhere_ = false;
+  TWriteObserver observer_;
 };

@@ -48,7 +48,7 @@ void RecordEditor::AppendRecord(std::uint8_t object_class, std::uint8_t object_t
   record.object_type = object_type;
   record.x = ParseFloat(*x_text, separator_);
   record.y = ParseFloat(*y_text, separator_);
-  AppendStoredRecord(record);
+  AppendStoredRecord(record, "Add Object");
 }
 
 void RecordEditor::DuplicateRecord() {
@@ -56,31 +56,44 @@ void RecordEditor::DuplicateRecord() {
     host_.ShowInformation(kNoItemSelected);
     return;
   }
-  AppendStoredRecord(document_.LoRecordTable[static_cast<std::size_t>(view_.SelectedRow())]);
+  // A copy, not a reference: the append writes into the same table.
+  const TLoRecord shown = document_.LoRecordTable[static_cast<std::size_t>(view_.SelectedRow())];
+  AppendStoredRecord(shown, "Duplicate Object");
 }
 
 // Only the new record and the count are written: the record first, so the
-// count never names a record the file does not hold.
-void RecordEditor::AppendStoredRecord(const TLoRecord& record) {
+// count never names a record the file does not hold. One undo step.
+void RecordEditor::AppendStoredRecord(const TLoRecord& record, const std::string& description) {
   if (document_.LastIndex + 1 >= kLoRecordCapacity) {
     host_.ShowInformation(kRecordTableFull);
     return;
   }
   document_.CheckStillAtPath();
   const int index = document_.LastIndex + 1;
-  try {
-    document_.LoRecordTable[static_cast<std::size_t>(index)] = record;
-    document_.WriteRecord(index);
-    document_.WriteCount(static_cast<std::int16_t>(index + 1));
-  } catch (...) {
-    AgreeWithFile();
-    throw;
-  }
+  const int shown_before = view_.SelectedRow();
+  NoteDroppedEdits(index);
+  RunRecorded(
+      [&] {
+        try {
+          document_.LoRecordTable[static_cast<std::size_t>(index)] = record;
+          document_.WriteRecord(index);
+          document_.WriteCount(static_cast<std::int16_t>(index + 1));
+        } catch (...) {
+          AgreeWithFile();
+          throw;
+        }
+      },
+      [&](TWriteStep& step) {
+        step.kind = TStepKind::AddObject;
+        step.description = description;
+        step.row_before = shown_before;
+        step.row_after = index;
+      });
   RefreshContentsRows(document_, catalogue_, view_);
   view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
   view_.SetMapGroup({});
   view_.SetSelectedRow(index);
-  ShowRecord();
+  ShowRecordNow();  // the edits left behind are in the history already
 }
 
 void RecordEditor::ToggleInMapGroup(int row) {
@@ -135,14 +148,25 @@ void RecordEditor::MoveMapGroup(double dx, double dy) {
   if (moves.empty()) return;
 
   document_.CheckStillAtPath();
+  const int shown = view_.SelectedRow();
   try {
-    for (const Move& move : moves) {
-      TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(move.row)];
-      record.x = ParseFloat(move.x_text, separator_);
-      document_.WriteRecordField(move.row, TField::X);
-      record.y = ParseFloat(move.y_text, separator_);
-      document_.WriteRecordField(move.row, TField::Y);
-    }
+    RunRecorded(
+        [&] {
+          for (const Move& move : moves) {
+            TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(move.row)];
+            record.x = ParseFloat(move.x_text, separator_);
+            document_.WriteRecordField(move.row, TField::X);
+            record.y = ParseFloat(move.y_text, separator_);
+            document_.WriteRecordField(move.row, TField::Y);
+          }
+        },
+        [&](TWriteStep& step) {
+          step.kind = TStepKind::Move;
+          step.description = "Move of " + IntegerText(static_cast<long long>(moves.size())) +
+                             (moves.size() == 1 ? " record" : " records");
+          step.row_before = shown;
+          step.row_after = shown;
+        });
   } catch (...) {
     view_.RecordValuesChanged();  // the map shows what was written
     throw;

@@ -54,6 +54,7 @@ void RecordEditor::ShowOpenedFile() {
     throw;
   }
   ShowContents();
+  fields_row_ = -1;
 }
 
 // A file that fails to open or to read whole is given up at once, and the
@@ -67,6 +68,7 @@ void RecordEditor::ReadChosenFile() {
     ShowNoFile();
     throw;
   }
+  KeepOpenedBytes();
   if (document_.OpenInAnotherEditor()) {
     host_.ShowInformation(dialog_file_name_.string() + kOpenElsewhereSuffix);
   }
@@ -112,6 +114,7 @@ void RecordEditor::ShowZeroRecord(int index) {
   view_.SetStateIndex(0);
   view_.SetStateHighlight(THighlight::Normal);
   view_.SetSelectedRow(index);
+  fields_row_ = index;
 }
 
 void RecordEditor::LoadCatalogue() {
@@ -120,8 +123,15 @@ void RecordEditor::LoadCatalogue() {
 }
 
 void RecordEditor::ShowRecord() {
+  NoteDroppedEdits(view_.SelectedRow());
+  ShowRecordNow();
+}
+
+void RecordEditor::ShowRecordNow() {
   const int index = view_.SelectedRow();
   if (index < 0 || index >= kLoRecordCapacity) return;
+  fields_row_ = index;
+  moved_on_map_ = false;
   const TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(index)];
   // The number of the record shown; it needs no going there.
   view_.SetText(TField::RecordNo, IntegerText(index));
@@ -157,10 +167,13 @@ void RecordEditor::ReplaceRecordNumber(int index) {
   const std::string text = IntegerText(index);
   if (view_.Text(TField::RecordNo) == text) return;
   view_.SetText(TField::RecordNo, text);
-  GotoRecordNumber();
+  GoToRecordNumber(false);
 }
 
-void RecordEditor::GotoRecordNumber() {
+// Typed by the user: edits of the record left go into the history.
+void RecordEditor::GotoRecordNumber() { GoToRecordNumber(true); }
+
+void RecordEditor::GoToRecordNumber(bool note_dropped_edits) {
   if (!host_.IsEditorVisible()) return;
   if (view_.Text(TField::RecordNo).empty()) view_.SetText(TField::RecordNo, "0");
   int n = static_cast<std::int16_t>(ParseInteger(view_.Text(TField::RecordNo)));
@@ -173,14 +186,17 @@ void RecordEditor::GotoRecordNumber() {
     n = limit;
     view_.SetText(TField::RecordNo, IntegerText(n));
   }
+  if (note_dropped_edits) NoteDroppedEdits(n);
   view_.SetSelectedRow(n);
-  ShowRecord();
+  ShowRecordNow();
 }
 
 void RecordEditor::CommitRecord(TCommitTarget target) {
   // Nothing changes, on screen or in memory, unless the file can take the write.
   document_.CheckStillAtPath();
-  CommitRecordAt(target == TCommitTarget::LastRecord ? document_.LastIndex : view_.SelectedRow());
+  const int index = target == TCommitTarget::LastRecord ? document_.LastIndex : view_.SelectedRow();
+  RunRecorded([&] { CommitRecordAt(index); }, [&](TWriteStep& step) { DescribeSave(step, index); });
+  moved_on_map_ = false;
 }
 
 void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_after_record) {
@@ -220,6 +236,7 @@ void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_a
   view_.SetSaveEnabled(false);
   RefreshContentsRows(document_, catalogue_, view_);
   view_.SetSelectedRow(index);
+  fields_row_ = index;
   view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
 }
 
@@ -248,18 +265,29 @@ void RecordEditor::AddObject() {
   }
   // No file, or another file at its path: fail before the fields change.
   document_.CheckStillAtPath();
-  const auto new_count = static_cast<std::int16_t>(document_.LastIndex + 2);
-  // The row of the new record must exist for the record number to reach it;
-  // until the count is on disk, AgreeWithFileCount takes it back.
-  document_.LastIndex = static_cast<std::int16_t>(new_count - 1);
-  try {
-    ShowZeroRecord(document_.LastIndex);
-    // The new record and the header texts go first, the count last.
-    CommitRecordAt(document_.LastIndex, new_count);
-  } catch (...) {
-    AgreeWithFile();
-    throw;
-  }
+  const int last_before = document_.LastIndex;
+  const auto new_count = static_cast<std::int16_t>(last_before + 2);
+  NoteDroppedEdits(new_count - 1);
+  RunRecorded(
+      [&] {
+        // The row of the new record must exist for the record number to reach it;
+        // until the count is on disk, AgreeWithFileCount takes it back.
+        document_.LastIndex = static_cast<std::int16_t>(new_count - 1);
+        try {
+          ShowZeroRecord(document_.LastIndex);
+          // The new record and the header texts go first, the count last.
+          CommitRecordAt(document_.LastIndex, new_count);
+        } catch (...) {
+          AgreeWithFile();
+          throw;
+        }
+      },
+      [&](TWriteStep& step) {
+        step.kind = TStepKind::AddObject;
+        step.description = "Add Object";
+        step.row_before = last_before;
+        step.row_after = new_count - 1;
+      });
 }
 
 void RecordEditor::RemoveLastObject() {
@@ -269,15 +297,24 @@ void RecordEditor::RemoveLastObject() {
     return;
   }
   document_.CheckStillAtPath();
-  try {
-    document_.WriteCount(document_.LastIndex);
-    view_.SetSelectedRow(document_.LastIndex);
-    ShowRecord();
-    CommitRecordAt(document_.LastIndex);
-  } catch (...) {
-    AgreeWithFile();
-    throw;
-  }
+  RunRecorded(
+      [&] {
+        try {
+          document_.WriteCount(document_.LastIndex);
+          view_.SetSelectedRow(document_.LastIndex);
+          ShowRecordNow();
+          CommitRecordAt(document_.LastIndex);
+        } catch (...) {
+          AgreeWithFile();
+          throw;
+        }
+      },
+      [&](TWriteStep& step) {
+        step.kind = TStepKind::RemoveObject;
+        step.description = "Remove Object";
+        step.row_before = selected;
+        step.row_after = selected - 1;
+      });
 }
 
 // After a failed count write: the table, the rows and the record count say
@@ -316,6 +353,7 @@ void RecordEditor::MoveSelectedRecord(double x, double y) {
   if (!x_text || !y_text) return;
   view_.SetText(TField::X, *x_text);
   view_.SetText(TField::Y, *y_text);
+  moved_on_map_ = true;
   MarkFieldModified(TField::X);
   MarkFieldModified(TField::Y);
 }

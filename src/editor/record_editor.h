@@ -3,13 +3,17 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "datafiles/lo_document.h"
 #include "datafiles/obj_catalogue.h"
+#include "editor/backups.h"
 #include "editor/editor_view.h"
 #include "editor/map_selection.h"
+#include "editor/write_step.h"
 
 class ruriVizid;
 class TFolderPrompt;
@@ -186,6 +190,36 @@ class RecordEditor {
   // fields. The shown record's X and Y then show the written values. When any
   // record would land where its fields cannot show it, nothing moves.
   void MoveMapGroup(double dx, double dy);
+  // Undo and redo (undo_steps.cpp). The listener receives every step: each
+  // command that wrote the file, also one that failed after its first write
+  // (write_step.h says what such a step holds), and the edits of a record the
+  // user left unsaved for another record (ShowRecord, ChooseRecord, AddObject).
+  void SetStepListener(std::function<void(TWriteStep)> listener) {
+    step_listener_ = std::move(listener);
+  }
+  // Takes a step of the open file back, or does it again. Like the commands,
+  // first checks that the path still names the opened file. Then reads every
+  // byte the step wrote (for a redo, replaced): when one holds neither the
+  // step's old nor its new byte, or the file's length is neither, raises
+  // AppError naming the record or header text changed outside the editor,
+  // having written nothing. Then writes the bytes back with one positioned
+  // write per write of the step (an undo in reverse order), cuts the file
+  // back to the step's length where it is longer, refreshes the lists,
+  // selects the step's row and shows it. A failure stops at the failing
+  // write; memory and rows then agree with the file and the same call can be
+  // made again once the fault is gone. A step without a write shows the
+  // record with its edits again (undo) or drops them again (redo).
+  void UndoStep(const TWriteStep& step);
+  void RedoStep(const TWriteStep& step);
+
+  // Backup copies (backups.h). No folder (the default): none are made.
+  TBackupKeeper& Backups() { return backups_; }
+  // The open file's copies, newest first, each compared with the file now.
+  std::vector<TBackupCopy> BackupCopies();
+  // Writes the copy over the open file, in place, as one step. Checks the
+  // file as Save does; refuses a copy that is not a Lo file (AppError)
+  // before anything is written.
+  void RestoreBackup(const std::filesystem::path& copy);
 
  private:
   void ReadChosenFile();
@@ -204,9 +238,25 @@ class RecordEditor {
   void ForgetShown(int index = -1);
   std::optional<std::string> MovedText(TField field, double value) const;
   std::string ZeroText() const;
-  void AppendStoredRecord(const TLoRecord& record);
+  void AppendStoredRecord(const TLoRecord& record, const std::string& description);
   bool HasShownRecord() const;
   void ChooseShown(int row);
+  void ShowRecordNow();
+  void GoToRecordNumber(bool note_dropped_edits);
+  void KeepOpenedBytes();
+  void NoteDroppedEdits(int next_row);
+  void RunRecorded(const std::function<void()>& command,
+                   const std::function<void(TWriteStep&)>& describe);
+  void RecordWrite(std::uint64_t offset, std::span<const std::uint8_t> before,
+                   std::span<const std::uint8_t> after);
+  void FinishRecording(const std::function<void(TWriteStep&)>& describe);
+  void DescribeSave(TWriteStep& step, int index) const;
+  void ApplyStep(const TWriteStep& step, bool undo);
+  std::uint64_t CheckStepStillThere(const TWriteStep& step, bool undo);
+  void TakeBackFailedApply(const TWriteStep& step, const std::vector<std::size_t>& order,
+                           std::size_t done, bool undo);
+  void ShowDroppedEdits(const TDroppedEdits& edits);
+  void ShowStepRow(int row);
 
   ruriVizid& settings_;
   TEditorHost& host_;
@@ -222,4 +272,12 @@ class RecordEditor {
   // an untouched field never loses what its shown form rounds off or cuts.
   int shown_index_ = -1;
   std::array<std::optional<std::string>, kFieldCount> shown_;
+  // The record the fields show (-1: none chosen), whose edits a row change drops.
+  int fields_row_ = -1;
+  // The record was moved on the map since it was shown: a Save that changes
+  // nothing but X and Y is then a "Move".
+  bool moved_on_map_ = false;
+  std::function<void(TWriteStep)> step_listener_;
+  std::optional<TWriteStep> recording_;  // while a command writes
+  TBackupKeeper backups_;
 };

@@ -150,6 +150,14 @@ void BinaryFile::Truncate(std::uint64_t size) {
   if (rc != 0) throw FileError(errno, {});
 }
 
+std::uint64_t BinaryFile::Size() {
+  if (fd_ < 0) throw InOutError(103);
+  CountFileOperation(FileOperation::Stat);
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0) throw FileError(errno, {});
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
 void BinaryFile::Flush() {
   if (fd_ < 0) throw InOutError(103);
   CountFileOperation(FileOperation::Flush);

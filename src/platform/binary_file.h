@@ -60,6 +60,8 @@ class BinaryFile {
   void WriteAt(std::uint64_t offset, const void* buffer, std::size_t size);
   // Cuts or extends the file to `size` bytes.
   void Truncate(std::uint64_t size);
+  // The file's length now (fstat).
+  std::uint64_t Size();
   // Flushes what was written to the disk (fsync).
   void Flush();
   // Closing a file that is not open raises 103, like any other access.

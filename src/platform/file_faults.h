@@ -24,6 +24,7 @@ enum class FileOperation {
   MakeFolder,  // create a missing folder
   Lookup,      // list a folder to find a name ignoring case
   Lock,        // take an advisory lock
+  Remove,      // remove a file
 };
 
 namespace file_faults {

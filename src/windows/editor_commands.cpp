@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <tuple>
+#include <QKeyEvent>
 
 #include "editor/record_editor.h"
 #include "fields/column_list_box.h"
@@ -13,9 +14,11 @@
 #include "settings/folder_settings.h"
 #include "windows/about_box.h"
 #include "windows/desktop_host.h"
+#include "windows/editor_history.h"
 #include "windows/editor_map.h"
 #include "windows/guarded.h"
 #include "windows/rererarovi4.h"
+#include "windows/restore_backup_dialog.h"
 
 EditorCommands::EditorCommands(QWidget& window, const EditorWidgets& widgets, RecordEditor& editor,
                                ruriVizid& settings, DesktopHost& desktop, TForm4* notes)
@@ -25,8 +28,10 @@ EditorCommands::EditorCommands(QWidget& window, const EditorWidgets& widgets, Re
       editor_(editor),
       settings_(settings),
       desktop_(desktop),
-      notes_(notes) {
+      notes_(notes),
+      history_(new EditorHistory(editor, this)) {
   Connect();
+  ShowHistory();
 }
 
 void EditorCommands::Connect() {
@@ -57,7 +62,9 @@ void EditorCommands::Connect() {
             [this, which](const QString& text) { TextEdited(which, text); });
     connect(field, &MaskedEdit::modifiedChanged, this,
             [this, field](bool) { ReportModified(field); });
+    field->installEventFilter(this);
   }
+  connect(history_, &EditorHistory::changed, this, &EditorCommands::ShowHistory);
   connect(widgets_.StateGroup(), &TwoChoiceGroup::choiceChanged, this,
           &EditorCommands::StateChosen);
 }
@@ -66,7 +73,16 @@ void EditorCommands::Run(TCommand command) {
   switch (command) {
     case TCommand::OpenLoFile:
       guarded([this] { editor_.OpenLoFile(); });
-      widgets_.map->FitAfterOpen();  // also after a failure: the map shows what is left
+      OpenedAnother();
+      break;
+    case TCommand::RestoreBackup:
+      RestoreBackup();
+      break;
+    case TCommand::Undo:
+      history_->Undo();
+      break;
+    case TCommand::Redo:
+      history_->Redo();
       break;
     case TCommand::Save:
       guarded([this] { editor_.CommitRecord(TCommitTarget::SelectedRow); });
@@ -99,7 +115,49 @@ void EditorCommands::Run(TCommand command) {
 
 void EditorCommands::OpenNamed(const std::filesystem::path& file) {
   guarded([this, &file] { editor_.OpenLoFileNamed(file); });
+  OpenedAnother();
+}
+
+// Also after a failure: the map shows what is left, and the steps of the
+// file that was open before are gone with it.
+void EditorCommands::OpenedAnother() {
   widgets_.map->FitAfterOpen();
+  history_->Clear();
+}
+
+// "Undo Save of record 7"; plain "Undo", disabled, when there is nothing.
+void EditorCommands::ShowHistory() {
+  const QUndoStack& stack = history_->Stack();
+  QAction* undo = widgets_.Action(TCommand::Undo);
+  QAction* redo = widgets_.Action(TCommand::Redo);
+  undo->setText(stack.canUndo() ? QStringLiteral("Undo ") + stack.undoText()
+                                : QStringLiteral("Undo"));
+  redo->setText(stack.canRedo() ? QStringLiteral("Redo ") + stack.redoText()
+                                : QStringLiteral("Redo"));
+  undo->setEnabled(stack.canUndo());
+  redo->setEnabled(stack.canRedo());
+}
+
+void EditorCommands::RestoreBackup() {
+  guarded([this] {
+    const std::vector<TBackupCopy> copies = editor_.BackupCopies();
+    if (auto copy = ChooseBackupCopy(&window_, copies, editor_.Backups().Folder())) {
+      editor_.RestoreBackup(*copy);
+    }
+  });
+}
+
+bool EditorCommands::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::ShortcutOverride) return QObject::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const auto* field = static_cast<MaskedEdit*>(watched);
+  const QKeySequence pressed(key->keyCombination());
+  const bool file_undo = key->matches(QKeySequence::Undo) && !field->canUndoEdit();
+  // A field has no redo of its own.
+  const bool file_redo = widgets_.Action(TCommand::Redo)->shortcuts().contains(pressed);
+  if (!file_undo && !file_redo) return false;
+  event->ignore();  // not the field's: the window's shortcut runs
+  return true;
 }
 
 void EditorCommands::Close() {

@@ -8,6 +8,7 @@
 #include "windows/editor_widgets.h"
 
 class DesktopHost;
+class EditorHistory;
 class MaskedEdit;
 class QWidget;
 class RecordEditor;
@@ -16,7 +17,7 @@ class ruriVizid;
 
 // Turns the editor window's user events into editor operations, each run
 // through guarded() so that a failure shows the error box and the window
-// goes on. It holds no editing logic and no data.
+// goes on. It holds no editing logic; it owns the open file's undo history.
 class EditorCommands : public QObject {
   Q_OBJECT
 
@@ -32,6 +33,11 @@ class EditorCommands : public QObject {
   void OpenNamed(const std::filesystem::path& file);
   // The window is closed: closes the Lo file and asks the program to end.
   void Close();
+  const EditorHistory& History() const { return *history_; }
+
+ protected:
+  // Ctrl+Z in a field undoes its typing first, then goes to the file's history.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Connect();
@@ -42,6 +48,9 @@ class EditorCommands : public QObject {
   void CreateFindFields();
   // The file's row number of a row the list shows, or -1.
   int FileRow(TList list, int position) const;
+  void OpenedAnother();
+  void ShowHistory();
+  void RestoreBackup();
 
   QWidget& window_;
   const EditorWidgets& widgets_;
@@ -49,4 +58,5 @@ class EditorCommands : public QObject {
   ruriVizid& settings_;
   DesktopHost& desktop_;
   TForm4* notes_;
+  EditorHistory* history_;  // a child
 };

@@ -8,24 +8,38 @@
 namespace {
 
 // MainMenu1, in menu order. Items of one submenu follow each other; the
-// first item of a submenu is its default item.
+// first item of each of the original submenus is its default item (bold).
+// Edit and "Restore a Backup..." came later and follow no such rule.
 struct MenuRow {
   TCommand command;
   const char* name;
   const char* caption;
   const char* submenu_name;  // null: an item of the menu bar itself
   const char* submenu_caption;
+  bool default_item = false;
+  const char* keys = nullptr;  // its shortcuts, ";"-separated in portable form
 };
 const MenuRow kMenu[] = {
-    {TCommand::OpenLoFile, "LoFiles1", "Open a Lo File", "Open1", "Open"},
-    {TCommand::Save, "Save1", "Save", nullptr, nullptr},
-    {TCommand::DuplicateObject, "DuplicateObject1", "Duplicate Object", "Edit1", "Edit"},
+    {TCommand::OpenLoFile, "LoFiles1", "Open a Lo File", "Open1", "Open", true, "Ctrl+O"},
+    {TCommand::RestoreBackup, "RestoreBackup1", "Restore a Backup...", "Open1", "Open"},
+    {TCommand::Save, "Save1", "Save", nullptr, nullptr, false, "Ctrl+S"},
+    {TCommand::Undo, "Undo1", "Undo", "Edit1", "Edit", false, "Ctrl+Z"},
+    {TCommand::Redo, "Redo1", "Redo", "Edit1", "Edit", false, "Ctrl+Shift+Z;Ctrl+Y"},
+    {TCommand::DuplicateObject, "DuplicateObject1", "Duplicate Object", "Edit1", "Edit", false,
+     "Ctrl+D"},
     {TCommand::Notes, "Notes1", "Notes", nullptr, nullptr},
-    {TCommand::LoFolder, "LoFiles2", "Lo Files Location", "ChangeFolders1", "Change Folders"},
+    {TCommand::LoFolder, "LoFiles2", "Lo Files Location", "ChangeFolders1", "Change Folders", true},
     {TCommand::ObjdatFolder, "OBJDATFolderLocation1", "OBJDAT Folder Location", "ChangeFolders1",
      "Change Folders"},
     {TCommand::About, "About1", "About", nullptr, nullptr},
 };
+
+QList<QKeySequence> Shortcuts(const char* keys) {
+  QList<QKeySequence> shortcuts;
+  if (keys == nullptr) return shortcuts;
+  for (const QString& key : QString::fromLatin1(keys).split(u';')) shortcuts << QKeySequence(key);
+  return shortcuts;
+}
 
 QString Latin1(const char* text) { return QString::fromLatin1(text); }
 
@@ -49,7 +63,7 @@ std::array<QAction*, kCommandCount> BuildEditorMenu(QMainWindow& window) {
         submenu->setObjectName(Latin1(row.submenu_name));
       }
       action = submenu->addAction(Latin1(row.caption));
-      if (first_in_submenu) {
+      if (row.default_item) {
         QFont bold = submenu->font();
         bold.setBold(true);
         action->setFont(bold);
@@ -57,9 +71,8 @@ std::array<QAction*, kCommandCount> BuildEditorMenu(QMainWindow& window) {
       }
     }
     action->setObjectName(Latin1(row.name));
+    action->setShortcuts(Shortcuts(row.keys));
     actions[static_cast<std::size_t>(row.command)] = action;
   }
-  actions[static_cast<std::size_t>(TCommand::DuplicateObject)]->setShortcut(
-      QKeySequence(Qt::CTRL | Qt::Key_D));
   return actions;
 }

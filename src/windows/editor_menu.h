@@ -8,6 +8,6 @@ class QAction;
 class QMainWindow;
 
 // Creates MainMenu1 on the window's menu bar, as the menu table says: every
-// item named, in its submenu, the default items bold. The items of the
+// item named, in its submenu, the default items bold, with its shortcuts. The items of the
 // commands that are buttons stay null.
 std::array<QAction*, kCommandCount> BuildEditorMenu(QMainWindow& window);

@@ -1,0 +1,121 @@
+// Random sequences of commands on a file: undoing every step gives the opened
+// file back byte for byte, redoing every step gives the end state, and at
+// every point memory, the rows and the fields say what the file holds.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "support/undo_world.h"
+
+namespace {
+
+class Script {
+ public:
+  Script(UndoWorld& world, unsigned seed) : w_(world), random_(seed) {}
+
+  void RunOne() {
+    switch (Pick(0, 6)) {
+      case 0:
+        return Save();
+      case 1:
+        return Move();
+      case 2:
+        return w_.editor.AddObject();
+      case 3:
+        return Remove();
+      case 4:
+        return LeaveEdits();
+      case 5:
+        if (w_.history.CanUndo()) w_.history.Undo();
+        return;
+      default:
+        if (w_.history.CanRedo()) w_.history.Redo();
+        return;
+    }
+  }
+
+ private:
+  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+  int Count() const { return w_.editor.Document().LastIndex + 1; }
+  bool ClickSome() {
+    if (Count() == 0) return false;
+    w_.Click(Pick(0, Count() - 1));
+    return true;
+  }
+  std::string Decimal() { return std::to_string(Pick(-99999, 99999) / 100.0).substr(0, 7); }
+  std::string Word() {
+    return std::string(static_cast<std::size_t>(Pick(0, 19)), 'a' + Pick(0, 25));
+  }
+
+  void Save() {
+    if (!ClickSome()) return;
+    if (Pick(0, 1)) w_.Type(TField::Class, std::to_string(Pick(0, 300)));
+    if (Pick(0, 1)) w_.Type(TField::Z, Decimal());
+    if (Pick(0, 1)) w_.Type(TField::Name, Word());
+    if (Pick(0, 2) == 0) w_.Type(TField::Description, Word() + " " + Word());
+    w_.Save();
+  }
+  void Move() {
+    if (!ClickSome()) return;
+    w_.editor.MoveSelectedRecord(Pick(-5000, 5000) / 7.0, Pick(-5000, 5000) / 3.0);
+    w_.Save();
+  }
+  void Remove() {
+    if (Count() > 0) w_.Click(Count() - 1);
+    w_.editor.RemoveLastObject();
+  }
+  void LeaveEdits() {
+    if (!ClickSome()) return;
+    w_.Type(TField::R, Decimal());
+    ClickSome();
+  }
+
+  UndoWorld& w_;
+  std::mt19937 random_;
+};
+
+struct ModelCase {
+  const char* name;
+  int records;
+  int sequences;
+  int commands;
+};
+
+class UndoModel : public ::testing::TestWithParam<ModelCase> {};
+
+TEST_P(UndoModel, UndoOfEverythingGivesTheOpenedFileAndRedoTheEndState) {
+  const ModelCase& model = GetParam();
+  for (int sequence = 0; sequence < model.sequences; ++sequence) {
+    SCOPED_TRACE("sequence " + std::to_string(sequence));
+    UndoWorld w(model.records);
+    const Bytes opened = w.File();
+    Script script(w, static_cast<unsigned>(sequence * 7919 + model.records));
+    for (int i = 0; i < model.commands; ++i) {
+      script.RunOne();
+      ExpectAgreesWithFile(w.editor);
+    }
+    while (w.history.CanRedo()) w.history.Redo();
+    const Bytes end = w.File();
+    while (w.history.CanUndo()) {
+      w.history.Undo();
+      ExpectAgreesWithFile(w.editor);
+    }
+    ASSERT_EQ(w.File(), opened);
+    while (w.history.CanRedo()) {
+      w.history.Redo();
+      ExpectAgreesWithFile(w.editor);
+    }
+    ASSERT_EQ(w.File(), end);
+    if (::testing::Test::HasFailure()) return;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, UndoModel,
+                         ::testing::Values(ModelCase{"FewRecords", 3, 300, 14},
+                                           ModelCase{"Empty", 0, 60, 14},
+                                           // 255 <-> 256: both bytes of the count change.
+                                           ModelCase{"NearlyFull", 254, 20, 12}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+}  // namespace

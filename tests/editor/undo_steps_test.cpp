@@ -1,0 +1,249 @@
+// Each kind of step: its caption, what Undo and Redo write, and what they
+// refuse to write when another program changed the file since.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "platform/file_faults.h"
+#include "support/undo_world.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CaptionCase {
+  const char* name;
+  std::function<void(UndoWorld&)> run;
+  TStepKind kind;
+  std::string description;
+  int row_before, row_after;
+};
+
+class StepCaption : public ::testing::TestWithParam<CaptionCase> {};
+
+TEST_P(StepCaption, NamesTheCommandAndItsRows) {
+  const CaptionCase& c = GetParam();
+  UndoWorld w(10);
+  c.run(w);
+  ASSERT_FALSE(w.history.Steps().empty());
+  const TWriteStep& step = w.history.Steps()[0];
+  EXPECT_EQ(step.kind, c.kind);
+  EXPECT_EQ(step.description, c.description);
+  EXPECT_EQ(step.row_before, c.row_before);
+  EXPECT_EQ(step.row_after, c.row_after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, StepCaption,
+    ::testing::Values(CaptionCase{"Save",
+                                  [](UndoWorld& w) {
+                                    w.Click(7);
+                                    w.Type(TField::Class, "3");
+                                    w.Save();
+                                  },
+                                  TStepKind::Save, "Save of record 7", 7, 7},
+                      CaptionCase{"SaveUnchanged",
+                                  [](UndoWorld& w) {
+                                    w.Click(7);
+                                    w.Save();
+                                  },
+                                  TStepKind::Save, "Save of record 7", 7, 7},
+                      CaptionCase{"Move",
+                                  [](UndoWorld& w) {
+                                    w.Click(3);
+                                    w.editor.MoveSelectedRecord(12.5, -4);
+                                    w.Save();
+                                  },
+                                  TStepKind::Move, "Move of record 3", 3, 3},
+                      CaptionCase{"PositionTyped",
+                                  [](UndoWorld& w) {
+                                    w.Click(3);
+                                    w.Type(TField::X, "12.5");
+                                    w.Save();
+                                  },
+                                  TStepKind::Save, "Save of record 3", 3, 3},
+                      CaptionCase{"MoveAndRename",
+                                  [](UndoWorld& w) {
+                                    w.Click(3);
+                                    w.editor.MoveSelectedRecord(12.5, -4);
+                                    w.Type(TField::Name, "Glade");
+                                    w.Save();
+                                  },
+                                  TStepKind::Save, "Save of record 3", 3, 3},
+                      CaptionCase{"HeaderOnly",
+                                  [](UndoWorld& w) {
+                                    w.Type(TField::Description, "Dusk");
+                                    w.Save();
+                                  },
+                                  TStepKind::Save, "Save of the name and description", -1, -1},
+                      CaptionCase{"Add", [](UndoWorld& w) { w.editor.AddObject(); },
+                                  TStepKind::AddObject, "Add Object", 9, 10},
+                      CaptionCase{"Remove",
+                                  [](UndoWorld& w) {
+                                    w.Click(9);
+                                    w.editor.RemoveLastObject();
+                                  },
+                                  TStepKind::RemoveObject, "Remove Object", 9, 8},
+                      CaptionCase{"EditsLeftForAnotherRow",
+                                  [](UndoWorld& w) {
+                                    w.Click(7);
+                                    w.Type(TField::X, "5");
+                                    w.Click(2);
+                                  },
+                                  TStepKind::DroppedEdits, "edits of record 7", 7, 2},
+                      CaptionCase{"EditsLeftForATypedRecordNumber",
+                                  [](UndoWorld& w) {
+                                    w.Click(7);
+                                    w.Type(TField::X, "5");
+                                    w.editor.View().SetTextFromUser(TField::RecordNo, "4");
+                                    w.editor.GotoRecordNumber();
+                                  },
+                                  TStepKind::DroppedEdits, "edits of record 7", 7, 4},
+                      CaptionCase{"EditsLeftForAddObject",
+                                  [](UndoWorld& w) {
+                                    w.Click(7);
+                                    w.Type(TField::X, "5");
+                                    w.editor.AddObject();
+                                    w.history.Undo();  // the Add, leaving the edits on top
+                                  },
+                                  TStepKind::DroppedEdits, "edits of record 7", 7, 10}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(UndoSteps, NothingWrittenNoStep) {
+  UndoWorld w(4);
+  w.Click(1);
+  w.Type(TField::Density, "2.5");
+  EXPECT_NE(MessageOf([&] { w.Save(); }), "no error");
+  w.Click(3);
+  w.editor.RemoveLastObject();  // row 3 of 4 is the last: a step
+  w.Click(0);
+  w.editor.RemoveLastObject();              // "No Item Selected": none
+  ASSERT_EQ(w.history.Steps().size(), 2u);  // the edits of record 1, the Remove
+  EXPECT_EQ(w.history.Steps()[0].kind, TStepKind::DroppedEdits);
+  EXPECT_EQ(w.history.Top().kind, TStepKind::RemoveObject);
+}
+
+TEST(UndoSteps, DroppedEditsComeBackAndCanBeSaved) {
+  UndoWorld w(10);
+  w.Click(7);
+  w.Type(TField::X, "5.5");
+  w.Type(TField::Name, "Glade");
+  w.editor.View().SetStateIndexFromUser(0);
+  w.editor.MarkStateModified();
+  w.Click(2);
+  EXPECT_FALSE(w.editor.View().SaveEnabled());
+
+  w.history.Undo();
+  const TEditorView& view = w.editor.View();
+  EXPECT_EQ(view.SelectedRow(), 7);
+  EXPECT_EQ(view.Text(TField::RecordNo), "7");
+  EXPECT_EQ(view.Text(TField::X), "5.5");
+  EXPECT_EQ(view.Text(TField::Name), "Glade");
+  EXPECT_EQ(view.Highlight(TField::X), THighlight::Modified);
+  EXPECT_EQ(view.Highlight(TField::Name), THighlight::Modified);
+  EXPECT_EQ(view.Highlight(TField::Y), THighlight::Normal);
+  EXPECT_EQ(view.StateIndex(), 0);
+  EXPECT_EQ(view.StateHighlight(), THighlight::Modified);
+  EXPECT_TRUE(view.SaveEnabled());
+
+  w.history.Redo();
+  EXPECT_EQ(view.SelectedRow(), 2);
+  EXPECT_EQ(view.Text(TField::Name), "Forest");
+  EXPECT_FALSE(view.SaveEnabled());
+
+  w.history.Undo();
+  w.Save();
+  const Bytes file = w.File();
+  EXPECT_EQ(Slice(file, 100 + 20 * 7 + 3, 4), FloatBytes(5.5f));
+  EXPECT_EQ(file[100 + 20 * 7 + 2], 0);  // the state chosen
+  EXPECT_EQ(Slice(file, 0, 6), (Bytes{'G', 'l', 'a', 'd', 'e', 0}));
+}
+
+// What another program changes after a Save of record 7 (X 7.25 -> 1.5, the
+// name Forest -> Glade), and what Undo then says.
+struct OutsideChange {
+  const char* name;
+  std::function<void(Bytes&)> change;
+  std::string part;
+};
+
+class OutsideChangeRefused : public ::testing::TestWithParam<OutsideChange> {};
+
+TEST_P(OutsideChangeRefused, NothingIsWrittenAndTheStepStays) {
+  UndoWorld w(10);
+  const Bytes opened = w.File();
+  w.Click(7);
+  w.Type(TField::X, "1.5");
+  w.Type(TField::Name, "Glade");
+  w.Save();
+  const Bytes saved = w.File();
+  Bytes changed = saved;
+  GetParam().change(changed);
+  WriteBytes(w.lo, changed);
+
+  EXPECT_EQ(MessageOf([&] { w.history.Undo(); }),
+            GetParam().part + " of LoUndo.dat was changed outside the editor; nothing was undone");
+  EXPECT_EQ(w.File(), changed);
+  ASSERT_TRUE(w.history.CanUndo());
+
+  // Once the other program's change is gone, the same step undoes; a change
+  // to what it overwrote then stops its Redo.
+  WriteBytes(w.lo, saved);
+  w.history.Undo();
+  EXPECT_EQ(w.File(), opened);
+  changed = opened;
+  GetParam().change(changed);
+  WriteBytes(w.lo, changed);
+  EXPECT_EQ(MessageOf([&] { w.history.Redo(); }),
+            GetParam().part + " of LoUndo.dat was changed outside the editor; nothing was redone");
+  EXPECT_EQ(w.File(), changed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parts, OutsideChangeRefused,
+    ::testing::Values(
+        OutsideChange{"RecordField", [](Bytes& b) { b[100 + 20 * 7 + 5] ^= 0x40; }, "Record 7"},
+        OutsideChange{"Name", [](Bytes& b) { b[2] ^= 0x20; }, "The Lo file name"},
+        OutsideChange{"Description", [](Bytes& b) { b[30] ^= 0x20; }, "The Lo file description"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(UndoSteps, ALongerFileIsRefusedAndAReplacedOneTold) {
+  UndoWorld w(3);
+  w.editor.AddObject();
+  Bytes longer = w.File();
+  longer.push_back(7);
+  WriteBytes(w.lo, longer);
+  EXPECT_EQ(MessageOf([&] { w.history.Undo(); }),
+            "The length of LoUndo.dat was changed outside the editor; nothing was undone");
+  EXPECT_EQ(w.File(), longer);
+
+  fs::remove(w.lo);
+  WriteBytes(w.lo, longer);
+  EXPECT_EQ(MessageOf([&] { w.history.Undo(); }),
+            w.lo.string() + " was replaced or deleted since it was opened; open it again");
+  EXPECT_EQ(w.File(), longer);
+}
+
+TEST(UndoSteps, UndoOfASaveMakesTheSameFileCallsAsTheSave) {
+  UndoWorld w(10);
+  w.Click(4);
+  w.Type(TField::X, "2");
+  file_faults::Reset();
+  w.Save();
+  std::vector<FileOperation> save = file_faults::Operations();
+  file_faults::Reset();
+  w.history.Undo();
+  std::vector<FileOperation> undo = file_faults::Operations();
+  file_faults::Reset();
+  const auto count = [](const std::vector<FileOperation>& operations, FileOperation kind) {
+    return std::count(operations.begin(), operations.end(), kind);
+  };
+  EXPECT_EQ(count(save, FileOperation::Write), 10);  // one per field
+  EXPECT_EQ(count(undo, FileOperation::Write), count(save, FileOperation::Write));
+  EXPECT_EQ(count(undo, FileOperation::Read), count(save, FileOperation::Read));
+  EXPECT_EQ(undo.size(), save.size());
+}
+
+}  // namespace
