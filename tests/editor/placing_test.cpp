@@ -9,6 +9,7 @@
 #include <limits>
 #include <tuple>
 
+#include "editor/write_step.h"
 #include "platform/file_faults.h"
 #include "support/editor_fixture.h"
 
@@ -238,6 +239,26 @@ TEST_F(PlacingTest, AReplacedFileIsNotWrittenByAnyPlacing) {
     EXPECT_EQ(ReadBytes(moved), original);
     EXPECT_EQ(view.ContentsRows().size(), 4u);
   }
+}
+
+TEST_F(PlacingTest, EveryPlacingWriteIsOneStepThatUndoTakesBack) {
+  std::vector<TWriteStep> steps;
+  editor.SetStepListener([&](TWriteStep step) { steps.push_back(std::move(step)); });
+  Open(NumberedRecords(4));
+  const Bytes original = FileBytes();
+  editor.DropCatalogueEntry(1, 5.5, 6.5);
+  Click(1);
+  editor.DuplicateRecord();
+  editor.ChooseRecord(0);
+  editor.ToggleInMapGroup(2);
+  editor.MoveMapGroup(1.0, 1.0);
+  std::vector<std::string> descriptions;
+  for (const TWriteStep& step : steps) descriptions.push_back(step.description);
+  EXPECT_EQ(descriptions,
+            (std::vector<std::string>{"Add Object", "Duplicate Object", "Move of 2 records"}));
+  for (auto step = steps.rbegin(); step != steps.rend(); ++step) editor.UndoStep(*step);
+  EXPECT_EQ(FileBytes(), original);
+  EXPECT_EQ(view.ContentsRows().size(), 4u);
 }
 
 }  // namespace

@@ -235,4 +235,28 @@ TEST_F(PlacingWindowTest, ARectangleSelectsMarkersAndTheGroupMovesAsOneWrite) {
   EXPECT_TRUE(form6_->Action(TCommand::Save)->isEnabled());
 }
 
+TEST_F(PlacingWindowTest, UndoTakesBackEveryPlacingWrite) {
+  Open();
+  DragRowToMap(6, ScreenOf(3.0, -1.0));
+  ClickRow(3);
+  form6_->Action(TCommand::DuplicateObject)->trigger();
+  EXPECT_EQ(form6_->Action(TCommand::Undo)->text(), QStringLiteral("Undo Duplicate Object"));
+  QTest::mousePress(map, Qt::LeftButton, Qt::ShiftModifier, ScreenOf(-0.5, 0.6));
+  QTest::mouseMove(map, ScreenOf(2.6, -2.5));
+  QTest::mouseRelease(map, Qt::LeftButton, Qt::ShiftModifier, ScreenOf(2.6, -2.5));
+  map->setFocus();
+  QTest::keyClick(map, Qt::Key_Left);
+  EXPECT_EQ(form6_->Action(TCommand::Undo)->text(), QStringLiteral("Undo Move of 4 records"))
+      << "the shown duplicate and the three inside";
+  EXPECT_EQ(CountInFile(), 8);
+
+  for (int i = 0; i < 10 && form6_->Action(TCommand::Undo)->isEnabled(); ++i) {
+    form6_->Action(TCommand::Undo)->trigger();
+  }
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();
+  EXPECT_EQ(FileBytes(), files_.original) << "every write taken back, the file as opened";
+  EXPECT_EQ(map->points().size(), 6u);
+  EXPECT_EQ(map->points()[1].x, 1.25) << "the map follows the undo";
+}
+
 }  // namespace
