@@ -109,6 +109,9 @@ TEST_F(EditorWindowTest, WidgetsSitWhereTheLayoutTableSaysInItsOrder) {
   EXPECT_EQ(form6_->findChild<QMenu*>(QStringLiteral("Open1"))->defaultAction(),
             form6_->Action(TCommand::OpenLoFile));
   EXPECT_TRUE(form6_->Action(TCommand::OpenLoFile)->font().bold());
+  // Only "Open a Lo File" is a default item.
+  EXPECT_EQ(form6_->findChild<QMenu*>(QStringLiteral("ChangeFolders1"))->defaultAction(), nullptr);
+  EXPECT_FALSE(form6_->Action(TCommand::LoFolder)->font().bold());
   EXPECT_EQ(form6_->Action(TCommand::LoFolder)->text(), QStringLiteral("Lo Files Location"));
   EXPECT_EQ(form6_->Action(TCommand::ObjdatFolder)->text(),
             QStringLiteral("OBJDAT Folder Location"));
