@@ -13,8 +13,8 @@ void SaveEditorPlacement(ruriVizid& settings, const TWindowPlacement& placement)
 // Reads [Common] Form6. Returns the placement to apply, or `current` unchanged
 // when the value is missing or not in the stored format. A field that is not
 // a whole number raises ConvertError "'%s' is not a valid integer value".
-TWindowPlacement RestoreEditorPlacement(const ruriVizid& settings,
-                                        const TWindowPlacement& current, TScreenSize screen);
+TWindowPlacement RestoreEditorPlacement(const ruriVizid& settings, const TWindowPlacement& current,
+                                        TScreenSize screen);
 
 // The placement a window opens with: never minimised, as a window opened
 // minimised looks as if nothing had happened. A minimised placement opens in

@@ -1,8 +1,8 @@
 #include "windows/editor_commands.h"
 
 #include <QAction>
-#include <tuple>
 #include <QKeyEvent>
+#include <tuple>
 
 #include "editor/record_editor.h"
 #include "fields/column_list_box.h"

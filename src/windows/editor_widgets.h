@@ -19,17 +19,17 @@ class TwoChoiceGroup;
 
 // What the user can ask of the editor window, by menu item or button.
 enum class TCommand {
-  OpenLoFile,     // "Open" > "Open a Lo File"
-  Save,           // "Save"
-  Notes,          // "Notes"
-  LoFolder,       // "Change Folders" > "Lo Files Location"
-  ObjdatFolder,   // "Change Folders" > "OBJDAT Folder Location"
-  About,          // "About"
-  AddObject,      // the "Add Object" button
-  RemoveObject,   // the "Remove Object" button
-  RestoreBackup,  // "Open" > "Restore a Backup..."
-  Undo,           // "Edit" > "Undo <step>"
-  Redo,           // "Edit" > "Redo <step>"
+  OpenLoFile,       // "Open" > "Open a Lo File"
+  Save,             // "Save"
+  Notes,            // "Notes"
+  LoFolder,         // "Change Folders" > "Lo Files Location"
+  ObjdatFolder,     // "Change Folders" > "OBJDAT Folder Location"
+  About,            // "About"
+  AddObject,        // the "Add Object" button
+  RemoveObject,     // the "Remove Object" button
+  RestoreBackup,    // "Open" > "Restore a Backup..."
+  Undo,             // "Edit" > "Undo <step>"
+  Redo,             // "Edit" > "Redo <step>"
   DuplicateObject,  // "Edit" > "Duplicate Object"
 };
 inline constexpr std::size_t kCommandCount = 12;

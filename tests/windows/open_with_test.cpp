@@ -2,8 +2,8 @@
 
 #include "fields/column_list_box.h"
 #include "map/map_view.h"
-#include "windows/editor_map.h"
 #include "window_fixture.h"
+#include "windows/editor_map.h"
 
 // A Lo file named on the command line (a file manager's "Open with").
 
