@@ -46,6 +46,18 @@ std::vector<StepCase> Cases() {
          w.Click(255);
          w.editor.RemoveLastObject();
        }},
+      {"Append", 4, [](UndoWorld& w) { w.editor.AppendRecord(3, 1, 12.5, -4.25); }},
+      {"Duplicate", 4,
+       [](UndoWorld& w) {
+         w.Click(2);
+         w.editor.DuplicateRecord();
+       }},
+      {"MoveGroup", 6,
+       [](UndoWorld& w) {
+         w.Click(1);
+         w.editor.ToggleInMapGroup(4);
+         w.editor.MoveMapGroup(2.5, -1.0);
+       }},
       {"RestoreShorter", 4,
        [](UndoWorld& w) {
          const fs::path copy = w.dir / "copy";
@@ -137,6 +149,7 @@ TEST_P(UndoFaultSweep, AFailedUndoOrRedoCompletesWhenTriedAgain) {
     c.run(w);
     after = w.File();
   }
+  ASSERT_NE(before, after) << "the case must write";
   for (bool undo : {true, false}) {
     SCOPED_TRACE(undo ? "undo" : "redo");
     const Bytes& from = undo ? after : before;
