@@ -103,13 +103,14 @@ const std::array<TLoRecord, 12> kPlacements{{
 // clang-format on
 
 Bytes LoFile() {
-  Bytes b(100 + 20 * kPlacements.size(), 0);
-  PutText(b, 0, 20, "Example Outpost");
-  PutU16(b, 20, static_cast<std::uint16_t>(kPlacements.size()));
-  PutText(b, 26, 74, "A small outpost by the river: trees, rocks, crates and a watch tower");
+  Bytes b(RecordOffset(static_cast<std::int64_t>(kPlacements.size())), 0);
+  PutText(b, FieldInfo(TField::Name).offset, FieldInfo(TField::Name).width, "Example Outpost");
+  PutU16(b, kCountOffset, static_cast<std::uint16_t>(kPlacements.size()));
+  PutText(b, FieldInfo(TField::Description).offset, FieldInfo(TField::Description).width,
+          "A small outpost by the river: trees, rocks, crates and a watch tower");
   for (std::size_t i = 0; i < kPlacements.size(); ++i) {
     const TLoRecord& record = kPlacements[i];
-    const std::size_t at = 100 + kRecordSize * i;
+    const std::size_t at = RecordOffset(static_cast<std::int64_t>(i));
     for (const TFieldInfo& info : kFieldTable) {
       if (info.number != nullptr) PutF32(b, at + info.offset, record.*info.number);
       if (info.byte != nullptr) PutU8(b, at + info.offset, record.*info.byte);

@@ -9,18 +9,10 @@
 
 namespace {
 
-// File layout: header fields (offsets in the field table), then packed
-// records from offset 100.
-constexpr std::uint64_t kCountOffset = 20;
-constexpr std::uint64_t kFirstRecordOffset = 100;
 constexpr const TFieldInfo& kName = FieldInfo(TField::Name);
 constexpr const TFieldInfo& kDescription = FieldInfo(TField::Description);
 static_assert(kName.width == sizeof(TLoHeader::name));
 static_assert(kDescription.width + 2 == sizeof(TLoHeader::description));
-
-std::uint64_t RecordOffset(int index) {
-  return kFirstRecordOffset + kRecordSize * static_cast<std::uint64_t>(index);
-}
 
 // A short read still stores the bytes that arrived, so the field is updated
 // from the buffer on failure as well.

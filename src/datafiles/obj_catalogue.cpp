@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr std::uint64_t kCountOffset = 20;
+constexpr std::uint64_t kEntryCountOffset = 20;
 constexpr std::uint64_t kFirstEntryOffset = 100;
 constexpr std::uint64_t kEntrySize = 100;
 // Where words 0..7 sit in an entry; bytes 8..15 and 40..99 are not ours to read.
@@ -87,7 +87,7 @@ void TObjCatalogue::Load(const std::string& folder, const RowSink& sink, Access 
   }
 
   std::uint8_t count_bytes[2];
-  catalogue.ReadAt(kCountOffset, count_bytes, sizeof count_bytes);
+  catalogue.ReadAt(kEntryCountOffset, count_bytes, sizeof count_bytes);
   const int count = static_cast<std::int16_t>(little_endian::LoadU16(count_bytes));
   if (count > kObjCatalogueCapacity) {
     catalogue.Close();

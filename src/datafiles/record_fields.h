@@ -83,7 +83,17 @@ inline constexpr std::array<TFieldInfo, 11> kFieldTable{{
 }};
 
 inline constexpr std::size_t kFieldCount = kFieldTable.size();
+
+// The Lo file's layout: the header's fixed offsets (the texts' offsets are in
+// the field table), then packed records of kRecordSize bytes.
 inline constexpr std::uint64_t kRecordSize = 20;
+inline constexpr std::uint64_t kCountOffset = 20;
+inline constexpr std::uint64_t kCountWidth = 2;
+inline constexpr std::uint64_t kFirstRecordOffset = 100;  // the header's size
+
+constexpr std::uint64_t RecordOffset(std::int64_t index) {
+  return kFirstRecordOffset + kRecordSize * static_cast<std::uint64_t>(index);
+}
 
 constexpr std::size_t FieldIndex(TField field) { return static_cast<std::size_t>(field); }
 constexpr const TFieldInfo& FieldInfo(TField field) { return kFieldTable[FieldIndex(field)]; }

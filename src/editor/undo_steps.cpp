@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::uint64_t kCountOffset = 20;
-constexpr std::uint64_t kFirstRecordOffset = 100;
 // A restored copy's records go in pieces of this many bytes.
 constexpr std::size_t kRestorePiece = 4096;
 

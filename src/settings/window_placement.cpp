@@ -13,7 +13,7 @@ namespace {
 const std::string kSection = "Common";
 const std::string kKey = "Form6";
 const std::string kFormatMarker = "200";
-constexpr std::size_t kFieldCount = 7;
+constexpr std::size_t kPlacementValueCount = 7;
 
 // A field ends at each ","; a "," at the very end starts no further field.
 std::vector<std::string> SplitFields(const std::string& value) {
@@ -82,7 +82,7 @@ void SaveEditorPlacement(ruriVizid& settings, const TWindowPlacement& placement)
 TWindowPlacement RestoreEditorPlacement(const ruriVizid& settings, const TWindowPlacement& current,
                                         TScreenSize screen) {
   const std::vector<std::string> fields = SplitFields(settings.ReadSetting(kSection, kKey, ""));
-  if (fields.size() != kFieldCount || fields[0] != kFormatMarker) return current;
+  if (fields.size() != kPlacementValueCount || fields[0] != kFormatMarker) return current;
 
   TWindowPlacement placement = current;
   placement.flags = ToInteger(fields[1]);
