@@ -12,39 +12,23 @@
 #include "bench_support.h"
 #include "editor/list_rows.h"
 #include "editor/record_editor.h"
-#include "settings/profile_store.h"
 
 namespace {
 
-// One editor with the file open, as after "Open a Lo File".
-struct OpenEditor {
-  BenchWorkspace workspace;
-  ruriVizid settings{workspace.folder / "zodaZa.INI"};
-  BenchHost host;
-  RecordEditor editor{settings, host};
-  OpenEditor() {
-    host.file = workspace.LoFile();
-    host.lo_prompt.SelectedFolder = workspace.folder.string();
-    host.objdat_prompt.SelectedFolder = workspace.folder.string();
-    editor.OpenLoFile();
-  }
-};
-
 void BM_OpenLoFile(benchmark::State& state) {
-  OpenEditor open;
-  for (auto _ : state) open.editor.OpenLoFile();
+  BenchEditor open;
+  for (auto _ : state) open.Reopen();
   benchmark::DoNotOptimize(open.editor.View().ContentsRows().size());
 }
 
 void BM_CommitRecord(benchmark::State& state) {
-  OpenEditor open;
-  open.editor.View().SetSelectedRowFromUser(128);
-  open.editor.ShowRecord();
+  BenchEditor open;
+  open.Click(128);
   for (auto _ : state) open.editor.CommitRecord(TCommitTarget::SelectedRow);
 }
 
 void BM_RefreshContentsRows(benchmark::State& state) {
-  OpenEditor open;
+  BenchEditor open;
   TEditorView view;
   for (auto _ : state) {
     RefreshContentsRows(open.editor.Document(), open.editor.Catalogue(), view);
@@ -76,7 +60,7 @@ double Seconds(const std::function<void()>& action, int repeats) {
 // iteration; the counters compare one keystroke with a full refresh of the
 // list measured in the same run.
 void BM_FindCataloguePerKeystroke(benchmark::State& state) {
-  OpenEditor open;
+  BenchEditor open;
   const TObjCatalogue& catalogue = open.editor.Catalogue();
   TEditorView view;
   RefreshCatalogueRows(catalogue, view);

@@ -36,3 +36,17 @@ BenchWorkspace::BenchWorkspace() {
   WriteBenchLoFile(LoFile());
   WriteBenchCatalogue(folder);
 }
+
+BenchEditor::BenchEditor() {
+  WriteBenchLoFile(lo);
+  WriteBenchCatalogue(objdat);
+  StoreFolders();
+  Reopen();
+}
+
+void BenchEditor::SaveChanged(int row, int value) {
+  Click(row);
+  Type(TField::X, std::to_string(value % 1000) + ".5");
+  Type(TField::Name, "Step " + std::to_string(value));
+  Save();
+}

@@ -6,6 +6,7 @@
 
 #include "editor/record_editor.h"
 #include "settings/folder_settings.h"
+#include "support/editor_world.h"
 #include "support/temp_dir.h"
 
 // What the benchmarks share: a full Lo file, a full catalogue, and a desktop
@@ -49,4 +50,12 @@ class BenchHost : public TEditorHost {
   void HideStartupWindow() override {}
   void RequestEnd() override {}
   bool IsEditorVisible() const override { return true; }
+};
+
+// The editor with its history on the full bench files, opened as after
+// "Open a Lo File" (the tests' world, on bigger files).
+struct BenchEditor : EditorWorld {
+  BenchEditor();
+  // A Save of `row` with X and the name changed.
+  void SaveChanged(int row, int value);
 };

@@ -11,36 +11,10 @@
 #include "bench_support.h"
 #include "editor/record_editor.h"
 #include "platform/file_faults.h"
-#include "settings/profile_store.h"
 
 namespace {
 
 constexpr int kHistorySteps = 1000;
-
-struct OpenEditor {
-  BenchWorkspace workspace;
-  ruriVizid settings{workspace.folder / "zodaZa.INI"};
-  BenchHost host;
-  RecordEditor editor{settings, host};
-  std::vector<TWriteStep> history;
-  OpenEditor() {
-    host.file = workspace.LoFile();
-    host.lo_prompt.SelectedFolder = workspace.folder.string();
-    host.objdat_prompt.SelectedFolder = workspace.folder.string();
-    editor.OpenLoFile();
-    editor.SetStepListener([this](TWriteStep step) { history.push_back(std::move(step)); });
-  }
-  // A Save of `row` with X and the name changed.
-  void Save(int row, int value) {
-    editor.View().SetSelectedRowFromUser(row);
-    editor.ShowRecord();
-    editor.View().SetTextFromUser(TField::X, std::to_string(value % 1000) + ".5");
-    editor.MarkFieldModified(TField::X);
-    editor.View().SetTextFromUser(TField::Name, "Step " + std::to_string(value));
-    editor.MarkFieldModified(TField::Name);
-    editor.CommitRecord(TCommitTarget::SelectedRow);
-  }
-};
 
 std::size_t HeapInUse() { return mallinfo2().uordblks; }
 
@@ -50,35 +24,29 @@ void BM_HistoryOf1000Steps(benchmark::State& state) {
   std::size_t step_bytes = 0, heap_bytes = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    OpenEditor open;
-    open.history.reserve(kHistorySteps);
-    open.Save(0, 0);  // the backup and first-write work out of the way
-    open.history.clear();
+    BenchEditor open;
+    open.SaveChanged(0, 0);  // the backup and first-write work out of the way
+    open.Reopen();           // and the history empty
     const std::size_t heap_before = HeapInUse();
     state.ResumeTiming();
-    for (int i = 0; open.history.size() < kHistorySteps; ++i) {
+    for (int i = 0; open.history.Steps().size() < kHistorySteps; ++i) {
       if (i % 50 == 25) {
-        open.editor.View().SetSelectedRowFromUser(open.editor.Document().LastIndex);
-        open.editor.ShowRecord();
+        open.Click(open.editor.Document().LastIndex);
         open.editor.RemoveLastObject();
       } else if (i % 50 == 49) {
         open.editor.AddObject();
       } else if (i % 10 == 5) {
-        open.editor.View().SetSelectedRowFromUser(i % 200);
-        open.editor.ShowRecord();
-        open.editor.View().SetTextFromUser(TField::Y, "1.25");
-        open.editor.MarkFieldModified(TField::Y);
-        open.editor.View().SetSelectedRowFromUser(i % 200 + 1);
-        open.editor.ShowRecord();
+        open.Click(i % 200);
+        open.Type(TField::Y, "1.25");
+        open.Click(i % 200 + 1);
       } else {
-        open.Save(i % 200, i);
+        open.SaveChanged(i % 200, i);
       }
     }
     state.PauseTiming();
-    open.history.resize(kHistorySteps);
     heap_bytes = HeapInUse() - heap_before;
     step_bytes = 0;
-    for (const TWriteStep& step : open.history) step_bytes += step.MemoryBytes();
+    for (const TWriteStep& step : open.history.Steps()) step_bytes += step.MemoryBytes();
     state.ResumeTiming();
   }
   state.counters["steps_KiB"] = static_cast<double>(step_bytes) / 1024.0;
@@ -102,18 +70,17 @@ Calls CountCalls(const std::vector<FileOperation>& operations) {
 
 // A Save, then its Undo; the calls of each through the file seam.
 void BM_SaveThenUndo(benchmark::State& state) {
-  OpenEditor open;
-  open.Save(128, 1);
+  BenchEditor open;
+  open.SaveChanged(128, 1);
   Calls save, undo;
   int value = 2;
   for (auto _ : state) {
     file_faults::Reset();
-    open.Save(128, value++);
+    open.SaveChanged(128, value++);
     save = CountCalls(file_faults::Operations());
     file_faults::Reset();
-    open.editor.UndoStep(open.history.back());
+    open.Undo();
     undo = CountCalls(file_faults::Operations());
-    open.history.clear();
   }
   file_faults::Reset();
   state.counters["save_writes"] = static_cast<double>(save.writes);
@@ -125,21 +92,17 @@ void BM_SaveThenUndo(benchmark::State& state) {
 }
 
 void BM_Save(benchmark::State& state) {
-  OpenEditor open;
+  BenchEditor open;
   int value = 0;
-  for (auto _ : state) {
-    open.Save(128, value++);
-    open.history.clear();
-  }
+  for (auto _ : state) open.SaveChanged(128, value++);
 }
 
 void BM_UndoRedoOfASave(benchmark::State& state) {
-  OpenEditor open;
-  open.Save(128, 7);
-  const TWriteStep step = open.history.back();
+  BenchEditor open;
+  open.SaveChanged(128, 7);
   for (auto _ : state) {
-    open.editor.UndoStep(step);
-    open.editor.RedoStep(step);
+    open.Undo();
+    open.Redo();
   }
 }
 

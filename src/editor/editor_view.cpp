@@ -127,6 +127,12 @@ void TEditorView::SetFindText(TList list, const std::string& text) {
   }
 }
 
+int TEditorView::FileRow(TList list, int position) const {
+  const std::vector<int>& shown = ShownRows(list);
+  if (position < 0 || static_cast<std::size_t>(position) >= shown.size()) return -1;
+  return shown[static_cast<std::size_t>(position)];
+}
+
 int TEditorView::ShownSelectedRow() const {
   const std::vector<int>& shown = ShownRows(TList::Contents);
   const auto at = std::lower_bound(shown.begin(), shown.end(), selected_row_);

@@ -28,6 +28,10 @@ enum class TAspect {
   CatalogueFind,
   MapGroup,      // the records selected together on the map
   RecordValues,  // stored values changed without the rows changing (a group move)
+  // Another file was opened, or none is open after a failed open; the rows
+  // of the file shown now stand.
+  OpenFileChanged,
+  TypedText,  // the user typed into the field; its widget holds the text already
 };
 
 struct TViewMember {
@@ -118,6 +122,9 @@ class TEditorView {
   const std::string& FindText(TList list) const { return Find(list).text; }
   void SetFindText(TList list, const std::string& text);
   const std::vector<int>& ShownRows(TList list) const { return Find(list).shown; }
+  // The list's row (a record, a catalogue entry) at a position among the
+  // rows shown, or -1.
+  int FileRow(TList list, int position) const;
   // Where the selected contents row is among the rows shown, or -1.
   int ShownSelectedRow() const;
 
@@ -127,6 +134,10 @@ class TEditorView {
   void SetMapGroup(std::vector<int> rows);
   // Tells the listener that stored values changed that no row shows.
   void RecordValuesChanged() const { Notify({TAspect::RecordValues}); }
+  void ReportOpenFileChanged() const { Notify({TAspect::OpenFileChanged}); }
+  // Tells the listener that the user typed into a field (after
+  // SetTextFromUser), for what shows the text elsewhere (the map).
+  void ReportTyped(TField field) const { Notify({TAspect::TypedText, field}); }
 
  private:
   static int LimitStateIndex(int index);

@@ -72,7 +72,7 @@ void RecordEditor::AppendStoredRecord(const TLoRecord& record, const std::string
   const int index = document_.LastIndex + 1;
   const int shown_before = view_.SelectedRow();
   NoteDroppedEdits(index);
-  RunRecorded(
+  recorder_.Run(
       [&] {
         try {
           document_.LoRecordTable[static_cast<std::size_t>(index)] = record;
@@ -118,10 +118,6 @@ void RecordEditor::AddAreaToMapGroup(const TMapArea& area) {
 
 void RecordEditor::ClearMapGroup() { view_.SetMapGroup({}); }
 
-bool RecordEditor::MovesAsGroup(int row) const {
-  return view_.MapGroup().size() >= 2 && Holds(view_.MapGroup(), row);
-}
-
 // Unlike ChooseRecord, the group stays.
 void RecordEditor::ChooseShown(int row) {
   view_.SetSelectedRow(row);
@@ -150,7 +146,7 @@ void RecordEditor::MoveMapGroup(double dx, double dy) {
   document_.CheckStillAtPath();
   const int shown = view_.SelectedRow();
   try {
-    RunRecorded(
+    recorder_.Run(
         [&] {
           for (const Move& move : moves) {
             TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(move.row)];

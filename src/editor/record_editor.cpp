@@ -8,7 +8,9 @@
 #include "settings/folder_settings.h"
 
 RecordEditor::RecordEditor(ruriVizid& settings, TEditorHost& host)
-    : settings_(settings), host_(host) {}
+    : settings_(settings),
+      host_(host),
+      recorder_(document_, [this](const std::string& notice) { host_.ShowInformation(notice); }) {}
 
 void RecordEditor::OpenLoFile() {
   host_.HideStartupWindow();
@@ -20,11 +22,10 @@ void RecordEditor::OpenLoFile() {
     // A cancel ends the program, but only after the rest of this operation
     // has run on what is already in memory.
     host_.RequestEnd();
-  } else {
-    dialog_file_name_ = *chosen;
-    ReadChosenFile();
+    return ShowOpenedFile();
   }
-  ShowOpenedFile();
+  dialog_file_name_ = *chosen;
+  OpenChosenFile();
 }
 
 // The chosen file becomes the dialog's file name even when it cannot be
@@ -32,8 +33,20 @@ void RecordEditor::OpenLoFile() {
 void RecordEditor::OpenLoFileNamed(const std::filesystem::path& file) {
   host_.HideStartupWindow();
   dialog_file_name_ = file;
-  ReadChosenFile();
-  ShowOpenedFile();
+  OpenChosenFile();
+}
+
+// The view tells that another file is shown (or none, after a failure),
+// once its rows stand, also when the catalogue failed to load.
+void RecordEditor::OpenChosenFile() {
+  try {
+    ReadChosenFile();
+    ShowOpenedFile();
+  } catch (...) {
+    view_.ReportOpenFileChanged();
+    throw;
+  }
+  view_.ReportOpenFileChanged();
 }
 
 // What OpenLoFile shows after the dialog, whether or not a file was read.
@@ -66,9 +79,10 @@ void RecordEditor::ReadChosenFile() {
     view_.SetRecordCountText(IntegerText(document_.ReadAll()));
   } catch (...) {
     ShowNoFile();
+    recorder_.Closed();
     throw;
   }
-  KeepOpenedBytes();
+  recorder_.Opened();
   if (document_.OpenInAnotherEditor()) {
     host_.ShowInformation(dialog_file_name_.string() + kOpenElsewhereSuffix);
   }
@@ -167,13 +181,13 @@ void RecordEditor::ReplaceRecordNumber(int index) {
   const std::string text = IntegerText(index);
   if (view_.Text(TField::RecordNo) == text) return;
   view_.SetText(TField::RecordNo, text);
-  GoToRecordNumber(false);
+  MoveToRecordNumber(false);
 }
 
 // Typed by the user: edits of the record left go into the history.
-void RecordEditor::GotoRecordNumber() { GoToRecordNumber(true); }
+void RecordEditor::GotoRecordNumber() { MoveToRecordNumber(true); }
 
-void RecordEditor::GoToRecordNumber(bool note_dropped_edits) {
+void RecordEditor::MoveToRecordNumber(bool note_dropped_edits) {
   if (!host_.IsEditorVisible()) return;
   if (view_.Text(TField::RecordNo).empty()) view_.SetText(TField::RecordNo, "0");
   int n = static_cast<std::int16_t>(ParseInteger(view_.Text(TField::RecordNo)));
@@ -195,8 +209,37 @@ void RecordEditor::CommitRecord(TCommitTarget target) {
   // Nothing changes, on screen or in memory, unless the file can take the write.
   document_.CheckStillAtPath();
   const int index = target == TCommitTarget::LastRecord ? document_.LastIndex : view_.SelectedRow();
-  RunRecorded([&] { CommitRecordAt(index); }, [&](TWriteStep& step) { DescribeSave(step, index); });
+  recorder_.Run([&] { CommitRecordAt(index); },
+                [&](TWriteStep& step) { DescribeSave(step, index); });
   moved_on_map_ = false;
+}
+
+// "Move of record 3" when the record was moved on the map and only X and Y
+// changed, else "Save of record 3".
+void RecordEditor::DescribeSave(TWriteStep& step, int index) const {
+  step.row_before = step.row_after = index;
+  if (index < 0) {
+    step.description = "Save of the name and description";
+    return;
+  }
+  const std::uint64_t base = RecordOffset(index);
+  const auto in_position = [&](std::uint64_t offset) {
+    for (TField field : {TField::X, TField::Y}) {
+      const TFieldInfo& info = FieldInfo(field);
+      if (offset >= base + info.offset && offset < base + info.offset + info.width) return true;
+    }
+    return false;
+  };
+  bool moved = false, other = false;
+  for (const TStepWrite& write : step.writes) {
+    for (std::size_t i = 0; i < write.width; ++i) {
+      if (step.before[write.at + i] == step.after[write.at + i]) continue;
+      (in_position(write.offset + i) ? moved : other) = true;
+    }
+  }
+  step.kind = moved_on_map_ && moved && !other ? TStepKind::Move : TStepKind::Save;
+  step.description =
+      (step.kind == TStepKind::Move ? "Move of record " : "Save of record ") + IntegerText(index);
 }
 
 void RecordEditor::CommitRecordAt(int index, std::optional<std::int16_t> count_after_record) {
@@ -268,7 +311,7 @@ void RecordEditor::AddObject() {
   const int last_before = document_.LastIndex;
   const auto new_count = static_cast<std::int16_t>(last_before + 2);
   NoteDroppedEdits(new_count - 1);
-  RunRecorded(
+  recorder_.Run(
       [&] {
         // The row of the new record must exist for the record number to reach it;
         // until the count is on disk, AgreeWithFileCount takes it back.
@@ -297,7 +340,7 @@ void RecordEditor::RemoveLastObject() {
     return;
   }
   document_.CheckStillAtPath();
-  RunRecorded(
+  recorder_.Run(
       [&] {
         try {
           document_.WriteCount(document_.LastIndex);
@@ -330,11 +373,13 @@ void RecordEditor::AgreeWithFile() {
 }
 
 void RecordEditor::MarkFieldModified(TField field) {
+  typed_ = true;
   view_.SetSaveEnabled(true);
   view_.SetHighlight(field, THighlight::Modified);
 }
 
 void RecordEditor::MarkStateModified() {
+  typed_ = true;
   view_.SetStateHighlight(THighlight::Modified);
   view_.SetSaveEnabled(true);
 }

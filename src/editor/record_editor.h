@@ -10,9 +10,9 @@
 
 #include "datafiles/lo_document.h"
 #include "datafiles/obj_catalogue.h"
-#include "editor/backups.h"
 #include "editor/editor_view.h"
 #include "editor/map_selection.h"
+#include "editor/write_recorder.h"
 #include "editor/write_step.h"
 
 class ruriVizid;
@@ -182,50 +182,44 @@ class RecordEditor {
   void AddAreaToMapGroup(const TMapArea& area);
   // Esc on the map.
   void ClearMapGroup();
-  // Whether dragging or nudging this marker moves the whole group: it is in
-  // a group of two or more.
-  bool MovesAsGroup(int row) const;
   // Moves every record of the map group by (dx, dy) from where the map draws
   // it, each X and Y rounded to two decimals, and writes only those X and Y
   // fields. The shown record's X and Y then show the written values. When any
   // record would land where its fields cannot show it, nothing moves.
   void MoveMapGroup(double dx, double dy);
-  // Undo and redo (undo_steps.cpp). The listener receives every step: each
-  // command that wrote the file, also one that failed after its first write
-  // (write_step.h says what such a step holds), and the edits of a record the
-  // user left unsaved for another record (ShowRecord, ChooseRecord, AddObject).
-  void SetStepListener(std::function<void(TWriteStep)> listener) {
-    step_listener_ = std::move(listener);
-  }
-  // Takes a step of the open file back, or does it again. Like the commands,
-  // first checks that the path still names the opened file. Then reads every
-  // byte the step wrote (for a redo, replaced): when one holds neither the
-  // step's old nor its new byte, or the file's length is neither, raises
-  // AppError naming the record or header text changed outside the editor,
-  // having written nothing. Then writes the bytes back with one positioned
-  // write per write of the step (an undo in reverse order), cuts the file
-  // back to the step's length where it is longer, refreshes the lists,
-  // selects the step's row and shows it. A failure stops at the failing
-  // write; memory and rows then agree with the file and the same call can be
-  // made again once the fault is gone. A step without a write shows the
-  // record with its edits again (undo) or drops them again (redo).
-  void UndoStep(const TWriteStep& step);
-  void RedoStep(const TWriteStep& step);
 
-  // Backup copies (backups.h). No folder (the default): none are made.
-  TBackupKeeper& Backups() { return backups_; }
-  // The open file's copies, newest first, each compared with the file now.
-  std::vector<TBackupCopy> BackupCopies();
-  // Writes the copy over the open file, in place, as one step. Checks the
-  // file as Save does; refuses a copy that is not a Lo file (AppError)
-  // before anything is written.
-  void RestoreBackup(const std::filesystem::path& copy);
+  // The parts beside the editor: the undo history plays steps on the
+  // document and has the editor show the result; restoring a backup runs
+  // through the recorder like every command that writes.
+  TLoDocument& FileDocument() { return document_; }
+  TWriteRecorder& Recorder() { return recorder_; }
+
+  // Edits the user made in the fields since they last showed a record or a
+  // step of the history: Save is enabled and the history does not hold them.
+  bool HasUnsavedEdits() const { return view_.SaveEnabled() && typed_; }
+  // "edits of record 7" ("edits of the fields" with no record chosen).
+  std::string UnsavedEditsCaption() const;
+  // The edits as a step (nothing written), and the fields show the stored
+  // record again, unmarked, as after a click on its row.
+  TWriteStep TakeBackUnsavedEdits();
+  // The fields show these edits again, with their marks, on their record.
+  void ShowEdits(const TDroppedEdits& edits);
+  // The fields show record `row` as stored (limited to the last record);
+  // with no row, the header texts as stored and the record fields cleared.
+  void ShowStoredRecord(int row);
+  // The file's bytes changed under the editor (a step was played): the
+  // lists and the count as the file is now, and record `row` shown. With no
+  // row, only the header texts are shown again; edits of the fields stay.
+  void ShowFileAt(int row);
+  // After a failed write: the table, the rows and the record count say what
+  // the file says (no file shown when its count cannot be read).
+  void AgreeWithFile();
 
  private:
+  void OpenChosenFile();
   void ReadChosenFile();
   void ShowContents();
   void ShowNoFile();
-  void AgreeWithFile();
   void CommitHeaderTexts();
   void ClearFields();
   void ShowZeroRecord(int index);
@@ -242,21 +236,10 @@ class RecordEditor {
   bool HasShownRecord() const;
   void ChooseShown(int row);
   void ShowRecordNow();
-  void GoToRecordNumber(bool note_dropped_edits);
-  void KeepOpenedBytes();
+  void MoveToRecordNumber(bool note_dropped_edits);
+  TDroppedEdits FieldEdits(int next_row) const;
   void NoteDroppedEdits(int next_row);
-  void RunRecorded(const std::function<void()>& command,
-                   const std::function<void(TWriteStep&)>& describe);
-  void RecordWrite(std::uint64_t offset, std::span<const std::uint8_t> before,
-                   std::span<const std::uint8_t> after);
-  void FinishRecording(const std::function<void(TWriteStep&)>& describe);
   void DescribeSave(TWriteStep& step, int index) const;
-  void ApplyStep(const TWriteStep& step, bool undo);
-  std::uint64_t CheckStepStillThere(const TWriteStep& step, bool undo);
-  void TakeBackFailedApply(const TWriteStep& step, const std::vector<std::size_t>& order,
-                           std::size_t done, bool undo);
-  void ShowDroppedEdits(const TDroppedEdits& edits);
-  void ShowStepRow(int row);
 
   ruriVizid& settings_;
   TEditorHost& host_;
@@ -277,7 +260,7 @@ class RecordEditor {
   // The record was moved on the map since it was shown: a Save that changes
   // nothing but X and Y is then a "Move".
   bool moved_on_map_ = false;
-  std::function<void(TWriteStep)> step_listener_;
-  std::optional<TWriteStep> recording_;  // while a command writes
-  TBackupKeeper backups_;
+  // The user changed a field since the history last showed edits.
+  bool typed_ = false;
+  TWriteRecorder recorder_;
 };

@@ -14,7 +14,9 @@
 // restored backup), as an undo history keeps it: every positioned write in
 // the order it was made, with the bytes it replaced and the bytes it wrote,
 // and the file's length before and after. Or, without a write, the edits of
-// a record the user left unsaved by choosing another record.
+// a record the user left unsaved by choosing another record (taken back,
+// they show again), or unsaved edits taken back by Undo (done again, they
+// show again).
 //
 // A command that fails half-way is still a step: it holds every write it
 // started, the failing one included, each with the bytes read just before
@@ -25,7 +27,15 @@
 // old or the new value as "still there": an undo stopped by a fault leaves
 // such a mix, and trying it again completes it.
 
-enum class TStepKind { Save, Move, AddObject, RemoveObject, RestoreBackup, DroppedEdits };
+enum class TStepKind {
+  Save,
+  Move,
+  AddObject,
+  RemoveObject,
+  RestoreBackup,
+  DroppedEdits,
+  TypedEdits
+};
 
 // One positioned write: `width` bytes at `offset`, whose old and new bytes
 // lie at `at` in the step's byte stores.
@@ -58,7 +68,7 @@ struct TWriteStep {
   std::vector<std::uint8_t> after;
   std::uint64_t length_before = 0;
   std::uint64_t length_after = 0;
-  std::shared_ptr<const TDroppedEdits> edits;  // DroppedEdits only
+  std::shared_ptr<const TDroppedEdits> edits;  // DroppedEdits and TypedEdits only
 
   bool WritesFile() const { return !writes.empty(); }
   // Appends one write.

@@ -2,9 +2,10 @@
 
 #include <QAction>
 #include <QKeyEvent>
-#include <tuple>
 
+#include "editor/backup_restore.h"
 #include "editor/record_editor.h"
+#include "editor/undo_history.h"
 #include "fields/column_list_box.h"
 #include "fields/list_find_field.h"
 #include "fields/masked_edit.h"
@@ -14,24 +15,22 @@
 #include "settings/folder_settings.h"
 #include "windows/about_box.h"
 #include "windows/desktop_host.h"
-#include "windows/editor_history.h"
-#include "windows/editor_map.h"
 #include "windows/guarded.h"
 #include "windows/rererarovi4.h"
 #include "windows/restore_backup_dialog.h"
 
 EditorCommands::EditorCommands(QWidget& window, const EditorWidgets& widgets, RecordEditor& editor,
-                               ruriVizid& settings, DesktopHost& desktop, TForm4* notes)
+                               TUndoHistory& history, ruriVizid& settings, DesktopHost& desktop,
+                               TForm4* notes)
     : QObject(&window),
       window_(window),
       widgets_(widgets),
       editor_(editor),
+      history_(history),
       settings_(settings),
       desktop_(desktop),
-      notes_(notes),
-      history_(new EditorHistory(editor, this)) {
+      notes_(notes) {
   Connect();
-  ShowHistory();
 }
 
 void EditorCommands::Connect() {
@@ -47,13 +46,15 @@ void EditorCommands::Connect() {
   connect(widgets_.ContentsList(), &ColumnListBox::rowChosen, this, &EditorCommands::RowChosen);
   ColumnListBox* catalogue = widgets_.CatalogueList();
   connect(catalogue, &ColumnListBox::rowActivated, this, [this](int position) {
-    guarded([&] { editor_.PickCatalogueEntry(FileRow(TList::Catalogue, position)); });
+    guarded(
+        [&] { editor_.PickCatalogueEntry(editor_.View().FileRow(TList::Catalogue, position)); });
   });
-  catalogue->setRowDragEnabled(true);
-  connect(catalogue, &ColumnListBox::rowDropped, this, [this](int position, QPoint global) {
-    widgets_.map->DropCatalogueEntry(FileRow(TList::Catalogue, position), global);
-  });
-  CreateFindFields();
+  for (TList list : {TList::Contents, TList::Catalogue}) {
+    connect(widgets_.FindField(list), &ListFindField::findTextChanged, this,
+            [this, list](const QString& text) {
+              editor_.View().SetFindText(list, QStringToBytes(text));
+            });
+  }
   for (const TFieldInfo& info : kFieldTable) {
     MaskedEdit* field = widgets_.FieldWidget(info.field);
     if (field == nullptr) continue;  // the state is a choice group
@@ -64,7 +65,6 @@ void EditorCommands::Connect() {
             [this, field](bool) { ReportModified(field); });
     field->installEventFilter(this);
   }
-  connect(history_, &EditorHistory::changed, this, &EditorCommands::ShowHistory);
   connect(widgets_.StateGroup(), &TwoChoiceGroup::choiceChanged, this,
           &EditorCommands::StateChosen);
 }
@@ -73,16 +73,15 @@ void EditorCommands::Run(TCommand command) {
   switch (command) {
     case TCommand::OpenLoFile:
       guarded([this] { editor_.OpenLoFile(); });
-      OpenedAnother();
       break;
     case TCommand::RestoreBackup:
       RestoreBackup();
       break;
     case TCommand::Undo:
-      history_->Undo();
+      guarded([this] { history_.Undo(); });
       break;
     case TCommand::Redo:
-      history_->Redo();
+      guarded([this] { history_.Redo(); });
       break;
     case TCommand::Save:
       guarded([this] { editor_.CommitRecord(TCommitTarget::SelectedRow); });
@@ -110,39 +109,20 @@ void EditorCommands::Run(TCommand command) {
     case TCommand::DuplicateObject:
       guarded([this] { editor_.DuplicateRecord(); });
       break;
+    case TCommand::Count:
+      break;
   }
 }
 
 void EditorCommands::OpenNamed(const std::filesystem::path& file) {
   guarded([this, &file] { editor_.OpenLoFileNamed(file); });
-  OpenedAnother();
-}
-
-// Also after a failure: the map shows what is left, and the steps of the
-// file that was open before are gone with it.
-void EditorCommands::OpenedAnother() {
-  widgets_.map->FitAfterOpen();
-  history_->Clear();
-}
-
-// "Undo Save of record 7"; plain "Undo", disabled, when there is nothing.
-void EditorCommands::ShowHistory() {
-  const QUndoStack& stack = history_->Stack();
-  QAction* undo = widgets_.Action(TCommand::Undo);
-  QAction* redo = widgets_.Action(TCommand::Redo);
-  undo->setText(stack.canUndo() ? QStringLiteral("Undo ") + stack.undoText()
-                                : QStringLiteral("Undo"));
-  redo->setText(stack.canRedo() ? QStringLiteral("Redo ") + stack.redoText()
-                                : QStringLiteral("Redo"));
-  undo->setEnabled(stack.canUndo());
-  redo->setEnabled(stack.canRedo());
 }
 
 void EditorCommands::RestoreBackup() {
   guarded([this] {
-    const std::vector<TBackupCopy> copies = editor_.BackupCopies();
-    if (auto copy = ChooseBackupCopy(&window_, copies, editor_.Backups().Folder())) {
-      editor_.RestoreBackup(*copy);
+    const std::vector<TBackupCopy> copies = BackupCopies(editor_);
+    if (auto copy = ChooseBackupCopy(&window_, copies, editor_.Recorder().Backups().Folder())) {
+      ::RestoreBackup(editor_, *copy);
     }
   });
 }
@@ -164,28 +144,8 @@ void EditorCommands::Close() {
   guarded([this] { editor_.CloseLoFile(); });
 }
 
-// The find field of each list; what is typed there is the list's find.
-void EditorCommands::CreateFindFields() {
-  for (const auto& [list, widget, name] :
-       {std::tuple{TList::Contents, widgets_.ContentsList(), QStringLiteral("LMDLB1Find")},
-        std::tuple{TList::Catalogue, widgets_.CatalogueList(), QStringLiteral("lb2Find")}}) {
-    auto* field = new ListFindField(widget);
-    field->setObjectName(name);
-    const TList which = list;
-    connect(field, &ListFindField::findTextChanged, this, [this, which](const QString& text) {
-      editor_.View().SetFindText(which, QStringToBytes(text));
-    });
-  }
-}
-
-int EditorCommands::FileRow(TList list, int position) const {
-  const std::vector<int>& shown = editor_.View().ShownRows(list);
-  if (position < 0 || static_cast<std::size_t>(position) >= shown.size()) return -1;
-  return shown[static_cast<std::size_t>(position)];
-}
-
 void EditorCommands::RowChosen(int position) {
-  const int row = FileRow(TList::Contents, position);
+  const int row = editor_.View().FileRow(TList::Contents, position);
   editor_.View().SetSelectedRowFromUser(row);
   guarded([this] { editor_.ShowRecord(); });
 }
@@ -195,7 +155,7 @@ void EditorCommands::RowChosen(int position) {
 void EditorCommands::TextEdited(TField field, const QString& text) {
   editor_.View().SetTextFromUser(field, QStringToBytes(text));
   if (field == TField::RecordNo) guarded([this] { editor_.GotoRecordNumber(); });
-  widgets_.map->TextEdited(field);
+  editor_.View().ReportTyped(field);
 }
 
 // A set flag marks the field (red, "Save" on); clearing the flag raises the
@@ -203,7 +163,7 @@ void EditorCommands::TextEdited(TField field, const QString& text) {
 void EditorCommands::ReportModified(MaskedEdit* field) {
   if (field->modifiedFlag()) {
     TField which = TField::RecordNo;
-    if (widgets_.FindField(field, which)) {
+    if (widgets_.FieldOf(field, which)) {
       guarded([this, which] { editor_.MarkFieldModified(which); });
     }
   }

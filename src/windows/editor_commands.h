@@ -8,23 +8,24 @@
 #include "windows/editor_widgets.h"
 
 class DesktopHost;
-class EditorHistory;
 class MaskedEdit;
 class QWidget;
 class RecordEditor;
 class TForm4;
+class TUndoHistory;
 class ruriVizid;
 
 // Turns the editor window's user events into editor operations, each run
 // through guarded() so that a failure shows the error box and the window
-// goes on. It holds no editing logic; it owns the open file's undo history.
+// goes on. It holds no editing logic and shows nothing: what the operations
+// change reaches the widgets through the view and the presenter.
 class EditorCommands : public QObject {
   Q_OBJECT
 
  public:
   // `notes` may be null (no "Notes" window). Everything outlives the commands.
   EditorCommands(QWidget& window, const EditorWidgets& widgets, RecordEditor& editor,
-                 ruriVizid& settings, DesktopHost& desktop, TForm4* notes);
+                 TUndoHistory& history, ruriVizid& settings, DesktopHost& desktop, TForm4* notes);
 
   // What the command's menu item or button does.
   void Run(TCommand command);
@@ -33,7 +34,6 @@ class EditorCommands : public QObject {
   void OpenNamed(const std::filesystem::path& file);
   // The window is closed: closes the Lo file and asks the program to end.
   void Close();
-  const EditorHistory& History() const { return *history_; }
 
  protected:
   // Ctrl+Z in a field undoes its typing first, then goes to the file's history.
@@ -45,18 +45,13 @@ class EditorCommands : public QObject {
   void TextEdited(TField field, const QString& text);
   void ReportModified(MaskedEdit* field);
   void StateChosen(int index);
-  void CreateFindFields();
-  // The file's row number of a row the list shows, or -1.
-  int FileRow(TList list, int position) const;
-  void OpenedAnother();
-  void ShowHistory();
   void RestoreBackup();
 
   QWidget& window_;
   const EditorWidgets& widgets_;
   RecordEditor& editor_;
+  TUndoHistory& history_;
   ruriVizid& settings_;
   DesktopHost& desktop_;
   TForm4* notes_;
-  EditorHistory* history_;  // a child
 };

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "fields/column_list_box.h"
+#include "fields/list_find_field.h"
 #include "fields/masked_edit.h"
 #include "fields/two_choice_group.h"
 #include "lettering/etched_edge.h"
@@ -28,6 +29,7 @@ enum class Kind {
   EdgeTop,      // etched line on its top side
   Placeholder,  // gradient panel with its caption
   List,         // column list; its sections in kListSections
+  Find,         // a list's find field, placed by the list it is in
   Group,        // group box; the rows placed InGroup lie inside it
   Button,       // push button of a command
   CountBox,     // read-only text box
@@ -38,7 +40,7 @@ enum class Kind {
 
 // Inherit: the parent's font (the choice group sets its own fonts).
 enum class Letters { Inherit, Plain, Bold13, ArialBlack27 };
-enum class Place { Client, InGroup };
+enum class Place { Client, InGroup, InList };  // InList: the list above it
 // Default: the widget's own policy (labels and frames take no focus).
 enum class Focus { Default, Tab, ClickOnly };
 
@@ -81,6 +83,7 @@ const LayoutRow kLayout[] = {
   {K::EdgeTop,     "LMDDrawEdge3",     nullptr,                {0, 0, 657, 3},      L::Plain,        P::Client,  Fo::Default,   W::TopEdge},
   {K::Placeholder, "LMDLabelFill1",    kPlaceholderText,       {296, 64, 465, 353}, L::ArialBlack27, P::Client,  Fo::Default,   W::Placeholder},
   {K::List,        "LMDLB1",           nullptr,                {8, 24, 265, 169},   L::Plain,        P::Client,  Fo::ClickOnly, W::ContentsList},
+  {K::Find,        "LMDLB1Find",       nullptr,                {},                  L::Plain,        P::InList,  Fo::Default,   W::ContentsFind},
   {K::Group,       "LMDGroupBox1",     "Placement Information", {0, 232, 265, 137}, L::Bold13,       P::Client,  Fo::Default,   W::PlacementGroup},
   {K::FieldLabel,  "LMDSimpleLabel1",  nullptr,                {8, 24, 0, 0},       L::Plain,        P::InGroup, Fo::Default,   {}, F::RecordNo},
   {K::Field,       "ME1",              nullptr,                {56, 24, 49, 17},    L::Plain,        P::InGroup, Fo::ClickOnly, {}, F::RecordNo},
@@ -105,6 +108,7 @@ const LayoutRow kLayout[] = {
   {K::Field,       "me5",              nullptr,                {384, 32, 409, 20},  L::Plain,        P::Client,  Fo::Tab,       {}, F::Description},
   {K::CountBox,    "Edit1",            "#",                    {576, 8, 57, 21},    L::Plain,        P::Client,  Fo::ClickOnly, W::RecordCountBox},
   {K::List,        "lb2",              nullptr,                {8, 400, 265, 145},  L::Plain,        P::Client,  Fo::ClickOnly, W::CatalogueList},
+  {K::Find,        "lb2Find",          nullptr,                {},                  L::Plain,        P::InList,  Fo::Default,   W::CatalogueFind},
 };
 // clang-format on
 
@@ -131,27 +135,13 @@ constexpr int kPlaceholderSteps = 64;
 QString Latin1(const char* text) { return QString::fromLatin1(text); }
 
 QFont FontOf(Letters letters) {
-  switch (letters) {
-    case Letters::Bold13:
-      return SansSerifFont(13, true);
-    case Letters::ArialBlack27:
-      return ArialBlackFont(27);
-    case Letters::Plain:
-    case Letters::Inherit:
-      break;
-  }
-  return SansSerifFont(11);
+  if (letters == Letters::Bold13) return SansSerifFont(13, true);
+  return letters == Letters::ArialBlack27 ? ArialBlackFont(27) : SansSerifFont(11);
 }
 
 FieldKind EntryKind(TEntry entry) {
-  switch (entry) {
-    case TEntry::Integer:
-      return FieldKind::Integer;
-    case TEntry::Decimal:
-      return FieldKind::Decimal;
-    default:
-      return FieldKind::Text;
-  }
+  if (entry == TEntry::Integer) return FieldKind::Integer;
+  return entry == TEntry::Decimal ? FieldKind::Decimal : FieldKind::Text;
 }
 
 ColumnListBox* CreateList(TEditorWidget role, QWidget* parent) {
@@ -226,6 +216,8 @@ QWidget* CreateWidget(const LayoutRow& row, QWidget* parent, const QColor& windo
       return new GradientLabel(Latin1(row.text), kMaroon, kBlack, kPlaceholderSteps, parent);
     case Kind::List:
       return CreateList(row.role, parent);
+    case Kind::Find:
+      return new ListFindField(static_cast<ColumnListBox*>(parent));
     case Kind::Group:
       return new ShadowGroupBox(Latin1(row.text), parent);
     case Kind::Button: {
@@ -256,15 +248,20 @@ EditorWidgets BuildEditorLayout(QMainWindow& window) {
   const QColor window_colour = window.palette().color(QPalette::Window);
 
   QWidget* group = nullptr;
+  QWidget* list = nullptr;
   for (const LayoutRow& row : kLayout) {
-    QWidget* parent = row.place == Place::InGroup ? group : client;
+    QWidget* parent = row.place == Place::InGroup  ? group
+                      : row.place == Place::InList ? list
+                                                   : client;
     QWidget* widget = CreateWidget(row, parent, window_colour);
     widget->setObjectName(Latin1(row.name));
     if (row.letters != Letters::Inherit) widget->setFont(FontOf(row.letters));
     if (row.focus != Focus::Default) {
       widget->setFocusPolicy(row.focus == Focus::Tab ? Qt::StrongFocus : Qt::ClickFocus);
     }
-    if (row.geometry.isEmpty()) {
+    if (row.kind == Kind::Find) {
+      // placed by its list
+    } else if (row.geometry.isEmpty()) {
       widget->adjustSize();
       widget->move(row.geometry.topLeft());
     } else {
@@ -287,6 +284,7 @@ EditorWidgets BuildEditorLayout(QMainWindow& window) {
       default:
         widgets.widgets_[EditorWidgets::Index(row.role)] = widget;
         if (row.kind == Kind::Group) group = widget;
+        if (row.kind == Kind::List) list = widget;
         break;
     }
   }

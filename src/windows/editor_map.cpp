@@ -50,20 +50,22 @@ void EditorMap::Present(TViewMember member) {
     case TAspect::RecordValues:
       Rebuild();
       break;
+    case TAspect::OpenFileChanged:
+      Rebuild();
+      map_->fit();
+      break;
+    case TAspect::TypedText:
+      TextTyped(member.field);
+      break;
     default:
       break;
   }
 }
 
 // While the text is no number (half typed, say) the marker stays where it is.
-void EditorMap::TextEdited(TField field) {
+void EditorMap::TextTyped(TField field) {
   if (field != TField::X && field != TField::Y && field != TField::R) return;
   if (TryParseFloat(editor_.View().Text(field), editor_.DecimalSeparator())) Rebuild();
-}
-
-void EditorMap::FitAfterOpen() {
-  Rebuild();
-  map_->fit();
 }
 
 void EditorMap::ApplyLocaleSeparator() {
@@ -116,7 +118,8 @@ void EditorMap::GroupMoved(double dx, double dy) {
   Rebuild();
 }
 
-void EditorMap::DropCatalogueEntry(int entry, QPoint global) {
+void EditorMap::DropCatalogueRow(int position, QPoint global) {
+  const int entry = editor_.View().FileRow(TList::Catalogue, position);
   if (!map_->isVisible()) return;
   const QPoint at = map_->mapFromGlobal(global);
   if (!map_->rect().contains(at)) return;

@@ -27,19 +27,18 @@ class EditorMap : public QObject {
   MapView* View() const { return map_; }
   MapStrip* Strip() const { return strip_; }
 
-  // A view member changed (the window's listener passes every change on).
+  // A view member changed (the presenter passes every change on). Typed X,
+  // Y and R move the selected marker live; another file open is shown whole.
   void Present(TViewMember member);
-  // The user typed into a field: X, Y and R move the selected marker live.
-  void TextEdited(TField field);
-  // After "Open a Lo File": the map shows the whole new file.
-  void FitAfterOpen();
   void ApplyLocaleSeparator();
-  // A catalogue row dragged out of its list and released at `global`: on the
-  // map it appends a record of that entry there; elsewhere nothing happens.
-  void DropCatalogueEntry(int entry, QPoint global);
+  // A catalogue row (at `position` among the rows its list shows) dragged out
+  // of its list and released at `global`: on the map it appends a record of
+  // that entry there; elsewhere nothing happens.
+  void DropCatalogueRow(int position, QPoint global);
 
  private:
   void Rebuild();
+  void TextTyped(TField field);
   void PointClicked(int index);
   void PointDragged(int index, double x, double y);
   void PointNudged(int index, double dx, double dy);

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 
+#include "editor/undo_history.h"
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
 #include "fields/two_choice_group.h"
@@ -27,7 +28,7 @@ QStringList RowList(const std::vector<std::string>& rows, const std::vector<int>
 }  // namespace
 
 void EditorPresenter::Present(TViewMember member) {
-  if (widgets_.map != nullptr) widgets_.map->Present(member);
+  map_.Present(member);
   switch (member.aspect) {
     case TAspect::Text:
       if (MaskedEdit* field = widgets_.FieldWidget(member.field)) {
@@ -49,6 +50,7 @@ void EditorPresenter::Present(TViewMember member) {
       break;
     case TAspect::SaveEnabled:
       widgets_.Action(TCommand::Save)->setEnabled(view_.SaveEnabled());
+      PresentHistory();  // unsaved edits are what Undo takes first
       break;
     case TAspect::AddRemoveEnabled:
       widgets_.Button(TCommand::AddObject)->setEnabled(view_.AddRemoveEnabled());
@@ -76,8 +78,21 @@ void EditorPresenter::Present(TViewMember member) {
       break;
     case TAspect::MapGroup:
     case TAspect::RecordValues:
+    case TAspect::OpenFileChanged:
+    case TAspect::TypedText:
       break;  // the map presents these
   }
+}
+
+void EditorPresenter::PresentHistory() {
+  QAction* undo = widgets_.Action(TCommand::Undo);
+  QAction* redo = widgets_.Action(TCommand::Redo);
+  undo->setText(history_.CanUndo() ? QStringLiteral("Undo ") + ToQString(history_.UndoCaption())
+                                   : QStringLiteral("Undo"));
+  redo->setText(history_.CanRedo() ? QStringLiteral("Redo ") + ToQString(history_.RedoCaption())
+                                   : QStringLiteral("Redo"));
+  undo->setEnabled(history_.CanUndo());
+  redo->setEnabled(history_.CanRedo());
 }
 
 void EditorPresenter::PresentAll() {
@@ -90,4 +105,5 @@ void EditorPresenter::PresentAll() {
                          TAspect::CatalogueRows}) {
     Present({aspect});
   }
+  PresentHistory();
 }

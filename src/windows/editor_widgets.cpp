@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "fields/column_list_box.h"
+#include "fields/list_find_field.h"
 #include "fields/masked_edit.h"
 
 ColumnListBox* EditorWidgets::ContentsList() const {
@@ -17,7 +18,12 @@ QLineEdit* EditorWidgets::RecordCountBox() const {
   return static_cast<QLineEdit*>(Widget(TEditorWidget::RecordCountBox));
 }
 
-bool EditorWidgets::FindField(const QWidget* widget, TField& field) const {
+ListFindField* EditorWidgets::FindField(TList list) const {
+  return static_cast<ListFindField*>(
+      Widget(list == TList::Contents ? TEditorWidget::ContentsFind : TEditorWidget::CatalogueFind));
+}
+
+bool EditorWidgets::FieldOf(const QWidget* widget, TField& field) const {
   for (const TFieldInfo& info : kFieldTable) {
     if (FieldWidget(info.field) != nullptr && FieldWidget(info.field) == widget) {
       field = info.field;

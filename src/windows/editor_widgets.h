@@ -4,9 +4,10 @@
 #include <cstddef>
 
 #include "datafiles/record_fields.h"
+#include "editor/editor_view.h"
 
 class ColumnListBox;
-class EditorMap;
+class ListFindField;
 class MaskedEdit;
 class QAction;
 class QLabel;
@@ -31,8 +32,9 @@ enum class TCommand {
   Undo,             // "Edit" > "Undo <step>"
   Redo,             // "Edit" > "Redo <step>"
   DuplicateObject,  // "Edit" > "Duplicate Object"
+  Count             // not a command: how many there are
 };
-inline constexpr std::size_t kCommandCount = 12;
+inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(TCommand::Count);
 
 // The editor window's widgets other than the fields, by role.
 enum class TEditorWidget {
@@ -49,8 +51,11 @@ enum class TEditorWidget {
   RemoveObjectButton,
   RecordCountBox,
   CatalogueList,
+  ContentsFind,  // the find field at the lower edge of each list
+  CatalogueFind,
+  Count  // not a widget: how many roles there are
 };
-inline constexpr std::size_t kEditorWidgetCount = 13;
+inline constexpr std::size_t kEditorWidgetCount = static_cast<std::size_t>(TEditorWidget::Count);
 
 // Every widget of the editor window, reached by role. Built once by
 // BuildEditorLayout; the window owns the widgets through Qt's parents.
@@ -65,14 +70,13 @@ class EditorWidgets {
   ColumnListBox* ContentsList() const;
   ColumnListBox* CatalogueList() const;
   QLineEdit* RecordCountBox() const;
+  ListFindField* FindField(TList list) const;
   // The menu item of a command; null for the commands that are buttons.
   QAction* Action(TCommand command) const { return actions_[Index(command)]; }
   // The button of a command; null for the commands that are menu items.
   ShadowButton* Button(TCommand command) const { return buttons_[Index(command)]; }
   // The field whose widget this is; nothing when it is none of them.
-  bool FindField(const QWidget* widget, TField& field) const;
-
-  EditorMap* map = nullptr;  // set by the window once the layout stands
+  bool FieldOf(const QWidget* widget, TField& field) const;
 
  private:
   friend EditorWidgets BuildEditorLayout(QMainWindow& window);

@@ -7,6 +7,7 @@
 
 #include "editor/record_editor.h"
 #include "effects/outline_effect.h"
+#include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
 #include "map/map_view.h"
 #include "placement/placement_adapter.h"
@@ -37,7 +38,7 @@ const QRect kMapStripArea(296, 421, 465, 120);
 
 TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, TForm4* notes,
                QWidget* parent)
-    : QMainWindow(parent), editor_(editor), settings_(settings) {
+    : QMainWindow(parent), editor_(editor), settings_(settings), history_(editor) {
   setObjectName(QStringLiteral("Form6"));
   setWindowIcon(ProgramIcon());
   setFont(SansSerifFont(11));
@@ -46,14 +47,17 @@ TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, 
   setPalette(face);
 
   widgets_ = BuildEditorLayout(*this);
-  widgets_.map = new EditorMap(editor_, Widget(TEditorWidget::Placeholder), kMapStripArea);
+  map_ = new EditorMap(editor_, Widget(TEditorWidget::Placeholder), kMapStripArea);
   // The map comes last in the tab order.
-  setTabOrder(FieldWidget(kTypedFieldsInCommitOrder.back()), widgets_.map->View());
-  commands_ = new EditorCommands(*this, widgets_, editor_, settings_, desktop, notes);
-  presenter_ = std::make_unique<EditorPresenter>(*this, widgets_, editor_.View());
+  setTabOrder(FieldWidget(kTypedFieldsInCommitOrder.back()), map_->View());
+  CatalogueList()->setRowDragEnabled(true);
+  connect(CatalogueList(), &ColumnListBox::rowDropped, map_, &EditorMap::DropCatalogueRow);
+  commands_ = new EditorCommands(*this, widgets_, editor_, history_, settings_, desktop, notes);
+  presenter_ = std::make_unique<EditorPresenter>(*this, widgets_, editor_.View(), *map_, history_);
 
   desktop.SetEditorWindow(this);
   editor_.View().SetListener([this](TViewMember member) { presenter_->Present(member); });
+  history_.SetChangeListener([this] { presenter_->PresentHistory(); });
   ApplyLocaleSeparator();
   presenter_->PresentAll();
 
@@ -67,6 +71,7 @@ TForm6::~TForm6() {
   // The end of the run, on every way out: the placement goes to the settings.
   guarded([this] { SavePlacement(); });
   editor_.View().SetListener({});
+  history_.SetChangeListener({});
 }
 
 void TForm6::ShowFromStartup() {
@@ -96,7 +101,7 @@ void TForm6::ApplyLocaleSeparator() {
   for (const TFieldInfo& info : kFieldTable) {
     if (MaskedEdit* field = FieldWidget(info.field)) field->setDecimalSeparator(separator);
   }
-  widgets_.map->ApplyLocaleSeparator();
+  map_->ApplyLocaleSeparator();
 }
 
 void TForm6::setVisible(bool visible) {

@@ -5,22 +5,32 @@
 #include <memory>
 #include <optional>
 
+#include "editor/undo_history.h"
 #include "windows/editor_widgets.h"
 
 class DesktopHost;
 class EditorCommands;
+class EditorMap;
 class EditorPresenter;
 class RecordEditor;
 class TForm4;
 class ruriVizid;
 
-// The editor window. Its parts, each beside this file:
-//  - editor_layout: the layout table, every widget by role;
-//  - editor_presenter: the editor's view state shown widget by widget;
-//  - editor_commands: user events turned into editor operations.
-// This class holds them together for the window's life: it restores and
-// stores the window's placement and plays the opening effect. It keeps no
-// data of its own.
+// The editor window. Data goes one way through its parts, each beside this
+// file: user events -> editor_commands -> the editor logic -> its view state
+// -> editor_presenter -> the widgets and the map.
+//  - editor_layout (with editor_menu): the layout table and the menu table,
+//    every widget by role (editor_widgets);
+//  - editor_commands: user events turned into editor operations and the
+//    history's Undo and Redo;
+//  - editor_presenter: the view state shown widget by widget, and the Undo
+//    and Redo captions;
+//  - editor_map: the map in the reserved area, kept up by the presenter,
+//    its clicks, drags and drops turned into editor operations;
+//  - restore_backup_dialog: the list of backup copies to restore.
+// This class owns them and the open file's undo history for the window's
+// life; it restores and stores the window's placement and plays the opening
+// effect. It keeps no data of its own.
 class TForm6 : public QMainWindow {
   Q_OBJECT
 
@@ -40,7 +50,8 @@ class TForm6 : public QMainWindow {
   QAction* Action(TCommand command) const { return widgets_.Action(command); }
   ShadowButton* Button(TCommand command) const { return widgets_.Button(command); }
   QWidget* Widget(TEditorWidget role) const { return widgets_.Widget(role); }
-  EditorMap* Map() const { return widgets_.map; }
+  EditorMap* Map() const { return map_; }
+  const TUndoHistory& History() const { return history_; }
 
   // A Lo file named on the command line, opened by ShowFromStartup.
   void SetStartFile(std::filesystem::path file) { start_file_ = std::move(file); }
@@ -62,7 +73,9 @@ class TForm6 : public QMainWindow {
 
   RecordEditor& editor_;
   ruriVizid& settings_;
+  TUndoHistory history_;
   EditorWidgets widgets_;
+  EditorMap* map_ = nullptr;  // a child of the window
   std::unique_ptr<EditorPresenter> presenter_;
   EditorCommands* commands_ = nullptr;  // a child of the window
   std::optional<std::filesystem::path> start_file_;

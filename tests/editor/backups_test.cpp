@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "editor/backup_restore.h"
 #include "platform/private_files.h"
+#include "support/editor_world.h"
+#include "support/file_agreement.h"
 #include "support/scoped_env.h"
-#include "support/undo_world.h"
 
 namespace {
 
@@ -17,10 +19,10 @@ namespace fs = std::filesystem;
 
 constexpr std::time_t kOpenedAt = 1796655845;
 
-std::string CopyName(std::time_t opened_at) { return "LoUndo.dat." + LocalTimeStamp(opened_at); }
+std::string CopyName(std::time_t opened_at) { return "LoTest.dat." + LocalTimeStamp(opened_at); }
 
 TEST(Backups, OneCopyOfTheOpenedFileBeforeTheFirstWriteOfARun) {
-  UndoWorld w(4);
+  EditorWorld w(4);
   w.SetUpBackups(kOpenedAt);
   const Bytes opened = w.File();
   w.Click(1);
@@ -42,8 +44,8 @@ TEST(Backups, OneCopyOfTheOpenedFileBeforeTheFirstWriteOfARun) {
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 
   // Opened again in the same run: the first copy already holds what matters.
-  w.editor.Backups().SetClock([] { return kOpenedAt + 60; });
-  w.Open();
+  w.editor.Recorder().Backups().SetClock([] { return kOpenedAt + 60; });
+  w.Reopen();
   w.Click(0);
   w.Save();
   EXPECT_EQ(NamesIn(w.backups).size(), 1u);
@@ -58,9 +60,9 @@ TEST(Backups, TwentyOneRunsKeepTheNewestTwenty) {
   WriteText(folder / "LoOther.dat.2020-01-01T00-00-00", "other");
   WriteText(folder / "notes.txt", "notes");
   for (int run = 0; run < 21; ++run) {
-    UndoWorld w(2);
+    EditorWorld w(2);
     w.SetUpBackups(kOpenedAt + run * 3600);
-    w.editor.Backups().SetFolder(folder);
+    w.editor.Recorder().Backups().SetFolder(folder);
     w.Click(0);
     w.Save();
   }
@@ -75,9 +77,9 @@ TEST(Backups, TwentyOneRunsKeepTheNewestTwenty) {
 TEST(Backups, OpensInTheSameSecondGetNumberedCopies) {
   TempDir shared;
   for (int run = 0; run < 3; ++run) {
-    UndoWorld w(2);
+    EditorWorld w(2);
     w.SetUpBackups(kOpenedAt);
-    w.editor.Backups().SetFolder(shared.path());
+    w.editor.Recorder().Backups().SetFolder(shared.path());
     w.Click(0);
     w.Save();
   }
@@ -87,10 +89,10 @@ TEST(Backups, OpensInTheSameSecondGetNumberedCopies) {
 }
 
 TEST(Backups, AFailedCopyIsToldOnceAndTheWriteGoesOn) {
-  UndoWorld twin(4), w(4);
+  EditorWorld twin(4), w(4);
   WriteText(w.dir / "share", "a file where the folder would go");
   w.SetUpBackups();
-  for (UndoWorld* world : {&twin, &w}) {
+  for (EditorWorld* world : {&twin, &w}) {
     world->Click(2);
     world->Type(TField::Y, "9");
     world->Save();
@@ -98,7 +100,7 @@ TEST(Backups, AFailedCopyIsToldOnceAndTheWriteGoesOn) {
   }
   EXPECT_EQ(w.File(), twin.File());
   ASSERT_EQ(w.host.information.size(), 1u);
-  EXPECT_EQ(w.host.information[0], "No backup copy of LoUndo.dat could be made in " +
+  EXPECT_EQ(w.host.information[0], "No backup copy of LoTest.dat could be made in " +
                                        w.backups.string() +
                                        " (Invalid filename); editing goes on without one.");
 }
@@ -114,8 +116,8 @@ TEST(Backups, FolderFromTheEnvironment) {
 }
 
 // A file of 4 records with 3 bytes after them; copies of 6 and 2 records.
-struct RestoreWorld : UndoWorld {
-  RestoreWorld() : UndoWorld(4) {
+struct RestoreWorld : EditorWorld {
+  RestoreWorld() : EditorWorld(4) {
     Bytes file = File();
     file.insert(file.end(), {1, 2, 3});
     WriteBytes(lo, file);
@@ -123,9 +125,9 @@ struct RestoreWorld : UndoWorld {
     longer = LoFileBytes("Meadow", "Spring", NumberedRecords(6));
     shorter = LoFileBytes("Forest", "North woods", NumberedRecords(2));
     longer[100 + 20 * 1] = 99;  // record 1 differs, 4 and 5 are new
-    WriteBytes(backups / "LoUndo.dat.2026-12-07T15-04-05", longer);
-    WriteBytes(backups / "LoUndo.dat.2026-12-08T09-00-00", shorter);
-    WriteText(backups / "LoUndo.dat.2026-12-09T09-00-00", "not a Lo file");
+    WriteBytes(backups / "LoTest.dat.2026-12-07T15-04-05", longer);
+    WriteBytes(backups / "LoTest.dat.2026-12-08T09-00-00", shorter);
+    WriteText(backups / "LoTest.dat.2026-12-09T09-00-00", "not a Lo file");
     SetUpBackups();
     opened = File();
   }
@@ -134,13 +136,13 @@ struct RestoreWorld : UndoWorld {
 
 TEST(Backups, ListsTheOpenFilesCopiesNewestFirst) {
   RestoreWorld w;
-  const std::vector<TBackupCopy> copies = w.editor.BackupCopies();
+  const std::vector<TBackupCopy> copies = BackupCopies(w.editor);
   ASSERT_EQ(copies.size(), 3u);
   EXPECT_EQ(copies[0].time_text, "2026-12-09 09:00:00");
   EXPECT_EQ(copies[1].time_text, "2026-12-08 09:00:00");
   EXPECT_EQ(copies[1].size, 140u);
   EXPECT_EQ(copies[1].differing_records, 2);
-  EXPECT_EQ(copies[2].path, w.backups / "LoUndo.dat.2026-12-07T15-04-05");
+  EXPECT_EQ(copies[2].path, w.backups / "LoTest.dat.2026-12-07T15-04-05");
   EXPECT_EQ(copies[2].differing_records, 3);
 }
 
@@ -150,12 +152,12 @@ TEST(Backups, ARestoreIsOneStepUndoTakesBack) {
     RestoreWorld w;
     w.Click(3);
     const Bytes& copy = take_longer ? w.longer : w.shorter;
-    w.editor.RestoreBackup(w.backups / (take_longer ? "LoUndo.dat.2026-12-07T15-04-05"
-                                                    : "LoUndo.dat.2026-12-08T09-00-00"));
+    RestoreBackup(w.editor, w.backups / (take_longer ? "LoTest.dat.2026-12-07T15-04-05"
+                                                     : "LoTest.dat.2026-12-08T09-00-00"));
     EXPECT_EQ(w.File(), copy);
     ExpectAgreesWithFile(w.editor);
     EXPECT_EQ(w.editor.View().SelectedRow(), take_longer ? 3 : 1);
-    ASSERT_EQ(w.history.Top().kind, TStepKind::RestoreBackup);
+    ASSERT_EQ(w.history.Steps().back().kind, TStepKind::RestoreBackup);
     w.history.Undo();
     EXPECT_EQ(w.File(), w.opened);
     ExpectAgreesWithFile(w.editor);
@@ -168,8 +170,8 @@ TEST(Backups, ARestoreIsOneStepUndoTakesBack) {
 TEST(Backups, ACopyThatIsNoLoFileIsRefused) {
   RestoreWorld w;
   EXPECT_EQ(
-      MessageOf([&] { w.editor.RestoreBackup(w.backups / "LoUndo.dat.2026-12-09T09-00-00"); }),
-      "LoUndo.dat.2026-12-09T09-00-00 is not a copy of a Lo file; nothing was restored");
+      MessageOf([&] { RestoreBackup(w.editor, w.backups / "LoTest.dat.2026-12-09T09-00-00"); }),
+      "LoTest.dat.2026-12-09T09-00-00 is not a copy of a Lo file; nothing was restored");
   EXPECT_EQ(w.File(), w.opened);
   EXPECT_TRUE(w.history.Steps().empty());
 }

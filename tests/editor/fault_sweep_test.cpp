@@ -18,8 +18,7 @@
 #include "settings/profile_lines.h"
 #include "settings/profile_store.h"
 #include "settings/window_placement.h"
-#include "support/lo_files.h"
-#include "support/scripted_host.h"
+#include "support/editor_world.h"
 
 namespace {
 
@@ -30,10 +29,8 @@ const std::vector<std::pair<std::string, std::string>> kSettingKeys = {
     {"settings", "startdir"}, {"settings", "objdir"}, {"Common", "Form6"}};
 
 // One editor with its files, in a folder of its own.
-struct World {
-  World(bool first_run, int records) {
-    fs::create_directories(objdat);
-    WriteCatalogue(objdat, kCatalogue);
+struct World : EditorWorld {
+  World(bool first_run, int records) : EditorWorld(kCatalogue) {
     WriteBytes(lo, LoFileBytes("Forest", "North woods", NumberedRecords(records)));
     WriteBytes(other, LoFileBytes("Lake", "Shore", NumberedRecords(2)));
     if (first_run) {
@@ -49,18 +46,6 @@ struct World {
       WriteText(ini, "[settings]\nstartdir=" + dir.path().string() + "\nobjdir=" + objdat.string() +
                          "\n[Common]\nForm6=200,0,1,1,2,3,4\n");
     }
-  }
-  void Open(const fs::path& path) {
-    host.open_answers.push_back(path);
-    editor.OpenLoFile();
-  }
-  void Click(int row) {
-    editor.View().SetSelectedRowFromUser(row);
-    editor.ShowRecord();
-  }
-  void Type(TField field, const std::string& text) {
-    editor.View().SetTextFromUser(field, text);
-    editor.MarkFieldModified(field);
   }
   // The entry's value with this world's folder written as "<dir>", so worlds compare.
   std::optional<std::string> Setting(const std::string& section, const std::string& key) const {
@@ -81,14 +66,7 @@ struct World {
     return text;
   }
 
-  TempDir dir;
-  fs::path lo = dir / "LoSweep.dat";
   fs::path other = dir / "LoOther.dat";
-  fs::path objdat = dir / "objdat";
-  fs::path ini = dir / "config" / "zodaZa.INI";
-  ruriVizid settings{ini};
-  ScriptedHost host;
-  RecordEditor editor{settings, host};
 };
 
 struct Range {
@@ -117,11 +95,11 @@ Command OnFileOf(int records, Command command) {
 
 std::vector<Command> Commands() {
   const TWindowPlacement placement{0, 1, {10, 20, 830, 620}};
-  auto open_lo = [](World& w) { w.Open(w.lo); };
+  auto open_lo = [](World& w) { w.Reopen(); };
   return {
       {"open an existing file", false, {}, open_lo, {}},
       {"open on a first run", true, {}, open_lo, {}},
-      {"open a second file", false, open_lo, [](World& w) { w.Open(w.other); }, {}},
+      {"open a second file", false, open_lo, [](World& w) { w.OpenPath(w.other); }, {}},
       {"open a file named at start",
        false,
        open_lo,
@@ -130,7 +108,7 @@ std::vector<Command> Commands() {
       {"commit a row",
        false,
        [](World& w) {
-         w.Open(w.lo);
+         w.Reopen();
          w.Click(2);
          w.Type(TField::X, "7.5");
          w.Type(TField::Name, "Glade");
@@ -140,7 +118,7 @@ std::vector<Command> Commands() {
       {"commit with no row",
        false,
        [](World& w) {
-         w.Open(w.lo);
+         w.Reopen();
          w.Type(TField::Description, "Dusk");
          w.Type(TField::X, "3");
        },
@@ -154,7 +132,7 @@ std::vector<Command> Commands() {
       {"remove an object",
        false,
        [](World& w) {
-         w.Open(w.lo);
+         w.Reopen();
          w.Click(3);
        },
        [](World& w) { w.editor.RemoveLastObject(); },
@@ -168,17 +146,20 @@ std::vector<Command> Commands() {
       OnFileOf(256, {"remove the 256th object",
                      false,
                      [](World& w) {
-                       w.Open(w.lo);
+                       w.Reopen();
                        w.Click(255);
                      },
                      [](World& w) { w.editor.RemoveLastObject(); },
                      {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(254)}}),
-      {"append with values", false, open_lo,
+      {"append with values",
+       false,
+       open_lo,
        [](World& w) { w.editor.DropCatalogueEntry(1, 12.5, -3.25); },
        {kCountBytes, RecordRange(4)}},
-      {"duplicate", false,
+      {"duplicate",
+       false,
        [](World& w) {
-         w.Open(w.lo);
+         w.Reopen();
          w.Click(1);
        },
        [](World& w) { w.editor.DuplicateRecord(); },
@@ -186,14 +167,15 @@ std::vector<Command> Commands() {
       OnFileOf(255, {"duplicate into the 256th record",
                      false,
                      [](World& w) {
-                       w.Open(w.lo);
+                       w.Reopen();
                        w.Click(254);
                      },
                      [](World& w) { w.editor.DuplicateRecord(); },
                      {kCountBytes, RecordRange(255)}}),
-      {"move a group", false,
+      {"move a group",
+       false,
        [](World& w) {
-         w.Open(w.lo);
+         w.Reopen();
          w.editor.ChooseRecord(1);
          w.editor.ToggleInMapGroup(3);
        },

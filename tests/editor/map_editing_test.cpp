@@ -8,14 +8,14 @@
 #include <limits>
 
 #include "editor/map_points.h"
-#include "support/editor_fixture.h"
+#include "support/editor_world.h"
 
 namespace {
 
 // Class 1 has two types: its class-only name is the first entry's.
-class MapEditingTest : public EditorFixture {
+class MapEditingTest : public ::testing::Test, protected EditorWorld {
  protected:
-  MapEditingTest() : EditorFixture({{0, 0, "Marker"}, {1, 2, "Birch"}, {1, 1, "Pine"}}) {}
+  MapEditingTest() : EditorWorld({{0, 0, "Marker"}, {1, 2, "Birch"}, {1, 1, "Pine"}}) {}
 
   std::vector<TMapRecordPoint> Points() const {
     return MapRecordPoints(editor.Document(), editor.Catalogue(), view, editor.DecimalSeparator());
@@ -25,7 +25,7 @@ class MapEditingTest : public EditorFixture {
 
 TEST_F(MapEditingTest, MoveSetsXAndYAsTypingDoesAndWritesOnlyOnSave) {
   Open(NumberedRecords(4));
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   Click(2);
   editor.MoveSelectedRecord(12.346, -7.004);
 
@@ -35,7 +35,7 @@ TEST_F(MapEditingTest, MoveSetsXAndYAsTypingDoesAndWritesOnlyOnSave) {
   EXPECT_FALSE(Marked(TField::Z) || Marked(TField::Class) || Marked(TField::Density));
   EXPECT_TRUE(view.SaveEnabled());
   EXPECT_EQ(view.SelectedRow(), 2);
-  EXPECT_EQ(FileBytes(), original) << "the map never writes";
+  EXPECT_EQ(File(), original) << "the map never writes";
 
   editor.CommitRecord(TCommitTarget::SelectedRow);
   Bytes expected = original;
@@ -43,7 +43,7 @@ TEST_F(MapEditingTest, MoveSetsXAndYAsTypingDoesAndWritesOnlyOnSave) {
   const Bytes y = FloatBytes(-7.0f);
   std::copy(x.begin(), x.end(), expected.begin() + 100 + 2 * 20 + 3);
   std::copy(y.begin(), y.end(), expected.begin() + 100 + 2 * 20 + 7);
-  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(File(), expected);
   EXPECT_FALSE(view.SaveEnabled());
   EXPECT_FALSE(Marked(TField::X));
 }
@@ -60,7 +60,7 @@ TEST_F(MapEditingTest, MoveUsesTheUsersSeparatorAndRefusesWhatTheFieldsCannotHol
   EXPECT_EQ(view.Text(TField::X), "1,50");
   EXPECT_EQ(view.Text(TField::Y), "0,00") << "no sign on a zero";
   editor.CommitRecord(TCommitTarget::SelectedRow);
-  EXPECT_EQ(Slice(FileBytes(), 123, 4), FloatBytes(1.5f));
+  EXPECT_EQ(Slice(File(), 123, 4), FloatBytes(1.5f));
 
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double refused[][2] = {{nan, 1.0},
@@ -78,7 +78,7 @@ TEST_F(MapEditingTest, MoveUsesTheUsersSeparatorAndRefusesWhatTheFieldsCannotHol
   editor.MoveSelectedRecord(2e9, 0.0);
   EXPECT_EQ(view.Text(TField::X), "2E9");
   editor.CommitRecord(TCommitTarget::SelectedRow);
-  EXPECT_EQ(Slice(FileBytes(), 123, 4), FloatBytes(2e9f));
+  EXPECT_EQ(Slice(File(), 123, 4), FloatBytes(2e9f));
 }
 
 TEST_F(MapEditingTest, ChoosingAMarkerSelectsItsRowAndDropsUnsavedEdits) {

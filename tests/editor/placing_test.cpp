@@ -11,15 +11,15 @@
 
 #include "editor/write_step.h"
 #include "platform/file_faults.h"
-#include "support/editor_fixture.h"
+#include "support/editor_world.h"
 
 namespace {
 
 // Entry 3's class does not fit a record's byte: 300 stores 44.
-class PlacingTest : public EditorFixture {
+class PlacingTest : public ::testing::Test, protected EditorWorld {
  protected:
   PlacingTest()
-      : EditorFixture({{0, 0, "Marker"}, {3, 1, "Fuel Drum"}, {1, 1, "Pine"}, {300, 2, "Tower"}}) {}
+      : EditorWorld({{0, 0, "Marker"}, {3, 1, "Fuel Drum"}, {1, 1, "Pine"}, {300, 2, "Tower"}}) {}
   void TearDown() override { file_faults::Reset(); }
 
   bool Marked(TField field) const { return view.Highlight(field) == THighlight::Modified; }
@@ -52,12 +52,12 @@ TLoRecord Placed(std::uint8_t object_class, std::uint8_t object_type, float x, f
 
 TEST_F(PlacingTest, AppendWritesTheRecordAndTheCountOnlyAndShowsTheNewRow) {
   Open(NumberedRecords(5));
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   Click(2);
   Type(TField::Name, "Unsaved");  // not this command's to write
 
   EXPECT_EQ(WritesOf([&] { editor.AppendRecord(3, 1, 12.345, -7.006); }), 8 + 1);
-  EXPECT_EQ(FileBytes(), Appended(original, Placed(3, 1, 12.35f, -7.01f)));
+  EXPECT_EQ(File(), Appended(original, Placed(3, 1, 12.35f, -7.01f)));
   EXPECT_EQ(view.ContentsRows().size(), 6u);
   EXPECT_EQ(view.ContentsRows()[5], "5;3;1;Fuel Drum");
   EXPECT_EQ(view.SelectedRow(), 5);
@@ -70,15 +70,15 @@ TEST_F(PlacingTest, AppendWritesTheRecordAndTheCountOnlyAndShowsTheNewRow) {
   // A catalogue row dropped: its class and type, in the record's byte.
   editor.SetDecimalSeparator(',');
   editor.DropCatalogueEntry(3, 0.004, 1e6);
-  EXPECT_EQ(Slice(FileBytes(), 220, 20), RecordBytes(Placed(44, 2, 0.0f, 1e6f)));
+  EXPECT_EQ(Slice(File(), 220, 20), RecordBytes(Placed(44, 2, 0.0f, 1e6f)));
   EXPECT_EQ(view.Text(TField::Y), "1000000,00");
   // Rows that do not exist and places the fields cannot show write nothing.
-  const Bytes before = FileBytes();
+  const Bytes before = File();
   editor.DropCatalogueEntry(4, 1, 1);
   editor.DropCatalogueEntry(-1, 1, 1);
   editor.AppendRecord(1, 1, std::numeric_limits<double>::infinity(), 0);
   editor.AppendRecord(1, 1, -123456789.5, 0);
-  EXPECT_EQ(FileBytes(), before);
+  EXPECT_EQ(File(), before);
   EXPECT_EQ(view.ContentsRows().size(), 7u);
 }
 
@@ -87,16 +87,16 @@ TEST_F(PlacingTest, DuplicateCopiesTheStoredBytesNotTheFieldsTexts) {
   records[1].x = 1.005f;  // shown as 1.00
   records[1].state = 2;   // shown as "State 1"
   Open(records);
-  const Bytes original = FileBytes();
+  const Bytes original = File();
 
   editor.DuplicateRecord();
   EXPECT_EQ(host.information, std::vector<std::string>{kNoItemSelected});
-  EXPECT_EQ(FileBytes(), original);
+  EXPECT_EQ(File(), original);
 
   Click(1);
   Type(TField::Class, "9");
   EXPECT_EQ(WritesOf([&] { editor.DuplicateRecord(); }), 8 + 1);
-  EXPECT_EQ(FileBytes(), Appended(original, records[1]));
+  EXPECT_EQ(File(), Appended(original, records[1]));
   EXPECT_EQ(view.SelectedRow(), 3);
   EXPECT_EQ(view.Text(TField::Class), "1");
   EXPECT_FALSE(Marked(TField::Class));
@@ -105,7 +105,7 @@ TEST_F(PlacingTest, DuplicateCopiesTheStoredBytesNotTheFieldsTexts) {
 TEST_F(PlacingTest, AFullFileRefusesEveryAppendAsAddObjectDoes) {
   Open(NumberedRecords(256));
   Click(4);
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   const std::function<void()> appends[] = {
       [&] { editor.AddObject(); },
       [&] { editor.AppendRecord(1, 1, 5, 5); },
@@ -116,7 +116,7 @@ TEST_F(PlacingTest, AFullFileRefusesEveryAppendAsAddObjectDoes) {
     host.information.clear();
     append();
     EXPECT_EQ(host.information, std::vector<std::string>{kRecordTableFull});
-    EXPECT_EQ(FileBytes(), original);
+    EXPECT_EQ(File(), original);
     EXPECT_EQ(view.ContentsRows().size(), 256u);
     EXPECT_EQ(view.SelectedRow(), 4);
   }
@@ -124,7 +124,7 @@ TEST_F(PlacingTest, AFullFileRefusesEveryAppendAsAddObjectDoes) {
 
 TEST_F(PlacingTest, PickingACatalogueRowTypesClassAndTypeWithoutWriting) {
   Open(NumberedRecords(3));
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   editor.PickCatalogueEntry(1);  // no record shown
   EXPECT_EQ(view.Text(TField::Class), "0");
   EXPECT_FALSE(view.SaveEnabled());
@@ -138,11 +138,11 @@ TEST_F(PlacingTest, PickingACatalogueRowTypesClassAndTypeWithoutWriting) {
   EXPECT_TRUE(view.SaveEnabled());
   editor.PickCatalogueEntry(4);  // no such row
   EXPECT_EQ(view.Text(TField::Class), "44");
-  EXPECT_EQ(FileBytes(), original);
+  EXPECT_EQ(File(), original);
 
   Save();
-  EXPECT_EQ(FileBytes()[140], 44);
-  EXPECT_EQ(FileBytes()[141], 2);
+  EXPECT_EQ(File()[140], 44);
+  EXPECT_EQ(File()[141], 2);
 }
 
 // NumberedRecords: record i at X = i + 0.25, Y = -i.
@@ -159,15 +159,12 @@ TEST_F(PlacingTest, GroupGrowsByShiftClickAndRectangleAndEndsByEscOrAPlainClick)
   editor.ToggleInMapGroup(1);
   EXPECT_EQ(view.MapGroup(), std::vector<int>{4});
   EXPECT_EQ(view.SelectedRow(), 4);
-  EXPECT_FALSE(editor.MovesAsGroup(4));
 
   editor.ClearMapGroup();
   editor.ChooseRecord(5);
   editor.AddAreaToMapGroup({3.5, -3.5, 0.0, 0.5});  // corners in any order
   EXPECT_EQ(view.MapGroup(), (std::vector<int>{0, 1, 3, 5})) << "2 is not drawn; 5 was shown";
   EXPECT_EQ(view.SelectedRow(), 5);
-  EXPECT_TRUE(editor.MovesAsGroup(3));
-  EXPECT_FALSE(editor.MovesAsGroup(4));
 
   editor.ClearMapGroup();
   editor.ToggleInMapGroup(3);
@@ -189,7 +186,7 @@ TEST_F(PlacingTest, GroupGrowsByShiftClickAndRectangleAndEndsByEscOrAPlainClick)
 
 TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
   Open(NumberedRecords(6));
-  Bytes expected = FileBytes();
+  Bytes expected = File();
   editor.ChooseRecord(1);
   editor.ToggleInMapGroup(3);
   editor.ToggleInMapGroup(4);
@@ -203,7 +200,7 @@ TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
     std::copy(x_bytes.begin(), x_bytes.end(), expected.begin() + 100 + 20 * index + 3);
     std::copy(y_bytes.begin(), y_bytes.end(), expected.begin() + 100 + 20 * index + 7);
   }
-  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(File(), expected);
   EXPECT_EQ(view.Text(TField::X), "60.00");
   EXPECT_EQ(view.Text(TField::Y), "-4.50");
   EXPECT_FALSE(Marked(TField::X) || Marked(TField::Y));
@@ -212,11 +209,11 @@ TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
   // Saving afterwards writes the moved X and Y back as they are.
   Save();
   expected[100 + 20 * 4 + 19] = 7;
-  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(File(), expected);
 
   // One record that would land where its field cannot show it: nothing moves.
   editor.MoveMapGroup(-123456789.0, 0.0);
-  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(File(), expected);
   EXPECT_EQ(view.Text(TField::X), "60.00");
 }
 
@@ -224,10 +221,10 @@ TEST_F(PlacingTest, AReplacedFileIsNotWrittenByAnyPlacing) {
   Open(NumberedRecords(4));
   Click(1);
   editor.ToggleInMapGroup(2);
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   const std::filesystem::path moved = dir / "moved.dat";
-  std::filesystem::rename(lo_path, moved);
-  WriteBytes(lo_path, original);
+  std::filesystem::rename(lo, moved);
+  WriteBytes(lo, original);
   const std::function<void()> writes[] = {
       [&] { editor.AppendRecord(1, 1, 0, 0); },
       [&] { editor.DuplicateRecord(); },
@@ -235,17 +232,15 @@ TEST_F(PlacingTest, AReplacedFileIsNotWrittenByAnyPlacing) {
   };
   for (const auto& write : writes) {
     EXPECT_NE(MessageOf(write).find("was replaced or deleted"), std::string::npos);
-    EXPECT_EQ(FileBytes(), original);
+    EXPECT_EQ(File(), original);
     EXPECT_EQ(ReadBytes(moved), original);
     EXPECT_EQ(view.ContentsRows().size(), 4u);
   }
 }
 
 TEST_F(PlacingTest, EveryPlacingWriteIsOneStepThatUndoTakesBack) {
-  std::vector<TWriteStep> steps;
-  editor.SetStepListener([&](TWriteStep step) { steps.push_back(std::move(step)); });
   Open(NumberedRecords(4));
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   editor.DropCatalogueEntry(1, 5.5, 6.5);
   Click(1);
   editor.DuplicateRecord();
@@ -253,11 +248,11 @@ TEST_F(PlacingTest, EveryPlacingWriteIsOneStepThatUndoTakesBack) {
   editor.ToggleInMapGroup(2);
   editor.MoveMapGroup(1.0, 1.0);
   std::vector<std::string> descriptions;
-  for (const TWriteStep& step : steps) descriptions.push_back(step.description);
+  for (const TWriteStep& step : history.Steps()) descriptions.push_back(step.description);
   EXPECT_EQ(descriptions,
             (std::vector<std::string>{"Add Object", "Duplicate Object", "Move of 2 records"}));
-  for (auto step = steps.rbegin(); step != steps.rend(); ++step) editor.UndoStep(*step);
-  EXPECT_EQ(FileBytes(), original);
+  while (history.CanUndo()) history.Undo();
+  EXPECT_EQ(File(), original);
   EXPECT_EQ(view.ContentsRows().size(), 4u);
 }
 

@@ -8,13 +8,13 @@
 
 #include "errors/app_error.h"
 #include "platform/binary_file.h"
-#include "support/editor_fixture.h"
+#include "support/editor_world.h"
 
 namespace {
 
-class RecordEditorTest : public EditorFixture {
+class RecordEditorTest : public ::testing::Test, protected EditorWorld {
  protected:
-  RecordEditorTest() : EditorFixture({{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}}) {}
+  RecordEditorTest() : EditorWorld({{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}}) {}
   void TearDown() override { file_faults::Reset(); }
 
   // The texts of RecordNo, Class, Type, X, Y, Z, R and Density, joined by blanks.
@@ -41,7 +41,7 @@ TEST_F(RecordEditorTest, OpenShowsHeaderAndListsButZerosUntilARowIsChosen) {
   EXPECT_EQ(view.Text(TField::Name), "Forest");
   EXPECT_EQ(view.Text(TField::Description), "North woods");
   EXPECT_EQ(view.RecordCountText(), "4");
-  EXPECT_EQ(view.WindowCaption(), "Editing " + lo_path.string());
+  EXPECT_EQ(view.WindowCaption(), "Editing " + lo.string());
   EXPECT_TRUE(view.AddRemoveEnabled());
   EXPECT_EQ(Shown(), "0 0 0 0.0 0.0 0.0 0.0 0");
   EXPECT_EQ(view.SelectedRow(), -1);
@@ -71,17 +71,17 @@ TEST_F(RecordEditorTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
   records[8].y = -5.125f;  // shows -5.13
   records[8].state = 2;    // shows "State 1"
   Open(records);
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   Click(3);
   editor.RemoveLastObject();
   EXPECT_EQ(host.information, std::vector<std::string>{"No Item Selected"});
-  EXPECT_EQ(FileBytes(), original);
+  EXPECT_EQ(File(), original);
 
   Click(9);
   editor.RemoveLastObject();
   Bytes expected = original;
   PutU16(expected, 20, 9);  // only the count changes; record 9 stays behind it
-  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(File(), expected);
   EXPECT_EQ(view.ContentsRows().size(), 9u);
   EXPECT_EQ(view.SelectedRow(), 8);
   EXPECT_EQ(view.RecordCountText(), "9");
@@ -91,14 +91,14 @@ TEST_F(RecordEditorTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
 
 TEST_F(RecordEditorTest, AddAppendsAZeroedRecordWritingTheCountLast) {
   Open(NumberedRecords(5));
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   file_faults::FailOperation(1, 101);  // the record's first field
   EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), "Disk full");
-  EXPECT_EQ(FileBytes(), original);
+  EXPECT_EQ(File(), original);
   EXPECT_EQ(editor.Document().LastIndex, 4);
   file_faults::FailOperation(11, 101);  // 8 record fields, 2 header texts, then the count
   EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), "Disk full");
-  EXPECT_EQ(Slice(FileBytes(), 20, 2), Slice(original, 20, 2));
+  EXPECT_EQ(Slice(File(), 20, 2), Slice(original, 20, 2));
   EXPECT_EQ(editor.Document().LastIndex, 4);
 
   Type(TField::Name, "Lake");
@@ -107,7 +107,7 @@ TEST_F(RecordEditorTest, AddAppendsAZeroedRecordWritingTheCountLast) {
   expected.resize(220, 0);
   PutU16(expected, 20, 6);
   PutText(expected, 0, std::string("Lake") + '\0');
-  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(File(), expected);
   EXPECT_EQ(view.ContentsRows().back(), "5;0;0;Marker");
   EXPECT_EQ(view.SelectedRow(), 5);
   EXPECT_EQ(view.Text(TField::RecordNo) + " " + view.RecordCountText(), "5 6");
@@ -117,11 +117,11 @@ TEST_F(RecordEditorTest, AddAppendsAZeroedRecordWritingTheCountLast) {
 
 TEST_F(RecordEditorTest, AddRefusesAFullTable) {
   Open(NumberedRecords(256));
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   Click(255);
   editor.AddObject();
   EXPECT_EQ(host.information, std::vector<std::string>{"A Lo file holds at most 256 records"});
-  EXPECT_EQ(FileBytes(), original);
+  EXPECT_EQ(File(), original);
   EXPECT_EQ(view.ContentsRows().size(), 256u);
   EXPECT_EQ(view.SelectedRow(), 255);
 }
@@ -132,7 +132,7 @@ TEST_F(RecordEditorTest, CommitStoresLowBytesAndTheChosenState) {
   records[1].x = 1.005f;   // the nearest single lies below 1.005: shows 1.00
   records[1].y = -5.125f;  // shows -5.13
   Open(records);
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   Click(1);
   EXPECT_EQ(view.StateIndex(), 1);
   Type(TField::Class, "300");
@@ -141,8 +141,8 @@ TEST_F(RecordEditorTest, CommitStoresLowBytesAndTheChosenState) {
   EXPECT_EQ(view.Highlight(TField::Class), THighlight::Modified);
   Save();
   // Untouched fields keep their stored bytes: the state stays 2, X ... R as read.
-  EXPECT_EQ(Slice(FileBytes(), 120, 3), (Bytes{44, 255, 2}));
-  EXPECT_EQ(Slice(FileBytes(), 123, 17), Slice(original, 123, 17));
+  EXPECT_EQ(Slice(File(), 120, 3), (Bytes{44, 255, 2}));
+  EXPECT_EQ(Slice(File(), 123, 17), Slice(original, 123, 17));
   EXPECT_EQ(view.ContentsRows()[1], "1;44;255;Requires Object Data File");
   EXPECT_EQ(view.SelectedRow(), 1);
   EXPECT_FALSE(view.SaveEnabled());
@@ -153,7 +153,7 @@ TEST_F(RecordEditorTest, CommitStoresLowBytesAndTheChosenState) {
   EXPECT_EQ(view.StateHighlight(), THighlight::Modified);
   EXPECT_TRUE(view.SaveEnabled());
   Save();
-  EXPECT_EQ(FileBytes()[122], 0);
+  EXPECT_EQ(File()[122], 0);
   EXPECT_EQ(view.StateHighlight(), THighlight::Normal);
   editor.CloseLoFile();
   EXPECT_FALSE(editor.Document().IsOpen());
@@ -162,13 +162,13 @@ TEST_F(RecordEditorTest, CommitStoresLowBytesAndTheChosenState) {
 
 TEST_F(RecordEditorTest, BadNumberStopsTheCommitAtThatFieldAndWritesNothing) {
   Open(NumberedRecords(3));
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   Click(1);
   Type(TField::Name, "Renamed");
   Type(TField::X, "7.5");
   Type(TField::Density, "");
   EXPECT_EQ(MessageOf([&] { Save(); }), "'' is not a valid integer value");
-  EXPECT_EQ(FileBytes(), original);
+  EXPECT_EQ(File(), original);
   EXPECT_EQ(editor.Document().NameText(), "Renamed");  // converted before the failure
   EXPECT_EQ(editor.Document().LoRecordTable[1].x, 7.5f);
   EXPECT_TRUE(view.SaveEnabled());
@@ -177,7 +177,7 @@ TEST_F(RecordEditorTest, BadNumberStopsTheCommitAtThatFieldAndWritesNothing) {
 
   Type(TField::Density, "2.5");
   EXPECT_EQ(MessageOf([&] { Save(); }), "'2.5' is not a valid integer value");
-  EXPECT_EQ(FileBytes(), original);
+  EXPECT_EQ(File(), original);
 }
 
 TEST_F(RecordEditorTest, StoredInfinityAndSignallingNaN) {
@@ -185,14 +185,14 @@ TEST_F(RecordEditorTest, StoredInfinityAndSignallingNaN) {
   records[0].x = std::numeric_limits<float>::infinity();
   records[1].y = std::bit_cast<float>(0x7F800001u);
   Open(records);
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   Click(0);
   EXPECT_EQ(view.Text(TField::X), "INF");
   Save();  // an untouched infinity goes back as it is
-  EXPECT_EQ(FileBytes(), original);
+  EXPECT_EQ(File(), original);
   Type(TField::Y, "INF");  // typed, it is no number
   EXPECT_EQ(MessageOf([&] { Save(); }), "'INF' is not a valid floating point value");
-  EXPECT_EQ(FileBytes(), original);
+  EXPECT_EQ(File(), original);
   Type(TField::Y, "0.00");
 
   // Showing stops at Y with the fields before it already shown.
@@ -207,11 +207,11 @@ TEST_F(RecordEditorTest, UntouchedFloatsKeepTheirBytesAndTypedOnesAreConverted) 
   records[0].z = 123456789.0f;  // "1.2345679E8" fits, but rounds
   records[0].r = 1.005f;        // the nearest single lies below 1.005
   Open(records);
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   Click(0);
   EXPECT_EQ(Shown(), "0 0 0 -1.2345679E 1.2345679E1 1.2345679E8 1.00 0");
   Save();
-  EXPECT_EQ(FileBytes(), original);
+  EXPECT_EQ(File(), original);
 
   Type(TField::X, "5");
   Type(TField::X, "-1.2345679E");  // typed back to what was shown: still the stored value
@@ -220,27 +220,27 @@ TEST_F(RecordEditorTest, UntouchedFloatsKeepTheirBytesAndTypedOnesAreConverted) 
   Type(TField::Y, "12");
   Type(TField::Z, "123456789");  // another text for the same number: converted
   Save();
-  EXPECT_EQ(Slice(FileBytes(), 103, 4), Slice(original, 103, 4));
-  EXPECT_EQ(Slice(FileBytes(), 107, 4), FloatBytes(12.0f));
-  EXPECT_EQ(Slice(FileBytes(), 111, 4), FloatBytes(123456790.0f));
-  EXPECT_EQ(Slice(FileBytes(), 115, 4), Slice(original, 115, 4));
+  EXPECT_EQ(Slice(File(), 103, 4), Slice(original, 103, 4));
+  EXPECT_EQ(Slice(File(), 107, 4), FloatBytes(12.0f));
+  EXPECT_EQ(Slice(File(), 111, 4), FloatBytes(123456790.0f));
+  EXPECT_EQ(Slice(File(), 115, 4), Slice(original, 115, 4));
 
   // Once converted, the typed value is what a later commit keeps.
   Type(TField::Y, "1.2345679E1");
   Save();
-  EXPECT_EQ(Slice(FileBytes(), 107, 4), FloatBytes(12.345679f));
+  EXPECT_EQ(Slice(File(), 107, 4), FloatBytes(12.345679f));
 }
 
 TEST_F(RecordEditorTest, CommitWithoutASelectedRowWritesOnlyTheHeaderTextsAndKeepsRecordEdits) {
   Open(NumberedRecords(3));
-  const Bytes original = FileBytes();
+  const Bytes original = File();
   const auto table_before = editor.Document().LoRecordTable;
   ASSERT_EQ(view.SelectedRow(), -1);
   Type(TField::Description, "Dusk");
   Save();
   Bytes expected = original;
   PutText(expected, 26, std::string("Dusk") + '\0');
-  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(File(), expected);
   EXPECT_FALSE(view.SaveEnabled());
   EXPECT_TRUE(host.information.empty());
 
@@ -250,7 +250,7 @@ TEST_F(RecordEditorTest, CommitWithoutASelectedRowWritesOnlyTheHeaderTextsAndKee
   Type(TField::Name, "Glade");
   Save();
   PutText(expected, 0, std::string("Glade") + '\0');
-  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(File(), expected);
   EXPECT_EQ(host.information, std::vector<std::string>{"No Item Selected"});
   EXPECT_EQ(view.Text(TField::X), "7.5");
   EXPECT_EQ(view.Highlight(TField::X), THighlight::Modified);
@@ -271,7 +271,7 @@ TEST_F(RecordEditorTest, CancelRunsTheRemainingStepsAndAsksToEnd) {
   EXPECT_EQ(host.end_requests, 1);
   EXPECT_EQ(host.lo_prompt.runs(), 1u);
   EXPECT_EQ(host.objdat_prompt.runs(), 2u);  // the empty objdir setting still prompts
-  EXPECT_EQ(host.open_requests.back().file_name, lo_path);
+  EXPECT_EQ(host.open_requests.back().file_name, lo);
   EXPECT_EQ(view.Text(TField::Name), "Forest");
   EXPECT_EQ(Shown(), "0 0 0 0.0 0.0 0.0 0.0 0");
   EXPECT_EQ(view.SelectedRow(), -1);
@@ -319,7 +319,7 @@ TEST_F(RecordEditorTest, FailedOpenShowsNoFileAndNeverWritesTheOldDataIntoTheNew
         std::pair{bad_count, "Invalid record count 300: a Lo file holds 0 to 256 records"}}) {
     SCOPED_TRACE(path.string());
     Open(NumberedRecords(3));
-    const Bytes original = FileBytes();
+    const Bytes original = File();
     Click(1);
     Type(TField::X, "5");
     view.SetStateIndexFromUser(0);
@@ -345,7 +345,7 @@ TEST_F(RecordEditorTest, FailedOpenShowsNoFileAndNeverWritesTheOldDataIntoTheNew
     EXPECT_EQ(view.Text(TField::Name), "");
     EXPECT_EQ(MessageOf([&] { Save(); }), "I/O error 103");
     EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), "I/O error 103");
-    EXPECT_EQ(FileBytes(), original);
+    EXPECT_EQ(File(), original);
     EXPECT_EQ(ReadBytes(short_file), short_bytes);
   }
 }
@@ -366,7 +366,7 @@ TEST_F(RecordEditorTest, EachListIsUpdatedOncePerFillEvenWhenTheCatalogueFailsMi
   // A names file cut after 100 names: the rows read before the failure show.
   std::filesystem::resize_file(dir / "objdat" / "objdat.nam", 30 * 100);
   updates.clear();
-  host.open_answers.push_back(lo_path);
+  host.open_answers.push_back(lo);
   EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), "Read beyond end of file");
   EXPECT_EQ(view.CatalogueRows().size(), 100u);
   EXPECT_EQ(updates[TAspect::CatalogueRows], 1);
@@ -374,21 +374,21 @@ TEST_F(RecordEditorTest, EachListIsUpdatedOncePerFillEvenWhenTheCatalogueFailsMi
   // A catalogue that cannot be opened leaves the list as it was.
   std::filesystem::remove(dir / "objdat" / "objdat.dat");
   updates.clear();
-  host.open_answers.push_back(lo_path);
+  host.open_answers.push_back(lo);
   EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), "File not found");
   EXPECT_EQ(view.CatalogueRows().size(), 100u);
   EXPECT_EQ(updates[TAspect::CatalogueRows], 0);
 }
 
 TEST_F(RecordEditorTest, NamedFileOpensWithoutLoFolderOrDialogButWithTheObjdatFolder) {
-  WriteBytes(lo_path, LoFileBytes("Forest", "North woods", NumberedRecords(3)));
-  editor.OpenLoFileNamed(lo_path);
+  WriteBytes(lo, LoFileBytes("Forest", "North woods", NumberedRecords(3)));
+  editor.OpenLoFileNamed(lo);
 
   EXPECT_EQ(host.lo_prompt.runs(), 0u);
   EXPECT_TRUE(host.open_requests.empty());
   EXPECT_EQ(host.objdat_prompt.runs(), 1u);  // none stored yet: asked as usual
   EXPECT_EQ(settings.ReadSetting("settings", "startdir", "none"), "none");
-  EXPECT_EQ(view.WindowCaption(), "Editing " + lo_path.string());
+  EXPECT_EQ(view.WindowCaption(), "Editing " + lo.string());
   EXPECT_EQ(view.RecordCountText(), "3");
   EXPECT_EQ(view.Text(TField::Name), "Forest");
   EXPECT_EQ(view.ContentsRows(),
@@ -450,11 +450,11 @@ TEST_F(RecordEditorTest, DecimalSeparatorAppliesBothWays) {
   EXPECT_EQ(MessageOf([&] { Save(); }), "'2.5' is not a valid floating point value");
   Type(TField::X, "2,5");
   Save();
-  EXPECT_EQ(Slice(FileBytes(), 123, 4), FloatBytes(2.5f));
+  EXPECT_EQ(Slice(File(), 123, 4), FloatBytes(2.5f));
   // The zeros that Add Object puts in the fields must read back under this separator too.
   editor.AddObject();
   EXPECT_EQ(view.Text(TField::X), "0,0");
-  EXPECT_EQ(Slice(FileBytes(), 140, 20), Bytes(20, 0));
+  EXPECT_EQ(Slice(File(), 140, 20), Bytes(20, 0));
 }
 
 }  // namespace
@@ -463,18 +463,18 @@ namespace {
 
 TEST_F(RecordEditorTest, AFileReplacedOrDeletedSinceItWasOpenedIsNotWrittenAndTheEditsStay) {
   const std::string message =
-      lo_path.string() + " was replaced or deleted since it was opened; open it again";
+      lo.string() + " was replaced or deleted since it was opened; open it again";
   // Copied over itself (a new file under the old name), then deleted.
   for (bool deleted : {false, true}) {
     SCOPED_TRACE(deleted ? "deleted" : "replaced");
     Open(NumberedRecords(3));
-    const Bytes original = FileBytes();
+    const Bytes original = File();
     const std::filesystem::path copy = dir / "copy.tmp";
-    std::filesystem::copy_file(lo_path, copy);
+    std::filesystem::copy_file(lo, copy);
     if (deleted) {
-      std::filesystem::remove(lo_path);
+      std::filesystem::remove(lo);
     } else {
-      std::filesystem::rename(copy, lo_path);
+      std::filesystem::rename(copy, lo);
     }
     Click(2);
     Type(TField::X, "7.5");
@@ -489,21 +489,21 @@ TEST_F(RecordEditorTest, AFileReplacedOrDeletedSinceItWasOpenedIsNotWrittenAndTh
     EXPECT_TRUE(view.SaveEnabled());
     EXPECT_EQ(editor.Document().LastIndex, 2);
     if (!deleted) {
-      EXPECT_EQ(FileBytes(), original);
+      EXPECT_EQ(File(), original);
     }
     std::filesystem::remove(copy);
   }
 }
 
 TEST_F(RecordEditorTest, AFileOpenInAnotherEditorIsReportedOnceAndOpensAllTheSame) {
-  WriteBytes(lo_path, LoFileBytes("Shared", "", NumberedRecords(2)));
+  WriteBytes(lo, LoFileBytes("Shared", "", NumberedRecords(2)));
   TLoDocument other_editor;
-  other_editor.Open(lo_path);
+  other_editor.Open(lo);
   Open(NumberedRecords(2), "Shared");
-  EXPECT_EQ(host.information,
-            std::vector<std::string>{
-                lo_path.string() +
-                " is open in another Lo editor; saving in both may overwrite changes"});
+  EXPECT_EQ(
+      host.information,
+      std::vector<std::string>{
+          lo.string() + " is open in another Lo editor; saving in both may overwrite changes"});
   EXPECT_TRUE(editor.Document().IsOpen());
   EXPECT_EQ(view.ContentsRows().size(), 2u);
 

@@ -9,8 +9,10 @@
 
 #include <functional>
 
+#include "editor/backup_restore.h"
 #include "platform/file_faults.h"
-#include "support/undo_world.h"
+#include "support/editor_world.h"
+#include "support/file_agreement.h"
 
 namespace {
 
@@ -19,7 +21,7 @@ namespace fs = std::filesystem;
 struct StepCase {
   const char* name;
   int records;
-  std::function<void(UndoWorld&)> run;
+  std::function<void(EditorWorld&)> run;
 };
 
 void PrintTo(const StepCase& c, std::ostream* out) { *out << c.name; }
@@ -27,48 +29,48 @@ void PrintTo(const StepCase& c, std::ostream* out) { *out << c.name; }
 std::vector<StepCase> Cases() {
   return {
       {"Save", 10,
-       [](UndoWorld& w) {
+       [](EditorWorld& w) {
          w.Click(7);
          w.Type(TField::X, "1.5");
          w.Type(TField::Name, "Glade");
          w.Save();
        }},
-      {"Add", 4, [](UndoWorld& w) { w.editor.AddObject(); }},
+      {"Add", 4, [](EditorWorld& w) { w.editor.AddObject(); }},
       {"Remove", 4,
-       [](UndoWorld& w) {
+       [](EditorWorld& w) {
          w.Click(3);
          w.editor.RemoveLastObject();
        }},
       // Both bytes of the count change.
-      {"AddAt255", 255, [](UndoWorld& w) { w.editor.AddObject(); }},
+      {"AddAt255", 255, [](EditorWorld& w) { w.editor.AddObject(); }},
       {"RemoveAt256", 256,
-       [](UndoWorld& w) {
+       [](EditorWorld& w) {
          w.Click(255);
          w.editor.RemoveLastObject();
        }},
-      {"Append", 4, [](UndoWorld& w) { w.editor.AppendRecord(3, 1, 12.5, -4.25); }},
+      {"Append", 4, [](EditorWorld& w) { w.editor.AppendRecord(3, 1, 12.5, -4.25); }},
       {"Duplicate", 4,
-       [](UndoWorld& w) {
+       [](EditorWorld& w) {
          w.Click(2);
          w.editor.DuplicateRecord();
        }},
       {"MoveGroup", 6,
-       [](UndoWorld& w) {
+       [](EditorWorld& w) {
          w.Click(1);
          w.editor.ToggleInMapGroup(4);
          w.editor.MoveMapGroup(2.5, -1.0);
        }},
       {"RestoreShorter", 4,
-       [](UndoWorld& w) {
+       [](EditorWorld& w) {
          const fs::path copy = w.dir / "copy";
          WriteBytes(copy, LoFileBytes("Lake", "Shore", NumberedRecords(2)));
-         w.editor.RestoreBackup(copy);
+         RestoreBackup(w.editor, copy);
        }},
       {"RestoreLonger", 2,
-       [](UndoWorld& w) {
+       [](EditorWorld& w) {
          const fs::path copy = w.dir / "copy";
          WriteBytes(copy, LoFileBytes("Lake", "Shore", NumberedRecords(5)));
-         w.editor.RestoreBackup(copy);
+         RestoreBackup(w.editor, copy);
        }},
   };
 }
@@ -101,9 +103,9 @@ void ExpectBetween(const Bytes& now, const Bytes& old_bytes, const Bytes& new_by
 
 // The operations of `action` in a world prepared by `prepare`, without faults.
 std::vector<FileOperation> OperationsOf(const StepCase& c,
-                                        const std::function<void(UndoWorld&)>& prepare,
-                                        const std::function<void(UndoWorld&)>& action) {
-  UndoWorld w(c.records);
+                                        const std::function<void(EditorWorld&)>& prepare,
+                                        const std::function<void(EditorWorld&)>& action) {
+  EditorWorld w(c.records);
   prepare(w);
   file_faults::Reset();
   action(w);
@@ -113,9 +115,9 @@ std::vector<FileOperation> OperationsOf(const StepCase& c,
 }
 
 // Calls check(world, fault, k) for every fault at every operation of `action`.
-void Sweep(const StepCase& c, const std::function<void(UndoWorld&)>& prepare,
-           const std::function<void(UndoWorld&)>& action,
-           const std::function<void(UndoWorld&)>& check) {
+void Sweep(const StepCase& c, const std::function<void(EditorWorld&)>& prepare,
+           const std::function<void(EditorWorld&)>& action,
+           const std::function<void(EditorWorld&)>& check) {
   const std::vector<FileOperation> operations = OperationsOf(c, prepare, action);
   ASSERT_FALSE(operations.empty());
   for (const Fault& fault : kFaults) {
@@ -123,7 +125,7 @@ void Sweep(const StepCase& c, const std::function<void(UndoWorld&)>& prepare,
       if (fault.writes_only && operations[k - 1] != FileOperation::Write) continue;
       SCOPED_TRACE(std::string(fault.name) + " at operation " + std::to_string(k) + " of " +
                    std::to_string(operations.size()));
-      UndoWorld w(c.records);
+      EditorWorld w(c.records);
       prepare(w);
       file_faults::Reset();
       fault.plan(k);
@@ -144,7 +146,7 @@ TEST_P(UndoFaultSweep, AFailedUndoOrRedoCompletesWhenTriedAgain) {
   const StepCase& c = GetParam();
   Bytes before, after;
   {
-    UndoWorld w(c.records);
+    EditorWorld w(c.records);
     before = w.File();
     c.run(w);
     after = w.File();
@@ -154,12 +156,12 @@ TEST_P(UndoFaultSweep, AFailedUndoOrRedoCompletesWhenTriedAgain) {
     SCOPED_TRACE(undo ? "undo" : "redo");
     const Bytes& from = undo ? after : before;
     const Bytes& to = undo ? before : after;
-    const auto prepare = [&](UndoWorld& w) {
+    const auto prepare = [&](EditorWorld& w) {
       c.run(w);
       if (!undo) w.history.Undo();
     };
-    const auto apply = [&](UndoWorld& w) { undo ? w.history.Undo() : w.history.Redo(); };
-    Sweep(c, prepare, apply, [&](UndoWorld& w) {
+    const auto apply = [&](EditorWorld& w) { undo ? w.history.Undo() : w.history.Redo(); };
+    Sweep(c, prepare, apply, [&](EditorWorld& w) {
       ExpectBetween(w.File(), from, to);
       ExpectAgreesWithFile(w.editor);
       if (undo ? w.history.CanRedo() : w.history.CanUndo()) {
@@ -177,12 +179,12 @@ TEST_P(UndoFaultSweep, ACommandStoppedByAFaultIsUndoneByteForByte) {
   const StepCase& c = GetParam();
   Bytes before;
   {
-    UndoWorld w(c.records);
+    EditorWorld w(c.records);
     before = w.File();
   }
   Sweep(
-      c, [](UndoWorld&) {}, c.run,
-      [&](UndoWorld& w) {
+      c, [](EditorWorld&) {}, c.run,
+      [&](EditorWorld& w) {
         // A failed command leaves the values it took in memory (and Save
         // writes them next time); the count and the rows follow the file.
         ExpectCountAgreesWithFile(w.editor);
@@ -197,15 +199,15 @@ INSTANTIATE_TEST_SUITE_P(Steps, UndoFaultSweep, ::testing::ValuesIn(Cases()),
 
 TEST(BackupFaultSweep, AFailedCopyNeverChangesTheWrite) {
   const StepCase save = Cases()[0];
-  const auto prepare = [](UndoWorld& w) { w.SetUpBackups(); };
+  const auto prepare = [](EditorWorld& w) { w.SetUpBackups(); };
   Bytes opened, saved;
   {
-    UndoWorld w(save.records);
+    EditorWorld w(save.records);
     opened = w.File();
     save.run(w);
     saved = w.File();
   }
-  Sweep(save, prepare, save.run, [&](UndoWorld& w) {
+  Sweep(save, prepare, save.run, [&](EditorWorld& w) {
     if (!w.history.CanUndo() || w.File() != saved) {
       // The fault hit the Lo file's own operations: the other sweeps see to those.
       return;

@@ -6,13 +6,14 @@
 
 #include <random>
 
-#include "support/undo_world.h"
+#include "support/editor_world.h"
+#include "support/file_agreement.h"
 
 namespace {
 
 class Script {
  public:
-  Script(UndoWorld& world, unsigned seed) : w_(world), random_(seed) {}
+  Script(EditorWorld& world, unsigned seed) : w_(world), random_(seed) {}
 
   void RunOne() {
     switch (Pick(0, 6)) {
@@ -71,7 +72,7 @@ class Script {
     ClickSome();
   }
 
-  UndoWorld& w_;
+  EditorWorld& w_;
   std::mt19937 random_;
 };
 
@@ -88,7 +89,7 @@ TEST_P(UndoModel, UndoOfEverythingGivesTheOpenedFileAndRedoTheEndState) {
   const ModelCase& model = GetParam();
   for (int sequence = 0; sequence < model.sequences; ++sequence) {
     SCOPED_TRACE("sequence " + std::to_string(sequence));
-    UndoWorld w(model.records);
+    EditorWorld w(model.records);
     const Bytes opened = w.File();
     Script script(w, static_cast<unsigned>(sequence * 7919 + model.records));
     for (int i = 0; i < model.commands; ++i) {

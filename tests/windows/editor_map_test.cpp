@@ -23,9 +23,7 @@ const QColor kWhite(255, 255, 255);
 class EditorMapTest : public EditorWindowTest {
  protected:
   void Open() {
-    StartRun();
-    OpenEditor();
-    OpenFile(files_.lo_file);
+    EditorWindowTest::Open();
     map = form6_->Map()->View();
   }
   QPoint At(int index) const { return map->screenPosition(index).toPoint(); }

@@ -6,13 +6,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <QUndoStack>
 
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
 #include "lettering/shadow_button.h"
 #include "window_fixture.h"
-#include "windows/editor_history.h"
 
 namespace {
 
@@ -20,11 +18,6 @@ const QColor kRed(255, 0, 0);
 
 class EditorUndoTest : public EditorWindowTest {
  protected:
-  void Open() {
-    StartRun();
-    OpenEditor();
-    OpenFile(files_.lo_file);
-  }
   void Press(QWidget* to, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
     QTest::keyClick(to, key, modifiers);
   }
@@ -51,7 +44,7 @@ TEST_F(EditorUndoTest, CaptionsKeysAndDisabledStates) {
   EXPECT_EQ(form6_->Action(TCommand::OpenLoFile)->shortcut(),
             QKeySequence(QStringLiteral("Ctrl+O")));
   EXPECT_EQ(form6_->Action(TCommand::RestoreBackup)->text(), QStringLiteral("Restore a Backup..."));
-  EXPECT_GE(form6_->findChild<EditorHistory*>()->Stack().undoLimit(), 1000);
+  EXPECT_GE(TUndoHistory::kStepLimit, 1000u);
 
   SaveRecord3();
   Bytes saved = File();
@@ -89,6 +82,9 @@ TEST_F(EditorUndoTest, CtrlZInAFieldUndoesTypingFirstThenTheFile) {
   while (y->canUndoEdit()) Press(y, Qt::Key_Z);
   EXPECT_EQ(y->text(), QStringLiteral("-3.00"));
   EXPECT_EQ(File(), saved) << "typing is undone before the file";
+  Press(y, Qt::Key_Z);  // the field's edit marks, as an unsaved change of their own
+  EXPECT_EQ(File(), saved);
+  EXPECT_FALSE(form6_->Action(TCommand::Save)->isEnabled());
   Press(y, Qt::Key_Z);
   EXPECT_EQ(File(), files_.original);
   Press(form6_->FieldWidget(TField::Z), Qt::Key_Y);  // a field has no redo of its own
@@ -143,7 +139,7 @@ TEST_F(EditorUndoTest, AnotherOpenOrAFailedOneEmptiesTheHistory) {
 TEST_F(EditorUndoTest, ARestoredBackupIsOneStepUndoTakesBack) {
   StartRun();
   const std::filesystem::path backups = files_.dir / "backups";
-  form3_->Editor().Backups().SetFolder(backups);
+  form3_->Editor().Recorder().Backups().SetFolder(backups);
   OpenEditor();
   OpenFile(files_.lo_file);
   SaveRecord3();

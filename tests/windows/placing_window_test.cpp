@@ -21,9 +21,7 @@ const QColor kRed(255, 0, 0);
 class PlacingWindowTest : public EditorWindowTest {
  protected:
   void Open() {
-    StartRun();
-    OpenEditor();
-    OpenFile(files_.lo_file);
+    EditorWindowTest::Open();
     map = form6_->Map()->View();
     catalogue = form6_->CatalogueList();
   }

@@ -121,6 +121,12 @@ void EditorWindowTest::OpenFile(const std::filesystem::path& file) {
   form6_->Action(TCommand::OpenLoFile)->trigger();
 }
 
+void EditorWindowTest::Open() {
+  StartRun();
+  OpenEditor();
+  OpenFile(files_.lo_file);
+}
+
 void EditorWindowTest::ClickRow(int row) {
   ColumnListBox* list = form6_->ContentsList();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->rowRect(row).center());

@@ -70,6 +70,9 @@ class EditorWindowTest : public ::testing::Test {
                         std::function<void(QFileDialog*)> examine = nullptr);
   // "Open a Lo File", answering the file-open dialog with `file`.
   void OpenFile(const std::filesystem::path& file);
+  // A run with both folders stored, the editor window shown and the game
+  // files' Lo file open.
+  void Open();
   void ClickRow(int row);
   void TypeInto(MaskedEdit* field, const QString& text);
   std::filesystem::path SettingsFile() const { return files_.dir / "config" / "zodaZa.INI"; }

@@ -1,56 +1,10 @@
-#include "support/undo_world.h"
+#include "support/file_agreement.h"
 
 #include <gtest/gtest.h>
 
 #include "editor/number_text.h"
-
-StepHistory::StepHistory(RecordEditor& editor) : editor_(editor) {
-  editor_.SetStepListener([this](TWriteStep step) {
-    steps_.resize(done_);
-    steps_.push_back(std::move(step));
-    ++done_;
-  });
-}
-
-void StepHistory::Undo() {
-  editor_.UndoStep(steps_[done_ - 1]);
-  --done_;
-}
-
-void StepHistory::Redo() {
-  editor_.RedoStep(steps_[done_]);
-  ++done_;
-}
-
-UndoWorld::UndoWorld(int records) {
-  WriteCatalogue(objdat, {{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}});
-  WriteBytes(lo, LoFileBytes("Forest", "North woods", NumberedRecords(records)));
-  // Both folders known already: opening writes no settings.
-  WriteText(dir / "zodaZa.INI",
-            "[settings]\nstartdir=" + dir.path().string() + "\nobjdir=" + objdat.string() + "\n");
-  Open();
-}
-
-void UndoWorld::Open() {
-  host.open_answers.push_back(lo);
-  editor.OpenLoFile();
-}
-
-void UndoWorld::Click(int row) {
-  editor.View().SetSelectedRowFromUser(row);
-  editor.ShowRecord();
-}
-
-void UndoWorld::Type(TField field, const std::string& text) {
-  editor.View().SetTextFromUser(field, text);
-  editor.MarkFieldModified(field);
-}
-
-void UndoWorld::SetUpBackups(std::time_t opened_at) {
-  editor.Backups().SetFolder(backups);
-  editor.Backups().SetClock([opened_at] { return opened_at; });
-  Open();
-}
+#include "editor/record_editor.h"
+#include "support/lo_files.h"
 
 namespace {
 int CountIn(const Bytes& file) { return static_cast<std::int16_t>(file[20] | file[21] << 8); }
