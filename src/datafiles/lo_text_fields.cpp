@@ -5,6 +5,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "datafiles/little_endian.h"
 
@@ -78,6 +79,17 @@ std::uint32_t ReadDecimalFloat(std::string_view text, std::string_view key, int 
   return std::bit_cast<std::uint32_t>(value);
 }
 
+// "Class=, Type=, ... or State=", from the field table.
+std::string RecordFieldList() {
+  std::string list;
+  for (std::size_t i = 0; i < kRecordFields.size(); ++i) {
+    if (i > 0) list += i + 1 == kRecordFields.size() ? " or " : ", ";
+    list += FieldInfo(kRecordFields[i]).key;
+    list += '=';
+  }
+  return list;
+}
+
 // The record's items "Key=value", each record field exactly once.
 TRecordBytes ReadRecordItems(const std::vector<std::string_view>& items, int line, bool plain) {
   TRecordBytes record{};
@@ -90,9 +102,7 @@ TRecordBytes ReadRecordItems(const std::vector<std::string_view>& items, int lin
       if (key == FieldInfo(field).key) info = &FieldInfo(field);
     }
     if (equals == std::string_view::npos || info == nullptr) {
-      throw LoTextError(line, Shown(item) +
-                                  " is not a record field (Class=, Type=, X=, Y=, Z=, R=, "
-                                  "Density= or State=)");
+      throw LoTextError(line, Shown(item) + " is not a record field (" + RecordFieldList() + ")");
     }
     if (seen[FieldIndex(info->field)]) {
       throw LoTextError(line, std::string(info->key) + " is given twice");
@@ -105,7 +115,8 @@ TRecordBytes ReadRecordItems(const std::vector<std::string_view>& items, int lin
                                        : ReadFloatBits(value, info->key, line);
       little_endian::StoreU32(at, bits);
     } else {
-      *at = static_cast<std::uint8_t>(ReadNumber(value, 255, info->key, line));
+      *at = static_cast<std::uint8_t>(
+          ReadNumber(value, std::numeric_limits<std::uint8_t>::max(), info->key, line));
     }
   }
   for (TField field : kRecordFields) {
