@@ -1,5 +1,5 @@
 # The Debian package that `cpack` (scripts/package) builds from the install
-# rules. Its dependencies are computed from the shared libraries the two
+# rules. Its dependencies are computed from the shared libraries the
 # programs link (dpkg-shlibdeps).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME rererarovi)
@@ -17,7 +17,8 @@ place, field by field. It also adds a zeroed record at the end, removes
 the last one and keeps free-form notes.
 .
 The package also holds lodump, which prints a Lo file as the editor shows
-it, for reading or comparing Lo files in a terminal.")
+it, for reading or comparing Lo files in a terminal, or in an exact text
+form that loload writes back into a Lo file, byte for byte.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

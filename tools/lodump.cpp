@@ -1,8 +1,11 @@
 // lodump [--help | --version] LOFILE [OBJDAT_FOLDER]
+// lodump --exact LOFILE
 //
 // Prints a Lo file as the editor shows it, for reading or diffing in a
 // terminal: the header texts and count, then one line per record with the
 // contents-list row and the record's field texts (decimal separator ".").
+// With --exact it prints the exact text form instead, which loload reads
+// back into the same bytes.
 // Opens every file read-only and changes nothing. Errors are reported with
 // the editor's messages and exit status 1; a wrong command line gives 2.
 
@@ -16,6 +19,7 @@
 #include <vector>
 
 #include "datafiles/lo_document.h"
+#include "datafiles/lo_text.h"
 #include "datafiles/obj_catalogue.h"
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
@@ -32,6 +36,8 @@ constexpr std::string_view kHelp =
     "texts. OBJDAT_FOLDER, the folder of objdat.dat and objdat.nam, gives the\n"
     "object names. Every file is opened read-only; nothing is changed.\n"
     "\n"
+    "  --exact        print every byte of the file in the exact text form,\n"
+    "                 which loload reads back (no OBJDAT_FOLDER)\n"
     "  -h, --help     print this help and exit\n"
     "  -v, --version  print the version and exit\n"
     "  --             end of options (for a file name that starts with '-')\n"
@@ -45,6 +51,7 @@ struct Command {
   enum class Kind { Dump, Help, Version, Wrong } kind = Kind::Dump;
   std::vector<std::string> files;  // LOFILE [OBJDAT_FOLDER]
   std::string error;               // for Wrong: the one line to print
+  bool exact = false;              // the exact text form
 };
 
 Command ParseCommandLine(int argc, char** argv) {
@@ -57,6 +64,10 @@ Command ParseCommandLine(int argc, char** argv) {
     } else if (!options_ended && argument.size() > 1 && argument.front() == '-') {
       if (argument == "-h" || argument == "--help") return {Command::Kind::Help, {}, {}};
       if (argument == "-v" || argument == "--version") return {Command::Kind::Version, {}, {}};
+      if (argument == "--exact") {
+        command.exact = true;
+        continue;
+      }
       return {Command::Kind::Wrong,
               {},
               "lodump: unknown option '" + std::string(argument) + "' (see lodump --help)"};
@@ -64,7 +75,7 @@ Command ParseCommandLine(int argc, char** argv) {
       command.files.emplace_back(argument);
     }
   }
-  if (command.files.empty() || command.files.size() > 2) {
+  if (command.files.empty() || command.files.size() > (command.exact ? 1 : 2)) {
     command.kind = Command::Kind::Wrong;
     command.error = std::string(kUsage.substr(0, kUsage.size() - 1));
   }
@@ -129,6 +140,12 @@ int main(int argc, char** argv) {
   try {
     static TLoDocument document;  // 256 records: keep them off the stack
     document.OpenReadOnly(command.files[0]);
+    if (command.exact) {
+      const std::vector<std::uint8_t> bytes = document.ReadFileBytes();
+      document.Close();
+      std::cout << LoFileToExactText(bytes);
+      return 0;
+    }
     const int count = document.ReadAll();
     document.Close();
 

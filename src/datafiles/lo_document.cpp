@@ -7,6 +7,11 @@
 #include "errors/app_error.h"
 #include "platform/file_system.h"
 
+AppError InvalidRecordCount(int count) {
+  return AppError("Invalid record count " + std::to_string(count) +
+                  ": a Lo file holds 0 to 256 records");
+}
+
 namespace {
 
 constexpr const TFieldInfo& kName = FieldInfo(TField::Name);
@@ -82,8 +87,7 @@ int TLoDocument::ReadEverything() {
   const auto count = static_cast<std::int16_t>(little_endian::LoadU16(count_bytes));
   if (count < 0 || count > kLoRecordCapacity) {
     // Refused before anything in memory changes.
-    throw AppError("Invalid record count " + std::to_string(count) +
-                   ": a Lo file holds 0 to 256 records");
+    throw InvalidRecordCount(count);
   }
   file_.ReadAt(kName.offset, header.name.data(), kName.width);
   file_.ReadAt(kDescription.offset, header.description.data(), kDescription.width);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "datafiles/record_fields.h"
+#include "errors/app_error.h"
 #include "platform/binary_file.h"
 
 struct TLoHeader {
@@ -17,6 +18,10 @@ struct TLoHeader {
 };
 
 inline constexpr int kLoRecordCapacity = 256;
+
+// The refusal of a count outside 0..256: "Invalid record count %d: a Lo file
+// holds 0 to 256 records".
+AppError InvalidRecordCount(int count);
 
 // Told of each write of the document just before it is made: the bytes it
 // replaces (read from the file first; zeros where the file ends before them)

@@ -1,5 +1,7 @@
 #include "support/lo_files.h"
 
+#include <bit>
+
 #include "errors/app_error.h"
 
 std::string MessageOf(const std::function<void()>& action) {
@@ -59,6 +61,26 @@ std::vector<TLoRecord> NumberedRecords(int count) {
     records.push_back({byte(i % 7), byte(i % 3), byte(i % 2), f + 0.25f, -f, f * 10, 90, byte(i)});
   }
   return records;
+}
+
+std::vector<std::uint32_t> OddFloatBits() {
+  return {0x7FC00001, 0xFFC00000, 0x7F800001, 0xFFBFFFFF, 0x80000000, 0x00000001,
+          0x807FFFFF, 0x7F800000, 0xFF800000, 0x7F7FFFFF, 0x3DCCCCCD, 0x00000000};
+}
+
+Bytes OddLoFile(std::size_t after) {
+  std::vector<TLoRecord> records;
+  const std::vector<std::uint32_t> bits = OddFloatBits();
+  for (std::size_t i = 0; i < bits.size(); ++i) {
+    const auto f = [&](std::size_t k) { return std::bit_cast<float>(bits[(i + k) % bits.size()]); };
+    const std::uint8_t byte = i % 3 == 0 ? 0 : i % 3 == 1 ? 255 : 2;
+    records.push_back({byte, static_cast<std::uint8_t>(255 - byte), byte, f(0), f(1), f(2), f(3),
+                       static_cast<std::uint8_t>(i)});
+  }
+  // LoFileBytes leaves 8-bit bytes after each text's zero.
+  Bytes bytes = LoFileBytes("Q\"\\\t\x7F\xE9", std::string("Desc\0\x01 x", 8), records);
+  for (std::size_t i = 0; i < after; ++i) bytes.push_back(static_cast<std::uint8_t>(i * 37));
+  return bytes;
 }
 
 void WriteCatalogue(const std::filesystem::path& folder, const std::vector<TestEntry>& entries) {

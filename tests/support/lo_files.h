@@ -28,6 +28,14 @@ Bytes LoFileBytes(const std::string& name, const std::string& description,
 // Z = 10 i, R = 90, density i.
 std::vector<TLoRecord> NumberedRecords(int count);
 
+// Float bits no two-decimal text carries: NaNs with payloads (signalling and
+// negative ones too), -0, subnormals, infinities, the largest float, 0.1.
+std::vector<std::uint32_t> OddFloatBits();
+// A Lo file with every kind of odd value: OddFloatBits in its records' floats,
+// 0, 2 and 255 in their bytes; header texts with a quote, a backslash, control
+// and 8-bit bytes and non-zero bytes after their zero; then `after` more bytes.
+Bytes OddLoFile(std::size_t after);
+
 struct TestEntry {
   std::uint32_t object_class = 0;
   std::uint32_t object_type = 0;
