@@ -167,6 +167,30 @@ TEST(Backups, ARestoreIsOneStepUndoTakesBack) {
   }
 }
 
+// Restores between files of other lengths: the file takes the copy's length,
+// and the undo puts back every byte, also of pieces longer than 255 bytes.
+TEST(Backups, ARestoreTakesTheCopysLengthAndUndoEveryByte) {
+  struct Case {
+    int records_now, records_in_copy;
+  };
+  for (const Case& c : {Case{4, 3}, Case{3, 4}, Case{20, 2}, Case{2, 20}, Case{5, 5}}) {
+    SCOPED_TRACE(std::to_string(c.records_now) + " -> " + std::to_string(c.records_in_copy));
+    EditorWorld w(c.records_now);
+    const Bytes opened = w.File();
+    std::vector<TLoRecord> records = NumberedRecords(c.records_in_copy);
+    for (TLoRecord& record : records) record.z += 1000.0f;  // every record differs
+    const Bytes copy = LoFileBytes("Lake", "Shore", records);
+    WriteBytes(w.dir / "copy", copy);
+    RestoreBackup(w.editor, w.dir / "copy");
+    EXPECT_EQ(w.File(), copy);
+    w.Undo();
+    EXPECT_EQ(w.File(), opened);
+    ExpectAgreesWithFile(w.editor);
+    w.Redo();
+    EXPECT_EQ(w.File(), copy);
+  }
+}
+
 TEST(Backups, ACopyThatIsNoLoFileIsRefused) {
   RestoreWorld w;
   EXPECT_EQ(

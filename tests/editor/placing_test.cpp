@@ -215,6 +215,9 @@ TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
   editor.MoveMapGroup(-123456789.0, 0.0);
   EXPECT_EQ(File(), expected);
   EXPECT_EQ(view.Text(TField::X), "60.00");
+  // Only one member out of reach: the others stay too.
+  editor.MoveMapGroup(0.0, -9999996.0);  // Y -9999997.50 and -9999999.50 fit, -10000000.50 not
+  EXPECT_EQ(File(), expected);
 }
 
 TEST_F(PlacingTest, AReplacedFileIsNotWrittenByAnyPlacing) {

@@ -6,6 +6,10 @@
 // copy failing anywhere never changes the write that follows.
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <functional>
 
@@ -192,6 +196,35 @@ TEST_P(UndoFaultSweep, ACommandStoppedByAFaultIsUndoneByteForByte) {
         EXPECT_EQ(w.File(), before);
         ExpectCountAgreesWithFile(w.editor);
       });
+}
+
+// A disk that takes no more bytes (a file size limit, in a child process):
+// the Add that failed half-way is undone all the same, as taking it back
+// only shortens the file and writes bytes already in place.
+TEST(UndoOnAFullDisk, TheUndoOfAnAddNeedsNoNewSpace) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    int status = 10;
+    try {
+      EditorWorld w(46);  // 1,020 bytes
+      const Bytes opened = w.File();
+      ::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{1024, 1024};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      status = MessageOf([&] { w.editor.AddObject(); }) == "Disk full" ? 11 : 12;
+      if (status == 11 && w.File().size() == 1024) status = 13;
+      if (status == 13 && MessageOf([&] { w.Undo(); }) == "no error") status = 14;
+      if (status == 14 && w.File() == opened) status = 0;
+    } catch (...) {
+    }
+    ::_exit(status);
+  }
+  int status = -1;
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  // 11: the Add did not stop where the disk filled; 12: no "Disk full";
+  // 13: the Undo failed; 14: the file is not the one opened.
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, UndoFaultSweep, ::testing::ValuesIn(Cases()),

@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "editor/backup_restore.h"
 #include "support/editor_world.h"
 #include "support/file_agreement.h"
 
@@ -16,7 +17,7 @@ class Script {
   Script(EditorWorld& world, unsigned seed) : w_(world), random_(seed) {}
 
   void RunOne() {
-    switch (Pick(0, 6)) {
+    switch (Pick(0, 10)) {
       case 0:
         return Save();
       case 1:
@@ -30,6 +31,16 @@ class Script {
       case 5:
         if (w_.history.CanUndo()) w_.history.Undo();
         return;
+      case 7:
+        return w_.editor.DropCatalogueEntry(Pick(0, 2), Pick(-500, 500) / 4.0,
+                                            Pick(-500, 500) / 8.0);
+      case 8:
+        if (ClickSome()) w_.editor.DuplicateRecord();
+        return;
+      case 9:
+        return MoveGroup();
+      case 10:
+        return Restore();
       default:
         if (w_.history.CanRedo()) w_.history.Redo();
         return;
@@ -65,6 +76,19 @@ class Script {
   void Remove() {
     if (Count() > 0) w_.Click(Count() - 1);
     w_.editor.RemoveLastObject();
+  }
+  void MoveGroup() {
+    if (!ClickSome()) return;
+    for (int n = Pick(1, 3); n > 0 && Count() > 0; --n)
+      w_.editor.ToggleInMapGroup(Pick(0, Count() - 1));
+    w_.editor.MoveMapGroup(Pick(-400, 400) / 8.0, Pick(-400, 400) / 16.0);
+  }
+  // A copy of another length and other records restored over the file.
+  void Restore() {
+    std::vector<TLoRecord> records = NumberedRecords(Pick(0, 12));
+    for (TLoRecord& record : records) record.r = static_cast<float>(Pick(0, 359));
+    WriteBytes(w_.dir / "copy", LoFileBytes(Word(), Word(), records));
+    RestoreBackup(w_.editor, w_.dir / "copy");
   }
   void LeaveEdits() {
     if (!ClickSome()) return;

@@ -178,6 +178,7 @@ TEST_P(OutsideChangeRefused, NothingIsWrittenAndTheStepStays) {
   w.Click(7);
   w.Type(TField::X, "1.5");
   w.Type(TField::Name, "Glade");
+  w.Type(TField::Density, "9");
   w.Save();
   const Bytes saved = w.File();
   Bytes changed = saved;
@@ -206,6 +207,9 @@ INSTANTIATE_TEST_SUITE_P(
     Parts, OutsideChangeRefused,
     ::testing::Values(
         OutsideChange{"RecordField", [](Bytes& b) { b[100 + 20 * 7 + 5] ^= 0x40; }, "Record 7"},
+        // The last byte of a write: X's sign byte, the one-byte density.
+        OutsideChange{"SignOfX", [](Bytes& b) { b[100 + 20 * 7 + 6] ^= 0x80; }, "Record 7"},
+        OutsideChange{"Density", [](Bytes& b) { b[100 + 20 * 7 + 19] ^= 0x01; }, "Record 7"},
         OutsideChange{"Name", [](Bytes& b) { b[2] ^= 0x20; }, "The Lo file name"},
         OutsideChange{"Description", [](Bytes& b) { b[30] ^= 0x20; }, "The Lo file description"}),
     [](const auto& param) { return std::string(param.param.name); });
@@ -249,3 +253,61 @@ TEST(UndoSteps, UndoOfASaveMakesTheSameFileCallsAsTheSave) {
 }
 
 }  // namespace
+
+// Unsaved edits are the newest change: Undo takes them back first, Redo
+// brings them again with their marks, and only then does Undo reach the file.
+TEST(UndoSteps, TypedEditsAreUndoneFirstAndRedoneWithTheirMarks) {
+  EditorWorld w(10);
+  w.Click(4);
+  w.Type(TField::X, "3");
+  w.Save();
+  const Bytes saved = w.File();
+  w.Type(TField::X, "77.5");
+  w.editor.View().SetStateIndexFromUser(1);
+  w.editor.MarkStateModified();
+  ASSERT_TRUE(w.history.CanUndo());
+  EXPECT_EQ(w.history.UndoCaption(), "edits of record 4");
+  EXPECT_FALSE(w.history.CanRedo()) << "nothing to redo over new edits";
+
+  const TEditorView& view = w.editor.View();
+  w.Undo();
+  EXPECT_EQ(w.File(), saved);
+  EXPECT_EQ(view.Text(TField::X), "3.00");
+  EXPECT_EQ(view.Highlight(TField::X), THighlight::Normal);
+  EXPECT_FALSE(view.SaveEnabled());
+  EXPECT_EQ(w.history.RedoCaption(), "edits of record 4");
+  EXPECT_EQ(w.history.UndoCaption(), "Save of record 4");
+
+  w.Redo();
+  EXPECT_EQ(view.Text(TField::X), "77.5");
+  EXPECT_EQ(view.Highlight(TField::X), THighlight::Modified);
+  EXPECT_EQ(view.StateIndex(), 1);
+  EXPECT_EQ(view.StateHighlight(), THighlight::Modified);
+  EXPECT_TRUE(view.SaveEnabled());
+  EXPECT_EQ(w.File(), saved);
+
+  w.Undo();  // the edits again
+  w.Undo();  // the Save
+  EXPECT_NE(w.File(), saved);
+  w.Redo();
+  w.Redo();
+  w.Save();
+  EXPECT_EQ(Slice(w.File(), 100 + 20 * 4 + 3, 4), FloatBytes(77.5f));
+}
+
+TEST(UndoSteps, TheHistoryKeepsItsNewestThousandSteps) {
+  EditorWorld w(2);
+  w.Click(1);
+  for (int i = 0; i < 1005; ++i) {
+    w.Type(TField::Z, std::to_string(i));
+    w.Save();
+  }
+  EXPECT_EQ(w.history.Steps().size(), TUndoHistory::kStepLimit);
+  int undone = 0;
+  while (w.history.CanUndo()) {
+    w.Undo();
+    ++undone;
+  }
+  EXPECT_EQ(undone, 1000);
+  EXPECT_EQ(Slice(w.File(), 100 + 20 + 11, 4), FloatBytes(4.0f)) << "the oldest steps are gone";
+}

@@ -105,6 +105,28 @@ TEST_F(EditorUndoTest, EditsLeftForAnotherRowComeBack) {
   EXPECT_EQ(File(), files_.original);
 }
 
+TEST_F(EditorUndoTest, TypedEditsAreTheFirstUndoAndRedoBringsThemBack) {
+  Open();
+  SaveRecord3();
+  const Bytes saved = File();
+  MaskedEdit* x = form6_->FieldWidget(TField::X);
+  List()->setFocus();  // so that the click into X selects its text
+  TypeInto(x, QStringLiteral("77.5"));
+  EXPECT_EQ(Undo()->text(), QStringLiteral("Undo edits of record 3"));
+  Undo()->trigger();
+  EXPECT_EQ(x->text(), QStringLiteral("12.50")) << "the stored record again";
+  EXPECT_EQ(x->backgroundColor(), QColor(255, 255, 255));
+  EXPECT_EQ(File(), saved) << "the file's history is not reached yet";
+  EXPECT_EQ(Redo()->text(), QStringLiteral("Redo edits of record 3"));
+  Redo()->trigger();
+  EXPECT_EQ(x->text(), QStringLiteral("77.5"));
+  EXPECT_EQ(x->backgroundColor(), kRed);
+  EXPECT_TRUE(form6_->Action(TCommand::Save)->isEnabled());
+  Press(List(), Qt::Key_S);
+  EXPECT_EQ(Slice(File(), 100 + 20 * 3 + 3, 4), FloatBytes(77.5f));
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();
+}
+
 TEST_F(EditorUndoTest, AnOutsideChangeIsRefusedAndTheStepStays) {
   Open();
   SaveRecord3();
