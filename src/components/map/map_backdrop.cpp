@@ -25,10 +25,11 @@ class AllocationLimit {
 
 QString Reason(const char16_t* text) { return QString::fromUtf16(text); }
 
-QSize FitWithin(QSize size, QSize at_most) {
+QSize FitWithin(QSize size, QSize at_most, BackdropFit fit) {
   if (at_most.isEmpty() || (size.width() <= at_most.width() && size.height() <= at_most.height())) {
     return size;
   }
+  if (fit == BackdropFit::Exact) return size.boundedTo(at_most);
   const double scale =
       std::min(double(at_most.width()) / size.width(), double(at_most.height()) / size.height());
   return QSize(std::max(1, int(std::lround(size.width() * scale))),
@@ -37,7 +38,8 @@ QSize FitWithin(QSize size, QSize at_most) {
 
 }  // namespace
 
-BackdropPicture LoadBackdropPicture(const QString& file, QSize at_most, qint64 byte_limit) {
+BackdropPicture LoadBackdropPicture(const QString& file, QSize at_most, qint64 byte_limit,
+                                    BackdropFit fit) {
   BackdropPicture result;
   const QFileInfo info(file);
   if (file.isEmpty() || !info.exists()) {
@@ -65,7 +67,7 @@ BackdropPicture LoadBackdropPicture(const QString& file, QSize at_most, qint64 b
       result.problem = size.isEmpty() ? Reason(kBackdropDamaged) : Reason(kBackdropTooLarge);
       return result;
     }
-    const QSize scaled = FitWithin(size, at_most);
+    const QSize scaled = FitWithin(size, at_most, fit);
     if (scaled != size) reader.setScaledSize(scaled);
   }
   QImage image = reader.read();
@@ -78,7 +80,7 @@ BackdropPicture LoadBackdropPicture(const QString& file, QSize at_most, qint64 b
   if (!size.isValid()) {
     // Formats that do not tell their size first are read whole, then scaled.
     result.full_size = image.size();
-    const QSize scaled = FitWithin(image.size(), at_most);
+    const QSize scaled = FitWithin(image.size(), at_most, fit);
     if (scaled != image.size()) {
       image = image.scaled(scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
@@ -133,14 +135,14 @@ bool MapBackdrop::Prepare(const MapTransform& transform) {
   if (!set_ || !problem_.isEmpty()) return false;
   const QSize needed = NeededSize(transform);
   if (!image_.isNull()) {
-    const bool enough = image_.width() >= needed.width() || image_.height() >= needed.height() ||
-                        (full_size_.isValid() && image_.size() == full_size_);
+    const bool enough = image_.width() >= needed.width() && image_.height() >= needed.height();
     const bool far_too_large =
         qint64(image_.width()) * image_.height() > 4 * qint64(needed.width()) * needed.height();
     if (enough && !far_too_large) return true;
   }
   image_ = QImage();  // the old picture goes before the new one is read
-  BackdropPicture picture = LoadBackdropPicture(place_.file, needed);
+  BackdropPicture picture =
+      LoadBackdropPicture(place_.file, needed, kBackdropByteLimit, BackdropFit::Exact);
   full_size_ = picture.full_size;
   problem_ = picture.problem;
   image_ = std::move(picture.image);

@@ -27,12 +27,18 @@ inline constexpr char16_t kBackdropNotAPicture[] = u"not a picture";
 inline constexpr char16_t kBackdropTooLarge[] = u"too large to decode";
 inline constexpr char16_t kBackdropDamaged[] = u"damaged";
 
-// Reads the picture `file` (any format Qt reads), scaled down to fit within
-// `at_most` keeping its proportions (never enlarged; an empty `at_most` reads
-// it whole). A picture whose full size would take more than `byte_limit`
-// bytes is refused from its header alone, before anything is allocated.
+enum class BackdropFit {
+  Within,  // scaled down to fit within the size, keeping its proportions
+  Exact,   // scaled down to the size each way (a stretched backdrop is drawn so)
+};
+
+// Reads the picture `file` (any format Qt reads), scaled down to `at_most`
+// as `fit` says (never enlarged; an empty `at_most` reads it whole). A
+// picture whose full size would take more than `byte_limit` bytes is refused
+// from its header alone, before anything is allocated.
 BackdropPicture LoadBackdropPicture(const QString& file, QSize at_most,
-                                    qint64 byte_limit = kBackdropByteLimit);
+                                    qint64 byte_limit = kBackdropByteLimit,
+                                    BackdropFit fit = BackdropFit::Within);
 
 // Where a backdrop lies: the world coordinates of its four edges.
 struct BackdropPlace {
@@ -45,9 +51,9 @@ struct BackdropPlace {
 };
 
 // The backdrop of one map: what it is, and its picture decoded at the size
-// the view needs. It decodes again only when zooming in needs more pixels (up
-// to the picture's own size) or zooming out leaves it four times too large, so
-// panning only draws.
+// the view shows it (each way, up to the picture's own size), so that
+// panning only copies it. It decodes again only when zooming in needs more
+// pixels or zooming out leaves it four times too large.
 class MapBackdrop {
  public:
   // Reads the picture for `transform` at once, so that a problem shows at once.

@@ -131,6 +131,7 @@ TEST(MapBackdrop, LiesWhereItsEdgesSayAndMovesWithTheMap) {
   // It is kept at the size the screen shows it, not at its own 800 x 400.
   const int shown = f.map.backdrop().Image().width();
   EXPECT_NEAR(shown, 200 * f.map.transform().Scale(), 2.0);
+  EXPECT_NEAR(f.map.backdrop().Image().height(), 100 * f.map.transform().Scale(), 2.0);
 
   // Panning and zooming carry it along; zooming in reads it sharper.
   QTest::mousePress(&f.map, Qt::LeftButton, {}, QPoint(5, 5));
@@ -214,6 +215,9 @@ TEST(MapBackdrop, APictureThatCannotBeHadIsNamedWithItsReasonAndTheMapWorksOn) {
   EXPECT_TRUE(read.problem.isEmpty());
   EXPECT_EQ(read.image.size(), QSize(50, 50)) << "fitted within, proportions kept";
   EXPECT_EQ(read.full_size, QSize(100, 100));
+  const BackdropPicture stretched =
+      LoadBackdropPicture(Path(small), QSize(50, 80), kBackdropByteLimit, BackdropFit::Exact);
+  EXPECT_EQ(stretched.image.size(), QSize(50, 80));
 }
 
 }  // namespace
