@@ -103,6 +103,30 @@ TEST(MapSnapping, DragsLandOnTheGridUnlessAltIsHeld) {
   EXPECT_NEAR(dragged.back()[1].toDouble(), free.x, 1.0 / f.map.transform().Scale());
 }
 
+TEST(MapSnapping, TheGridToSnapToIsDrawnWhereItsLinesAreEightPixelsApart) {
+  SnapFixture f({Point(0, 0), Point(100, 100)});
+  ASSERT_GT(f.map.transform().Scale() * 5, 8.0);
+  ASSERT_LT(f.map.transform().Scale() * 0.5, 8.0);
+  // The background changes only from row to row: along one row a line shows
+  // as a pixel unlike its neighbours. x = 5 is no labelled grid line.
+  auto line_and_between = [&] {
+    const QImage picture = f.map.grab().toImage();
+    const QPointF line = f.Screen(5, 33);
+    const QPointF between = f.Screen(7.5, 33);
+    return std::pair(picture.pixelColor(qRound(line.x()), qRound(line.y())),
+                     picture.pixelColor(qRound(between.x()), qRound(line.y())));
+  };
+  auto [plain_line, plain_between] = line_and_between();
+  EXPECT_EQ(plain_line, plain_between) << "no step, no lines";
+  f.map.setGridStep(5);
+  auto [line, between] = line_and_between();
+  EXPECT_GT(line.red(), between.red() + 4);
+  EXPECT_EQ(between, plain_between);
+  f.map.setGridStep(0.5);
+  auto [dense, dense_between] = line_and_between();
+  EXPECT_EQ(dense, plain_line) << "lines closer than 8 pixels are not drawn";
+}
+
 TEST(MapSnapping, ArrowsMoveToTheNextMultipleOfTheStep) {
   SnapFixture f({Point(3.2, 7), Point(50, 50)});
   f.map.setSelected(0);
