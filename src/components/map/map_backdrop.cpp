@@ -53,7 +53,8 @@ BackdropPicture LoadBackdropPicture(const QString& file, QSize at_most, qint64 b
   }
   const AllocationLimit limit(byte_limit);
   QImageReader reader(&device);
-  reader.setAutoTransform(true);
+  // Turning by the file's orientation tag would swap the size asked for.
+  reader.setAutoTransform(false);
   if (!reader.canRead()) {
     result.problem = Reason(kBackdropNotAPicture);
     return result;
@@ -113,6 +114,7 @@ void MapBackdrop::Clear() {
   problem_.clear();
   image_ = QImage();
   full_size_ = QSize();
+  asked_ = QSize();
 }
 
 QRectF MapBackdrop::ScreenRect(const MapTransform& transform) const {
@@ -135,12 +137,16 @@ bool MapBackdrop::Prepare(const MapTransform& transform) {
   if (!set_ || !problem_.isEmpty()) return false;
   const QSize needed = NeededSize(transform);
   if (!image_.isNull()) {
-    const bool enough = image_.width() >= needed.width() && image_.height() >= needed.height();
+    // A picture that gave less than was asked is as good as it gets: asking
+    // again at every paint would only read it again.
+    const bool enough = (image_.width() >= needed.width() && image_.height() >= needed.height()) ||
+                        (asked_.width() >= needed.width() && asked_.height() >= needed.height());
     const bool far_too_large =
         qint64(image_.width()) * image_.height() > 4 * qint64(needed.width()) * needed.height();
     if (enough && !far_too_large) return true;
   }
   image_ = QImage();  // the old picture goes before the new one is read
+  asked_ = needed;
   BackdropPicture picture =
       LoadBackdropPicture(place_.file, needed, kBackdropByteLimit, BackdropFit::Exact);
   full_size_ = picture.full_size;

@@ -79,4 +79,5 @@ class MapBackdrop {
   QString problem_;
   QImage image_;
   QSize full_size_;
+  QSize asked_;  // the size the picture was last read for
 };

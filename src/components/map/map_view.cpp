@@ -378,6 +378,10 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
       return;
     case Drag::Turn:
     case Drag::GroupTurn:
+      // A click on the handle that wobbles a pixel turns nothing.
+      if (!turn_moved_ && (position.toPoint() - press_position_).manhattanLength() <= kSameSpot) {
+        return;
+      }
       Turn(under, event->modifiers() & Qt::ShiftModifier);
       return;
     case Drag::Area:
@@ -417,6 +421,13 @@ void MapView::mouseReleaseEvent(QMouseEvent* event) {
     update();
     if (turn_moved_ && drag == Drag::Turn) emit pointTurned(turned, turn_to_);
     if (turn_moved_ && drag == Drag::GroupTurn && group_turn_ != 0.0) emit groupTurned(group_turn_);
+    if (turn_moved_) return;
+    // A click on the handle, not a turn: a marker under it is chosen as by
+    // any click.
+    const int clicked = ChooseAt(press_position_);
+    if (clicked < 0) return;
+    last_click_ = press_position_;
+    emit pointClicked(clicked);
     return;
   }
   if (drag == Drag::Pressed) {

@@ -209,6 +209,17 @@ TEST(MapTurning, TheHandleTurnsTheSelectedMarkerTowardsThePointer) {
   ASSERT_EQ(cancelled.count(), 1);
   EXPECT_EQ(cancelled[0][0].toInt(), 1);
   EXPECT_FALSE(f.map.isTurning());
+
+  // A click on the handle is a click: a marker lying under it is chosen.
+  const WorldPoint under_handle = f.World(handle);
+  std::vector<MapPoint> points = f.map.points();
+  points.push_back(Point(under_handle.x, under_handle.y));
+  f.map.setPoints(points);
+  QSignalSpy clicked(&f.map, &MapView::pointClicked);
+  QTest::mouseClick(&f.map, Qt::LeftButton, {}, handle.toPoint());
+  ASSERT_EQ(clicked.count(), 1);
+  EXPECT_EQ(clicked[0][0].toInt(), 3);
+  EXPECT_EQ(turned.count(), before);
 }
 
 TEST(MapTurning, AGroupMembersHandleTurnsTheWholeGroupAboutItsMiddle) {
