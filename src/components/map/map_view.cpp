@@ -69,7 +69,7 @@ void MapView::setGroup(const std::vector<int>& indices) {
   if (group == group_) return;
   group_ = std::move(group);
   group_size_ = size;
-  if (drag_ == Drag::Group && group_size_ < 2) CancelDrag();
+  if ((drag_ == Drag::Group || drag_ == Drag::GroupTurn) && group_size_ < 2) CancelDrag();
   update();
 }
 
