@@ -215,20 +215,20 @@ bool MapView::StartTurn(QPointF position) {
   if (!handle) return false;
   const QPointF off = position - *handle;
   if (std::hypot(off.x(), off.y()) > kHandleHitRadius) return false;
+  Drag turn = Drag::Turn;
+  if (MovesGroup(selected_)) {
+    turn_centre_ = GroupCentre();
+    const WorldPoint at = worldAt(position);
+    const auto from = AngleTowards(at.x - turn_centre_.x, at.y - turn_centre_.y, false);
+    if (!from) return false;  // a handle on the centre itself: nothing to turn by
+    turn_from_ = *from;
+    turn = Drag::GroupTurn;
+  }
+  drag_ = turn;
   turn_index_ = selected_;
   turn_moved_ = false;
   turn_to_ = points_[static_cast<std::size_t>(selected_)].angle;
   group_turn_ = 0.0;
-  if (!MovesGroup(selected_)) {
-    drag_ = Drag::Turn;
-    return true;
-  }
-  turn_centre_ = GroupCentre();
-  const WorldPoint at = worldAt(position);
-  const auto from = AngleTowards(at.x - turn_centre_.x, at.y - turn_centre_.y, false);
-  if (!from) return false;  // a handle on the centre itself: nothing to turn by
-  turn_from_ = *from;
-  drag_ = Drag::GroupTurn;
   return true;
 }
 
