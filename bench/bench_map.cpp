@@ -2,8 +2,18 @@
 // both rendered the same way into the same size of image in the same run.
 // The counter paint_vs_placeholder is the map's paint time over the
 // placeholder's; map_us and placeholder_us are processor microseconds per paint.
+//
+// Panning over a 4096 x 4096 backdrop against the plain map at the same zoom
+// (backdrop_vs_plain), and the memory both take (BM_BackdropMemory), each
+// built and panned over in the same run: the peak resident memory above the
+// one before (reading the picture included), the heap still in use after
+// panning, and the bytes of the picture as decoded for the screen, in KiB;
+// the *_extra_vs_decoded counters are what the backdrop adds over the plain
+// map, in decoded pictures.
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QImage>
@@ -11,7 +21,10 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "lettering/gradient_label.h"
 #include "map/map_view.h"
@@ -146,5 +159,157 @@ void BM_GroupDragFrame256(benchmark::State& state) {
   state.counters["paint_vs_placeholder"] = per_paint / reference;
 }
 BENCHMARK(BM_GroupDragFrame256)->Unit(benchmark::kMicrosecond);
+
+// A level picture of 4096 x 4096 pixels: roads, fields and noise, so that it
+// compresses like a real one. Written once per run.
+QString BackdropFile() {
+  static const QString file = [] {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("bench_backdrop_" + std::to_string(::getpid()) + ".png");
+    QImage image(4096, 4096, QImage::Format_RGB32);
+    std::uint32_t seed = 7;
+    for (int y = 0; y < image.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < image.width(); ++x) {
+        seed = seed * 1664525u + 1013904223u;
+        const int noise = static_cast<int>(seed >> 28);
+        const bool road = (x / 8) % 64 == 0 || (y / 8) % 64 == 0;
+        line[x] = road ? qRgb(90 + noise, 90 + noise, 90 + noise)
+                       : qRgb(40 + noise, 100 + ((x ^ y) >> 6 & 31), 30 + noise);
+      }
+    }
+    const QString name = QString::fromStdString(path.string());
+    image.save(name);
+    return name;
+  }();
+  return file;
+}
+
+void AddBackdrop(MapView& map) {
+  // Under the markers' extent, as a first backdrop is placed.
+  map.setBackdrop({BackdropFile(), -200.0, -150.0, 200.0, 150.0, 60});
+}
+
+// Pans by a pointer drag over empty space, one step per frame.
+class Panner {
+ public:
+  explicit Panner(MapView& map) : map_(map) { Send(QEvent::MouseButtonPress, at_, Qt::LeftButton); }
+  void Frame(QImage& image) {
+    step_ = (step_ + 1) % 40;
+    at_ += QPointF(step_ < 20 ? 3 : -3, step_ < 20 ? 2 : -2);
+    Send(QEvent::MouseMove, at_, Qt::NoButton);
+    map_.render(&image);
+  }
+
+ private:
+  void Send(QEvent::Type type, QPointF at, Qt::MouseButton button) {
+    QMouseEvent event(type, at, map_.mapToGlobal(at), button, Qt::LeftButton, {});
+    QApplication::sendEvent(&map_, &event);
+  }
+  MapView& map_;
+  QPointF at_{3.0, 3.0};  // a corner: no marker there
+  int step_ = 0;
+};
+
+double MicrosecondsPerPan(MapView& map, QImage& image, int frames) {
+  Panner panner(map);
+  const double start = ThreadMicroseconds();
+  for (int i = 0; i < frames; ++i) panner.Frame(image);
+  return (ThreadMicroseconds() - start) / frames;
+}
+
+// One frame of panning over the backdrop; the plain map's frame at the same
+// zoom is measured in the same run.
+void BM_PanFrameBackdrop(benchmark::State& state) {
+  auto plain = FullMap();
+  auto map = FullMap();
+  AddBackdrop(*map);
+  if (!map->backdrop().Problem().isEmpty()) {
+    state.SkipWithError("the backdrop could not be read");
+    return;
+  }
+  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  const double reference = MicrosecondsPerPan(*plain, image, 200);
+  Panner panner(*map);
+  double spent_us = 0;
+  std::int64_t frames = 0;
+  for (auto _ : state) {
+    const double start = ThreadMicroseconds();
+    panner.Frame(image);
+    benchmark::DoNotOptimize(image.constBits());
+    spent_us += ThreadMicroseconds() - start;
+    ++frames;
+  }
+  const double per_frame = spent_us / static_cast<double>(frames);
+  state.counters["backdrop_us"] = per_frame;
+  state.counters["plain_us"] = reference;
+  state.counters["backdrop_vs_plain"] = per_frame / reference;
+  state.counters["decoded_px"] = map->backdrop().Image().width() * map->backdrop().Image().height();
+}
+BENCHMARK(BM_PanFrameBackdrop)->Unit(benchmark::kMicrosecond);
+
+long StatusKilobytes(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string(field).size()));
+  }
+  return 0;
+}
+
+// The peak resident memory goes back to the present one.
+void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+long PeakSince(long resident_before) { return StatusKilobytes("VmHWM:") - resident_before; }
+
+// Heap bytes in use now (small blocks and mapped large ones), in KiB.
+double HeapKilobytes() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd) / 1024.0;
+}
+
+void BM_BackdropMemory(benchmark::State& state) {
+  BackdropFile();  // made before anything is measured
+  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  {
+    // Fonts, caches and the heap are set up by a first map, not measured.
+    auto warm = FullMap();
+    MicrosecondsPerPan(*warm, image, 50);
+  }
+  for (auto _ : state) {
+    // The plain map: built, then panned.
+    ResetPeak();
+    long before = StatusKilobytes("VmRSS:");
+    double heap_before = HeapKilobytes();
+    double plain_heap = 0;
+    {
+      auto map = FullMap();
+      MicrosecondsPerPan(*map, image, 50);
+      plain_heap = HeapKilobytes() - heap_before;
+    }
+    const long plain = PeakSince(before);
+
+    // The same with the backdrop read and panned over.
+    ResetPeak();
+    before = StatusKilobytes("VmRSS:");
+    heap_before = HeapKilobytes();
+    auto map = FullMap();
+    AddBackdrop(*map);
+    MicrosecondsPerPan(*map, image, 50);
+    const long with_backdrop = PeakSince(before);
+    const double backdrop_heap = HeapKilobytes() - heap_before;
+
+    const double decoded = map->backdrop().Image().sizeInBytes() / 1024.0;
+    state.counters["decoded_kib"] = decoded;
+    state.counters["plain_peak_kib"] = plain;
+    state.counters["backdrop_peak_kib"] = with_backdrop;
+    state.counters["plain_heap_kib"] = plain_heap;
+    state.counters["backdrop_heap_kib"] = backdrop_heap;
+    // The goal: within the plain map's memory plus 1.25 x the decoded picture.
+    state.counters["peak_extra_vs_decoded"] = (with_backdrop - plain) / decoded;
+    state.counters["heap_extra_vs_decoded"] = (backdrop_heap - plain_heap) / decoded;
+  }
+}
+BENCHMARK(BM_BackdropMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -48,3 +48,9 @@ class SettingsWriteError : public AppError {
  public:
   using AppError::AppError;
 };
+
+// A settings file is there but could not be read ("Unable to read %s: ...").
+class SettingsReadError : public AppError {
+ public:
+  using AppError::AppError;
+};

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "map/map_backdrop.h"
 #include "map/map_marker.h"
+#include "map_geometry.h"
 
 namespace {
 
@@ -15,11 +17,11 @@ namespace {
 constexpr double kGridSpacing = 60.0;
 constexpr std::size_t kMaxGridLines = 256;
 constexpr double kDirectionLength = 12.0;
-constexpr double kSelectedDirectionLength = 17.0;
 
 const QColor kGridLine(255, 255, 255, 40);
 const QColor kAxisLine(255, 255, 255, 100);
 const QColor kGridText(255, 255, 255, 170);
+const QColor kSnapLine(255, 255, 255, 22);
 
 bool Finite(const WorldPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
@@ -87,24 +89,76 @@ void PaintGrid(QPainter& painter, const QRect& area, const MapTransform& transfo
   }
 }
 
-void PaintMarker(QPainter& painter, const QPointF& centre, const MapPoint& point, bool selected) {
+// Degrees, counter-clockwise from +X; screen y points down.
+QPointF Direction(double angle) {
+  const double radians = qDegreesToRadians(std::fmod(angle, 360.0));
+  return QPointF(std::cos(radians), -std::sin(radians));
+}
+
+void PaintMarker(QPainter& painter, const QPointF& centre, const MapPoint& point, double angle,
+                 bool selected) {
   const MarkerStyle style = MarkerStyleFor(point.key);
-  if (std::isfinite(point.angle)) {
-    // Degrees, counter-clockwise from +X; screen y points down.
-    const double radians = qDegreesToRadians(std::fmod(point.angle, 360.0));
+  if (std::isfinite(angle)) {
     const double length = selected ? kSelectedDirectionLength : kDirectionLength;
-    const QPointF tip = centre + QPointF(std::cos(radians), -std::sin(radians)) * length;
+    const QPointF tip = centre + Direction(angle) * length;
     painter.setPen(QPen(selected ? Qt::white : style.colour, selected ? 2.0 : 1.5));
     painter.drawLine(centre, tip);
+    if (selected) {
+      painter.setPen(QPen(Qt::black, 1.0));
+      painter.setBrush(Qt::white);
+      painter.drawEllipse(tip, kHandleRadius, kHandleRadius);
+    }
   }
   DrawMarker(painter, centre, selected ? kSelectedRadius : kMarkerRadius, style, selected);
+}
+
+// The picture at its edges, as the view shows them. A picture decoded at the
+// size it is shown is copied, not scaled, so that panning only copies.
+void PaintBackdrop(QPainter& painter, const QRect& area, const MapTransform& transform,
+                   const MapBackdrop* backdrop) {
+  if (backdrop == nullptr || !backdrop->IsSet() || !backdrop->Problem().isEmpty()) return;
+  const QImage& image = backdrop->Image();
+  if (image.isNull()) return;
+  const QRectF target = backdrop->ScreenRect(transform).translated(area.topLeft());
+  if (!target.intersects(QRectF(area))) return;
+  painter.save();
+  painter.setOpacity(backdrop->Place().opacity / 100.0);
+  if (std::abs(target.width() - image.width()) <= 1.0 &&
+      std::abs(target.height() - image.height()) <= 1.0) {
+    painter.drawImage(target.topLeft().toPoint(), image);
+  } else {
+    painter.drawImage(target, image);
+  }
+  painter.restore();
+}
+
+// Faint lines at every multiple of the snapping step, when they are far
+// enough apart to help.
+void PaintSnapGrid(QPainter& painter, const QRect& area, const MapTransform& transform,
+                   double step) {
+  if (!(step > 0.0) || step * transform.Scale() < kSnapGridSpacing) return;
+  const WorldPoint top_left = transform.ToWorld({0.0, 0.0});
+  const WorldPoint bottom_right = transform.ToWorld({transform.Width(), transform.Height()});
+  // 8 pixels apart: a screen holds at most a few hundred lines.
+  const std::size_t most = 4096;
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(kSnapLine);
+  for (double x : GridLines(top_left.x, bottom_right.x, step, most)) {
+    const int sx = area.left() + qRound(transform.ToScreen({x, 0.0}).x);
+    painter.drawLine(sx, area.top(), sx, area.bottom());
+  }
+  for (double y : GridLines(bottom_right.y, top_left.y, step, most)) {
+    const int sy = area.top() + qRound(transform.ToScreen({0.0, y}).y);
+    painter.drawLine(area.left(), sy, area.right(), sy);
+  }
 }
 
 // A marker of the group: drawn as usual inside a white ring. The ring is
 // drawn without smoothing, so that a whole file in a group paints about as
 // fast as the file alone.
-void PaintGroupMarker(QPainter& painter, const QPointF& centre, const MapPoint& point) {
-  PaintMarker(painter, centre, point, false);
+void PaintGroupMarker(QPainter& painter, const QPointF& centre, const MapPoint& point,
+                      double angle) {
+  PaintMarker(painter, centre, point, angle, false);
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(Qt::white, 0));
   painter.setBrush(Qt::NoBrush);
@@ -154,7 +208,35 @@ WorldPoint ScenePosition(const MapScene& scene, int index) {
   if (scene.group_moving && InGroup(scene, index)) {
     return {point.x + scene.group_offset.x, point.y + scene.group_offset.y};
   }
+  if (scene.group_turning && InGroup(scene, index)) {
+    const TTurnPoint turned =
+        TurnAbout({{point.x, point.y, 0.0}}, {scene.group_centre.x, scene.group_centre.y, 0.0},
+                  scene.group_turn)
+            .front();
+    return {turned.x, turned.y};
+  }
   return {point.x, point.y};
+}
+
+double SceneAngle(const MapScene& scene, int index) {
+  if (index == scene.turned) return scene.turned_to;
+  const double angle = (*scene.points)[static_cast<std::size_t>(index)].angle;
+  if (scene.group_turning && InGroup(scene, index) && std::isfinite(angle)) {
+    return NormaliseAngle(angle + scene.group_turn);
+  }
+  return angle;
+}
+
+std::optional<QPointF> TurnHandlePosition(const MapTransform& transform, const MapScene& scene) {
+  if (scene.points == nullptr || scene.selected < 0 ||
+      scene.selected >= static_cast<int>(scene.points->size())) {
+    return std::nullopt;
+  }
+  const WorldPoint world = ScenePosition(scene, scene.selected);
+  const double angle = SceneAngle(scene, scene.selected);
+  if (!Finite(world) || !std::isfinite(angle)) return std::nullopt;
+  const ScreenPoint at = transform.ToScreen(world);
+  return QPointF(at.x, at.y) + Direction(angle) * kSelectedDirectionLength;
 }
 
 void PaintMap(QPainter& painter, const QRect& area, const MapTransform& transform,
@@ -162,6 +244,8 @@ void PaintMap(QPainter& painter, const QRect& area, const MapTransform& transfor
   painter.save();
   painter.setClipRect(area);
   PaintGradient(painter, area);
+  PaintBackdrop(painter, area, transform, scene.backdrop);
+  PaintSnapGrid(painter, area, transform, scene.snap_step);
   PaintGrid(painter, area, transform, scene.separator);
 
   painter.setRenderHint(QPainter::Antialiasing, true);
@@ -176,10 +260,11 @@ void PaintMap(QPainter& painter, const QRect& area, const MapTransform& transfor
     const QPointF centre(area.left() + screen.x, area.top() + screen.y);
     if (!visible.contains(centre)) return;
     const MapPoint& point = (*scene.points)[static_cast<std::size_t>(index)];
+    const double angle = SceneAngle(scene, index);
     if (look == Look::Grouped) {
-      PaintGroupMarker(painter, centre, point);
+      PaintGroupMarker(painter, centre, point, angle);
     } else {
-      PaintMarker(painter, centre, point, look == Look::Selected);
+      PaintMarker(painter, centre, point, angle, look == Look::Selected);
     }
   };
   // The group above the others, the selected marker on top.

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "map_geometry.h"
+
 namespace {
 
 // Room around a fit so that markers and their direction lines stay inside.
@@ -34,7 +36,7 @@ void MapView::setPoints(std::vector<MapPoint> points) {
   points_ = std::move(points);
   const int count = static_cast<int>(points_.size());
   if (selected_ >= count) selected_ = -1;
-  if (pressed_marker_ >= count) CancelDrag();
+  if (pressed_marker_ >= count || turn_index_ >= count) CancelDrag();
   if (group_.size() != points_.size()) {
     group_.assign(points_.size(), false);
     group_size_ = 0;
@@ -67,7 +69,7 @@ void MapView::setGroup(const std::vector<int>& indices) {
   if (group == group_) return;
   group_ = std::move(group);
   group_size_ = size;
-  if (drag_ == Drag::Group && group_size_ < 2) CancelDrag();
+  if ((drag_ == Drag::Group || drag_ == Drag::GroupTurn) && group_size_ < 2) CancelDrag();
   update();
 }
 
@@ -90,6 +92,37 @@ void MapView::setSelected(int index) {
 void MapView::setDecimalSeparator(QChar separator) {
   separator_ = separator;
   update();
+}
+
+void MapView::setBackdrop(const BackdropPlace& place) {
+  transform_.SetViewport(width(), height());
+  backdrop_.Set(place, transform_);
+  reported_problem_ = backdrop_.Problem();
+  emit backdropProblemChanged(place.file, reported_problem_);
+  update();
+}
+
+void MapView::clearBackdrop() {
+  backdrop_.Clear();
+  reported_problem_.clear();
+  emit backdropProblemChanged({}, {});
+  update();
+}
+
+// A picture can fail later too: zooming in reads it again.
+void MapView::ReportBackdrop() {
+  if (backdrop_.Problem() == reported_problem_) return;
+  reported_problem_ = backdrop_.Problem();
+  emit backdropProblemChanged(backdrop_.Place().file, reported_problem_);
+}
+
+void MapView::setGridStep(double step) {
+  grid_step_ = std::isfinite(step) && step > 0.0 ? step : 0.0;
+  update();
+}
+
+std::optional<QPointF> MapView::turnHandlePosition() const {
+  return TurnHandlePosition(transform_, Scene());
 }
 
 QPointF MapView::screenPosition(int index) const {
@@ -122,6 +155,15 @@ MapScene MapView::Scene() const {
   scene.group_moving = drag_ == Drag::Group;
   scene.group_offset = group_offset_;
   if (drag_ == Drag::Area) scene.area = QRectF(press_position_, last_position_).normalized();
+  if (drag_ == Drag::Turn && turn_moved_) {
+    scene.turned = turn_index_;
+    scene.turned_to = turn_to_;
+  }
+  scene.group_turning = drag_ == Drag::GroupTurn;
+  scene.group_turn = group_turn_;
+  scene.group_centre = turn_centre_;
+  scene.backdrop = &backdrop_;
+  scene.snap_step = grid_step_;
   return scene;
 }
 
@@ -147,8 +189,91 @@ int MapView::DragTargetAt(QPointF position) const {
 }
 
 void MapView::CancelDrag() {
+  const Drag drag = drag_;
+  const int turned = turn_index_;
   drag_ = Drag::None;
   pressed_marker_ = -1;
+  turn_index_ = -1;
+  update();
+  if (drag == Drag::Turn || drag == Drag::GroupTurn) emit turnCancelled(turned);
+  if (drag != Drag::None && drag != Drag::Pan && drag != Drag::Pressed) emit motionEnded();
+}
+
+// The middle of the group's extent, as the editor turns it.
+WorldPoint MapView::GroupCentre() const {
+  std::vector<TTurnPoint> members;
+  for (std::size_t i = 0; i < points_.size(); ++i) {
+    if (group_[i]) members.push_back({points_[i].x, points_[i].y, 0.0});
+  }
+  const TTurnPoint centre = TurnCentre(members);
+  return {centre.x, centre.y};
+}
+
+// A press on the selected marker's handle starts turning it (or its group).
+bool MapView::StartTurn(QPointF position) {
+  const std::optional<QPointF> handle = turnHandlePosition();
+  if (!handle) return false;
+  const QPointF off = position - *handle;
+  if (std::hypot(off.x(), off.y()) > kHandleHitRadius) return false;
+  Drag turn = Drag::Turn;
+  if (MovesGroup(selected_)) {
+    turn_centre_ = GroupCentre();
+    const WorldPoint at = worldAt(position);
+    const auto from = AngleTowards(at.x - turn_centre_.x, at.y - turn_centre_.y, false);
+    if (!from) return false;  // a handle on the centre itself: nothing to turn by
+    turn_from_ = *from;
+    turn = Drag::GroupTurn;
+  }
+  drag_ = turn;
+  turn_index_ = selected_;
+  turn_moved_ = false;
+  turn_to_ = points_[static_cast<std::size_t>(selected_)].angle;
+  group_turn_ = 0.0;
+  return true;
+}
+
+void MapView::Turn(const WorldPoint& under, bool snap) {
+  if (drag_ == Drag::Turn) {
+    const MapPoint& marker = points_[static_cast<std::size_t>(turn_index_)];
+    const auto angle = AngleTowards(under.x - marker.x, under.y - marker.y, snap);
+    if (!angle || (turn_moved_ && *angle == turn_to_)) return;
+    turn_to_ = *angle;
+    turn_moved_ = true;
+    update();
+    emit turnMotion(turn_to_);
+    emit pointTurning(turn_index_, turn_to_);
+    return;
+  }
+  const auto angle = AngleTowards(under.x - turn_centre_.x, under.y - turn_centre_.y, false);
+  if (!angle) return;
+  double turned = SignedTurn(*angle - turn_from_);
+  if (snap) turned = SignedTurn(std::round(turned / kTurnSnapDegrees) * kTurnSnapDegrees);
+  if (turn_moved_ && turned == group_turn_) return;
+  group_turn_ = turned;
+  turn_moved_ = true;
+  update();
+  emit turnMotion(group_turn_);
+}
+
+// The dragged marker or group follows the pointer, onto the grid when one is set.
+void MapView::FollowPointer(const WorldPoint& under) {
+  last_under_ = under;
+  if (drag_ == Drag::Marker) {
+    drag_to_ = {under.x + grab_offset_.x, under.y + grab_offset_.y};
+    if (Snapping())
+      drag_to_ = {SnapToGrid(drag_to_.x, grid_step_), SnapToGrid(drag_to_.y, grid_step_)};
+    const MapPoint& marker = points_[static_cast<std::size_t>(pressed_marker_)];
+    emit dragMotion(drag_to_.x - marker.x, drag_to_.y - marker.y);
+  } else if (drag_ == Drag::Group) {
+    group_offset_ = {under.x - press_world_.x, under.y - press_world_.y};
+    const MapPoint& anchor = points_[static_cast<std::size_t>(pressed_marker_)];
+    if (Snapping()) {
+      // The marker under the pointer lands on the grid; the others keep their places to it.
+      group_offset_ = {SnapToGrid(anchor.x + group_offset_.x, grid_step_) - anchor.x,
+                       SnapToGrid(anchor.y + group_offset_.y, grid_step_) - anchor.y};
+    }
+    emit dragMotion(group_offset_.x, group_offset_.y);
+  }
   update();
 }
 
@@ -178,6 +303,8 @@ bool MapView::event(QEvent* event) {
 
 void MapView::paintEvent(QPaintEvent*) {
   transform_.SetViewport(width(), height());
+  backdrop_.Prepare(transform_);
+  ReportBackdrop();
   QPainter painter(this);
   PaintMap(painter, rect(), transform_, Scene());
 }
@@ -195,6 +322,9 @@ void MapView::mousePressEvent(QMouseEvent* event) {
   const QPointF position = event->position();
   press_position_ = last_position_ = position.toPoint();
   press_world_ = worldAt(position);
+  no_snap_ = event->modifiers() & Qt::AltModifier;
+  // The handle wins over everything: Shift held from the start snaps the turn.
+  if (StartTurn(position)) return;
   if (event->modifiers() & Qt::ShiftModifier) {
     // Shift chooses markers for the group instead of moving anything.
     const int marker = ChooseAt(position);
@@ -221,6 +351,7 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
   const QPointF position = event->position();
   ReportPointer(position);
   const WorldPoint under = transform_.ToWorld({position.x(), position.y()});
+  if (event->modifiers() & Qt::AltModifier) no_snap_ = true;
   switch (drag_) {
     case Drag::Pressed:
       if ((position.toPoint() - press_position_).manhattanLength() <
@@ -229,8 +360,7 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
       }
       if (MovesGroup(pressed_marker_)) {
         drag_ = Drag::Group;
-        group_offset_ = {under.x - press_world_.x, under.y - press_world_.y};
-        update();
+        FollowPointer(under);
         return;
       }
       // Only the selected marker moves: dragging another one selects it
@@ -243,12 +373,16 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
       drag_ = Drag::Marker;
       [[fallthrough]];
     case Drag::Marker:
-      drag_to_ = {under.x + grab_offset_.x, under.y + grab_offset_.y};
-      update();
-      return;
     case Drag::Group:
-      group_offset_ = {under.x - press_world_.x, under.y - press_world_.y};
-      update();
+      FollowPointer(under);
+      return;
+    case Drag::Turn:
+    case Drag::GroupTurn:
+      // A click on the handle that wobbles a pixel turns nothing.
+      if (!turn_moved_ && (position.toPoint() - press_position_).manhattanLength() <= kSameSpot) {
+        return;
+      }
+      Turn(under, event->modifiers() & Qt::ShiftModifier);
       return;
     case Drag::Area:
       last_position_ = position.toPoint();
@@ -275,8 +409,27 @@ void MapView::mouseReleaseEvent(QMouseEvent* event) {
   const Drag drag = drag_;
   const int index = pressed_marker_;
   const WorldPoint to = drag_to_;
+  const int turned = turn_index_;
   drag_ = Drag::None;
   pressed_marker_ = -1;
+  turn_index_ = -1;
+  if (drag == Drag::Marker || drag == Drag::Group || drag == Drag::Turn ||
+      drag == Drag::GroupTurn) {
+    emit motionEnded();
+  }
+  if (drag == Drag::Turn || drag == Drag::GroupTurn) {
+    update();
+    if (turn_moved_ && drag == Drag::Turn) emit pointTurned(turned, turn_to_);
+    if (turn_moved_ && drag == Drag::GroupTurn && group_turn_ != 0.0) emit groupTurned(group_turn_);
+    if (turn_moved_) return;
+    // A click on the handle, not a turn: a marker under it is chosen as by
+    // any click.
+    const int clicked = ChooseAt(press_position_);
+    if (clicked < 0) return;
+    last_click_ = press_position_;
+    emit pointClicked(clicked);
+    return;
+  }
   if (drag == Drag::Pressed) {
     const int clicked = ChooseAt(press_position_);
     last_click_ = press_position_;
@@ -309,6 +462,16 @@ void MapView::keyPressEvent(QKeyEvent* event) {
   double dx = 0.0;
   double dy = 0.0;
   switch (event->key()) {
+    case Qt::Key_Alt:
+      // Alt pressed in the middle of a drag frees it at once.
+      if (drag_ == Drag::Marker || drag_ == Drag::Group) {
+        if (!no_snap_) {
+          no_snap_ = true;
+          FollowPointer(last_under_);
+        }
+        return;
+      }
+      break;
     case Qt::Key_Escape:
       if (drag_ != Drag::None && drag_ != Drag::Pan) {
         CancelDrag();
@@ -349,10 +512,23 @@ void MapView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
     return;
   }
-  if (drag_ != Drag::None) return;
+  if (drag_ != Drag::None || selected_ < 0) return;
+  const bool drawn = Finite(points_[static_cast<std::size_t>(selected_)]);
+  if (grid_step_ > 0.0 && drawn) {
+    // The selected marker moves to the next multiple the way the arrow
+    // points and onto the grid the other way; a group keeps its shape around it.
+    const MapPoint& at = points_[static_cast<std::size_t>(selected_)];
+    const int steps = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    const double x = dx != 0.0 ? StepOnGrid(at.x, grid_step_, dx > 0 ? steps : -steps)
+                               : SnapToGrid(at.x, grid_step_);
+    const double y = dy != 0.0 ? StepOnGrid(at.y, grid_step_, dy > 0 ? steps : -steps)
+                               : SnapToGrid(at.y, grid_step_);
+    dx = x - at.x;
+    dy = y - at.y;
+  }
   if (MovesGroup(selected_)) {
     emit groupMoved(dx, dy);
-  } else if (selected_ >= 0 && Finite(points_[static_cast<std::size_t>(selected_)])) {
+  } else if (drawn) {
     emit pointNudged(selected_, dx, dy);
   }
 }
@@ -363,6 +539,8 @@ void MapView::leaveEvent(QEvent* event) {
 }
 
 void MapView::focusOutEvent(QFocusEvent* event) {
-  if (drag_ == Drag::Marker || drag_ == Drag::Group || drag_ == Drag::Area) CancelDrag();
+  if (drag_ == Drag::Marker || drag_ == Drag::Group || drag_ == Drag::Area || isTurning()) {
+    CancelDrag();
+  }
   QWidget::focusOutEvent(event);
 }

@@ -2,8 +2,10 @@
 
 #include <QPoint>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
+#include "map/map_backdrop.h"
 #include "map/map_painter.h"
 #include "map/map_point.h"
 #include "map/map_transform.h"
@@ -26,6 +28,21 @@
 // With two or more markers in the group, dragging one of them moves the
 // whole group and the arrows nudge it (groupMoved); Esc cancels a drag, and
 // without one asks for the group's end (groupCleared).
+//
+// A backdrop (setBackdrop) is a picture drawn under the grid and the markers
+// at the world edges it is given; a picture that cannot be had is reported
+// (backdropProblemChanged) and the map works on without it.
+// With a grid step (setGridStep), a dragged marker lands on multiples of it
+// (Alt held during the drag turns that off for the drag) and the arrows move
+// to the next multiple.
+// The selected marker's direction line ends in a round handle: dragging it
+// turns the marker towards the pointer (pointTurning while dragging,
+// pointTurned on release; Shift snaps to 15 degrees; Esc cancels and reports
+// turnCancelled). When the selected marker belongs to a group of two or
+// more, the handle turns the whole group about the middle of its extent and
+// reports the angle turned on release (groupTurned).
+// While a marker or group is dragged or turned, dragMotion and turnMotion
+// tell how far; motionEnded when it is over.
 class MapView : public QWidget {
   Q_OBJECT
 
@@ -52,6 +69,19 @@ class MapView : public QWidget {
   int hiddenCount() const { return hidden_; }
 
   void setDecimalSeparator(QChar separator);
+
+  // Reads the picture at once; backdropProblemChanged tells how that went.
+  void setBackdrop(const BackdropPlace& place);
+  void clearBackdrop();
+  const MapBackdrop& backdrop() const { return backdrop_; }
+
+  // World units; 0 turns snapping off. Negative or non-finite steps read 0.
+  void setGridStep(double step);
+  double gridStep() const { return grid_step_; }
+
+  // Where the selected marker's turning handle is, if it has one.
+  std::optional<QPointF> turnHandlePosition() const;
+  bool isTurning() const { return drag_ == Drag::Turn || drag_ == Drag::GroupTurn; }
   const MapTransform& transform() const { return transform_; }
   // Where point `index` is on the widget (only meaningful for a finite point).
   QPointF screenPosition(int index) const;
@@ -74,6 +104,23 @@ class MapView : public QWidget {
   // The scale (pixels per world unit) after a zoom, pan or fit.
   void viewChanged(double scale);
   void hiddenCountChanged(int count);
+  // The backdrop's file and why it is not drawn; an empty reason when it is
+  // drawn, both empty when the backdrop was cleared.
+  void backdropProblemChanged(const QString& file, const QString& reason);
+  // The selected marker turned by its handle to `angle` degrees in [0, 360),
+  // two decimals: live while dragging, and once more on release.
+  void pointTurning(int index, double angle);
+  void pointTurned(int index, double angle);
+  // Esc or a lost focus ended a turn: whatever pointTurning set goes back.
+  void turnCancelled(int index);
+  // The group turned by its handle, in degrees in (-180, 180], about the
+  // middle of its members' extent; reported on release.
+  void groupTurned(double degrees);
+  // How far the dragged marker or group has come from where it was, live.
+  void dragMotion(double dx, double dy);
+  // The angle a handle drag sets (one marker) or turns by (a group), live.
+  void turnMotion(double degrees);
+  void motionEnded();
 
  protected:
   bool event(QEvent* event) override;
@@ -88,7 +135,7 @@ class MapView : public QWidget {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  enum class Drag { None, Pressed, Marker, Group, Pan, Area };
+  enum class Drag { None, Pressed, Marker, Group, Pan, Area, Turn, GroupTurn };
 
   MapScene Scene() const;
   int ChooseAt(QPointF position) const;
@@ -96,6 +143,12 @@ class MapView : public QWidget {
   void CancelDrag();
   void ReportPointer(QPointF position);
   bool MovesGroup(int index) const;
+  bool StartTurn(QPointF position);
+  void Turn(const WorldPoint& under, bool snap);
+  void FollowPointer(const WorldPoint& under);
+  bool Snapping() const { return grid_step_ > 0.0 && !no_snap_; }
+  WorldPoint GroupCentre() const;
+  void ReportBackdrop();
 
   std::vector<MapPoint> points_;
   int selected_ = -1;
@@ -115,4 +168,19 @@ class MapView : public QWidget {
   int group_size_ = 0;
   // Where the last click landed, to cycle through stacked markers.
   QPoint last_click_{-1000, -1000};
+
+  MapBackdrop backdrop_;
+  QString reported_problem_;
+  double grid_step_ = 0.0;
+  // Alt was held during this drag: it lands where the pointer leaves it.
+  bool no_snap_ = false;
+  WorldPoint last_under_;
+  // The marker whose handle is dragged, and the direction it is given.
+  int turn_index_ = -1;
+  bool turn_moved_ = false;
+  double turn_to_ = 0.0;
+  // A group turn: about this point, from the direction of the press.
+  WorldPoint turn_centre_;
+  double turn_from_ = 0.0;
+  double group_turn_ = 0.0;
 };

@@ -1,0 +1,223 @@
+#include "map/map_backdrop.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <fstream>
+#include <string>
+
+#include "map/map_strip.h"
+#include "map/map_view.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+QString Path(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+// Four quadrants: red top left, green top right, blue bottom left, yellow
+// bottom right.
+QImage Quadrants(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const bool right = x >= width / 2;
+      const bool bottom = y >= height / 2;
+      image.setPixelColor(x, y,
+                          bottom ? (right ? Qt::yellow : Qt::blue) : (right ? Qt::green : Qt::red));
+    }
+  }
+  return image;
+}
+
+std::uint32_t Crc32(const QByteArray& bytes) {
+  std::uint32_t crc = 0xffffffffu;
+  for (char c : bytes) {
+    crc ^= static_cast<std::uint8_t>(c);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+QByteArray BigEndian(std::uint32_t value) {
+  QByteArray bytes(4, '\0');
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>(value >> (24 - 8 * i));
+  return bytes;
+}
+
+QByteArray Chunk(const char* type, const QByteArray& data) {
+  const QByteArray body = QByteArray(type) + data;
+  return BigEndian(static_cast<std::uint32_t>(data.size())) + body + BigEndian(Crc32(body));
+}
+
+// A valid PNG header claiming `width` x `height` RGBA pixels, with a few
+// bytes of image data: the shape of a decompression bomb.
+QByteArray PngClaiming(std::uint32_t width, std::uint32_t height) {
+  QByteArray header = BigEndian(width) + BigEndian(height);
+  header += QByteArray("\x08\x06\x00\x00\x00", 5);
+  return QByteArray("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) +
+         Chunk("IDAT", QByteArray("\x78\x9c\x03\x00\x00\x00\x00\x01", 8)) + Chunk("IEND", {});
+}
+
+void WriteFile(const std::filesystem::path& file, const QByteArray& bytes) {
+  std::ofstream out(file, std::ios::binary);
+  out.write(bytes.constData(), bytes.size());
+}
+
+// The peak of this process's resident memory since the last reset, in kB.
+long PeakKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+bool Near(QColor a, QColor b) {
+  return std::abs(a.red() - b.red()) < 50 && std::abs(a.green() - b.green()) < 50 &&
+         std::abs(a.blue() - b.blue()) < 50;
+}
+
+struct BackdropFixture {
+  TempDir dir;
+  MapView map;
+  MapStrip strip;
+  BackdropFixture() {
+    map.resize(465, 353);
+    // Markers only in the far corners, away from the spots sampled.
+    map.setPoints({{-100, -50, 0, 0, {}}, {100, 50, 0, 0, {}}});
+    map.fit();
+    strip.resize(465, 120);
+    ConnectMapStrip(map, strip);
+    map.show();
+  }
+  QColor At(double x, double y) {
+    const QImage picture = map.grab().toImage();
+    const ScreenPoint at = map.transform().ToScreen({x, y});
+    return picture.pixelColor(qRound(at.x), qRound(at.y));
+  }
+};
+
+TEST(MapBackdrop, LiesWhereItsEdgesSayAndMovesWithTheMap) {
+  BackdropFixture f;
+  const auto file = f.dir / "level.png";
+  ASSERT_TRUE(Quadrants(800, 400).save(Path(file)));
+  f.map.setBackdrop({Path(file), -100, -50, 100, 50, 100});
+  EXPECT_TRUE(f.map.backdrop().Problem().isEmpty());
+  EXPECT_TRUE(f.strip.problemLabel()->isHidden());
+
+  struct Spot {
+    double x, y;
+    QColor colour;
+  } spots[] = {{-60, 30, Qt::red},    {60, 30, Qt::green}, {-60, -30, Qt::blue},
+               {60, -30, Qt::yellow}, {-3, 3, Qt::red},    {3, -3, Qt::yellow}};
+  for (const Spot& spot : spots) {
+    EXPECT_TRUE(Near(f.At(spot.x, spot.y), spot.colour))
+        << spot.x << "," << spot.y << " is " << f.At(spot.x, spot.y).name().toStdString();
+  }
+  // Beyond its edges the map's own background shows.
+  for (const Spot& outside : {Spot{-108, 20, {}}, Spot{25, 60, {}}}) {
+    const QColor colour = f.At(outside.x, outside.y);
+    EXPECT_LT(colour.green(), 60) << colour.name().toStdString();
+  }
+  // It is kept at the size the screen shows it, not at its own 800 x 400.
+  const int shown = f.map.backdrop().Image().width();
+  EXPECT_NEAR(shown, 200 * f.map.transform().Scale(), 2.0);
+  EXPECT_NEAR(f.map.backdrop().Image().height(), 100 * f.map.transform().Scale(), 2.0);
+
+  // Panning and zooming carry it along; zooming in reads it sharper.
+  QTest::mousePress(&f.map, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseMove(&f.map, QPoint(25, 15));
+  QTest::mouseMove(&f.map, QPoint(45, 25));
+  QTest::mouseRelease(&f.map, Qt::LeftButton, {}, QPoint(45, 25));
+  QTest::keyClick(&f.map, Qt::Key_Plus);
+  for (const Spot& spot : spots) EXPECT_TRUE(Near(f.At(spot.x, spot.y), spot.colour)) << spot.x;
+  EXPECT_GT(f.map.backdrop().Image().width(), shown);
+
+  // Half opacity lets the background through; clearing drops it.
+  f.map.setBackdrop({Path(file), -100, -50, 100, 50, 50});
+  const QColor half = f.At(-60, 30);
+  EXPECT_GT(half.red(), 100);
+  EXPECT_LT(half.red(), 230);
+  f.map.clearBackdrop();
+  EXPECT_LT(f.At(-60, 30).red(), 140);
+}
+
+TEST(MapBackdrop, APictureThatCannotBeHadIsNamedWithItsReasonAndTheMapWorksOn) {
+  BackdropFixture f;
+  const auto bomb = f.dir / "bomb.png";
+  WriteFile(bomb, PngClaiming(60000, 60000));
+  const auto damaged = f.dir / "damaged.png";
+  QByteArray bytes;
+  {
+    // Noise, so that the image data is most of the file.
+    QImage image(64, 64, QImage::Format_RGB32);
+    std::uint32_t seed = 1;
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) image.setPixel(x, y, seed = seed * 1664525u + 1013904223u);
+    }
+    ASSERT_TRUE(image.save(Path(f.dir / "whole.png")));
+    QFile in(Path(f.dir / "whole.png"));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    bytes = in.readAll();
+  }
+  WriteFile(damaged, bytes.left(bytes.size() / 2));
+  const auto text = f.dir / "notes.png";
+  WriteFile(text, QByteArray("this is not a picture at all\n"));
+  std::filesystem::create_directory(f.dir / "folder.png");
+
+  struct Case {
+    std::filesystem::path file;
+    const char16_t* reason;
+  } cases[] = {
+      {f.dir / "gone.png", kBackdropMissing},
+      {f.dir / "folder.png", kBackdropNotReadable},
+      {text, kBackdropNotAPicture},
+      {damaged, kBackdropDamaged},
+      {bomb, kBackdropTooLarge},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.string());
+    ResetPeak();
+    const long before = PeakKilobytes();
+    f.map.setBackdrop({Path(c.file), -100, -50, 100, 50, 60});
+    f.map.grab();
+    const QString reason = QString::fromUtf16(c.reason);
+    EXPECT_EQ(f.map.backdrop().Problem(), reason);
+    EXPECT_TRUE(f.map.backdrop().Image().isNull());
+    EXPECT_FALSE(f.strip.problemLabel()->isHidden());
+    EXPECT_TRUE(f.strip.problemLabel()->text().contains(
+        QString::fromStdString(c.file.filename().string())));
+    EXPECT_TRUE(f.strip.problemLabel()->text().endsWith(reason))
+        << f.strip.problemLabel()->text().toStdString();
+    EXPECT_LT(PeakKilobytes() - before, 64 * 1024) << "memory stays bounded";
+  }
+  // The markers are still there and still react.
+  EXPECT_EQ(f.map.points().size(), 2u);
+  f.map.clearBackdrop();
+  EXPECT_TRUE(f.strip.problemLabel()->isHidden());
+
+  // The limit is ours, decided from the header: a picture just over it is
+  // refused, one within it read.
+  const auto small = f.dir / "small.png";
+  ASSERT_TRUE(Quadrants(100, 100).save(Path(small)));
+  EXPECT_EQ(LoadBackdropPicture(Path(small), {}, 100 * 100 * 4 - 1).problem,
+            QString::fromUtf16(kBackdropTooLarge));
+  const BackdropPicture read = LoadBackdropPicture(Path(small), QSize(50, 80), 100 * 100 * 4);
+  EXPECT_TRUE(read.problem.isEmpty());
+  EXPECT_EQ(read.image.size(), QSize(50, 50)) << "fitted within, proportions kept";
+  EXPECT_EQ(read.full_size, QSize(100, 100));
+  const BackdropPicture stretched =
+      LoadBackdropPicture(Path(small), QSize(50, 80), kBackdropByteLimit, BackdropFit::Exact);
+  EXPECT_EQ(stretched.image.size(), QSize(50, 80));
+}
+
+}  // namespace
