@@ -1,6 +1,7 @@
 #include "editor/editor_view.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "editor/list_filter.h"
@@ -155,4 +156,8 @@ void TEditorView::PruneMapGroup() { SetMapGroup(map_group_); }
 
 void TEditorView::Notify(TViewMember member) const {
   if (listener_) listener_(member);
+}
+
+void TEditorView::SetGridStep(double step) {
+  grid_step_ = std::isfinite(step) && step > 0.0 ? step : 0.0;
 }

@@ -139,6 +139,12 @@ class TEditorView {
   // SetTextFromUser), for what shows the text elsewhere (the map).
   void ReportTyped(TField field) const { Notify({TAspect::TypedText, field}); }
 
+  // The map's grid step in world units (0: no grid): what the editor snaps
+  // placed records to. The window sets it; nothing is notified. A negative
+  // or non-finite step reads 0.
+  double GridStep() const { return grid_step_; }
+  void SetGridStep(double step);
+
  private:
   static int LimitStateIndex(int index);
   bool StoreText(TField field, const std::string& text);
@@ -167,4 +173,5 @@ class TEditorView {
   std::vector<std::string> catalogue_rows_;
   std::array<ListFind, 2> finds_{ListFind{{}, {0}}, ListFind{}};
   std::vector<int> map_group_;
+  double grid_step_ = 0.0;
 };

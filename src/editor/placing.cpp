@@ -1,11 +1,14 @@
 // Placing objects by name: picking class and type from the catalogue,
-// appending records with values, and the map's group selection and move.
+// appending records with values, the map's group selection, move and turn,
+// and turning the shown record by its handle.
 
 #include <algorithm>
+#include <cmath>
 
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
 #include "editor/record_editor.h"
+#include "shared/map_geometry.h"
 
 namespace {
 
@@ -33,8 +36,11 @@ void RecordEditor::PickCatalogueEntry(int entry) {
 void RecordEditor::DropCatalogueEntry(int entry, double x, double y) {
   if (entry < 0 || entry > catalogue_.ObjLastIndex) return;
   const TObjEntry& dropped = catalogue_.ObjEntryTable[static_cast<std::size_t>(entry)];
+  // A drop lands on the grid, as a dragged marker does.
+  const double step = view_.GridStep();
   AppendRecord(static_cast<std::uint8_t>(dropped.words[0] & 0xFF),
-               static_cast<std::uint8_t>(dropped.words[1] & 0xFF), x, y);
+               static_cast<std::uint8_t>(dropped.words[1] & 0xFF), SnapToGrid(x, step),
+               SnapToGrid(y, step));
 }
 
 void RecordEditor::AppendRecord(std::uint8_t object_class, std::uint8_t object_type, double x,
@@ -125,11 +131,7 @@ void RecordEditor::ChooseShown(int row) {
 }
 
 void RecordEditor::MoveMapGroup(double dx, double dy) {
-  struct Move {
-    int row;
-    std::string x_text, y_text;
-  };
-  std::vector<Move> moves;
+  std::vector<TGroupWrite> writes;
   // From where the map draws each record: the shown one where its fields say.
   const std::vector<TMapRecordPoint> points =
       MapRecordPoints(document_, catalogue_, view_, separator_);
@@ -139,27 +141,66 @@ void RecordEditor::MoveMapGroup(double dx, double dy) {
     std::optional<std::string> x_text = MovedText(TField::X, at.x + dx);
     std::optional<std::string> y_text = MovedText(TField::Y, at.y + dy);
     if (!x_text || !y_text) return;
-    moves.push_back({row, std::move(*x_text), std::move(*y_text)});
+    writes.push_back({row, {{TField::X, std::move(*x_text)}, {TField::Y, std::move(*y_text)}}});
   }
-  if (moves.empty()) return;
+  WriteGroupFields(writes, TStepKind::Move, "Move");
+}
 
+void RecordEditor::TurnMapGroup(double degrees) {
+  if (!std::isfinite(degrees)) return;
+  const std::vector<TMapRecordPoint> points =
+      MapRecordPoints(document_, catalogue_, view_, separator_);
+  std::vector<TTurnPoint> members;
+  for (int row : view_.MapGroup()) {
+    if (row > document_.LastIndex) return;
+    const TMapRecordPoint& at = points[static_cast<std::size_t>(row)];
+    members.push_back({at.x, at.y, at.r});
+  }
+  const std::vector<TTurnPoint> turned = TurnAbout(members, TurnCentre(members), degrees);
+  std::vector<TGroupWrite> writes;
+  for (std::size_t i = 0; i < turned.size(); ++i) {
+    TGroupWrite write{view_.MapGroup()[i], {}};
+    for (auto [field, value] :
+         {std::pair{TField::X, turned[i].x}, {TField::Y, turned[i].y}, {TField::R, turned[i].r}}) {
+      std::optional<std::string> text = MovedText(field, value);
+      if (!text) return;  // a member that cannot be shown: the group stays as it is
+      write.texts.emplace_back(field, std::move(*text));
+    }
+    writes.push_back(std::move(write));
+  }
+  WriteGroupFields(writes, TStepKind::Turn, "Turn");
+}
+
+namespace {
+
+float& Coordinate(TLoRecord& record, TField field) {
+  return field == TField::X ? record.x : field == TField::Y ? record.y : record.r;
+}
+
+}  // namespace
+
+// Writes only the given fields of each record, as one step; the shown
+// record's fields then show what was written.
+void RecordEditor::WriteGroupFields(const std::vector<TGroupWrite>& writes, TStepKind kind,
+                                    const std::string& verb) {
+  if (writes.empty()) return;
   document_.CheckStillAtPath();
   const int shown = view_.SelectedRow();
   try {
     recorder_.Run(
         [&] {
-          for (const Move& move : moves) {
-            TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(move.row)];
-            record.x = ParseFloat(move.x_text, separator_);
-            document_.WriteRecordField(move.row, TField::X);
-            record.y = ParseFloat(move.y_text, separator_);
-            document_.WriteRecordField(move.row, TField::Y);
+          for (const TGroupWrite& write : writes) {
+            TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(write.row)];
+            for (const auto& [field, text] : write.texts) {
+              Coordinate(record, field) = ParseFloat(text, separator_);
+              document_.WriteRecordField(write.row, field);
+            }
           }
         },
         [&](TWriteStep& step) {
-          step.kind = TStepKind::Move;
-          step.description = "Move of " + IntegerText(static_cast<long long>(moves.size())) +
-                             (moves.size() == 1 ? " record" : " records");
+          step.kind = kind;
+          step.description = verb + " of " + IntegerText(static_cast<long long>(writes.size())) +
+                             (writes.size() == 1 ? " record" : " records");
           step.row_before = shown;
           step.row_after = shown;
         });
@@ -167,13 +208,12 @@ void RecordEditor::MoveMapGroup(double dx, double dy) {
     view_.RecordValuesChanged();  // the map shows what was written
     throw;
   }
-  for (const Move& move : moves) {
-    if (move.row != view_.SelectedRow()) continue;
-    // The shown record's X and Y now show what the file holds.
-    for (auto [field, text] : {std::pair{TField::X, &move.x_text}, {TField::Y, &move.y_text}}) {
-      view_.SetText(field, *text);
+  for (const TGroupWrite& write : writes) {
+    if (write.row != view_.SelectedRow()) continue;
+    for (const auto& [field, text] : write.texts) {
+      view_.SetText(field, text);
       view_.SetHighlight(field, THighlight::Normal);
-      if (shown_index_ == move.row) RememberShown(field);
+      if (shown_index_ == write.row) RememberShown(field);
     }
   }
   bool edits_left = false;
@@ -182,4 +222,26 @@ void RecordEditor::MoveMapGroup(double dx, double dy) {
   }
   view_.SetSaveEnabled(edits_left);
   view_.RecordValuesChanged();
+}
+
+void RecordEditor::TurnShownRecord(double angle) {
+  if (!HasShownRecord()) return;
+  const std::optional<std::string> text = MovedText(TField::R, angle);
+  if (!text) return;
+  if (!turn_start_) {
+    turn_start_ =
+        TTurnStart{view_.Text(TField::R), view_.Highlight(TField::R), view_.SaveEnabled(), typed_};
+  }
+  view_.SetText(TField::R, *text);
+  MarkFieldModified(TField::R);
+}
+
+void RecordEditor::CancelTurn() {
+  if (!turn_start_) return;
+  const TTurnStart start = *turn_start_;
+  turn_start_.reset();
+  view_.SetText(TField::R, start.r_text);
+  view_.SetHighlight(TField::R, start.r_highlight);
+  view_.SetSaveEnabled(start.save_enabled);
+  typed_ = start.typed;
 }

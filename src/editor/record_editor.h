@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "datafiles/lo_document.h"
@@ -187,6 +188,20 @@ class RecordEditor {
   // fields. The shown record's X and Y then show the written values. When any
   // record would land where its fields cannot show it, nothing moves.
   void MoveMapGroup(double dx, double dy);
+  // Turns every record of the map group by `degrees` (counter-clockwise)
+  // about the middle of their extent, from where the map draws them: X and Y
+  // turn around it and every R grows by the angle, each rounded to two
+  // decimals, and only those X, Y and R fields are written, as one step.
+  // When any record's value would not show in its field, nothing turns.
+  void TurnMapGroup(double degrees);
+  // The shown record's turning handle is dragged: R shows `angle` in two
+  // decimals, marked as typing marks it. The first call of a turn remembers
+  // R's text and mark and the Save state, for CancelTurn.
+  void TurnShownRecord(double angle);
+  // The turn is over: what it set stays (FinishTurn) or goes back to what
+  // R and Save were before it (CancelTurn).
+  void FinishTurn() { turn_start_.reset(); }
+  void CancelTurn();
 
   // The parts beside the editor: the undo history plays steps on the
   // document and has the editor show the result; restoring a backup runs
@@ -240,6 +255,12 @@ class RecordEditor {
   TDroppedEdits FieldEdits(int next_row) const;
   void NoteDroppedEdits(int next_row);
   void DescribeSave(TWriteStep& step, int index) const;
+  struct TGroupWrite {
+    int row = 0;
+    std::vector<std::pair<TField, std::string>> texts;  // X, Y or R
+  };
+  void WriteGroupFields(const std::vector<TGroupWrite>& writes, TStepKind kind,
+                        const std::string& verb);
 
   ruriVizid& settings_;
   TEditorHost& host_;
@@ -262,5 +283,13 @@ class RecordEditor {
   bool moved_on_map_ = false;
   // The user changed a field since the history last showed edits.
   bool typed_ = false;
+  // R and Save as they were when the handle drag began.
+  struct TTurnStart {
+    std::string r_text;
+    THighlight r_highlight = THighlight::Normal;
+    bool save_enabled = false;
+    bool typed = false;
+  };
+  std::optional<TTurnStart> turn_start_;
   TWriteRecorder recorder_;
 };

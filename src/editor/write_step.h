@@ -30,6 +30,7 @@
 enum class TStepKind {
   Save,
   Move,
+  Turn,
   AddObject,
   RemoveObject,
   RestoreBackup,

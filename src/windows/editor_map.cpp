@@ -1,5 +1,6 @@
 #include "windows/editor_map.h"
 
+#include <QAction>
 #include <QWidget>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "map/map_strip.h"
 #include "map/map_view.h"
 #include "qt_convert.h"
+#include "windows/editor_map_settings.h"
 #include "windows/guarded.h"
 
 EditorMap::EditorMap(RecordEditor& editor, QWidget* placeholder, const QRect& strip_area)
@@ -33,6 +35,22 @@ EditorMap::EditorMap(RecordEditor& editor, QWidget* placeholder, const QRect& st
   });
   connect(map_, &MapView::groupMoved, this, &EditorMap::GroupMoved);
   connect(map_, &MapView::groupCleared, this, [this] { editor_.ClearMapGroup(); });
+  // The handle types R as the user would; Esc puts back what it was.
+  connect(map_, &MapView::pointTurning, this,
+          [this](int, double angle) { guarded([&] { editor_.TurnShownRecord(angle); }); });
+  connect(map_, &MapView::pointTurned, this, [this](int, double angle) {
+    guarded([&] { editor_.TurnShownRecord(angle); });
+    editor_.FinishTurn();
+  });
+  connect(map_, &MapView::turnCancelled, this, [this] { editor_.CancelTurn(); });
+  connect(map_, &MapView::groupTurned, this, &EditorMap::GroupTurned);
+
+  settings_ = new EditorMapSettings(editor_, *map_, *strip_, this);
+  auto* backdrop = new QAction(QStringLiteral("Backdrop\u2026"), map_);
+  backdrop->setObjectName(QStringLiteral("MapBackdrop"));
+  connect(backdrop, &QAction::triggered, settings_, &EditorMapSettings::ChooseBackdrop);
+  map_->addAction(backdrop);
+  map_->setContextMenuPolicy(Qt::ActionsContextMenu);
   ApplyLocaleSeparator();
 }
 
@@ -53,6 +71,7 @@ void EditorMap::Present(TViewMember member) {
     case TAspect::OpenFileChanged:
       Rebuild();
       map_->fit();
+      settings_->FileChanged();  // after the fit: a backdrop is read at the size shown
       break;
     case TAspect::TypedText:
       TextTyped(member.field);
@@ -115,6 +134,12 @@ void EditorMap::PointDragged(int index, double x, double y) {
 // A refused or failed move puts the markers back where the file has them.
 void EditorMap::GroupMoved(double dx, double dy) {
   guarded([&] { editor_.MoveMapGroup(dx, dy); });
+  Rebuild();
+}
+
+// A refused or failed turn puts the markers back where the file has them.
+void EditorMap::GroupTurned(double degrees) {
+  guarded([&] { editor_.TurnMapGroup(degrees); });
   Rebuild();
 }
 

@@ -6,6 +6,7 @@
 
 #include "editor/editor_view.h"
 
+class EditorMapSettings;
 class MapStrip;
 class MapView;
 class QWidget;
@@ -43,9 +44,11 @@ class EditorMap : public QObject {
   void PointDragged(int index, double x, double y);
   void PointNudged(int index, double dx, double dy);
   void GroupMoved(double dx, double dy);
+  void GroupTurned(double degrees);
 
   RecordEditor& editor_;
   QWidget* placeholder_;
   MapView* map_ = nullptr;
   MapStrip* strip_ = nullptr;
+  EditorMapSettings* settings_ = nullptr;  // a child of this
 };

@@ -259,4 +259,93 @@ TEST_F(PlacingTest, EveryPlacingWriteIsOneStepThatUndoTakesBack) {
   EXPECT_EQ(view.ContentsRows().size(), 4u);
 }
 
+// The file with float `value` at field offset `at` of record `index`.
+void PutFloat(Bytes& file, int index, int at, float value) {
+  const Bytes bytes = FloatBytes(value);
+  std::copy(bytes.begin(), bytes.end(), file.begin() + 100 + 20 * index + at);
+}
+
+TEST_F(PlacingTest, AGroupTurnWritesOnlyXYAndRAsOneStepThatUndoTakesBack) {
+  Open(NumberedRecords(5));
+  const Bytes original = File();
+  Click(1);
+  editor.ToggleInMapGroup(2);
+  editor.ToggleInMapGroup(3);  // shows record 3
+  Type(TField::X, "0.25");     // record 3 is drawn where its field says
+  const std::size_t steps = history.Steps().size();
+
+  // About the middle of (0.25 ... 2.25, -3 ... -1): (1.25, -2).
+  EXPECT_EQ(WritesOf([&] { editor.TurnMapGroup(90.0); }), 3 * 3);
+  Bytes expected = original;
+  for (const auto& [index, x, y] :
+       {std::tuple{1, 0.25f, -2.0f}, {2, 1.25f, -1.0f}, {3, 2.25f, -3.0f}}) {
+    PutFloat(expected, index, 3, x);
+    PutFloat(expected, index, 7, y);
+    PutFloat(expected, index, 15, 180.0f);
+  }
+  EXPECT_EQ(File(), expected);
+  ASSERT_EQ(history.Steps().size(), steps + 1);
+  EXPECT_EQ(history.Steps().back().description, "Turn of 3 records");
+  EXPECT_EQ(view.Text(TField::X), "2.25");
+  EXPECT_EQ(view.Text(TField::R), "180.00");
+  EXPECT_FALSE(Marked(TField::X) || Marked(TField::R));
+  EXPECT_FALSE(view.SaveEnabled());
+
+  Undo();
+  EXPECT_EQ(File(), original);
+}
+
+TEST_F(PlacingTest, AGroupTurnWithAMemberItsFieldsCannotShowTurnsNothing) {
+  std::vector<TLoRecord> records = NumberedRecords(4);
+  records[2].x = std::numeric_limits<float>::quiet_NaN();
+  // Turned by 45 degrees, (-9999999, -9999999) lands at Y -14142134, too long for Y.
+  records[3].x = records[3].y = 9999999.0f;
+  records[0].x = records[0].y = -9999999.0f;
+  Open(records);
+  const Bytes original = File();
+  for (int other : {2, 3}) {
+    editor.ChooseRecord(0);
+    editor.ToggleInMapGroup(other);
+    const std::size_t steps = history.Steps().size();
+    editor.TurnMapGroup(45.0);
+    EXPECT_EQ(File(), original) << other;
+    EXPECT_EQ(history.Steps().size(), steps) << other;
+  }
+}
+
+TEST_F(PlacingTest, TheHandleTypesROrPutsItBackAndADropLandsOnTheGrid) {
+  Open(NumberedRecords(4));
+  const Bytes original = File();
+  Click(2);
+  Type(TField::Density, "7");
+  editor.TurnShownRecord(33.333);
+  EXPECT_EQ(view.Text(TField::R), "33.33");
+  editor.TurnShownRecord(45.0);
+  EXPECT_TRUE(Marked(TField::R));
+  editor.CancelTurn();
+  EXPECT_EQ(view.Text(TField::R), "90.00");
+  EXPECT_FALSE(Marked(TField::R));
+  EXPECT_TRUE(Marked(TField::Density) && view.SaveEnabled()) << "the typed edit stays";
+
+  Click(1);  // drops the typed edit
+  editor.SetDecimalSeparator(',');
+  editor.TurnShownRecord(120.0);
+  editor.CancelTurn();
+  EXPECT_FALSE(view.SaveEnabled());
+  editor.TurnShownRecord(120.0);
+  editor.FinishTurn();
+  EXPECT_EQ(view.Text(TField::R), "120,00");
+  editor.CancelTurn();  // the turn is over: nothing to put back
+  EXPECT_EQ(view.Text(TField::R), "120,00");
+  EXPECT_EQ(File(), original) << "turning writes nothing";
+  Save();
+  Bytes expected = original;
+  PutFloat(expected, 1, 15, 120.0f);
+  EXPECT_EQ(File(), expected);
+
+  view.SetGridStep(5.0);
+  editor.DropCatalogueEntry(2, 12.4, -7.6);
+  EXPECT_EQ(Slice(File(), 100 + 20 * 4, 20), RecordBytes(Placed(1, 1, 10.0f, -10.0f)));
+}
+
 }  // namespace

@@ -13,78 +13,12 @@
 
 #include "map/map_strip.h"
 #include "map/map_view.h"
+#include "support/picture_files.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 QString Path(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
-
-// Four quadrants: red top left, green top right, blue bottom left, yellow
-// bottom right.
-QImage Quadrants(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
-  image.fill(Qt::black);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const bool right = x >= width / 2;
-      const bool bottom = y >= height / 2;
-      image.setPixelColor(x, y,
-                          bottom ? (right ? Qt::yellow : Qt::blue) : (right ? Qt::green : Qt::red));
-    }
-  }
-  return image;
-}
-
-std::uint32_t Crc32(const QByteArray& bytes) {
-  std::uint32_t crc = 0xffffffffu;
-  for (char c : bytes) {
-    crc ^= static_cast<std::uint8_t>(c);
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
-
-QByteArray BigEndian(std::uint32_t value) {
-  QByteArray bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>(value >> (24 - 8 * i));
-  return bytes;
-}
-
-QByteArray Chunk(const char* type, const QByteArray& data) {
-  const QByteArray body = QByteArray(type) + data;
-  return BigEndian(static_cast<std::uint32_t>(data.size())) + body + BigEndian(Crc32(body));
-}
-
-// A valid PNG header claiming `width` x `height` RGBA pixels, with a few
-// bytes of image data: the shape of a decompression bomb.
-QByteArray PngClaiming(std::uint32_t width, std::uint32_t height) {
-  QByteArray header = BigEndian(width) + BigEndian(height);
-  header += QByteArray("\x08\x06\x00\x00\x00", 5);
-  return QByteArray("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) +
-         Chunk("IDAT", QByteArray("\x78\x9c\x03\x00\x00\x00\x00\x01", 8)) + Chunk("IEND", {});
-}
-
-void WriteFile(const std::filesystem::path& file, const QByteArray& bytes) {
-  std::ofstream out(file, std::ios::binary);
-  out.write(bytes.constData(), bytes.size());
-}
-
-// The peak of this process's resident memory since the last reset, in kB.
-long PeakKilobytes() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-  }
-  return -1;
-}
-
-void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
-bool Near(QColor a, QColor b) {
-  return std::abs(a.red() - b.red()) < 50 && std::abs(a.green() - b.green()) < 50 &&
-         std::abs(a.blue() - b.blue()) < 50;
-}
 
 struct BackdropFixture {
   TempDir dir;
