@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -69,6 +70,18 @@ class LevelViewTest : public EditorWindowTest {
     QComboBox* chooser = strip->gridChooser();
     strip->setGridStep(step);
     emit chooser->activated(chooser->currentIndex());  // as a pick in its list
+  }
+  // "Open a Lo File" choosing `file` in the dialog's list: a name set into
+  // its name box from the program (no key typed) does not replace the
+  // name the dialog offers.
+  void OpenAnother(const std::filesystem::path& file) {
+    modals_.Then([file](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      dialog->selectFile(QString::fromStdString(file.string()));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    form6_->Action(TCommand::OpenLoFile)->trigger();
   }
   // QTest cannot hold modifiers during a move: events are sent as they are.
   void Send(QEvent::Type type, QPointF at, Qt::KeyboardModifiers modifiers = {}) {
@@ -193,6 +206,8 @@ TEST_F(LevelViewTest, APictureThatCannotBeHadIsNamedInTheStripAndTheMapWorksOn) 
 }
 
 TEST_F(LevelViewTest, DragsDropsAndArrowsLandOnTheChosenGridUnlessAltIsHeld) {
+  const std::filesystem::path other = files_.dir / "LoOTHER.dat";
+  WriteBytes(other, LoFileBytes("Other", "Another level", NumberedRecords(3)));
   Open();
   ChooseGridStep(5.0);
   EXPECT_EQ(map->gridStep(), 5.0);
@@ -230,7 +245,13 @@ TEST_F(LevelViewTest, DragsDropsAndArrowsLandOnTheChosenGridUnlessAltIsHeld) {
   // The step belongs to the file: opened again, it is chosen again.
   ChooseGridStep(2.0);
   ChooseGridStep(10.0);
-  OpenFile(files_.lo_file);
+  OpenAnother(other);
+  ASSERT_EQ(form3_->Editor().Document().Path(), other);
+  EXPECT_EQ(strip->gridStep(), 0.0) << "another file, its own step";
+  EXPECT_EQ(map->gridStep(), 0.0);
+  EXPECT_EQ(form3_->Editor().View().GridStep(), 0.0);
+  OpenAnother(files_.lo_file);
+  ASSERT_EQ(form3_->Editor().Document().Path(), files_.lo_file);
   EXPECT_EQ(strip->gridStep(), 10.0);
   EXPECT_EQ(form3_->Editor().View().GridStep(), 10.0);
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
