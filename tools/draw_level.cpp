@@ -71,10 +71,10 @@ int main(int argc, char** argv) {
 
   // The bridge where the road crosses the river.
   painter.save();
-  painter.translate(Px(64, 24));
-  painter.rotate(-30);
+  painter.translate(Px(58.4, 24.1));
+  painter.rotate(-28.6);  // along the road
   painter.setBrush(QColor(120, 82, 48));
-  painter.drawRect(QRectF(-6 * kScale, -4 * kScale, 12 * kScale, 8 * kScale));
+  painter.drawRect(QRectF(-10 * kScale, -3.5 * kScale, 20 * kScale, 7 * kScale));
   painter.restore();
 
   // The clearing at the watch tower and the depot's yard.
