@@ -202,7 +202,30 @@ TEST_F(LevelViewTest, APictureThatCannotBeHadIsNamedInTheStripAndTheMapWorksOn) 
     EXPECT_EQ(map->gridStep(), 5.0);
     EXPECT_EQ(strip->gridStep(), 5.0);
   }
+  // Edges that make no picture are named the same way.
+  store.Save(files_.lo_file, {bomb.string(), {7, -7, -1, 1}, 60, 0.0});
+  OpenFile(files_.lo_file);
+  EXPECT_TRUE(strip->problemLabel()->text().endsWith(
+      QStringLiteral("its left edge is not left of its right edge")))
+      << strip->problemLabel()->text().toStdString();
+  EXPECT_FALSE(map->backdrop().IsSet());
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
+}
+
+TEST_F(LevelViewTest, SettingsThatCannotBeReadAreNamedAndNeverWrittenOver) {
+  // A folder where the settings file should be: it is there, but does not read.
+  const std::filesystem::path maps = files_.dir / "xdg" / "rererarovi" / "maps.ini";
+  std::filesystem::create_directories(maps);
+  Open();
+  ASSERT_EQ(errors_.size(), 1);
+  EXPECT_TRUE(errors_[0].startsWith(QStringLiteral("Unable to read"))) << errors_[0].toStdString();
+  EXPECT_EQ(map->points().size(), 6u) << "the file is open all the same";
+
+  // The step still works for this run; storing it is not even tried.
+  ChooseGridStep(5.0);
+  EXPECT_EQ(map->gridStep(), 5.0);
+  EXPECT_EQ(errors_.size(), 1) << errors_.join(u'|').toStdString();
+  EXPECT_TRUE(std::filesystem::is_directory(maps));
 }
 
 TEST_F(LevelViewTest, DragsDropsAndArrowsLandOnTheChosenGridUnlessAltIsHeld) {
