@@ -52,7 +52,7 @@ std::vector<StepCase> Cases() {
          w.Click(255);
          w.editor.RemoveLastObject();
        }},
-      {"Append", 4, [](EditorWorld& w) { w.editor.AppendRecord(3, 1, 12.5, -4.25); }},
+      {"Append", 4, [](EditorWorld& w) { w.editor.DropCatalogueEntry(1, 12.5, -4.25); }},
       {"Duplicate", 4,
        [](EditorWorld& w) {
          w.Click(2);
