@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -483,6 +484,13 @@ TEST_F(NotesWindow, TypingAndSavingWhileALargeNoteIsReadAreRefusedOutLoud) {
   ASSERT_TRUE(form.IsReading()) << "typed and saved after the reading: nothing tested";
   EXPECT_TRUE(form.RichEdit1->isReadOnly());
   EXPECT_EQ(form.RichEdit1->placeholderText(), QStringLiteral("Reading the notes file..."));
+  // The words are drawn on the page, which holds no text of its own yet.
+  const QImage page = form.RichEdit1->viewport()->grab().toImage();
+  int inked = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) inked += page.pixel(x, y) != page.pixel(0, 0) ? 1 : 0;
+  }
+  EXPECT_GT(inked, 50);
   EXPECT_EQ(shown,
             QStringList{QStringLiteral("The notes file is still being read; nothing was saved.")});
   ASSERT_TRUE(QTest::qWaitFor([&] { return !form.IsReading(); }, 120000));
