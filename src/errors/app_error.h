@@ -56,8 +56,3 @@ class SettingsWriteError : public AppError {
   using AppError::AppError;
 };
 
-// A settings file is there but could not be read ("Unable to read %s: ...").
-class SettingsReadError : public AppError {
- public:
-  using AppError::AppError;
-};
