@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "editor/object_transfer.h"
 #include "support/editor_world.h"
 #include "support/file_agreement.h"
 
@@ -16,7 +17,7 @@ class Script {
   Script(EditorWorld& world, unsigned seed) : w_(world), random_(seed) {}
 
   void RunOne() {
-    switch (Pick(0, 6)) {
+    switch (Pick(0, 8)) {
       case 0:
         return Save();
       case 1:
@@ -30,6 +31,10 @@ class Script {
       case 5:
         if (w_.history.CanUndo()) w_.history.Undo();
         return;
+      case 6:
+        return Paste();
+      case 7:
+        return Delete();
       default:
         if (w_.history.CanRedo()) w_.history.Redo();
         return;
@@ -65,6 +70,22 @@ class Script {
   void Remove() {
     if (Count() > 0) w_.Click(Count() - 1);
     w_.editor.RemoveLastObject();
+  }
+  // Copies of up to three records, appended (refused when they do not fit).
+  void Paste() {
+    std::vector<TRecordBytes> records;
+    for (int n = Pick(1, 3); n > 0 && Count() > 0; --n) {
+      const int row = Pick(0, Count() - 1);
+      records.push_back(PackRecord(w_.editor.Document().LoRecordTable[row]));
+    }
+    MessageOf([&] { PasteObjects(w_.editor, records); });
+  }
+  // One record, or a group of two.
+  void Delete() {
+    if (Count() == 0) return;
+    w_.editor.ChooseRecord(Pick(0, Count() - 1));
+    if (Pick(0, 1)) w_.editor.ToggleInMapGroup(Pick(0, Count() - 1));
+    DeleteObjects(w_.editor);
   }
   void LeaveEdits() {
     if (!ClickSome()) return;
