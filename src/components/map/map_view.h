@@ -26,6 +26,7 @@
 // With two or more markers in the group, dragging one of them moves the
 // whole group and the arrows nudge it (groupMoved); Esc cancels a drag, and
 // without one asks for the group's end (groupCleared).
+// The context menu's "Paste Here" reports where it was opened (pasteHereRequested).
 class MapView : public QWidget {
   Q_OBJECT
 
@@ -56,6 +57,9 @@ class MapView : public QWidget {
   // Where point `index` is on the widget (only meaningful for a finite point).
   QPointF screenPosition(int index) const;
   bool isDragging() const { return drag_ == Drag::Marker || drag_ == Drag::Group; }
+  // Whether the context menu's "Paste Here" can be chosen (not at first).
+  void setPasteHereEnabled(bool enabled) { paste_here_enabled_ = enabled; }
+  bool pasteHereEnabled() const { return paste_here_enabled_; }
 
  public slots:
   // Shows every drawn point with a margin.
@@ -74,6 +78,8 @@ class MapView : public QWidget {
   // The scale (pixels per world unit) after a zoom, pan or fit.
   void viewChanged(double scale);
   void hiddenCountChanged(int count);
+  // "Paste Here" on the context menu opened at world position (x, y).
+  void pasteHereRequested(double x, double y);
 
  protected:
   bool event(QEvent* event) override;
@@ -86,6 +92,7 @@ class MapView : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   enum class Drag { None, Pressed, Marker, Group, Pan, Area };
@@ -115,4 +122,5 @@ class MapView : public QWidget {
   int group_size_ = 0;
   // Where the last click landed, to cycle through stacked markers.
   QPoint last_click_{-1000, -1000};
+  bool paste_here_enabled_ = false;
 };
