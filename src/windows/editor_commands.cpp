@@ -131,19 +131,28 @@ void EditorCommands::Run(TCommand command) {
       guarded([this] { PasteObjects(editor_, ObjectsOnClipboard()); });
       break;
     case TCommand::DeleteObjects:
-      guarded([this] { DeleteObjects(editor_); });
+      if (ObjectsChosen()) guarded([this] { DeleteObjects(editor_); });
       break;
     case TCommand::Count:
       break;
   }
 }
 
+// Without objects the user is told, as "Remove Object" tells it.
+bool EditorCommands::ObjectsChosen() {
+  if (!ChosenObjects(editor_).empty()) return true;
+  guarded([this] { desktop_.ShowInformation(kNoItemSelected); });
+  return false;
+}
+
 void EditorCommands::CopyObjects() {
+  if (!ObjectsChosen()) return;
   guarded([this] { PutObjectsOnClipboard(::CopyObjects(editor_)); });
 }
 
 // The clipboard takes the objects before the delete, which is the one step.
 void EditorCommands::CutObjects() {
+  if (!ObjectsChosen()) return;
   guarded([this] {
     PutObjectsOnClipboard(::CopyObjects(editor_));
     ::CutObjects(editor_);

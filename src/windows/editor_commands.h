@@ -59,6 +59,7 @@ class EditorCommands : public QObject {
   void ReportModified(MaskedEdit* field);
   void StateChosen(int index);
   void RestoreBackup();
+  bool ObjectsChosen();
   void CopyObjects();
   void CutObjects();
   void ClipboardChanged();

@@ -2,11 +2,13 @@
 // and Delete by menu and keys, between two files and through the clipboard's
 // text, each checked down to the file's bytes.
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
 #include <cmath>
@@ -194,8 +196,18 @@ TEST_F(ObjectTransferTest, CutAndPasteBetweenTwoFilesAndDeleteUndoneByteForByte)
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();
 }
 
-TEST_F(ObjectTransferTest, KeysInATextFieldStayTheField) {
+TEST_F(ObjectTransferTest, KeysInATextFieldStayTheFieldAndNoObjectIsTold) {
   Open();
+  // No record chosen yet: the user is told, nothing is written.
+  modals_.Then([](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("No Item Selected"));
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+  });
+  Press(list, Qt::Key_Delete, Qt::NoModifier);
+  EXPECT_EQ(modals_.Pending(), 0u);
+
   ClickRow(1);
   MaskedEdit* x = form6_->FieldWidget(TField::X);
   QTest::mouseClick(x, Qt::LeftButton);
