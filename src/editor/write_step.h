@@ -32,6 +32,8 @@ enum class TStepKind {
   Move,
   AddObject,
   RemoveObject,
+  PasteObjects,   // records appended from the clipboard
+  DeleteObjects,  // records deleted or cut, the later ones moved up
   RestoreBackup,
   DroppedEdits,
   TypedEdits
