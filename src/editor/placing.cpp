@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
@@ -222,6 +223,37 @@ void RecordEditor::WriteGroupFields(const std::vector<TGroupWrite>& writes, TSte
   }
   view_.SetSaveEnabled(edits_left);
   view_.RecordValuesChanged();
+}
+
+void RecordEditor::ChooseRecord(int row) {
+  view_.SetMapGroup({});
+  view_.SetSelectedRow(row);
+  ShowRecord();
+}
+
+void RecordEditor::MoveSelectedRecord(double x, double y) {
+  const int selected = view_.SelectedRow();
+  if (selected < 0 || selected > document_.LastIndex) return;
+  const std::optional<std::string> x_text = MovedText(TField::X, x);
+  const std::optional<std::string> y_text = MovedText(TField::Y, y);
+  if (!x_text || !y_text) return;
+  view_.SetText(TField::X, *x_text);
+  view_.SetText(TField::Y, *y_text);
+  moved_on_map_ = true;
+  MarkFieldModified(TField::X);
+  MarkFieldModified(TField::Y);
+}
+
+// The text a moved coordinate shows: rounded to two decimals first, so that
+// the float's own digits do not decide the rounding.
+std::optional<std::string> RecordEditor::MovedText(TField field, double value) const {
+  const double rounded = std::round(value * 100.0) / 100.0;
+  if (!std::isfinite(rounded) || std::abs(rounded) > std::numeric_limits<float>::max()) {
+    return std::nullopt;
+  }
+  std::string text = FormatFixed2(static_cast<float>(rounded), separator_);
+  if (text.size() > TEditorView::MaxLength(field)) return std::nullopt;
+  return text;
 }
 
 void RecordEditor::TurnShownRecord(double angle) {

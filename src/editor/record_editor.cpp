@@ -384,37 +384,6 @@ void RecordEditor::MarkStateModified() {
   view_.SetSaveEnabled(true);
 }
 
-void RecordEditor::ChooseRecord(int row) {
-  view_.SetMapGroup({});
-  view_.SetSelectedRow(row);
-  ShowRecord();
-}
-
-void RecordEditor::MoveSelectedRecord(double x, double y) {
-  const int selected = view_.SelectedRow();
-  if (selected < 0 || selected > document_.LastIndex) return;
-  const std::optional<std::string> x_text = MovedText(TField::X, x);
-  const std::optional<std::string> y_text = MovedText(TField::Y, y);
-  if (!x_text || !y_text) return;
-  view_.SetText(TField::X, *x_text);
-  view_.SetText(TField::Y, *y_text);
-  moved_on_map_ = true;
-  MarkFieldModified(TField::X);
-  MarkFieldModified(TField::Y);
-}
-
-// The text a moved coordinate shows: rounded to two decimals first, so that
-// the float's own digits do not decide the rounding.
-std::optional<std::string> RecordEditor::MovedText(TField field, double value) const {
-  const double rounded = std::round(value * 100.0) / 100.0;
-  if (!std::isfinite(rounded) || std::abs(rounded) > std::numeric_limits<float>::max()) {
-    return std::nullopt;
-  }
-  std::string text = FormatFixed2(static_cast<float>(rounded), separator_);
-  if (text.size() > TEditorView::MaxLength(field)) return std::nullopt;
-  return text;
-}
-
 void RecordEditor::CloseLoFile() {
   if (document_.IsOpen()) document_.Close();
   host_.RequestEnd();
@@ -442,3 +411,34 @@ void RecordEditor::ForgetShown(int index) {
 // "0.0" in the user's own separator: a literal "0.0" would not read back
 // under a "," locale, and every Add Object would then fail.
 std::string RecordEditor::ZeroText() const { return std::string("0") + separator_ + "0"; }
+
+std::string RecordEditor::UnsavedEditsCaption() const {
+  return fields_row_ < 0 ? "edits of the fields" : "edits of record " + IntegerText(fields_row_);
+}
+
+// What the fields show now, as edits of the record they belong to.
+TDroppedEdits RecordEditor::FieldEdits(int next_row) const {
+  TDroppedEdits edits;
+  edits.row = fields_row_;
+  edits.next_row = next_row;
+  for (const TFieldInfo& info : kFieldTable) {
+    if (info.kind == TFieldKind::RecordNumber || !info.IsText()) continue;
+    edits.texts[FieldIndex(info.field)] = view_.Text(info.field);
+    edits.highlights[FieldIndex(info.field)] = view_.Highlight(info.field);
+  }
+  edits.state_index = view_.StateIndex();
+  edits.state_highlight = view_.StateHighlight();
+  return edits;
+}
+
+// The user leaves a record with edits not saved: they go into the history.
+void RecordEditor::NoteDroppedEdits(int next_row) {
+  if (!view_.SaveEnabled() || !recorder_.HasListener()) return;
+  TWriteStep step;
+  step.kind = TStepKind::DroppedEdits;
+  step.description = UnsavedEditsCaption();
+  step.row_before = fields_row_;
+  step.row_after = next_row;
+  step.edits = std::make_shared<TDroppedEdits>(FieldEdits(next_row));
+  recorder_.Report(std::move(step));
+}

@@ -162,15 +162,12 @@ class RecordEditor {
   // shown record or for a row that does not exist.
   void PickCatalogueEntry(int entry);
   // Catalogue row `entry` dropped on the map at (x, y): appends a record of
-  // that entry's class and type (AppendRecord). Nothing for a row that does
-  // not exist.
+  // that entry's class and type at (x, y) rounded to two decimals, Z, R,
+  // density and state 0: the record is written first, the count last. The
+  // new row is selected and shown. At 256 records it shows kRecordTableFull
+  // and writes nothing; a position the X and Y fields cannot show (not
+  // finite, too long) writes nothing. Nothing for a row that does not exist.
   void DropCatalogueEntry(int entry, double x, double y);
-  // Appends a record of this class and type at (x, y) rounded to two
-  // decimals, Z, R, density and state 0: the record is written first, the
-  // count last. The new row is selected and shown. At 256 records it shows
-  // kRecordTableFull and writes nothing; a position the X and Y fields
-  // cannot show (not finite, too long) writes nothing.
-  void AppendRecord(std::uint8_t object_class, std::uint8_t object_type, double x, double y);
   // "Duplicate Object": appends a copy of the shown record as stored (its
   // unsaved edits are not copied) and shows the copy. Without a shown record
   // it shows kNoItemSelected; at 256 records kRecordTableFull.
@@ -247,6 +244,7 @@ class RecordEditor {
   void ForgetShown(int index = -1);
   std::optional<std::string> MovedText(TField field, double value) const;
   std::string ZeroText() const;
+  void AppendRecord(std::uint8_t object_class, std::uint8_t object_type, double x, double y);
   void AppendStoredRecord(const TLoRecord& record, const std::string& description);
   bool HasShownRecord() const;
   void ChooseShown(int row);

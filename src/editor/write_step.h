@@ -33,6 +33,8 @@ enum class TStepKind {
   Turn,
   AddObject,
   RemoveObject,
+  PasteObjects,   // records appended from the clipboard
+  DeleteObjects,  // records deleted or cut, the later ones moved up
   RestoreBackup,
   DroppedEdits,
   TypedEdits

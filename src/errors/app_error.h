@@ -43,14 +43,16 @@ class FloatError : public AppError {
   using AppError::AppError;
 };
 
+// The settings file is there but could not be read ("Unable to read %s: "
+// and the reason): what it holds is unknown, so nothing is written from it.
+class SettingsReadError : public AppError {
+ public:
+  using AppError::AppError;
+};
+
 // The settings file could not be written ("Unable to write to %s").
 class SettingsWriteError : public AppError {
  public:
   using AppError::AppError;
 };
 
-// A settings file is there but could not be read ("Unable to read %s: ...").
-class SettingsReadError : public AppError {
- public:
-  using AppError::AppError;
-};

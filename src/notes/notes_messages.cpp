@@ -22,3 +22,7 @@ AppError NotesLoadError(const WholeFileError& error, const std::filesystem::path
 AppError NotesSaveError(const WholeFileError& error, const std::filesystem::path& notes_path) {
   return NotesError(error, notes_path, "Cannot create file ", "Failed to Save Stream");
 }
+
+AppError NotesStillReadingError() {
+  return AppError("The notes file is still being read; nothing was saved");
+}

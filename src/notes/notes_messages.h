@@ -16,3 +16,6 @@ AppError NotesLoadError(const WholeFileError& error, const std::filesystem::path
 // Saving: "Cannot create file %s" when the file cannot be created or
 // emptied, else "Failed to Save Stream".
 AppError NotesSaveError(const WholeFileError& error, const std::filesystem::path& notes_path);
+
+// Save while a large note is still being read: nothing is written.
+AppError NotesStillReadingError();

@@ -20,7 +20,7 @@ inline const std::string kFallbackFolder = "/";
 
 // Each reads the setting, prompts when it is empty, writes what the prompt
 // holds (also after a cancel) and returns the stored value. Write failures
-// raise SettingsWriteError; a read that fails raises its InOutError before
+// raise SettingsWriteError; a read that fails raises SettingsReadError before
 // any prompt or write.
 std::string ResolveLoFolder(ruriVizid& settings, TFolderPrompt& LoFolderPrompt);
 std::string ResolveObjdatFolder(ruriVizid& settings, TFolderPrompt& ObjdatFolderPrompt);

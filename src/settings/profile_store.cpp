@@ -39,14 +39,16 @@ bool IsMissing(const WholeFileError& error) {
 }
 
 // The file's lines, or nothing when there is no file. A file that is there but
-// cannot be read raises its read error: what it holds is unknown, not empty,
+// cannot be read raises SettingsReadError: what it holds is unknown, not empty,
 // and a caller taking it for empty would write defaults over the user's entries.
+// The message names the file: the bare reason would read as the Lo file's.
 std::optional<ProfileLines> ReadStoredLines(const std::filesystem::path& file) {
   try {
     return ProfileLines(ReadWholeFile(file));
   } catch (const WholeFileError& error) {
     if (IsMissing(error)) return std::nullopt;
-    throw InOutError(error);
+    const std::string reason = error.NotRegularFile() ? "it is not a regular file" : error.what();
+    throw SettingsReadError("Unable to read " + file.string() + ": " + reason);
   }
 }
 

@@ -16,8 +16,9 @@ class ruriVizid {
 
   // The entry's value, or `default_value` when the file, its folder, the
   // section or the key is missing. A file that is there but cannot be read (no
-  // permission, an I/O error, a folder or pipe in its place) raises its
-  // InOutError ("File access denied", "I/O error 5", ...).
+  // permission, an I/O error, a folder or pipe in its place) raises
+  // SettingsReadError "Unable to read %s: " (full path) and the reason ("File
+  // access denied", "I/O error 5", "it is not a regular file").
   std::string ReadSetting(const std::string& section, const std::string& key,
                           const std::string& default_value) const;
   // Creates folders, file, section and key as needed. Raises SettingsWriteError

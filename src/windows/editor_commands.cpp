@@ -1,9 +1,12 @@
 #include "windows/editor_commands.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 #include "editor/backup_restore.h"
+#include "editor/object_transfer.h"
 #include "editor/record_editor.h"
 #include "editor/undo_history.h"
 #include "fields/column_list_box.h"
@@ -16,6 +19,7 @@
 #include "windows/about_box.h"
 #include "windows/desktop_host.h"
 #include "windows/guarded.h"
+#include "windows/object_clipboard.h"
 #include "windows/rererarovi4.h"
 #include "windows/restore_backup_dialog.h"
 
@@ -67,6 +71,14 @@ void EditorCommands::Connect() {
   }
   connect(widgets_.StateGroup(), &TwoChoiceGroup::choiceChanged, this,
           &EditorCommands::StateChosen);
+  for (TCommand command : kObjectCommands) {
+    QAction* action = widgets_.Action(command);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    widgets_.ContentsList()->addAction(action);
+  }
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+          &EditorCommands::ClipboardChanged);
+  ClipboardChanged();
 }
 
 void EditorCommands::Run(TCommand command) {
@@ -109,9 +121,57 @@ void EditorCommands::Run(TCommand command) {
     case TCommand::DuplicateObject:
       guarded([this] { editor_.DuplicateRecord(); });
       break;
+    case TCommand::CopyObjects:
+      CopyObjects();
+      break;
+    case TCommand::CutObjects:
+      CutObjects();
+      break;
+    case TCommand::PasteObjects:
+      guarded([this] { PasteObjects(editor_, ObjectsOnClipboard()); });
+      break;
+    case TCommand::DeleteObjects:
+      if (ObjectsChosen()) guarded([this] { DeleteObjects(editor_); });
+      break;
     case TCommand::Count:
       break;
   }
+}
+
+// Without objects the user is told, as "Remove Object" tells it.
+bool EditorCommands::ObjectsChosen() {
+  if (!ChosenObjects(editor_).empty()) return true;
+  guarded([this] { desktop_.ShowInformation(kNoItemSelected); });
+  return false;
+}
+
+void EditorCommands::CopyObjects() {
+  if (!ObjectsChosen()) return;
+  guarded([this] { PutObjectsOnClipboard(::CopyObjects(editor_)); });
+}
+
+// The clipboard takes the objects before the delete, which is the one step.
+void EditorCommands::CutObjects() {
+  if (!ObjectsChosen()) return;
+  guarded([this] {
+    PutObjectsOnClipboard(::CopyObjects(editor_));
+    ::CutObjects(editor_);
+  });
+}
+
+void EditorCommands::PasteHere(double x, double y) {
+  guarded([this, x, y] {
+    const TPastePoint at{x, y};
+    PasteObjects(editor_, ObjectsOnClipboard(), &at);
+  });
+}
+
+void EditorCommands::ClipboardChanged() {
+  const bool available = ClipboardHasObjects();
+  widgets_.Action(TCommand::PasteObjects)->setEnabled(available);
+  if (available == paste_available_) return;
+  paste_available_ = available;
+  emit pasteAvailableChanged(available);
 }
 
 void EditorCommands::OpenNamed(const std::filesystem::path& file) {

@@ -34,6 +34,19 @@ class EditorCommands : public QObject {
   void OpenNamed(const std::filesystem::path& file);
   // The window is closed: closes the Lo file and asks the program to end.
   void Close();
+  // "Paste Here" on the map, opened at (x, y) in file units.
+  void PasteHere(double x, double y);
+  // The clipboard holds something to paste: "Paste Objects" and "Paste Here"
+  // are enabled.
+  bool PasteAvailable() const { return paste_available_; }
+
+  // The object commands, whose keys act only while the contents list or
+  // the map has the focus; in a text field they stay the field's own.
+  static constexpr TCommand kObjectCommands[] = {TCommand::CopyObjects, TCommand::CutObjects,
+                                                 TCommand::PasteObjects, TCommand::DeleteObjects};
+
+ signals:
+  void pasteAvailableChanged(bool available);
 
  protected:
   // Ctrl+Z in a field undoes its typing first, then goes to the file's history.
@@ -46,6 +59,10 @@ class EditorCommands : public QObject {
   void ReportModified(MaskedEdit* field);
   void StateChosen(int index);
   void RestoreBackup();
+  bool ObjectsChosen();
+  void CopyObjects();
+  void CutObjects();
+  void ClipboardChanged();
 
   QWidget& window_;
   const EditorWidgets& widgets_;
@@ -54,4 +71,5 @@ class EditorCommands : public QObject {
   ruriVizid& settings_;
   DesktopHost& desktop_;
   TForm4* notes_;
+  bool paste_available_ = false;
 };

@@ -1,6 +1,5 @@
 #include "windows/editor_map.h"
 
-#include <QAction>
 #include <QWidget>
 #include <vector>
 
@@ -46,11 +45,7 @@ EditorMap::EditorMap(RecordEditor& editor, QWidget* placeholder, const QRect& st
   connect(map_, &MapView::groupTurned, this, &EditorMap::GroupTurned);
 
   settings_ = new EditorMapSettings(editor_, *map_, *strip_, this);
-  auto* backdrop = new QAction(QStringLiteral("Backdrop\u2026"), map_);
-  backdrop->setObjectName(QStringLiteral("MapBackdrop"));
-  connect(backdrop, &QAction::triggered, settings_, &EditorMapSettings::ChooseBackdrop);
-  map_->addAction(backdrop);
-  map_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(map_, &MapView::backdropRequested, settings_, &EditorMapSettings::ChooseBackdrop);
   ApplyLocaleSeparator();
 }
 

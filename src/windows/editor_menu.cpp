@@ -27,6 +27,11 @@ const MenuRow kMenu[] = {
     {TCommand::Redo, "Redo1", "Redo", "EditMenu", "Edit", false, "Ctrl+Shift+Z;Ctrl+Y"},
     {TCommand::DuplicateObject, "DuplicateObject1", "Duplicate Object", "EditMenu", "Edit", false,
      "Ctrl+D"},
+    // Their keys act only where objects are chosen (the contents list, the map).
+    {TCommand::CopyObjects, "CopyObjects1", "Copy Objects", "EditMenu", "Edit", false, "Ctrl+C"},
+    {TCommand::CutObjects, "CutObjects1", "Cut Objects", "EditMenu", "Edit", false, "Ctrl+X"},
+    {TCommand::PasteObjects, "PasteObjects1", "Paste Objects", "EditMenu", "Edit", false, "Ctrl+V"},
+    {TCommand::DeleteObjects, "DeleteObjects1", "Delete Objects", "EditMenu", "Edit", false, "Del"},
     {TCommand::Notes, "Notes1", "Notes", nullptr, nullptr},
     {TCommand::LoFolder, "LoFiles2", "Lo Files Location", "ChangeFolders1", "Change Folders"},
     {TCommand::ObjdatFolder, "OBJDATFolderLocation1", "OBJDAT Folder Location", "ChangeFolders1",

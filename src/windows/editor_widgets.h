@@ -32,6 +32,10 @@ enum class TCommand {
   Undo,             // "Edit" > "Undo <step>"
   Redo,             // "Edit" > "Redo <step>"
   DuplicateObject,  // "Edit" > "Duplicate Object"
+  CopyObjects,      // "Edit" > "Copy Objects"
+  CutObjects,       // "Edit" > "Cut Objects"
+  PasteObjects,     // "Edit" > "Paste Objects"
+  DeleteObjects,    // "Edit" > "Delete Objects"
   Count             // not a command: how many there are
 };
 inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(TCommand::Count);

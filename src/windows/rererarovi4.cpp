@@ -13,6 +13,7 @@
 
 #include "dialogs/font_dialog.h"
 #include "notes/notes_file_reading.h"
+#include "notes/notes_messages.h"
 #include "notes/notes_saving.h"
 #include "placement/outer_frame.h"
 #include "rtf/text_font.h"
@@ -101,13 +102,12 @@ void TForm4::LoadNotes() {
   }
   reading_ = std::move(reading);
   // Until the note is in, the editor shows an empty page saying so; nothing
-  // can be typed, saved or formatted meanwhile.
+  // can be typed or formatted meanwhile, and Save says why it writes nothing.
   set_aside_ = RichEdit1->document();
   set_aside_->setParent(this);  // kept, not deleted, while the editor shows another
   UseDocument(new QTextDocument(this));
   RichEdit1->setPlaceholderText(QStringLiteral("Reading the notes file..."));
   RichEdit1->setReadOnly(true);
-  Save1->setEnabled(false);
   Font1->setEnabled(false);
   QTimer::singleShot(0, this, &TForm4::ReadOnWhileIdle);
 }
@@ -138,7 +138,6 @@ void TForm4::EndReading(QTextDocument* document) {
   reading_.reset();
   RichEdit1->setPlaceholderText(QString());
   RichEdit1->setReadOnly(false);
-  Save1->setEnabled(true);
   Font1->setEnabled(true);
 }
 
@@ -154,7 +153,9 @@ void TForm4::UseDocument(QTextDocument* document) {
 }
 
 void TForm4::Save1Click() {
-  if (reading_ != nullptr) return;  // only part of the note is in: never write that over the file
+  // Only part of the note is in: never write that over the file, and never
+  // let a click on Save pass as a save.
+  if (reading_ != nullptr) throw NotesStillReadingError();
   SaveNotes(*RichEdit1->document(), notes_path_);
 }
 

@@ -34,7 +34,8 @@ class TForm4 : public QMainWindow {
   void ShowNotes();
   // Writes the whole text to the notes file (SaveNotes). Raises AppError
   // "Cannot create file %s" or "Failed to Save Stream", leaving the old file
-  // as it was.
+  // as it was; while a large note is being read it writes nothing and raises
+  // NotesStillReadingError.
   void Save1Click();
   // Runs the font dialog; on OK the selection, or the text typed next when
   // nothing is selected, takes its font.
@@ -43,7 +44,8 @@ class TForm4 : public QMainWindow {
   void FontDlg1Apply();
 
   const std::filesystem::path& NotesPath() const { return notes_path_; }
-  // True while a large note is being read; Save and Font wait for it.
+  // True while a large note is being read: the text is read-only and says so,
+  // Font is off, Save raises NotesStillReadingError.
   bool IsReading() const { return reading_ != nullptr; }
 
   QAction* Save1 = nullptr;

@@ -53,6 +53,13 @@ TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, 
   CatalogueList()->setRowDragEnabled(true);
   connect(CatalogueList(), &ColumnListBox::rowDropped, map_, &EditorMap::DropCatalogueRow);
   commands_ = new EditorCommands(*this, widgets_, editor_, history_, settings_, desktop, notes);
+  // Objects travel from the map as from the contents list.
+  MapView* map_view = map_->View();
+  for (TCommand command : EditorCommands::kObjectCommands) map_view->addAction(Action(command));
+  map_view->setPasteHereEnabled(commands_->PasteAvailable());
+  connect(commands_, &EditorCommands::pasteAvailableChanged, map_view,
+          &MapView::setPasteHereEnabled);
+  connect(map_view, &MapView::pasteHereRequested, commands_, &EditorCommands::PasteHere);
   presenter_ = std::make_unique<EditorPresenter>(*this, widgets_, editor_.View(), *map_, history_);
 
   desktop.SetEditorWindow(this);

@@ -12,6 +12,7 @@
 #include <optional>
 #include <set>
 
+#include "editor/object_transfer.h"
 #include "editor/record_editor.h"
 #include "platform/binary_file.h"
 #include "settings/folder_settings.h"
@@ -19,6 +20,7 @@
 #include "settings/profile_store.h"
 #include "settings/window_placement.h"
 #include "support/editor_world.h"
+#include "support/file_agreement.h"
 
 namespace {
 
@@ -83,9 +85,23 @@ struct Command {
   std::function<void(World&)> run;     // the command under faults
   std::vector<Range> lo_writes;        // bytes of the open Lo file it may write
   int records = 4;                     // in the Lo file
+  std::vector<int> deleted = {};       // records it deletes: the others stay whole
 };
 
 void PrintTo(const Command& command, std::ostream* out) { *out << command.name; }
+
+// `command` deleting records `deleted` (chosen beforehand) of a file of `records`.
+Command Deleting(int records, std::vector<int> deleted, Command command) {
+  command.records = records;
+  command.deleted = std::move(deleted);
+  return command;
+}
+
+std::vector<TRecordBytes> ThreeRecords() {
+  std::vector<TRecordBytes> records;
+  for (const TLoRecord& record : NumberedRecords(3)) records.push_back(PackRecord(record));
+  return records;
+}
 
 // `command` on a Lo file of `records` records.
 Command OnFileOf(int records, Command command) {
@@ -181,6 +197,44 @@ std::vector<Command> Commands() {
        },
        [](World& w) { w.editor.MoveMapGroup(2.5, -1.0); },
        {RecordRange(1), RecordRange(3)}},
+      {"paste",
+       false,
+       open_lo,
+       [](World& w) { PasteObjects(w.editor, ThreeRecords()); },
+       {kCountBytes, RecordRange(4), RecordRange(5), RecordRange(6)}},
+      OnFileOf(253, {"paste up to 256 records",
+                     false,
+                     open_lo,
+                     [](World& w) { PasteObjects(w.editor, ThreeRecords()); },
+                     {kCountBytes, RecordRange(253), RecordRange(254), RecordRange(255)}}),
+      Deleting(6, {1, 2},
+               {"delete a group",
+                false,
+                [](World& w) {
+                  w.Reopen();
+                  w.editor.ChooseRecord(1);
+                  w.editor.ToggleInMapGroup(2);
+                },
+                [](World& w) { DeleteObjects(w.editor); },
+                {kCountBytes, RecordRange(1), RecordRange(2), RecordRange(3)}}),
+      Deleting(256, {200},
+               {"delete from 256 records",
+                false,
+                [](World& w) {
+                  w.Reopen();
+                  w.Click(200);
+                },
+                [](World& w) { DeleteObjects(w.editor); },
+                {kCountBytes, {RecordRange(200).at, 55 * 20}}}),
+      Deleting(5, {0},
+               {"cut",
+                false,
+                [](World& w) {
+                  w.Reopen();
+                  w.Click(0);
+                },
+                [](World& w) { CutObjects(w.editor); },
+                {kCountBytes, {RecordRange(0).at, 4 * 20}}}),
       {"close", false, open_lo, [](World& w) { w.editor.CloseLoFile(); }, {}},
       {"change the Lo folder",
        false,
@@ -362,6 +416,8 @@ TEST_P(FaultSweep, EveryOperationFailingEveryWayLeavesEveryFileWhole) {
       const std::string message = MessageOf([&] { command.run(w); });
       file_faults::Reset();
       CheckWorld(w, command, expected);
+      if (!command.deleted.empty())
+        ExpectKeptRecordsWhole(expected.lo, ReadBytes(w.lo), command.deleted);
       if (settings_reads[k - 1]) {
         EXPECT_EQ(w.SettingsText(), settings_before_operation[k - 1])
             << "written after a failed settings read; the command said: " << message;

@@ -17,9 +17,9 @@ using Rows = std::vector<std::string>;
 // An object data list as the catalogue fills it: two entries share a name,
 // one has a class only 32 bits hold, names may hold ";" and Latin-1 letters.
 const Rows kCatalogue = {
-    "0;0;0;Marker",     "1;3;1;Fuel Drum", "2;12;3;Pine Tree",
-    "3;12;4;pine tree", "4;3;12;Crate",    "5;4294967295;0;Odd",
-    "6;7;7;Radar;Dish", "7;9;9;\xC9rable", "8;300;5;Tower 3",
+    "0;0;0;Marker",    "1;3;1;Fuel Drum",    "2;12;3;Pine Tree", "3;12;4;pine tree",
+    "4;3;12;Crate",    "5;4294967295;0;Odd", "6;7;7;Radar;Dish", "7;9;9;\xC9rable",
+    "8;300;5;Tower 3", "9;1;2;ZONE buzz",
 };
 
 struct FindCase {
@@ -29,11 +29,13 @@ struct FindCase {
 
 TEST(ListFilter, NamesInAnyCaseAndNumbersEqualToClassOrType) {
   const FindCase cases[] = {
-      {"", {0, 1, 2, 3, 4, 5, 6, 7, 8}},  // no find: exactly the list
-      {"pine", {2, 3}},                   // duplicate names both stay, with their own numbers
+      {"", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},  // no find: exactly the list
+      {"pine", {2, 3}},                      // duplicate names both stay, with their own numbers
       {"PINE T", {2, 3}},
       {"e t", {2, 3}},
       {"drum", {1}},
+      {"zone", {9}},  // the last letter of the alphabet folds both ways
+      {"BUZZ", {9}},
       {"\xE9r", {7}},       // Latin-1 letters fold too
       {"r;d", {6}},         // a ";" in a name is part of the name
       {"12", {2, 3, 4}},    // class 12 or type 12

@@ -56,7 +56,7 @@ TEST_F(PlacingTest, AppendWritesTheRecordAndTheCountOnlyAndShowsTheNewRow) {
   Click(2);
   Type(TField::Name, "Unsaved");  // not this command's to write
 
-  EXPECT_EQ(WritesOf([&] { editor.AppendRecord(3, 1, 12.345, -7.006); }), 8 + 1);
+  EXPECT_EQ(WritesOf([&] { editor.DropCatalogueEntry(1, 12.345, -7.006); }), 8 + 1);
   EXPECT_EQ(File(), Appended(original, Placed(3, 1, 12.35f, -7.01f)));
   EXPECT_EQ(view.ContentsRows().size(), 6u);
   EXPECT_EQ(view.ContentsRows()[5], "5;3;1;Fuel Drum");
@@ -76,8 +76,8 @@ TEST_F(PlacingTest, AppendWritesTheRecordAndTheCountOnlyAndShowsTheNewRow) {
   const Bytes before = File();
   editor.DropCatalogueEntry(4, 1, 1);
   editor.DropCatalogueEntry(-1, 1, 1);
-  editor.AppendRecord(1, 1, std::numeric_limits<double>::infinity(), 0);
-  editor.AppendRecord(1, 1, -123456789.5, 0);
+  editor.DropCatalogueEntry(2, std::numeric_limits<double>::infinity(), 0);
+  editor.DropCatalogueEntry(2, -123456789.5, 0);
   EXPECT_EQ(File(), before);
   EXPECT_EQ(view.ContentsRows().size(), 7u);
 }
@@ -108,7 +108,7 @@ TEST_F(PlacingTest, AFullFileRefusesEveryAppendAsAddObjectDoes) {
   const Bytes original = File();
   const std::function<void()> appends[] = {
       [&] { editor.AddObject(); },
-      [&] { editor.AppendRecord(1, 1, 5, 5); },
+      [&] { editor.DropCatalogueEntry(2, 5, 5); },
       [&] { editor.DropCatalogueEntry(1, 5, 5); },
       [&] { editor.DuplicateRecord(); },
   };
@@ -229,7 +229,7 @@ TEST_F(PlacingTest, AReplacedFileIsNotWrittenByAnyPlacing) {
   std::filesystem::rename(lo, moved);
   WriteBytes(lo, original);
   const std::function<void()> writes[] = {
-      [&] { editor.AppendRecord(1, 1, 0, 0); },
+      [&] { editor.DropCatalogueEntry(2, 0, 0); },
       [&] { editor.DuplicateRecord(); },
       [&] { editor.MoveMapGroup(1, 1); },
   };

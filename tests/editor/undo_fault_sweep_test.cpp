@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "editor/backup_restore.h"
+#include "editor/object_transfer.h"
 #include "platform/file_faults.h"
 #include "support/editor_world.h"
 #include "support/file_agreement.h"
@@ -26,6 +27,7 @@ struct StepCase {
   const char* name;
   int records;
   std::function<void(EditorWorld&)> run;
+  std::vector<int> deleted = {};  // records it deletes: the others stay whole throughout
 };
 
 void PrintTo(const StepCase& c, std::ostream* out) { *out << c.name; }
@@ -52,7 +54,7 @@ std::vector<StepCase> Cases() {
          w.Click(255);
          w.editor.RemoveLastObject();
        }},
-      {"Append", 4, [](EditorWorld& w) { w.editor.AppendRecord(3, 1, 12.5, -4.25); }},
+      {"Append", 4, [](EditorWorld& w) { w.editor.DropCatalogueEntry(1, 12.5, -4.25); }},
       {"Duplicate", 4,
        [](EditorWorld& w) {
          w.Click(2);
@@ -64,6 +66,34 @@ std::vector<StepCase> Cases() {
          w.editor.ToggleInMapGroup(4);
          w.editor.MoveMapGroup(2.5, -1.0);
        }},
+      {"Paste", 4,
+       [](EditorWorld& w) {
+         std::vector<TRecordBytes> records;
+         for (const TLoRecord& record : NumberedRecords(3)) records.push_back(PackRecord(record));
+         PasteObjects(w.editor, records);
+       }},
+      {"DeleteGroup",
+       6,
+       [](EditorWorld& w) {
+         w.editor.ChooseRecord(3);
+         w.editor.ToggleInMapGroup(1);
+         DeleteObjects(w.editor);
+       },
+       {1, 3}},
+      {"DeleteAt256",
+       256,
+       [](EditorWorld& w) {
+         w.Click(250);
+         DeleteObjects(w.editor);
+       },
+       {250}},
+      {"Cut",
+       4,
+       [](EditorWorld& w) {
+         w.Click(0);
+         CutObjects(w.editor);
+       },
+       {0}},
       {"RestoreShorter", 4,
        [](EditorWorld& w) {
          const fs::path copy = w.dir / "copy";
@@ -167,6 +197,7 @@ TEST_P(UndoFaultSweep, AFailedUndoOrRedoCompletesWhenTriedAgain) {
     const auto apply = [&](EditorWorld& w) { undo ? w.history.Undo() : w.history.Redo(); };
     Sweep(c, prepare, apply, [&](EditorWorld& w) {
       ExpectBetween(w.File(), from, to);
+      if (!c.deleted.empty()) ExpectKeptRecordsWhole(before, w.File(), c.deleted);
       ExpectAgreesWithFile(w.editor);
       if (undo ? w.history.CanRedo() : w.history.CanUndo()) {
         EXPECT_EQ(w.File(), to) << "reported done, but not done";
@@ -189,6 +220,7 @@ TEST_P(UndoFaultSweep, ACommandStoppedByAFaultIsUndoneByteForByte) {
   Sweep(
       c, [](EditorWorld&) {}, c.run,
       [&](EditorWorld& w) {
+        if (!c.deleted.empty()) ExpectKeptRecordsWhole(before, w.File(), c.deleted);
         // A failed command leaves the values it took in memory (and Save
         // writes them next time); the count and the rows follow the file.
         ExpectCountAgreesWithFile(w.editor);

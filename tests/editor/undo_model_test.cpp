@@ -7,6 +7,7 @@
 #include <random>
 
 #include "editor/backup_restore.h"
+#include "editor/object_transfer.h"
 #include "support/editor_world.h"
 #include "support/file_agreement.h"
 
@@ -17,7 +18,7 @@ class Script {
   Script(EditorWorld& world, unsigned seed) : w_(world), random_(seed) {}
 
   void RunOne() {
-    switch (Pick(0, 10)) {
+    switch (Pick(0, 12)) {
       case 0:
         return Save();
       case 1:
@@ -31,15 +32,19 @@ class Script {
       case 5:
         if (w_.history.CanUndo()) w_.history.Undo();
         return;
+      case 6:
+        return Paste();
       case 7:
+        return Delete();
+      case 8:
         return w_.editor.DropCatalogueEntry(Pick(0, 2), Pick(-500, 500) / 4.0,
                                             Pick(-500, 500) / 8.0);
-      case 8:
+      case 9:
         if (ClickSome()) w_.editor.DuplicateRecord();
         return;
-      case 9:
-        return MoveGroup();
       case 10:
+        return MoveGroup();
+      case 11:
         return Restore();
       default:
         if (w_.history.CanRedo()) w_.history.Redo();
@@ -89,6 +94,22 @@ class Script {
     for (TLoRecord& record : records) record.r = static_cast<float>(Pick(0, 359));
     WriteBytes(w_.dir / "copy", LoFileBytes(Word(), Word(), records));
     RestoreBackup(w_.editor, w_.dir / "copy");
+  }
+  // Copies of up to three records, appended (refused when they do not fit).
+  void Paste() {
+    std::vector<TRecordBytes> records;
+    for (int n = Pick(1, 3); n > 0 && Count() > 0; --n) {
+      const int row = Pick(0, Count() - 1);
+      records.push_back(PackRecord(w_.editor.Document().LoRecordTable[row]));
+    }
+    MessageOf([&] { PasteObjects(w_.editor, records); });
+  }
+  // One record, or a group of two.
+  void Delete() {
+    if (Count() == 0) return;
+    w_.editor.ChooseRecord(Pick(0, Count() - 1));
+    if (Pick(0, 1)) w_.editor.ToggleInMapGroup(Pick(0, Count() - 1));
+    DeleteObjects(w_.editor);
   }
   void LeaveEdits() {
     if (!ClickSome()) return;

@@ -82,12 +82,16 @@ TEST(NotesLocation, AReadOnlyProgramFolderKeepsTheNotesItHolds) {
   const auto everyone_enters =
       fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
   const fs::path writable = dir / "writable", read_only = dir / "read_only", none = dir / "none";
-  for (const fs::path& folder : {writable, read_only, none}) fs::create_directory(folder);
+  const fs::path linked = dir / "linked";  // holds the user's link to notes not yet saved
+  const fs::path link_target = dir / "open" / "mine" / "loinfo.txt";
+  for (const fs::path& folder : {writable, read_only, none, linked}) fs::create_directory(folder);
+  fs::create_directory(link_target.parent_path());
+  fs::create_symlink(link_target, linked / "loinfo.txt");
   WriteText(writable / "loinfo.txt", "{\\rtf1 kept beside\\par}");
   WriteText(read_only / "loinfo.txt", "{\\rtf1 read only\\par}");
   fs::permissions(writable / "loinfo.txt", everyone_reads | fs::perms::others_write);
   fs::permissions(read_only / "loinfo.txt", everyone_reads);
-  for (const fs::path& folder : {writable, read_only, none, dir.path()}) {
+  for (const fs::path& folder : {writable, read_only, none, linked, dir.path()}) {
     fs::permissions(folder, everyone_reads | everyone_enters);
   }
   const ScopedEnv xdg("XDG_DATA_HOME", share.c_str());
@@ -114,6 +118,14 @@ TEST(NotesLocation, AReadOnlyProgramFolderKeepsTheNotesItHolds) {
         check(SaveError("changed", locked) == "Cannot create file " + locked.string(),
               "a save of read-only notes is refused");
         check(ReadNotes(locked) == "read only", "read-only notes unchanged");
+        check(!fs::exists(data_folder), "nothing written to the data folder");
+        // A link whose target is not there yet is the user's choice all the same:
+        // the save goes through it.
+        const fs::path through_link = NotesFileFor(linked);
+        check(through_link == linked / "loinfo.txt", "a dangling link beside the program is used");
+        check(SaveError("linked", through_link).empty() && ReadNotes(link_target) == "linked",
+              "saved through the link");
+        check(fs::is_symlink(linked / "loinfo.txt"), "the link stays a link");
         check(!fs::exists(data_folder), "nothing written to the data folder");
         // None there: the user's data folder, created by the save.
         const fs::path installed = NotesFileFor(none);

@@ -83,7 +83,8 @@ TEST_F(FolderSettings, ReadFailureEndsTheOperationBeforeThePrompt) {
                                           [&] { ResolveObjdatFolder(store_, objdat_prompt_); },
                                           [&] { ChangeLoFolder(store_, lo_prompt_); },
                                           [&] { ChangeObjdatFolder(store_, objdat_prompt_); }}) {
-    EXPECT_EQ(MessageOf(operation), "File access denied");
+    EXPECT_EQ(MessageOf(operation),
+              "Unable to read " + (dir_ / "zodaZa.INI").string() + ": File access denied");
   }
   EXPECT_EQ(lo_prompt_.runs() + objdat_prompt_.runs(), 0u);
   EXPECT_TRUE(std::filesystem::is_directory(dir_ / "zodaZa.INI"));

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <vector>
 
 #include "errors/app_error.h"
+#include "platform/file_faults.h"
 #include "support/lo_files.h"
 
 namespace {
@@ -112,23 +116,75 @@ TEST_F(ProfileStore, UnreadableFileIsNeverReplacedAndLineBreaksAreRefused) {
 
   fs::remove(File());
   fs::create_directory(File());  // a folder where the file should be
-  EXPECT_EQ(MessageOf([&] { store_.ReadSetting("s", "k", "d"); }), "File access denied");
+  EXPECT_EQ(MessageOf([&] { store_.ReadSetting("s", "k", "d"); }),
+            "Unable to read " + File().string() + ": File access denied");
   EXPECT_EQ(MessageOf([&] { store_.WriteSetting("s", "k", "v"); }), failure);
   store_.DeleteSetting("s", "k");  // silent
   EXPECT_TRUE(fs::is_directory(File()));
 }
 
 // A dotfile manager's link made before the first save: written through, the
-// target created beside its own folder's files, the link left a link.
-TEST_F(ProfileStore, ALinkToAFileNotYetThereIsWrittenThrough) {
-  fs::create_directories(dir_ / "dotfiles" / "config");
-  fs::create_symlink("dotfiles/config/zodaZa.INI", File());
-  store_.WriteSetting("settings", "startdir", "/lo");
-  store_.WriteSetting("settings", "objdir", "/obj");
-  EXPECT_TRUE(fs::is_symlink(File()));
-  EXPECT_EQ(ReadText(dir_ / "dotfiles" / "config" / "zodaZa.INI"),
-            "[settings]\nstartdir=/lo\nobjdir=/obj\n");
-  EXPECT_EQ(NamesIn(dir_ / "dotfiles" / "config"), std::vector<std::string>{"zodaZa.INI"});
+// target created beside its own folder's files, the link left a link. The
+// same through a chain of two links, each relative to its own folder: every
+// link stays a link and only the last target holds the entries.
+TEST_F(ProfileStore, ALinkOrAChainOfLinksToAFileNotYetThereIsWrittenThrough) {
+  const fs::path target = dir_ / "dotfiles" / "config" / "zodaZa.INI";
+  const fs::path middle = dir_ / "stow" / "zodaZa.INI";
+  fs::create_directories(target.parent_path());
+  fs::create_directories(middle.parent_path());
+  for (const bool chain : {false, true}) {
+    fs::remove(File());
+    fs::remove(target);
+    if (chain) {
+      fs::create_symlink("../dotfiles/config/zodaZa.INI", middle);
+      fs::create_symlink("stow/zodaZa.INI", File());
+    } else {
+      fs::create_symlink("dotfiles/config/zodaZa.INI", File());
+    }
+    store_.WriteSetting("settings", "startdir", "/lo");
+    store_.WriteSetting("settings", "objdir", "/obj");
+    EXPECT_TRUE(fs::is_symlink(File())) << chain;
+    EXPECT_EQ(ReadText(target), "[settings]\nstartdir=/lo\nobjdir=/obj\n") << chain;
+    EXPECT_EQ(NamesIn(target.parent_path()), std::vector<std::string>{"zodaZa.INI"}) << chain;
+  }
+  EXPECT_TRUE(fs::is_symlink(middle));
+  EXPECT_EQ(fs::read_symlink(middle), "../dotfiles/config/zodaZa.INI");
+  EXPECT_EQ(NamesIn(middle.parent_path()), std::vector<std::string>{"zodaZa.INI"});
+}
+
+// A settings file that is there but cannot be read: the message names it and
+// the reason, whatever the reason, and the file is left as it was.
+TEST(ProfileStoreDeathTest, AFailedReadNamesTheFileAndTheReason) {
+  TempDir dir;
+  const fs::path file = dir / "zodaZa.INI";
+  const std::string unable = "Unable to read " + file.string() + ": ";
+  const std::string stored = "[settings]\nstartdir=/old\n";
+  WriteText(file, stored);
+  ruriVizid store(file);
+  const auto read = [&] { store.ReadSetting("settings", "startdir", "d"); };
+
+  file_faults::Reset();
+  read();
+  const std::vector<FileOperation> operations = file_faults::Operations();
+  const auto first_read = std::find(operations.begin(), operations.end(), FileOperation::Read);
+  ASSERT_NE(first_read, operations.end());
+  file_faults::Reset();
+  file_faults::FailWithSystemError(int(first_read - operations.begin()) + 1, EIO);
+  EXPECT_EQ(MessageOf(read), unable + "I/O error 5");
+  file_faults::Reset();
+
+  // Root reads whatever the permission bits say: the user's own process does not.
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(dir.path(), fs::perms::others_read | fs::perms::others_exec,
+                  fs::perm_options::add);
+  fs::create_directory(dir / "child");
+  EXPECT_EXIT(
+      {
+        if (!DropPrivilegesForChild(dir / "child")) std::exit(2);
+        std::exit(MessageOf(read) == unable + "File access denied" ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ReadText(file), stored);
 }
 
 TEST(ProfileStoreDeathTest, ReadOnlyFileFailsButAWritableFileInAReadOnlyFolderIsRewrittenInPlace) {

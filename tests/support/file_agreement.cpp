@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "editor/number_text.h"
 #include "editor/record_editor.h"
 #include "support/lo_files.h"
@@ -48,5 +50,24 @@ void ExpectAgreesWithFile(const RecordEditor& editor) {
                            editor.DecimalSeparator()),
               FormatFixed2(record.x, editor.DecimalSeparator()));
     EXPECT_EQ(editor.View().Text(TField::Name), document.NameText());
+  }
+}
+
+void ExpectKeptRecordsWhole(const Bytes& before, const Bytes& now,
+                            const std::vector<int>& deleted) {
+  const int count = CountIn(before);
+  const int count_now = CountIn(now);
+  EXPECT_TRUE(count_now == count || count_now == count - static_cast<int>(deleted.size()) ||
+              count_now == 0)
+      << "count " << count_now;
+  ASSERT_GE(now.size(), 100u + 20u * static_cast<std::size_t>(count));
+  for (int kept = 0; kept < count; ++kept) {
+    if (std::find(deleted.begin(), deleted.end(), kept) != deleted.end()) continue;
+    const auto record = before.begin() + 100 + 20 * kept;
+    bool whole = false;
+    for (int place = 0; place < count && !whole; ++place) {
+      whole = std::equal(record, record + 20, now.begin() + 100 + 20 * place);
+    }
+    EXPECT_TRUE(whole) << "record " << kept << " is missing";
   }
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <vector>
+
+#include "support/temp_dir.h"
+
 class RecordEditor;
 
 // The count in memory, the rows and the record count box say what the file
@@ -8,3 +12,9 @@ void ExpectCountAgreesWithFile(const RecordEditor& editor);
 // That, and also the header texts and records in memory and a clean
 // record's fields.
 void ExpectAgreesWithFile(const RecordEditor& editor);
+
+// While records `deleted` of the file `before` are being deleted (or the
+// delete is undone or redone): every other record of `before` stands whole
+// at some record place the old count covers in `now`, and the count is the
+// old one, the new one or 0.
+void ExpectKeptRecordsWhole(const Bytes& before, const Bytes& now, const std::vector<int>& deleted);

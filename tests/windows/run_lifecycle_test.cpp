@@ -168,7 +168,24 @@ TEST_F(EditorWindowTest, EveryBoxIsSeenToTheEndOfTheRunHoweverManyCameBefore) {
   ShowPendingErrorBoxes();
 
   const QString settings = QString::fromStdString(SettingsFile().string());
-  EXPECT_EQ(seen,
-            (QStringList{QStringLiteral("File access denied."), QStringLiteral("I/O error 103."),
-                         QStringLiteral("Unable to write to ") + settings + u'.'}));
+  EXPECT_EQ(seen, (QStringList{QStringLiteral("Unable to read ") + settings +
+                                   QStringLiteral(": File access denied."),
+                               QStringLiteral("I/O error 103."),
+                               QStringLiteral("Unable to write to ") + settings + u'.'}));
+}
+
+// A folder in the settings file's place: opening the editor and "Open a Lo
+// File" each say which file could not be read and why, and stop there: no
+// prompt, no file dialog, nothing written.
+TEST_F(EditorWindowTest, AnUnreadableSettingsFileIsNamedAndNothingIsWrittenFromIt) {
+  std::filesystem::create_directories(SettingsFile());
+  StartRun(/*store_folders=*/false);
+  OpenEditor();                                     // reads the stored placement
+  form6_->Action(TCommand::OpenLoFile)->trigger();  // reads the Lo folder
+  const QString unable = QStringLiteral("Unable to read ") +
+                         QString::fromStdString(SettingsFile().string()) +
+                         QStringLiteral(": File access denied.");
+  EXPECT_EQ(errors_, (QStringList{unable, unable}));
+  EXPECT_TRUE(std::filesystem::is_empty(SettingsFile()));
+  EXPECT_EQ(NamesIn(SettingsFile().parent_path()), std::vector<std::string>{"zodaZa.INI"});
 }

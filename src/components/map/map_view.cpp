@@ -1,8 +1,10 @@
 #include "map/map_view.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -543,4 +545,18 @@ void MapView::focusOutEvent(QFocusEvent* event) {
     CancelDrag();
   }
   QWidget::focusOutEvent(event);
+}
+
+void MapView::contextMenuEvent(QContextMenuEvent* event) {
+  const WorldPoint at = worldAt(event->pos());
+  QMenu menu(this);
+  menu.setObjectName(QStringLiteral("MapMenu"));
+  QAction* paste = menu.addAction(tr("Paste Here"));
+  paste->setObjectName(QStringLiteral("PasteHere1"));
+  paste->setEnabled(paste_here_enabled_);
+  connect(paste, &QAction::triggered, this, [this, at] { emit pasteHereRequested(at.x, at.y); });
+  QAction* backdrop = menu.addAction(QStringLiteral("Backdrop\u2026"));
+  backdrop->setObjectName(QStringLiteral("MapBackdrop1"));
+  connect(backdrop, &QAction::triggered, this, &MapView::backdropRequested);
+  menu.exec(event->globalPos());
 }

@@ -43,6 +43,8 @@
 // reports the angle turned on release (groupTurned).
 // While a marker or group is dragged or turned, dragMotion and turnMotion
 // tell how far; motionEnded when it is over.
+// The context menu's "Paste Here" reports where it was opened (pasteHereRequested),
+// its "Backdrop…" that the user asks for the backdrop's dialog (backdropRequested).
 class MapView : public QWidget {
   Q_OBJECT
 
@@ -86,6 +88,9 @@ class MapView : public QWidget {
   // Where point `index` is on the widget (only meaningful for a finite point).
   QPointF screenPosition(int index) const;
   bool isDragging() const { return drag_ == Drag::Marker || drag_ == Drag::Group; }
+  // Whether the context menu's "Paste Here" can be chosen (not at first).
+  void setPasteHereEnabled(bool enabled) { paste_here_enabled_ = enabled; }
+  bool pasteHereEnabled() const { return paste_here_enabled_; }
 
  public slots:
   // Shows every drawn point with a margin.
@@ -121,6 +126,10 @@ class MapView : public QWidget {
   // The angle a handle drag sets (one marker) or turns by (a group), live.
   void turnMotion(double degrees);
   void motionEnded();
+  // "Paste Here" on the context menu opened at world position (x, y).
+  void pasteHereRequested(double x, double y);
+  // "Backdrop…" on the context menu.
+  void backdropRequested();
 
  protected:
   bool event(QEvent* event) override;
@@ -133,6 +142,7 @@ class MapView : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   enum class Drag { None, Pressed, Marker, Group, Pan, Area, Turn, GroupTurn };
@@ -183,4 +193,5 @@ class MapView : public QWidget {
   WorldPoint turn_centre_;
   double turn_from_ = 0.0;
   double group_turn_ = 0.0;
+  bool paste_here_enabled_ = false;
 };

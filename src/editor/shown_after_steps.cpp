@@ -1,40 +1,9 @@
-// The record editor's unsaved edits as steps of the history: the edits of a
-// record the user leaves for another one, and the edits Undo takes back.
+// What the fields show after the history took a step: the edits of a step
+// again, a record as stored, the file as a played step left it.
 
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
 #include "editor/record_editor.h"
-
-std::string RecordEditor::UnsavedEditsCaption() const {
-  return fields_row_ < 0 ? "edits of the fields" : "edits of record " + IntegerText(fields_row_);
-}
-
-// What the fields show now, as edits of the record they belong to.
-TDroppedEdits RecordEditor::FieldEdits(int next_row) const {
-  TDroppedEdits edits;
-  edits.row = fields_row_;
-  edits.next_row = next_row;
-  for (const TFieldInfo& info : kFieldTable) {
-    if (info.kind == TFieldKind::RecordNumber || !info.IsText()) continue;
-    edits.texts[FieldIndex(info.field)] = view_.Text(info.field);
-    edits.highlights[FieldIndex(info.field)] = view_.Highlight(info.field);
-  }
-  edits.state_index = view_.StateIndex();
-  edits.state_highlight = view_.StateHighlight();
-  return edits;
-}
-
-// The user leaves a record with edits not saved: they go into the history.
-void RecordEditor::NoteDroppedEdits(int next_row) {
-  if (!view_.SaveEnabled() || !recorder_.HasListener()) return;
-  TWriteStep step;
-  step.kind = TStepKind::DroppedEdits;
-  step.description = UnsavedEditsCaption();
-  step.row_before = fields_row_;
-  step.row_after = next_row;
-  step.edits = std::make_shared<TDroppedEdits>(FieldEdits(next_row));
-  recorder_.Report(std::move(step));
-}
 
 TWriteStep RecordEditor::TakeBackUnsavedEdits() {
   TWriteStep step;

@@ -1,0 +1,100 @@
+// Objects travelling: deleting record 0 of a full file (255 records move up)
+// and pasting 255 records, each against 255 Add Object, the commands the
+// user would otherwise run, measured in the same run. Counters report the
+// time of each and their ratio, and the positioned writes of each.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "bench_support.h"
+#include "editor/object_transfer.h"
+#include "platform/file_faults.h"
+
+namespace {
+
+constexpr int kMoved = 255;
+
+using Clock = std::chrono::steady_clock;
+
+struct Measure {
+  double seconds = 0.0;
+  long writes = 0;
+};
+
+// Runs `action` once, timed, counting its positioned writes.
+template <typename Action>
+Measure Measured(Action&& action) {
+  file_faults::Reset();
+  const Clock::time_point start = Clock::now();
+  action();
+  const std::chrono::duration<double> took = Clock::now() - start;
+  const std::vector<FileOperation> operations = file_faults::Operations();
+  file_faults::Reset();
+  return {took.count(), std::count(operations.begin(), operations.end(), FileOperation::Write)};
+}
+
+// 255 Add Object on a file of one record: the reference.
+Measure AddObjects(benchmark::State& state) {
+  state.PauseTiming();
+  BenchEditor adds;
+  WriteBenchLoFile(adds.lo, 1);
+  adds.Reopen();
+  adds.editor.AddObject();  // the backup and first-write work out of the way
+  adds.Click(1);
+  adds.editor.RemoveLastObject();
+  state.ResumeTiming();
+  return Measured([&] {
+    for (int i = 0; i < kMoved; ++i) adds.editor.AddObject();
+  });
+}
+
+void Report(benchmark::State& state, const char* name, const Measure& command,
+            const Measure& adds) {
+  state.counters[std::string(name) + "_ms"] = command.seconds * 1e3;
+  state.counters["adds_ms"] = adds.seconds * 1e3;
+  state.counters[std::string(name) + "_per_adds"] = command.seconds / adds.seconds;
+  state.counters[std::string(name) + "_writes"] = static_cast<double>(command.writes);
+  state.counters["adds_writes"] = static_cast<double>(adds.writes);
+}
+
+void BM_DeleteRecord0Of256AgainstAddObjects(benchmark::State& state) {
+  Measure remove, adds;
+  for (auto _ : state) {
+    state.PauseTiming();
+    BenchEditor open;
+    open.SaveChanged(200, 1);  // the backup and first-write work out of the way
+    open.Click(0);
+    state.ResumeTiming();
+    remove = Measured([&] { DeleteObjects(open.editor); });
+    adds = AddObjects(state);
+  }
+  Report(state, "delete", remove, adds);
+}
+
+void BM_Paste255AgainstAddObjects(benchmark::State& state) {
+  Measure paste, adds;
+  for (auto _ : state) {
+    state.PauseTiming();
+    BenchEditor source;
+    std::vector<TRecordBytes> records;
+    for (int row = 1; row <= kMoved; ++row) {
+      records.push_back(PackRecord(source.editor.Document().LoRecordTable[row]));
+    }
+    BenchEditor open;
+    WriteBenchLoFile(open.lo, 1);
+    open.Reopen();
+    open.SaveChanged(0, 1);
+    state.ResumeTiming();
+    paste = Measured([&] { PasteObjects(open.editor, records); });
+    adds = AddObjects(state);
+  }
+  Report(state, "paste", paste, adds);
+}
+
+BENCHMARK(BM_DeleteRecord0Of256AgainstAddObjects)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Paste255AgainstAddObjects)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
