@@ -8,6 +8,7 @@
 #include "editor/number_text.h"
 #include "editor/record_editor.h"
 #include "errors/app_error.h"
+#include "shared/map_geometry.h"
 
 namespace {
 
@@ -58,8 +59,11 @@ float RoundedTwoDecimals(double value) {
   return static_cast<float>(rounded);
 }
 
-// The records with the centre of their X/Y bounding box moved to `at`.
-std::vector<TRecordBytes> PlacedAt(std::span<const TRecordBytes> records, const TPastePoint& at) {
+// The records with the centre of their X/Y bounding box moved to `at`. On a
+// grid of `step`, the first placed record lands on it and the others keep
+// their places to it, as in a group drag.
+std::vector<TRecordBytes> PlacedAt(std::span<const TRecordBytes> records, const TPastePoint& at,
+                                   double step) {
   std::vector<TLoRecord> unpacked;
   double x0 = std::numeric_limits<double>::infinity(), y0 = x0, x1 = -x0, y1 = -x0;
   for (const TRecordBytes& bytes : records) {
@@ -72,8 +76,15 @@ std::vector<TRecordBytes> PlacedAt(std::span<const TRecordBytes> records, const 
   }
   std::vector<TRecordBytes> placed(records.begin(), records.end());
   if (x0 > x1) return placed;  // no record has a place to keep
-  const double dx = at.x - (x0 + x1) / 2.0;
-  const double dy = at.y - (y0 + y1) / 2.0;
+  double dx = at.x - (x0 + x1) / 2.0;
+  double dy = at.y - (y0 + y1) / 2.0;
+  for (const TLoRecord& anchor : unpacked) {
+    if (!(step > 0.0)) break;
+    if (!std::isfinite(anchor.x) || !std::isfinite(anchor.y)) continue;
+    dx = SnapToGrid(anchor.x + dx, step) - anchor.x;
+    dy = SnapToGrid(anchor.y + dy, step) - anchor.y;
+    break;
+  }
   for (std::size_t i = 0; i < unpacked.size(); ++i) {
     TLoRecord& record = unpacked[i];
     if (!std::isfinite(record.x) || !std::isfinite(record.y)) continue;
@@ -173,7 +184,7 @@ void PasteObjects(RecordEditor& editor, std::span<const TRecordBytes> records,
     throw AppError(NoRoomMessage(room));
   }
   const std::vector<TRecordBytes> placed =
-      at != nullptr ? PlacedAt(records, *at)
+      at != nullptr ? PlacedAt(records, *at, editor.View().GridStep())
                     : std::vector<TRecordBytes>(records.begin(), records.end());
   document.CheckStillAtPath();
   const int last = count + static_cast<int>(placed.size()) - 1;

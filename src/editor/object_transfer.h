@@ -37,11 +37,11 @@ std::vector<TRecordBytes> ObjectsFromText(std::string_view text);
 // and the last one is shown. With `at`, the group keeps its shape and the
 // centre of its X/Y bounding box goes to the point, each X and Y rounded to
 // two decimals (a record whose X or Y is not a finite number keeps both and
-// does not count for the centre). More records than the file has room for
-// raise AppError (NoRoomMessage: how many would fit), nothing written. A
-// position beyond the single-float range raises AppError before anything is
-// written. Checks the file as Save does before the first write; after a
-// failure memory and rows take what the file holds.
+// does not count for the centre). With a grid step in the view, the group
+// moves on so that its first placed record lands on the grid. More records than the file has room
+// for raise AppError (NoRoomMessage: how many would fit), nothing written. A position beyond the
+// single-float range raises AppError before anything is written. Checks the file as Save does
+// before the first write; after a failure memory and rows take what the file holds.
 void PasteObjects(RecordEditor& editor, std::span<const TRecordBytes> records,
                   const TPastePoint* at = nullptr);
 

@@ -179,6 +179,20 @@ TEST(ObjectTransfer, PasteHereMovesTheCentreOfTheBoundingBoxToThePoint) {
   EXPECT_EQ(xy(2), std::pair(105.0f, -48.0f));
   EXPECT_EQ(xy(3), std::pair(95.34f, -51.0f));
   EXPECT_EQ(w.view.Text(TField::X), "95.34");
+
+  // On a grid the first record lands on it, the others keep their places to it.
+  w.view.SetGridStep(5.0);
+  PasteObjects(w.editor, Packed(records), &at);
+  const Bytes snapped = w.File();
+  const auto snapped_xy = [&](int index) {
+    TRecordBytes b{};
+    std::copy_n(snapped.begin() + 100 + 20 * index, 20, b.begin());
+    const TLoRecord r = UnpackRecord(b);
+    return std::pair{r.x, r.y};
+  };
+  EXPECT_EQ(snapped_xy(4), std::pair(95.0f, -50.0f));
+  EXPECT_EQ(snapped_xy(5), std::pair(105.0f, -46.0f));
+  EXPECT_EQ(snapped_xy(6), std::pair(95.33f, -49.0f));
 }
 
 TEST(ObjectTransfer, CutIsOneStepAndUnsavedEditsStayInTheHistory) {
