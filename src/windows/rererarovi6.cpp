@@ -12,6 +12,7 @@
 #include "placement/placement_adapter.h"
 #include "settings/window_placement.h"
 #include "windows/desktop_host.h"
+#include "windows/editor_accessibility.h"
 #include "windows/editor_commands.h"
 #include "windows/editor_layout.h"
 #include "windows/editor_map.h"
@@ -51,6 +52,7 @@ TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, 
   setTabOrder(FieldWidget(kTypedFieldsInCommitOrder.back()), widgets_.map->View());
   commands_ = new EditorCommands(*this, widgets_, editor_, settings_, desktop, notes);
   presenter_ = std::make_unique<EditorPresenter>(*this, widgets_, editor_.View());
+  NameForScreenReaders(*this);
 
   desktop.SetEditorWindow(this);
   editor_.View().SetListener([this](TViewMember member) { presenter_->Present(member); });

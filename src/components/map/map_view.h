@@ -26,6 +26,9 @@
 // With two or more markers in the group, dragging one of them moves the
 // whole group and the arrows nudge it (groupMoved); Esc cancels a drag, and
 // without one asks for the group's end (groupCleared).
+//
+// For screen readers the map is a picture whose description follows the
+// selected marker (its tool tip: what and where it is) and the group's size.
 class MapView : public QWidget {
   Q_OBJECT
 
@@ -91,6 +94,7 @@ class MapView : public QWidget {
   enum class Drag { None, Pressed, Marker, Group, Pan, Area };
 
   MapScene Scene() const;
+  void DescribeSelection();
   int ChooseAt(QPointF position) const;
   int DragTargetAt(QPointF position) const;
   void CancelDrag();
