@@ -18,6 +18,10 @@ QAccessibleInterface* RoleFor(const QString& class_name, QObject* object) {
   if (class_name == QLatin1String("MapView")) {
     return new QAccessibleWidget(widget, QAccessible::Graphic);
   }
+  // A window built on a plain widget is still a window to the reader.
+  if (class_name == QLatin1String("QWidget") && widget->isWindow()) {
+    return new QAccessibleWidget(widget, QAccessible::Window);
+  }
   return nullptr;
 }
 

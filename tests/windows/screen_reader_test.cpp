@@ -100,6 +100,8 @@ TEST_F(ScreenReaderTest, EveryFieldListAndTheMapIsNamedOnTheAccessibilityBus) {
   form1_->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form1_.get()));
   const std::vector<Accessible> startup = ReadTree();
+  EXPECT_NE(Named(startup, QStringLiteral("frame"), form1_->windowTitle()), nullptr)
+      << Listing(startup).toStdString();
   bool warning_read = false;
   for (const Accessible& object : startup) {
     warning_read |= object.name.startsWith(QStringLiteral("Use this editor at your own risk. ")) &&
