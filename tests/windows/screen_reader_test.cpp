@@ -32,9 +32,9 @@ std::vector<Accessible> ReadTree() {
   QProcess reader;
   reader.start(QStringLiteral("/usr/bin/python3"),
                {QStringLiteral(ACCESSIBLE_TREE_SCRIPT),
-                QString::number(QCoreApplication::applicationPid())});
+                QString::number(QCoreApplication::applicationPid()), QStringLiteral("60")});
   // The event loop must run: this process answers the reader's questions.
-  const bool done = QTest::qWaitFor([&] { return reader.state() == QProcess::NotRunning; }, 60000);
+  const bool done = QTest::qWaitFor([&] { return reader.state() == QProcess::NotRunning; }, 90000);
   if (!done) reader.kill();
   EXPECT_TRUE(done && reader.exitStatus() == QProcess::NormalExit && reader.exitCode() == 0)
       << "reading the tree failed: " << reader.readAllStandardError().toStdString();
@@ -128,6 +128,7 @@ TEST_F(ScreenReaderTest, EveryFieldListAndTheMapIsNamedOnTheAccessibilityBus) {
       {text, QStringLiteral("# of Records")},
       {text, QStringLiteral("Find in Lo File Contents")},
       {text, QStringLiteral("Find in Object Data List")},
+      {QStringLiteral("push button"), QStringLiteral("Clear")},
       {QStringLiteral("list"), QStringLiteral("Lo File Contents")},
       {QStringLiteral("list"), QStringLiteral("Object Data List")},
       {QStringLiteral("panel"), QStringLiteral("State-???")},
