@@ -44,6 +44,8 @@
 // While a marker or group is dragged or turned, dragMotion and turnMotion
 // tell how far; motionEnded when it is over.
 // The context menu's "Paste Here" reports where it was opened (pasteHereRequested).
+// For screen readers the map is a picture whose description follows the
+// selected marker (its tool tip: what and where it is) and the group's size.
 class MapView : public QWidget {
   Q_OBJECT
 
@@ -145,6 +147,7 @@ class MapView : public QWidget {
   enum class Drag { None, Pressed, Marker, Group, Pan, Area, Turn, GroupTurn };
 
   MapScene Scene() const;
+  void DescribeSelection();
   int ChooseAt(QPointF position) const;
   int DragTargetAt(QPointF position) const;
   void CancelDrag();
