@@ -11,6 +11,7 @@
 #include "platform/whole_file.h"
 #include "settings/profile_lines.h"
 #include "settings/profile_store.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -37,25 +38,6 @@ std::optional<double> ReadNumber(const std::optional<std::string>& text) {
   const auto result = std::from_chars(text->data(), end, value);
   if (result.ec != std::errc() || result.ptr != end) return std::nullopt;
   return value;
-}
-
-std::filesystem::path FolderOf(const std::filesystem::path& file) {
-  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-}
-
-// Another instance may write at the same time; a folder that cannot be
-// locked is used unlocked.
-std::optional<FolderLock> LockFolder(const std::filesystem::path& file, FolderLock::Mode mode) {
-  std::optional<FolderLock> lock;
-  try {
-    lock.emplace(FolderOf(file), mode);
-  } catch (const InOutError&) {
-  }
-  return lock;
-}
-
-bool IsMissing(const WholeFileError& error) {
-  return error.step() == WholeFileError::Step::Open && (error.Is(2) || error.Is(3));
 }
 
 char Hex(int digit) { return "0123456789abcdef"[digit & 15]; }
@@ -102,13 +84,9 @@ MapSettingsStore::MapSettingsStore(std::filesystem::path file) : file_(std::move
 
 TMapSettings MapSettingsStore::Load(const std::filesystem::path& lo_file) const {
   std::optional<ProfileLines> lines;
-  try {
+  {
     const auto lock = LockFolder(file_, FolderLock::Mode::Shared);
-    lines.emplace(ReadWholeFile(file_));
-  } catch (const WholeFileError& error) {
-    if (!IsMissing(error)) {
-      throw SettingsReadError("Unable to read " + file_.string() + ": " + error.what());
-    }
+    lines = ReadSettingsLines(file_);
   }
   TMapSettings settings;
   if (!lines) return settings;

@@ -11,6 +11,7 @@
 #include "platform/file_system.h"
 #include "platform/whole_file.h"
 #include "settings/profile_lines.h"
+#include "settings/settings_file.h"
 
 namespace {
 
@@ -33,41 +34,6 @@ std::optional<ProfileLines> ReadLines(const std::filesystem::path& file) {
   }
 }
 
-// No file, or no folder for it: nothing is stored yet.
-bool IsMissing(const WholeFileError& error) {
-  return error.step() == WholeFileError::Step::Open && (error.Is(2) || error.Is(3));
-}
-
-// The file's lines, or nothing when there is no file. A file that is there but
-// cannot be read raises SettingsReadError: what it holds is unknown, not empty,
-// and a caller taking it for empty would write defaults over the user's entries.
-// The message names the file: the bare reason would read as the Lo file's.
-std::optional<ProfileLines> ReadStoredLines(const std::filesystem::path& file) {
-  try {
-    return ProfileLines(ReadWholeFile(file));
-  } catch (const WholeFileError& error) {
-    if (IsMissing(error)) return std::nullopt;
-    const std::string reason = error.NotRegularFile() ? "it is not a regular file" : error.what();
-    throw SettingsReadError("Unable to read " + file.string() + ": " + reason);
-  }
-}
-
-std::filesystem::path FolderOf(const std::filesystem::path& file) {
-  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-}
-
-// Another instance of the program may change the file at the same time:
-// each read-modify-write holds the folder's lock, so neither loses the
-// other's entries. A folder that cannot be locked is used unlocked.
-std::optional<FolderLock> LockFolder(const std::filesystem::path& file, FolderLock::Mode mode) {
-  std::optional<FolderLock> lock;
-  try {
-    lock.emplace(FolderOf(file), mode);
-  } catch (const InOutError&) {
-  }
-  return lock;
-}
-
 }  // namespace
 
 ruriVizid::ruriVizid(std::filesystem::path file) : file_(std::move(file)) {}
@@ -77,7 +43,7 @@ std::string ruriVizid::ReadSetting(const std::string& section, const std::string
   std::optional<ProfileLines> lines;
   {
     const auto lock = LockFolder(file_, FolderLock::Mode::Shared);
-    lines = ReadStoredLines(file_);
+    lines = ReadSettingsLines(file_);
   }
   std::optional<std::string> value = lines ? lines->Find(section, key) : std::nullopt;
   return Limited(value ? std::move(*value) : default_value);

@@ -7,6 +7,7 @@
 
 #include "placement/fixed_frame.h"
 #include "placement/outer_frame.h"
+#include "windows/editor_accessibility.h"
 #include "windows/program_icon.h"
 #include "windows/window_fonts.h"
 
@@ -42,6 +43,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   setPalette(face);
   setAutoFillBackground(true);
   CreateWidgets();
+  NameForScreenReaders(*this);
 }
 
 void TForm1::CreateWidgets() {

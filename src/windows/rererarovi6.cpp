@@ -13,6 +13,7 @@
 #include "placement/placement_adapter.h"
 #include "settings/window_placement.h"
 #include "windows/desktop_host.h"
+#include "windows/editor_accessibility.h"
 #include "windows/editor_commands.h"
 #include "windows/editor_layout.h"
 #include "windows/editor_map.h"
@@ -61,6 +62,7 @@ TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, 
           &MapView::setPasteHereEnabled);
   connect(map_view, &MapView::pasteHereRequested, commands_, &EditorCommands::PasteHere);
   presenter_ = std::make_unique<EditorPresenter>(*this, widgets_, editor_.View(), *map_, history_);
+  NameForScreenReaders(*this);
 
   desktop.SetEditorWindow(this);
   editor_.View().SetListener([this](TViewMember member) { presenter_->Present(member); });

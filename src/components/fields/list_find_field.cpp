@@ -2,12 +2,17 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QToolButton>
 
 #include "fields/column_list_box.h"
 
 ListFindField::ListFindField(ColumnListBox* list) : QLineEdit(list), list_(list) {
   setPlaceholderText(QStringLiteral("Find: name, class or type"));
   setClearButtonEnabled(true);
+  // Qt leaves the clear button nameless; a screen reader says "button".
+  for (QToolButton* button : findChildren<QToolButton*>()) {
+    button->setAccessibleName(QStringLiteral("Clear"));
+  }
   hide();
   list->installEventFilter(this);
   connect(this, &QLineEdit::textEdited, this, &ListFindField::TextEdited);

@@ -32,6 +32,7 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   transform_.SetViewport(width(), height());
+  DescribeSelection();
 }
 
 void MapView::setPoints(std::vector<MapPoint> points) {
@@ -49,6 +50,7 @@ void MapView::setPoints(std::vector<MapPoint> points) {
     hidden_ = hidden;
     emit hiddenCountChanged(hidden_);
   }
+  DescribeSelection();
   update();
 }
 
@@ -72,6 +74,7 @@ void MapView::setGroup(const std::vector<int>& indices) {
   group_ = std::move(group);
   group_size_ = size;
   if ((drag_ == Drag::Group || drag_ == Drag::GroupTurn) && group_size_ < 2) CancelDrag();
+  DescribeSelection();
   update();
 }
 
@@ -88,6 +91,7 @@ void MapView::setSelected(int index) {
   const int selected = index >= 0 && index < static_cast<int>(points_.size()) ? index : -1;
   if (selected == selected_) return;
   selected_ = selected;
+  DescribeSelection();
   update();
 }
 
@@ -142,6 +146,18 @@ void MapView::fit() {
   transform_.Fit(world, kFitMargin);
   emit viewChanged(transform_.Scale());
   update();
+}
+
+// The tip's lines read as one sentence; a change is announced by Qt.
+void MapView::DescribeSelection() {
+  QString text = selected_ < 0 ? QStringLiteral("No marker selected")
+                               : QStringLiteral("Selected: ") +
+                                     points_[static_cast<std::size_t>(selected_)].tip;
+  text.replace(QLatin1Char('\n'), QStringLiteral(", "));
+  if (group_size_ >= 2) text += QStringLiteral("; %1 markers in the group").arg(group_size_);
+  text += QStringLiteral("; %1 markers on the map").arg(points_.size());
+  text = text.simplified();
+  if (text != accessibleDescription()) setAccessibleDescription(text);
 }
 
 MapScene MapView::Scene() const {

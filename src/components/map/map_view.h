@@ -45,6 +45,8 @@
 // tell how far; motionEnded when it is over.
 // The context menu's "Paste Here" reports where it was opened (pasteHereRequested),
 // its "Backdrop…" that the user asks for the backdrop's dialog (backdropRequested).
+// For screen readers the map is a picture whose description follows the
+// selected marker (its tool tip: what and where it is) and the group's size.
 class MapView : public QWidget {
   Q_OBJECT
 
@@ -148,6 +150,7 @@ class MapView : public QWidget {
   enum class Drag { None, Pressed, Marker, Group, Pan, Area, Turn, GroupTurn };
 
   MapScene Scene() const;
+  void DescribeSelection();
   int ChooseAt(QPointF position) const;
   int DragTargetAt(QPointF position) const;
   void CancelDrag();
