@@ -22,11 +22,14 @@ class ruriVizid;
 //  - editor_layout (with editor_menu): the layout table and the menu table,
 //    every widget by role (editor_widgets);
 //  - editor_commands: user events turned into editor operations and the
-//    history's Undo and Redo;
+//    history's Undo and Redo; object_clipboard: objects on the desktop's
+//    clipboard for Copy, Cut and Paste;
 //  - editor_presenter: the view state shown widget by widget, and the Undo
 //    and Redo captions;
 //  - editor_map: the map in the reserved area, kept up by the presenter,
-//    its clicks, drags and drops turned into editor operations;
+//    its clicks, drags, turns and drops turned into editor operations;
+//    editor_map_settings: its backdrop and grid step per Lo file;
+//  - editor_accessibility: the names a screen reader reads;
 //  - restore_backup_dialog: the list of backup copies to restore.
 // This class owns them and the open file's undo history for the window's
 // life; it restores and stores the window's placement and plays the opening
