@@ -197,6 +197,15 @@ std::vector<Command> Commands() {
        },
        [](World& w) { w.editor.MoveMapGroup(2.5, -1.0); },
        {RecordRange(1), RecordRange(3)}},
+      {"turn a group",
+       false,
+       [](World& w) {
+         w.Reopen();
+         w.editor.ChooseRecord(1);
+         w.editor.ToggleInMapGroup(3);
+       },
+       [](World& w) { w.editor.TurnMapGroup(90.0); },
+       {RecordRange(1), RecordRange(3)}},
       {"paste",
        false,
        open_lo,

@@ -9,6 +9,7 @@
 #include <limits>
 #include <tuple>
 
+#include "editor/object_transfer.h"
 #include "editor/write_step.h"
 #include "platform/file_faults.h"
 #include "support/editor_world.h"
@@ -220,6 +221,7 @@ TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
   EXPECT_EQ(File(), expected);
 }
 
+// Every command that writes the Lo file, the ones that move objects about too.
 TEST_F(PlacingTest, AReplacedFileIsNotWrittenByAnyPlacing) {
   Open(NumberedRecords(4));
   Click(1);
@@ -232,6 +234,10 @@ TEST_F(PlacingTest, AReplacedFileIsNotWrittenByAnyPlacing) {
       [&] { editor.DropCatalogueEntry(2, 0, 0); },
       [&] { editor.DuplicateRecord(); },
       [&] { editor.MoveMapGroup(1, 1); },
+      [&] { editor.TurnMapGroup(90); },
+      [&] { PasteObjects(editor, std::vector<TRecordBytes>{PackRecord(TLoRecord{})}); },
+      [&] { DeleteObjects(editor); },
+      [&] { CutObjects(editor); },
   };
   for (const auto& write : writes) {
     EXPECT_NE(MessageOf(write).find("was replaced or deleted"), std::string::npos);

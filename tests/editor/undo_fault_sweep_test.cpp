@@ -6,16 +6,13 @@
 // copy failing anywhere never changes the write that follows.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <functional>
 
 #include "editor/backup_restore.h"
 #include "editor/object_transfer.h"
 #include "platform/file_faults.h"
+#include "support/child_process.h"
 #include "support/editor_world.h"
 #include "support/file_agreement.h"
 
@@ -65,6 +62,12 @@ std::vector<StepCase> Cases() {
          w.Click(1);
          w.editor.ToggleInMapGroup(4);
          w.editor.MoveMapGroup(2.5, -1.0);
+       }},
+      {"TurnGroup", 6,
+       [](EditorWorld& w) {
+         w.Click(1);
+         w.editor.ToggleInMapGroup(4);
+         w.editor.TurnMapGroup(90.0);
        }},
       {"Paste", 4,
        [](EditorWorld& w) {
@@ -234,29 +237,53 @@ TEST_P(UndoFaultSweep, ACommandStoppedByAFaultIsUndoneByteForByte) {
 // the Add that failed half-way is undone all the same, as taking it back
 // only shortens the file and writes bytes already in place.
 TEST(UndoOnAFullDisk, TheUndoOfAnAddNeedsNoNewSpace) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    int status = 10;
-    try {
-      EditorWorld w(46);  // 1,020 bytes
-      const Bytes opened = w.File();
-      ::signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit{1024, 1024};
-      ::setrlimit(RLIMIT_FSIZE, &limit);
-      status = MessageOf([&] { w.editor.AddObject(); }) == "Disk full" ? 11 : 12;
-      if (status == 11 && w.File().size() == 1024) status = 13;
-      if (status == 13 && MessageOf([&] { w.Undo(); }) == "no error") status = 14;
-      if (status == 14 && w.File() == opened) status = 0;
-    } catch (...) {
-    }
-    ::_exit(status);
+  // 1: the Add did not stop where the disk filled; 2: no "Disk full";
+  // 3: the Undo failed; 4: the file is not the one opened.
+  EXPECT_EQ(InChild([] {
+              EditorWorld w(46);  // 1,020 bytes
+              const Bytes opened = w.File();
+              LimitFileSize(1024);
+              if (MessageOf([&] { w.editor.AddObject(); }) != "Disk full") return 2;
+              if (w.File().size() != 1024) return 1;
+              if (MessageOf([&] { w.Undo(); }) != "no error") return 3;
+              return w.File() == opened ? 0 : 4;
+            }),
+            0);
+}
+
+// The program killed (SIGKILL) as a Delete of a group starts each of its
+// file operations: every kept record still stands whole in the file.
+TEST(DeleteKilled, EveryKeptRecordSurvivesAKillAtAnyOperation) {
+  const std::vector<int> deleted = {1, 4};
+  const auto start = [&](EditorWorld& w) {
+    w.editor.ChooseRecord(deleted[0]);
+    w.editor.ToggleInMapGroup(deleted[1]);
+    file_faults::Reset();
+  };
+  int operations = 0;
+  Bytes before;
+  {
+    EditorWorld w(8);
+    before = w.File();
+    start(w);
+    DeleteObjects(w.editor);
+    operations = file_faults::OperationCount();
+    file_faults::Reset();
   }
-  int status = -1;
-  ::waitpid(pid, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status));
-  // 11: the Add did not stop where the disk filled; 12: no "Disk full";
-  // 13: the Undo failed; 14: the file is not the one opened.
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  ASSERT_GT(operations, 0);
+  for (int k = 1; k <= operations; ++k) {
+    SCOPED_TRACE("killed at operation " + std::to_string(k));
+    EditorWorld w(8);
+    start(w);
+    EXPECT_EQ(InChild([&] {
+                file_faults::KillAt(k);
+                DeleteObjects(w.editor);
+                return 0;
+              }),
+              -1);
+    ExpectKeptRecordsWhole(before, w.File(), deleted);
+    if (::testing::Test::HasFailure()) return;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, UndoFaultSweep, ::testing::ValuesIn(Cases()),

@@ -20,35 +20,12 @@
 #include "platform/whole_file.h"
 #include "settings/profile_lines.h"
 #include "settings/profile_store.h"
+#include "support/child_process.h"
 #include "support/lo_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Runs `body` in a child process and returns its exit status (-1 when it was killed).
-template <typename Body>
-int InChild(Body body) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    int status = 1;
-    try {
-      status = body();
-    } catch (...) {
-    }
-    ::_exit(status);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Writes beyond `bytes` fail with EFBIG, as on a full disk (the signal is ignored).
-void LimitFileSize(rlim_t bytes) {
-  ::signal(SIGXFSZ, SIG_IGN);
-  const rlimit limit{bytes, bytes};
-  ::setrlimit(RLIMIT_FSIZE, &limit);
-}
 
 TEST(RealFaults, AFullDiskLeavesEveryFileAsItWas) {
   TempDir dir;
