@@ -106,43 +106,26 @@ TMapSettings MapSettingsStore::Load(const std::filesystem::path& lo_file) const 
 }
 
 void MapSettingsStore::Save(const std::filesystem::path& lo_file, const TMapSettings& settings) {
-  const SettingsWriteError failure("Unable to write to " + file_.string());
   // A line break would split the entry and plant lines of its own.
-  if (settings.backdrop.find_first_of("\r\n") != std::string::npos) throw failure;
-  try {
-    MakeFolders(FolderOf(file_));
-  } catch (const InOutError&) {
-    throw failure;
+  if (settings.backdrop.find_first_of("\r\n") != std::string::npos) {
+    throw SettingsWriteError("Unable to write to " + file_.string());
   }
-  const auto lock = LockFolder(file_, FolderLock::Mode::Exclusive);
-  std::string contents;
-  try {
-    contents = ReadWholeFile(file_);
-  } catch (const WholeFileError& error) {
-    // Only a missing file starts empty: the other Lo files' entries in one
-    // that cannot be read must not be lost.
-    if (!(error.step() == WholeFileError::Step::Open && error.Is(2))) throw failure;
-  }
-  ProfileLines lines(contents);
   const std::string section = MapSettingsSection(lo_file);
-  lines.Set(section, kGrid, NumberText(settings.grid_step));
-  if (settings.backdrop.empty()) {
-    for (const char* key : {kPicture, kLeft, kBottom, kRight, kTop, kOpacity}) {
-      lines.Remove(section, key);
+  EditSettingsLines(file_, [&](ProfileLines& lines) {
+    lines.Set(section, kGrid, NumberText(settings.grid_step));
+    if (settings.backdrop.empty()) {
+      for (const char* key : {kPicture, kLeft, kBottom, kRight, kTop, kOpacity}) {
+        lines.Remove(section, key);
+      }
+      return;
     }
-  } else {
     lines.Set(section, kPicture, settings.backdrop);
     lines.Set(section, kLeft, NumberText(settings.edges.left));
     lines.Set(section, kBottom, NumberText(settings.edges.bottom));
     lines.Set(section, kRight, NumberText(settings.edges.right));
     lines.Set(section, kTop, NumberText(settings.edges.top));
     lines.Set(section, kOpacity, std::to_string(std::clamp(settings.opacity, 0, 100)));
-  }
-  try {
-    ReplaceWholeFile(file_, lines.Contents());
-  } catch (const WholeFileError&) {
-    throw failure;
-  }
+  });
 }
 
 std::filesystem::path DefaultMapSettingsPath() {

@@ -51,38 +51,11 @@ std::string ruriVizid::ReadSetting(const std::string& section, const std::string
 
 void ruriVizid::WriteSetting(const std::string& section, const std::string& key,
                              const std::string& value) {
-  const SettingsWriteError failure("Unable to write to " + file_.string());
   // A line break would split the entry and plant lines of its own in the file.
-  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) throw failure;
-  try {
-    MakeFolders(FolderOf(file_));
-  } catch (const InOutError&) {
-    throw failure;
+  if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) {
+    throw SettingsWriteError("Unable to write to " + file_.string());
   }
-  const auto lock = LockFolder(file_, FolderLock::Mode::Exclusive);
-  std::string contents;
-  try {
-    contents = ReadWholeFile(file_);
-  } catch (const WholeFileError& error) {
-    if (error.NotRegularFile()) throw NotRegularFailure();
-    // Only a missing file starts empty: one that exists but cannot be read
-    // must not be replaced by a single entry.
-    const bool missing = error.step() == WholeFileError::Step::Open && error.Is(2);
-    if (!missing) throw failure;
-  }
-  ProfileLines lines(contents);
-  lines.Set(section, key, value);
-  try {
-    ReplaceWholeFile(file_, lines.Contents());
-  } catch (const WholeFileError& error) {
-    if (error.NotRegularFile()) throw NotRegularFailure();
-    throw failure;
-  }
-}
-
-// A pipe or device in the file's place is never read or replaced.
-SettingsWriteError ruriVizid::NotRegularFailure() const {
-  return SettingsWriteError("Unable to write to " + file_.string() + ": it is not a regular file");
+  EditSettingsLines(file_, [&](ProfileLines& lines) { lines.Set(section, key, value); });
 }
 
 void ruriVizid::DeleteSetting(const std::string& section, const std::string& key) {

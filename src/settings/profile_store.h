@@ -31,7 +31,6 @@ class ruriVizid {
   const std::filesystem::path& FilePath() const { return file_; }
 
  private:
-  SettingsWriteError NotRegularFailure() const;
   std::filesystem::path file_;
 };
 

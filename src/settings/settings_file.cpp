@@ -29,3 +29,34 @@ std::optional<ProfileLines> ReadSettingsLines(const std::filesystem::path& file)
     throw SettingsReadError("Unable to read " + file.string() + ": " + reason);
   }
 }
+
+void EditSettingsLines(const std::filesystem::path& file,
+                       const std::function<void(ProfileLines&)>& edit) {
+  const SettingsWriteError failure("Unable to write to " + file.string());
+  const auto fail = [&](const WholeFileError& error) {
+    // A pipe or device in the file's place is never read or replaced.
+    if (error.NotRegularFile()) {
+      throw SettingsWriteError(failure.what() + std::string(": it is not a regular file"));
+    }
+    throw failure;
+  };
+  try {
+    MakeFolders(FolderOf(file));
+  } catch (const InOutError&) {
+    throw failure;
+  }
+  const auto lock = LockFolder(file, FolderLock::Mode::Exclusive);
+  std::string contents;
+  try {
+    contents = ReadWholeFile(file);
+  } catch (const WholeFileError& error) {
+    if (!(error.step() == WholeFileError::Step::Open && error.Is(2))) fail(error);
+  }
+  ProfileLines lines(contents);
+  edit(lines);
+  try {
+    ReplaceWholeFile(file, lines.Contents());
+  } catch (const WholeFileError& error) {
+    fail(error);
+  }
+}

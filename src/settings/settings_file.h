@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "platform/file_system.h"
@@ -20,3 +21,10 @@ std::optional<FolderLock> LockFolder(const std::filesystem::path& file, FolderLo
 // %s: " (full path) and the reason: what it holds is unknown, not empty, and
 // a caller taking it for empty would write defaults over the user's entries.
 std::optional<ProfileLines> ReadSettingsLines(const std::filesystem::path& file);
+// Changes the file's lines under the folder's lock and replaces it
+// atomically, creating folders and file as needed. Only a missing file
+// starts empty: one that is there but cannot be read is never replaced.
+// Raises SettingsWriteError "Unable to write to %s" (full path), with ": it
+// is not a regular file" added when a pipe or device is in its place.
+void EditSettingsLines(const std::filesystem::path& file,
+                       const std::function<void(ProfileLines&)>& edit);
