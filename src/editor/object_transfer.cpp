@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <memory>
 
 #include "editor/number_text.h"
 #include "editor/record_editor.h"
@@ -15,19 +14,6 @@ namespace {
 int ShownRow(const RecordEditor& editor) {
   const int row = editor.View().SelectedRow();
   return row >= 0 && row <= editor.Document().LastIndex ? row : -1;
-}
-
-// Edits the user left in the fields go into the history before a command
-// shows another record, as a row click would put them there.
-void LeaveEdits(RecordEditor& editor, int next_row) {
-  if (!editor.View().SaveEnabled() || !editor.Recorder().HasListener()) return;
-  TWriteStep step = editor.TakeBackUnsavedEdits();
-  step.kind = TStepKind::DroppedEdits;
-  step.row_after = next_row;
-  auto edits = std::make_shared<TDroppedEdits>(*step.edits);
-  edits->next_row = next_row;
-  step.edits = std::move(edits);
-  editor.Recorder().Report(std::move(step));
 }
 
 // One record written with one positioned call; memory takes it once it is there.
@@ -109,7 +95,7 @@ void RemoveRows(RecordEditor& editor, const std::vector<int>& rows, const std::s
     }
   }
   const int shown_before = ShownRow(editor);
-  LeaveEdits(editor, first);
+  editor.NoteDroppedEdits(first);
   editor.View().SetMapGroup({});
   editor.Recorder().Run(
       [&] {
@@ -189,7 +175,7 @@ void PasteObjects(RecordEditor& editor, std::span<const TRecordBytes> records,
   document.CheckStillAtPath();
   const int last = count + static_cast<int>(placed.size()) - 1;
   const int shown_before = ShownRow(editor);
-  LeaveEdits(editor, last);
+  editor.NoteDroppedEdits(last);
   editor.Recorder().Run(
       [&] {
         try {

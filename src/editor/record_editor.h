@@ -209,6 +209,9 @@ class RecordEditor {
   // Edits the user made in the fields since they last showed a record or a
   // step of the history: Save is enabled and the history does not hold them.
   bool HasUnsavedEdits() const { return view_.SaveEnabled() && typed_; }
+  // A command is about to show record `next_row`: edits the user left in
+  // the fields go into the history, as a row click would put them there.
+  void NoteDroppedEdits(int next_row);
   // "edits of record 7" ("edits of the fields" with no record chosen).
   std::string UnsavedEditsCaption() const;
   // The edits as a step (nothing written), and the fields show the stored
@@ -251,7 +254,6 @@ class RecordEditor {
   void ShowRecordNow();
   void MoveToRecordNumber(bool note_dropped_edits);
   TDroppedEdits FieldEdits(int next_row) const;
-  void NoteDroppedEdits(int next_row);
   void DescribeSave(TWriteStep& step, int index) const;
   struct TGroupWrite {
     int row = 0;
