@@ -11,27 +11,27 @@
 
 #include "bench_support.h"
 #include "editor/list_rows.h"
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 
 namespace {
 
 void BM_OpenLoFile(benchmark::State& state) {
   BenchEditor open;
   for (auto _ : state) open.Reopen();
-  benchmark::DoNotOptimize(open.editor.View().ContentsRows().size());
+  benchmark::DoNotOptimize(open.session.View().ContentsRows().size());
 }
 
 void BM_CommitRecord(benchmark::State& state) {
   BenchEditor open;
   open.Click(128);
-  for (auto _ : state) open.editor.CommitRecord(TCommitTarget::SelectedRow);
+  for (auto _ : state) open.session.Records().CommitRecord(TCommitTarget::SelectedRow);
 }
 
 void BM_RefreshContentsRows(benchmark::State& state) {
   BenchEditor open;
   TEditorView view;
   for (auto _ : state) {
-    RefreshContentsRows(open.editor.Document(), open.editor.Catalogue(), view);
+    RefreshContentsRows(open.session.Document(), open.session.Catalogue(), view);
   }
   benchmark::DoNotOptimize(view.ContentsRows().data());
 }
@@ -61,7 +61,7 @@ double Seconds(const std::function<void()>& action, int repeats) {
 // list measured in the same run.
 void BM_FindCataloguePerKeystroke(benchmark::State& state) {
   BenchEditor open;
-  const TObjCatalogue& catalogue = open.editor.Catalogue();
+  const TObjCatalogue& catalogue = open.session.Catalogue();
   TEditorView view;
   RefreshCatalogueRows(catalogue, view);
   const double refresh = Seconds(

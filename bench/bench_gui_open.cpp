@@ -7,7 +7,7 @@
 #include <QByteArray>
 
 #include "bench_support.h"
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 #include "settings/profile_store.h"
 #include "windows/desktop_host.h"
 #include "windows/rererarovi1.h"
@@ -32,9 +32,9 @@ void BM_CoreOpenLoFile(benchmark::State& state) {
   host.file = workspace.LoFile();
   host.lo_prompt.SelectedFolder = workspace.folder.string();
   host.objdat_prompt.SelectedFolder = workspace.folder.string();
-  RecordEditor editor(settings, host);
-  editor.OpenLoFile();
-  for (auto _ : state) editor.OpenLoFile();
+  TEditingSession session(settings, host);
+  session.Files().OpenLoFile();
+  for (auto _ : state) session.Files().OpenLoFile();
 }
 
 void BM_WindowOpenLoFile(benchmark::State& state) {
@@ -45,14 +45,14 @@ void BM_WindowOpenLoFile(benchmark::State& state) {
   TForm1 startup;
   AnsweringDesktop desktop(startup);
   desktop.file = workspace.LoFile();
-  RecordEditor editor(settings, desktop);
-  TForm6 editor_window(editor, settings, desktop, nullptr);
+  TEditingSession session(settings, desktop);
+  TForm6 editor_window(session, settings, desktop, nullptr);
   editor_window.show();
   QCoreApplication::processEvents();
-  editor.OpenLoFile();
+  session.Files().OpenLoFile();
   QCoreApplication::processEvents();
   for (auto _ : state) {
-    editor.OpenLoFile();
+    session.Files().OpenLoFile();
     QCoreApplication::processEvents();  // the lists' and fields' repaint
   }
 }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "editor/object_transfer.h"
+#include "editor/editing_session.h"
 #include "platform/file_faults.h"
 
 namespace {
@@ -42,12 +42,12 @@ Measure AddObjects(benchmark::State& state) {
   BenchEditor adds;
   WriteBenchLoFile(adds.lo, 1);
   adds.Reopen();
-  adds.editor.AddObject();  // the backup and first-write work out of the way
+  adds.session.Records().AddObject();  // the backup and first-write work out of the way
   adds.Click(1);
-  adds.editor.RemoveLastObject();
+  adds.session.Records().RemoveLastObject();
   state.ResumeTiming();
   return Measured([&] {
-    for (int i = 0; i < kMoved; ++i) adds.editor.AddObject();
+    for (int i = 0; i < kMoved; ++i) adds.session.Records().AddObject();
   });
 }
 
@@ -68,7 +68,7 @@ void BM_DeleteRecord0Of256AgainstAddObjects(benchmark::State& state) {
     open.SaveChanged(200, 1);  // the backup and first-write work out of the way
     open.Click(0);
     state.ResumeTiming();
-    remove = Measured([&] { DeleteObjects(open.editor); });
+    remove = Measured([&] { open.session.Objects().DeleteObjects(); });
     adds = AddObjects(state);
   }
   Report(state, "delete", remove, adds);
@@ -81,14 +81,14 @@ void BM_Paste255AgainstAddObjects(benchmark::State& state) {
     BenchEditor source;
     std::vector<TRecordBytes> records;
     for (int row = 1; row <= kMoved; ++row) {
-      records.push_back(PackRecord(source.editor.Document().LoRecordTable[row]));
+      records.push_back(PackRecord(source.session.Document().LoRecordTable[row]));
     }
     BenchEditor open;
     WriteBenchLoFile(open.lo, 1);
     open.Reopen();
     open.SaveChanged(0, 1);
     state.ResumeTiming();
-    paste = Measured([&] { PasteObjects(open.editor, records); });
+    paste = Measured([&] { open.session.Objects().PasteObjects(records); });
     adds = AddObjects(state);
   }
   Report(state, "paste", paste, adds);

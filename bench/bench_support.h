@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 #include "settings/folder_settings.h"
 #include "support/editor_world.h"
 #include "support/temp_dir.h"

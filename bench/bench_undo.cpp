@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 #include "platform/file_faults.h"
 
 namespace {
@@ -31,10 +31,10 @@ void BM_HistoryOf1000Steps(benchmark::State& state) {
     state.ResumeTiming();
     for (int i = 0; open.history.Steps().size() < kHistorySteps; ++i) {
       if (i % 50 == 25) {
-        open.Click(open.editor.Document().LastIndex);
-        open.editor.RemoveLastObject();
+        open.Click(open.session.Document().LastIndex);
+        open.session.Records().RemoveLastObject();
       } else if (i % 50 == 49) {
-        open.editor.AddObject();
+        open.session.Records().AddObject();
       } else if (i % 10 == 5) {
         open.Click(i % 200);
         open.Type(TField::Y, "1.25");

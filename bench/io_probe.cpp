@@ -1,4 +1,4 @@
-// One "Open a Lo File" and one "Save" of the editor logic over the bench
+// One "Open a Lo File" and one "Save" of the editing session over the bench
 // files, each announced by a line on standard error, so that a system call
 // trace (strace -y) can count the positioned reads and writes of each.
 //
@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "bench_support.h"
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 #include "settings/profile_store.h"
 
 namespace {
@@ -36,14 +36,13 @@ int main(int argc, char** argv) {
     host.file = folder / "LoBench.dat";
     host.lo_prompt.SelectedFolder = folder.string();
     host.objdat_prompt.SelectedFolder = folder.string();
-    RecordEditor editor(settings, host);
+    TEditingSession session(settings, host);
 
     Announce("io_probe: open\n");
-    editor.OpenLoFile();
-    editor.View().SetSelectedRowFromUser(128);
-    editor.ShowRecord();
+    session.Files().OpenLoFile();
+    session.ClickRow(128);
     Announce("io_probe: commit\n");
-    editor.CommitRecord(TCommitTarget::SelectedRow);
+    session.Records().CommitRecord(TCommitTarget::SelectedRow);
     Announce("io_probe: end\n");
   } catch (const std::exception& error) {
     std::fprintf(stderr, "io_probe: %s\n", error.what());

@@ -92,7 +92,7 @@ int RunProgram(QApplication& app, const std::optional<std::filesystem::path>& fi
   auto form1 = std::make_unique<TForm1>();
   auto form3 = std::make_unique<TForm3>(*form1, settings);
   // Copies of each Lo file as opened, before its first write.
-  form3->Editor().Recorder().Backups().SetFolder(BackupFolderFromEnvironment());
+  form3->Session().Backups().Keeper().SetFolder(BackupFolderFromEnvironment());
   std::unique_ptr<TForm4> form4;
   std::unique_ptr<TForm6> form6;
   // The hidden notes and editor windows are built once the start-up window
@@ -100,7 +100,7 @@ int RunProgram(QApplication& app, const std::optional<std::filesystem::path>& fi
   const auto create_hidden_windows = [&] {
     if (form6) return;
     form4 = std::make_unique<TForm4>();
-    form6 = std::make_unique<TForm6>(form3->Editor(), settings, form3->Desktop(), form4.get());
+    form6 = std::make_unique<TForm6>(form3->Session(), settings, form3->Desktop(), form4.get());
     if (file) form6->SetStartFile(*file);
   };
 

@@ -138,17 +138,34 @@ void TLoDocument::WriteRecordField(int index, TField field) {
   }
 }
 
+void TLoDocument::WriteRecordFields(int index, const TLoRecord& values,
+                                    std::span<const TField> fields) {
+  for (TField field : fields) {
+    const TFieldInfo& info = FieldInfo(field);
+    if (index >= 0 && index < kLoRecordCapacity && info.InRecord()) {
+      TLoRecord& record = LoRecordTable[static_cast<std::size_t>(index)];
+      if (info.number != nullptr) {
+        record.*info.number = values.*info.number;
+      } else {
+        record.*info.byte = values.*info.byte;
+      }
+    }
+    WriteRecordField(index, field);
+  }
+}
+
 void TLoDocument::Put(std::uint64_t offset, const void* data, std::size_t size) {
-  if (observer_) {
+  if (observer_ != nullptr) {
     std::vector<std::uint8_t> before(size, 0);
     file_.ReadUpTo(offset, before.data(), size);
-    observer_(offset, before, {static_cast<const std::uint8_t*>(data), size});
+    observer_->BeforeWrite(offset, before, {static_cast<const std::uint8_t*>(data), size});
   }
   file_.WriteAt(offset, data, size);
 }
 
 void TLoDocument::WriteBytes(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   Put(offset, bytes.data(), bytes.size());
+  TakeFileBytes(offset, bytes);
 }
 
 std::size_t TLoDocument::ReadBytes(std::uint64_t offset, std::uint8_t* buffer, std::size_t size) {
@@ -163,7 +180,10 @@ std::vector<std::uint8_t> TLoDocument::ReadFileBytes() {
 
 std::uint64_t TLoDocument::FileLength() { return file_.Size(); }
 
-void TLoDocument::ShortenTo(std::uint64_t length) { file_.Truncate(length); }
+void TLoDocument::ShortenTo(std::uint64_t length) {
+  if (observer_ != nullptr) observer_->BeforeShortening(length);
+  file_.Truncate(length);
+}
 
 void TLoDocument::TakeFileBytes(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) TakeFileByte(offset + i, bytes[i]);
@@ -223,15 +243,26 @@ void TLoDocument::WriteCount(std::int16_t count) {
   LastIndex = static_cast<std::int16_t>(count - 1);
 }
 
-void TLoDocument::AgreeWithFileCount() {
+void TLoDocument::AppendRecords(std::span<const TLoRecord> records) {
+  const int count = count_in_file_;
+  const int count_after = count + static_cast<int>(records.size());
+  if (count_after > kLoRecordCapacity) throw InvalidRecordCount(count_after);
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const int index = count + static_cast<int>(i);
+    LoRecordTable[static_cast<std::size_t>(index)] = records[i];
+    PutRecord(index);
+  }
+  WriteCount(static_cast<std::int16_t>(count_after));
+}
+
+void TLoDocument::AgreeWithFile() {
   if (!file_.IsOpen()) return;
   try {
-    std::uint8_t bytes[2];
-    file_.ReadAt(kCountOffset, bytes, sizeof bytes);
-    const auto count = static_cast<std::int16_t>(little_endian::LoadU16(bytes));
+    const std::vector<std::uint8_t> bytes = ReadFileBytes();
+    if (bytes.size() < kCountOffset + kCountWidth) throw InOutError(100);
+    const auto count = static_cast<std::int16_t>(little_endian::LoadU16(&bytes[kCountOffset]));
     if (count < 0 || count > kLoRecordCapacity) throw InOutError(100);
-    count_in_file_ = count;
-    LastIndex = static_cast<std::int16_t>(count - 1);
+    TakeFileBytes(0, bytes);
   } catch (const AppError&) {
     Abandon();
   }

@@ -23,17 +23,24 @@ inline constexpr int kLoRecordCapacity = 256;
 // holds 0 to 256 records".
 AppError InvalidRecordCount(int count);
 
-// Told of each write of the document just before it is made: the bytes it
-// replaces (read from the file first; zeros where the file ends before them)
-// and the bytes it writes. Raising stops the write.
-using TWriteObserver =
-    std::function<void(std::uint64_t offset, std::span<const std::uint8_t> before,
-                       std::span<const std::uint8_t> after)>;
+// Told of each change of the document's file just before it is made.
+class TWriteObserver {
+ public:
+  virtual ~TWriteObserver() = default;
+  // The bytes a write replaces (read from the file first; zeros where the
+  // file ends before them) and the bytes it writes. Raising stops the write.
+  virtual void BeforeWrite(std::uint64_t offset, std::span<const std::uint8_t> before,
+                           std::span<const std::uint8_t> after) = 0;
+  // The file is about to be cut to `length` bytes.
+  virtual void BeforeShortening(std::uint64_t length) = 0;
+};
 
 // The open Lo file and its in-memory form. One per process; every field is
 // read and written at its own offset, nothing is cached between calls.
-// Every failure raises InOutError (or AppError for a refused count) and
-// leaves what was done before it done.
+// Every write keeps memory equal to the bytes it put in the file: the
+// record and header writes send memory's values, a raw write is taken into
+// memory once it is done. Every failure raises InOutError (or AppError for
+// a refused count) and leaves what was done before it done.
 class TLoDocument {
  public:
   TLoHeader header;
@@ -59,15 +66,22 @@ class TLoDocument {
   // Writes one field of record `index` (a record field of the table), with
   // the same index check as WriteRecord.
   void WriteRecordField(int index, TField field);
+  // Record `index` takes `fields` from `values`, each written as it is taken.
+  void WriteRecordFields(int index, const TLoRecord& values, std::span<const TField> fields);
   void WriteHeaderTexts();
   // Writes the count and sets LastIndex to count - 1. Only the bytes that
   // change are written, one at a time, so an interrupted write leaves the
   // old count, the new one or 0, never a count of records the file lacks.
   void WriteCount(std::int16_t count);
-  // After a failed write: LastIndex := the count the file holds now. When
-  // that cannot be read or is out of range, the file is given up (closed).
-  // Never raises.
-  void AgreeWithFileCount();
+  // The one way records are appended: each is written after the last
+  // counted record, field by field as WriteRecord writes, and the count
+  // last, so the count never names a record the file lacks. More records
+  // than the file has room for raise InvalidRecordCount before any write.
+  void AppendRecords(std::span<const TLoRecord> records);
+  // After a failed write: memory takes what the file holds now (header
+  // texts, count and records). When the file cannot be read or its count is
+  // out of range, the file is given up (closed). Never raises.
+  void AgreeWithFile();
   // Raises before any write when the path no longer names the file that was
   // opened (replaced or deleted since): AppError "%s was replaced or deleted
   // since it was opened; open it again"; 103 when no file is open.
@@ -80,17 +94,17 @@ class TLoDocument {
   bool IsOpen() const { return file_.IsOpen(); }
   const std::filesystem::path& Path() const { return path_; }
 
-  // Every write of the document goes to `observer` first (empty: none).
-  void ObserveWrites(TWriteObserver observer) { observer_ = std::move(observer); }
+  // Every write of the document goes to `observer` first (null: none).
+  void ObserveWrites(TWriteObserver* observer) { observer_ = observer; }
   // Raw access at a byte offset, for writing recorded bytes back. Writes
-  // pass the observer; nothing in memory changes (see TakeFileBytes).
+  // pass the observer; once written, memory takes the bytes (TakeFileBytes).
   void WriteBytes(std::uint64_t offset, std::span<const std::uint8_t> bytes);
   // Up to `size` bytes; fewer where the file ends.
   std::size_t ReadBytes(std::uint64_t offset, std::uint8_t* buffer, std::size_t size);
   // The whole file as it is now.
   std::vector<std::uint8_t> ReadFileBytes();
   std::uint64_t FileLength();
-  // Cuts the file to `length` bytes.
+  // Cuts the file to `length` bytes, told to the observer first.
   void ShortenTo(std::uint64_t length);
   // Memory takes `bytes`, now in the file at `offset`: header texts, count
   // (and LastIndex) and record fields; other bytes are not kept in memory.
@@ -116,5 +130,5 @@ class TLoDocument {
   std::filesystem::path path_;
   int count_in_file_ = 0;  // as last read or written
   bool open_elsewhere_ = false;
-  TWriteObserver observer_;
+  TWriteObserver* observer_ = nullptr;
 };

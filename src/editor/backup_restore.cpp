@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "editor/record_editor.h"
+#include "datafiles/lo_document.h"
+#include "editor/editor_view.h"
+#include "editor/write_recorder.h"
+#include "editor/write_transaction.h"
 #include "errors/app_error.h"
 #include "platform/whole_file.h"
 
@@ -24,8 +27,7 @@ std::optional<int> HeldCount(const std::vector<std::uint8_t>& bytes) {
 // Writes the copy's bytes over the file: the count never names a record
 // the file lacks, as it drops first and grows last (taken back in reverse,
 // the same holds).
-void WriteCopy(TLoDocument& document, TWriteStep& step, const std::vector<std::uint8_t>& bytes,
-               int count) {
+void WriteCopy(TLoDocument& document, const std::vector<std::uint8_t>& bytes, int count) {
   const int count_now = document.LastIndex + 1;
   const std::uint64_t length_now = document.FileLength();
   if (count < count_now) document.WriteCount(static_cast<std::int16_t>(count));
@@ -45,52 +47,28 @@ void WriteCopy(TLoDocument& document, TWriteStep& step, const std::vector<std::u
     document.WriteBytes(at, piece);
   }
   if (count > count_now) document.WriteCount(static_cast<std::int16_t>(count));
-  if (length_now > bytes.size()) {
-    document.ShortenTo(bytes.size());
-    step.length_after = bytes.size();
-  }
-  document.TakeFileBytes(0, bytes);
+  if (length_now > bytes.size()) document.ShortenTo(bytes.size());
 }
 
 }  // namespace
 
-std::vector<TBackupCopy> BackupCopies(RecordEditor& editor) {
-  TLoDocument& document = editor.FileDocument();
-  if (!document.IsOpen()) return {};
-  return editor.Recorder().Backups().Copies(document.ReadFileBytes());
+TBackupKeeper& TBackupCommands::Keeper() { return recorder_.Backups(); }
+
+std::vector<TBackupCopy> TBackupCommands::Copies() {
+  if (!document_.IsOpen()) return {};
+  return recorder_.Backups().Copies(document_.ReadFileBytes());
 }
 
-void RestoreBackup(RecordEditor& editor, const std::filesystem::path& copy) {
-  TLoDocument& document = editor.FileDocument();
-  document.CheckStillAtPath();
+void TBackupCommands::Restore(const std::filesystem::path& copy) {
+  document_.CheckStillAtPath();
   const std::string text = ReadWholeFile(copy);
   const std::vector<std::uint8_t> bytes(text.begin(), text.end());
   const std::optional<int> count = HeldCount(bytes);
   if (!count) {
     throw AppError(copy.filename().string() + " is not a copy of a Lo file; nothing was restored");
   }
-  TWriteRecorder& recorder = editor.Recorder();
-  const int shown = editor.View().SelectedRow();
-  const int row = std::min(shown, *count - 1);
-  recorder.Run(
-      [&] {
-        try {
-          WriteCopy(document, *recorder.Recording(), bytes, *count);
-        } catch (...) {
-          // Memory and rows take what the file holds now.
-          try {
-            document.TakeFileBytes(0, document.ReadFileBytes());
-          } catch (const AppError&) {
-          }
-          editor.AgreeWithFile();
-          throw;
-        }
-      },
-      [&](TWriteStep& step) {
-        step.kind = TStepKind::RestoreBackup;
-        step.description = "Restore of a Backup";
-        step.row_before = shown;
-        step.row_after = row;
-      });
-  editor.ShowFileAt(row);
+  const int shown = view_.SelectedRow();
+  transaction_.Run({TStepKind::RestoreBackup, "Restore of a Backup", shown,
+                    std::min(shown, *count - 1), TFieldsAfter::StoredRecord},
+                   [&](TLoDocument& document) { WriteCopy(document, bytes, *count); });
 }

@@ -144,6 +144,11 @@ class TEditorView {
   // or non-finite step reads 0.
   double GridStep() const { return grid_step_; }
   void SetGridStep(double step);
+  // The one character accepted and written between integer and fraction
+  // digits; the window sets it from the user's locale at start and on every
+  // locale change. Nothing is notified.
+  char DecimalSeparator() const { return separator_; }
+  void SetDecimalSeparator(char separator) { separator_ = separator; }
 
  private:
   static int LimitStateIndex(int index);
@@ -174,4 +179,5 @@ class TEditorView {
   std::array<ListFind, 2> finds_{ListFind{{}, {0}}, ListFind{}};
   std::vector<int> map_group_;
   double grid_step_ = 0.0;
+  char separator_ = '.';
 };

@@ -4,36 +4,15 @@
 #include <cmath>
 #include <limits>
 
+#include "datafiles/lo_document.h"
+#include "editor/editor_host.h"
+#include "editor/editor_view.h"
 #include "editor/number_text.h"
-#include "editor/record_editor.h"
+#include "editor/write_transaction.h"
 #include "errors/app_error.h"
 #include "shared/map_geometry.h"
 
 namespace {
-
-int ShownRow(const RecordEditor& editor) {
-  const int row = editor.View().SelectedRow();
-  return row >= 0 && row <= editor.Document().LastIndex ? row : -1;
-}
-
-// One record written with one positioned call; memory takes it once it is there.
-void PutRecord(TLoDocument& document, int index, const TRecordBytes& bytes) {
-  const std::uint64_t offset = RecordOffset(index);
-  document.WriteBytes(offset, bytes);
-  document.TakeFileBytes(offset, bytes);
-}
-
-// After a failed write: memory, rows and count take what the file holds,
-// and the fields show a record as it is now.
-void AgreeAfterFailure(RecordEditor& editor, int row) {
-  TLoDocument& document = editor.FileDocument();
-  try {
-    document.TakeFileBytes(0, document.ReadFileBytes());
-  } catch (const AppError&) {
-  }
-  editor.AgreeWithFile();
-  if (document.IsOpen()) editor.ShowFileAt(row);
-}
 
 float RoundedTwoDecimals(double value) {
   const double rounded = std::round(value * 100.0) / 100.0;
@@ -81,50 +60,6 @@ std::vector<TRecordBytes> PlacedAt(std::span<const TRecordBytes> records, const 
   return placed;
 }
 
-// Moves the kept records up over the deleted ones; the caption names the
-// command ("Delete", "Cut").
-void RemoveRows(RecordEditor& editor, const std::vector<int>& rows, const std::string& command) {
-  TLoDocument& document = editor.FileDocument();
-  document.CheckStillAtPath();
-  const int count = document.LastIndex + 1;
-  const int first = rows.front();
-  std::vector<TRecordBytes> kept;
-  for (int index = first; index < count; ++index) {
-    if (!std::binary_search(rows.begin(), rows.end(), index)) {
-      kept.push_back(PackRecord(document.LoRecordTable[static_cast<std::size_t>(index)]));
-    }
-  }
-  const int shown_before = ShownRow(editor);
-  editor.NoteDroppedEdits(first);
-  editor.View().SetMapGroup({});
-  editor.Recorder().Run(
-      [&] {
-        try {
-          // In increasing order of position: a kept record's old place lies
-          // at or after its new one, so it is overwritten only after the
-          // record stands at its new place.
-          for (std::size_t i = 0; i < kept.size(); ++i) {
-            const int index = first + static_cast<int>(i);
-            if (PackRecord(document.LoRecordTable[static_cast<std::size_t>(index)]) == kept[i]) {
-              continue;  // already there
-            }
-            PutRecord(document, index, kept[i]);
-          }
-          document.WriteCount(static_cast<std::int16_t>(count - static_cast<int>(rows.size())));
-        } catch (...) {
-          AgreeAfterFailure(editor, first);
-          throw;
-        }
-      },
-      [&](TWriteStep& step) {
-        step.kind = TStepKind::DeleteObjects;
-        step.description = command + " of " + RecordsCaption(rows.size());
-        step.row_before = shown_before;
-        step.row_after = first;
-      });
-  editor.ShowFileAt(first);
-}
-
 }  // namespace
 
 std::string RecordsCaption(std::size_t count) {
@@ -138,78 +73,96 @@ std::string NoRoomMessage(int room) {
          " in this file" + limit + "; nothing was pasted";
 }
 
-std::vector<int> ChosenObjects(const RecordEditor& editor) {
+int TObjectTravel::ShownRow() const {
+  const int row = view_.SelectedRow();
+  return row >= 0 && row <= document_.LastIndex ? row : -1;
+}
+
+std::vector<int> TObjectTravel::ChosenObjects() const {
   std::vector<int> rows;
-  for (int row : editor.View().MapGroup()) {
-    if (row <= editor.Document().LastIndex) rows.push_back(row);
+  for (int row : view_.MapGroup()) {
+    if (row <= document_.LastIndex) rows.push_back(row);
   }
-  if (rows.empty() && ShownRow(editor) >= 0) rows.push_back(ShownRow(editor));
+  if (rows.empty() && ShownRow() >= 0) rows.push_back(ShownRow());
   std::sort(rows.begin(), rows.end());
   return rows;
 }
 
-std::vector<TRecordBytes> CopyObjects(const RecordEditor& editor) {
-  const std::vector<int> rows = ChosenObjects(editor);
+std::vector<TRecordBytes> TObjectTravel::CopyObjects() const {
+  const std::vector<int> rows = ChosenObjects();
   if (rows.empty()) throw AppError(kNoItemSelected);
   std::vector<TRecordBytes> records;
   for (int row : rows) {
-    records.push_back(PackRecord(editor.Document().LoRecordTable[static_cast<std::size_t>(row)]));
+    records.push_back(PackRecord(document_.LoRecordTable[static_cast<std::size_t>(row)]));
   }
   return records;
 }
 
 std::vector<TRecordBytes> ObjectsFromText(std::string_view text) { return ParseRecordLines(text); }
 
-void PasteObjects(RecordEditor& editor, std::span<const TRecordBytes> records,
-                  const TPastePoint* at) {
+void TObjectTravel::PasteObjects(std::span<const TRecordBytes> records, const TPastePoint* at) {
   if (records.empty()) return;
-  TLoDocument& document = editor.FileDocument();
-  const int count = document.LastIndex + 1;
+  const int count = document_.LastIndex + 1;
   const int room = kLoRecordCapacity - count;
   if (static_cast<int>(records.size()) > room) {
     throw AppError(NoRoomMessage(room));
   }
   const std::vector<TRecordBytes> placed =
-      at != nullptr ? PlacedAt(records, *at, editor.View().GridStep())
+      at != nullptr ? PlacedAt(records, *at, view_.GridStep())
                     : std::vector<TRecordBytes>(records.begin(), records.end());
-  document.CheckStillAtPath();
+  std::vector<TLoRecord> appended;
+  for (const TRecordBytes& bytes : placed) appended.push_back(UnpackRecord(bytes));
   const int last = count + static_cast<int>(placed.size()) - 1;
-  const int shown_before = ShownRow(editor);
-  editor.NoteDroppedEdits(last);
-  editor.Recorder().Run(
-      [&] {
-        try {
-          for (std::size_t i = 0; i < placed.size(); ++i) {
-            PutRecord(document, count + static_cast<int>(i), placed[i]);
-          }
-          document.WriteCount(static_cast<std::int16_t>(last + 1));
-        } catch (...) {
-          AgreeAfterFailure(editor, shown_before);
-          throw;
-        }
-      },
-      [&](TWriteStep& step) {
-        step.kind = TStepKind::PasteObjects;
-        step.description = "Paste of " + RecordsCaption(placed.size());
-        step.row_before = shown_before;
-        step.row_after = last;
-      });
-  editor.ShowFileAt(last);
+  transaction_.Run({TStepKind::PasteObjects, "Paste of " + RecordsCaption(placed.size()),
+                    ShownRow(), last},
+                   [&](TLoDocument& document) { document.AppendRecords(appended); });
   std::vector<int> group;
   for (int row = count; row <= last; ++row) group.push_back(row);
-  editor.View().SetMapGroup(std::move(group));
+  view_.SetMapGroup(std::move(group));
 }
 
-void DeleteObjects(RecordEditor& editor) {
-  const std::vector<int> rows = ChosenObjects(editor);
-  if (rows.empty()) throw AppError(kNoItemSelected);
-  RemoveRows(editor, rows, "Delete");
+// Moves the kept records up over the deleted ones; the caption names the
+// command ("Delete", "Cut").
+void TObjectTravel::RemoveRows(const std::vector<int>& rows, const std::string& command) {
+  const int count = document_.LastIndex + 1;
+  const int first = rows.front();
+  std::vector<TLoRecord> kept;
+  for (int index = first; index < count; ++index) {
+    if (!std::binary_search(rows.begin(), rows.end(), index)) {
+      kept.push_back(document_.LoRecordTable[static_cast<std::size_t>(index)]);
+    }
+  }
+  const int shown_before = ShownRow();
+  view_.SetMapGroup({});
+  transaction_.Run(
+      {TStepKind::DeleteObjects, command + " of " + RecordsCaption(rows.size()), shown_before,
+       first},
+      [&](TLoDocument& document) {
+        // In increasing order of position: a kept record's old place lies
+        // at or after its new one, so it is overwritten only after the
+        // record stands at its new place.
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+          const int index = first + static_cast<int>(i);
+          const TRecordBytes bytes = PackRecord(kept[i]);
+          if (PackRecord(document.LoRecordTable[static_cast<std::size_t>(index)]) == bytes) {
+            continue;  // already there
+          }
+          document.WriteBytes(RecordOffset(index), bytes);
+        }
+        document.WriteCount(static_cast<std::int16_t>(count - static_cast<int>(rows.size())));
+      });
 }
 
-std::vector<TRecordBytes> CutObjects(RecordEditor& editor) {
-  const std::vector<int> rows = ChosenObjects(editor);
+void TObjectTravel::DeleteObjects() {
+  const std::vector<int> rows = ChosenObjects();
   if (rows.empty()) throw AppError(kNoItemSelected);
-  std::vector<TRecordBytes> records = CopyObjects(editor);
-  RemoveRows(editor, rows, "Cut");
+  RemoveRows(rows, "Delete");
+}
+
+std::vector<TRecordBytes> TObjectTravel::CutObjects() {
+  const std::vector<int> rows = ChosenObjects();
+  if (rows.empty()) throw AppError(kNoItemSelected);
+  std::vector<TRecordBytes> records = CopyObjects();
+  RemoveRows(rows, "Cut");
   return records;
 }

@@ -7,7 +7,9 @@
 
 #include "datafiles/lo_text.h"
 
-class RecordEditor;
+class TEditorView;
+class TLoDocument;
+class TWriteTransaction;
 
 // Objects leaving and entering the open Lo file: copy, paste, delete and
 // cut. The objects a command acts on are the map group when there is one,
@@ -20,43 +22,54 @@ struct TPastePoint {
   double y = 0.0;
 };
 
-// The rows of the objects in record order: the map group, else the shown
-// record; empty when there is neither.
-std::vector<int> ChosenObjects(const RecordEditor& editor);
-
-// The objects' records as stored (edits not saved are not in them). Raises
-// AppError kNoItemSelected when there are none.
-std::vector<TRecordBytes> CopyObjects(const RecordEditor& editor);
-
 // Records from clipboard text: lines in the exact form or in lodump's plain
 // form. Raises LoTextError naming the first line that is not a record.
 std::vector<TRecordBytes> ObjectsFromText(std::string_view text);
 
-// Appends the records at the end of the file, the records first and the
-// count last, as one step ("Paste of 3 records"). They become the map group
-// and the last one is shown. With `at`, the group keeps its shape and the
-// centre of its X/Y bounding box goes to the point, each X and Y rounded to
-// two decimals (a record whose X or Y is not a finite number keeps both and
-// does not count for the centre). With a grid step in the view, the group
-// moves on so that its first placed record lands on the grid. More records than the file has room
-// for raise AppError (NoRoomMessage: how many would fit), nothing written. A position beyond the
-// single-float range raises AppError before anything is written. Checks the file as Save does
-// before the first write; after a failure memory and rows take what the file holds.
-void PasteObjects(RecordEditor& editor, std::span<const TRecordBytes> records,
-                  const TPastePoint* at = nullptr);
+class TObjectTravel {
+ public:
+  TObjectTravel(TEditorView& view, const TLoDocument& document, TWriteTransaction& transaction)
+      : view_(view), document_(document), transaction_(transaction) {}
+  TObjectTravel(const TObjectTravel&) = delete;
+  TObjectTravel& operator=(const TObjectTravel&) = delete;
 
-// Removes the objects as one step ("Delete of 2 records"): the records after
-// each one move up, keeping their order, and the count is written last. Each
-// kept record is written to its new place before anything overwrites its old
-// one, so whatever fault strikes every kept record stands whole somewhere in
-// the file (at worst twice, under the old count). The record now at the
-// first deleted position is shown. Without objects, raises AppError
-// kNoItemSelected and writes nothing.
-void DeleteObjects(RecordEditor& editor);
+  // The rows of the objects in record order: the map group, else the shown
+  // record; empty when there is neither.
+  std::vector<int> ChosenObjects() const;
+  // The objects' records as stored (edits not saved are not in them). Raises
+  // AppError kNoItemSelected when there are none.
+  std::vector<TRecordBytes> CopyObjects() const;
+  // Appends the records at the end of the file, the records first and the
+  // count last, as one step ("Paste of 3 records"). They become the map group
+  // and the last one is shown. With `at`, the group keeps its shape and the
+  // centre of its X/Y bounding box goes to the point, each X and Y rounded to
+  // two decimals (a record whose X or Y is not a finite number keeps both and
+  // does not count for the centre). With a grid step in the view, the group
+  // moves on so that its first placed record lands on the grid. More records
+  // than the file has room for raise AppError (NoRoomMessage: how many would
+  // fit), nothing written. A position beyond the single-float range raises
+  // AppError before anything is written.
+  void PasteObjects(std::span<const TRecordBytes> records, const TPastePoint* at = nullptr);
+  // Removes the objects as one step ("Delete of 2 records"): the records after
+  // each one move up, keeping their order, and the count is written last. Each
+  // kept record is written to its new place before anything overwrites its old
+  // one, so whatever fault strikes every kept record stands whole somewhere in
+  // the file (at worst twice, under the old count). The record now at the
+  // first deleted position is shown. Without objects, raises AppError
+  // kNoItemSelected and writes nothing.
+  void DeleteObjects();
+  // Copy, then delete, as one step ("Cut of 1 record"). Returns the records
+  // copied; raises as DeleteObjects.
+  std::vector<TRecordBytes> CutObjects();
 
-// Copy, then delete, as one step ("Cut of 1 record"). Returns the records
-// copied; raises as DeleteObjects.
-std::vector<TRecordBytes> CutObjects(RecordEditor& editor);
+ private:
+  int ShownRow() const;
+  void RemoveRows(const std::vector<int>& rows, const std::string& command);
+
+  TEditorView& view_;
+  const TLoDocument& document_;
+  TWriteTransaction& transaction_;
+};
 
 // "3 records", "1 record".
 std::string RecordsCaption(std::size_t count);

@@ -2,13 +2,19 @@
 // appending records with values, the map's group selection, move and turn,
 // and turning the shown record by its handle.
 
+#include "editor/placing.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "editor/list_rows.h"
+#include "datafiles/lo_document.h"
+#include "datafiles/obj_catalogue.h"
+#include "editor/editor_host.h"
+#include "editor/field_form.h"
 #include "editor/number_text.h"
-#include "editor/record_editor.h"
+#include "editor/unsaved_edits.h"
+#include "editor/write_transaction.h"
 #include "shared/map_geometry.h"
 
 namespace {
@@ -19,91 +25,71 @@ bool Holds(const std::vector<int>& rows, int row) {
 
 }  // namespace
 
-bool RecordEditor::HasShownRecord() const {
+TPlacing::TPlacing(TEditorHost& host, TEditorView& view, const TLoDocument& document,
+                   const TObjCatalogue& catalogue, TFieldForm& form, TUnsavedEdits& edits,
+                   TWriteTransaction& transaction)
+    : host_(host),
+      view_(view),
+      document_(document),
+      catalogue_(catalogue),
+      form_(form),
+      edits_(edits),
+      transaction_(transaction) {}
+
+bool TPlacing::HasShownRecord() const {
   const int row = view_.SelectedRow();
   return row >= 0 && row <= document_.LastIndex;
 }
 
-void RecordEditor::PickCatalogueEntry(int entry) {
+void TPlacing::PickCatalogueEntry(int entry) {
   if (!HasShownRecord() || entry < 0 || entry > catalogue_.ObjLastIndex) return;
   const TObjEntry& picked = catalogue_.ObjEntryTable[static_cast<std::size_t>(entry)];
   // The byte a commit would store: a word above 255 would not fit the field.
-  view_.SetText(TField::Class, IntegerText(picked.words[0] & 0xFF));
-  MarkFieldModified(TField::Class);
-  view_.SetText(TField::Type, IntegerText(picked.words[1] & 0xFF));
-  MarkFieldModified(TField::Type);
+  form_.Enter(TField::Class, IntegerText(picked.words[0] & 0xFF));
+  form_.Enter(TField::Type, IntegerText(picked.words[1] & 0xFF));
 }
 
-void RecordEditor::DropCatalogueEntry(int entry, double x, double y) {
+void TPlacing::DropCatalogueEntry(int entry, double x, double y) {
   if (entry < 0 || entry > catalogue_.ObjLastIndex) return;
   const TObjEntry& dropped = catalogue_.ObjEntryTable[static_cast<std::size_t>(entry)];
   // A drop lands on the grid, as a dragged marker does.
   const double step = view_.GridStep();
-  AppendRecord(static_cast<std::uint8_t>(dropped.words[0] & 0xFF),
-               static_cast<std::uint8_t>(dropped.words[1] & 0xFF), SnapToGrid(x, step),
-               SnapToGrid(y, step));
-}
-
-void RecordEditor::AppendRecord(std::uint8_t object_class, std::uint8_t object_type, double x,
-                                double y) {
   // The values a Save of the same texts would store.
-  const std::optional<std::string> x_text = MovedText(TField::X, x);
-  const std::optional<std::string> y_text = MovedText(TField::Y, y);
+  const std::optional<std::string> x_text = Placed(TField::X, SnapToGrid(x, step));
+  const std::optional<std::string> y_text = Placed(TField::Y, SnapToGrid(y, step));
   if (!x_text || !y_text) return;
   TLoRecord record;
-  record.object_class = object_class;
-  record.object_type = object_type;
-  record.x = ParseFloat(*x_text, separator_);
-  record.y = ParseFloat(*y_text, separator_);
-  AppendStoredRecord(record, "Add Object");
+  record.object_class = static_cast<std::uint8_t>(dropped.words[0] & 0xFF);
+  record.object_type = static_cast<std::uint8_t>(dropped.words[1] & 0xFF);
+  record.x = ParseFloat(*x_text, view_.DecimalSeparator());
+  record.y = ParseFloat(*y_text, view_.DecimalSeparator());
+  Append(record, "Add Object");
 }
 
-void RecordEditor::DuplicateRecord() {
+void TPlacing::DuplicateRecord() {
   if (!HasShownRecord()) {
     host_.ShowInformation(kNoItemSelected);
     return;
   }
   // A copy, not a reference: the append writes into the same table.
   const TLoRecord shown = document_.LoRecordTable[static_cast<std::size_t>(view_.SelectedRow())];
-  AppendStoredRecord(shown, "Duplicate Object");
+  Append(shown, "Duplicate Object");
 }
 
 // Only the new record and the count are written: the record first, so the
 // count never names a record the file does not hold. One undo step.
-void RecordEditor::AppendStoredRecord(const TLoRecord& record, const std::string& description) {
+void TPlacing::Append(const TLoRecord& record, const std::string& caption) {
   if (document_.LastIndex + 1 >= kLoRecordCapacity) {
     host_.ShowInformation(kRecordTableFull);
     return;
   }
-  document_.CheckStillAtPath();
   const int index = document_.LastIndex + 1;
-  const int shown_before = view_.SelectedRow();
-  NoteDroppedEdits(index);
-  recorder_.Run(
-      [&] {
-        try {
-          document_.LoRecordTable[static_cast<std::size_t>(index)] = record;
-          document_.WriteRecord(index);
-          document_.WriteCount(static_cast<std::int16_t>(index + 1));
-        } catch (...) {
-          AgreeWithFile();
-          throw;
-        }
-      },
-      [&](TWriteStep& step) {
-        step.kind = TStepKind::AddObject;
-        step.description = description;
-        step.row_before = shown_before;
-        step.row_after = index;
-      });
-  RefreshContentsRows(document_, catalogue_, view_);
-  view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
+  transaction_.Run({TStepKind::AddObject, caption, view_.SelectedRow(), index},
+                   [&](TLoDocument& document) { document.AppendRecords({&record, 1}); });
   view_.SetMapGroup({});
-  view_.SetSelectedRow(index);
-  ShowRecordNow();  // the edits left behind are in the history already
 }
 
-void RecordEditor::ToggleInMapGroup(int row) {
+void TPlacing::ToggleInMapGroup(int row) {
   if (row < 0 || row > document_.LastIndex) return;
   const int shown = HasShownRecord() ? view_.SelectedRow() : -1;
   std::vector<int> group = ToggledGroup(view_.MapGroup(), shown, row);
@@ -112,9 +98,9 @@ void RecordEditor::ToggleInMapGroup(int row) {
   if (added && row != shown) ChooseShown(row);
 }
 
-void RecordEditor::AddAreaToMapGroup(const TMapArea& area) {
+void TPlacing::AddAreaToMapGroup(const TMapArea& area) {
   const std::vector<int> inside =
-      RecordsInArea(MapRecordPoints(document_, catalogue_, view_, separator_), area);
+      RecordsInArea(MapRecordPoints(document_, catalogue_, view_, view_.DecimalSeparator()), area);
   if (inside.empty()) return;
   const int shown = HasShownRecord() ? view_.SelectedRow() : -1;
   std::vector<int> group = WidenedGroup(view_.MapGroup(), shown, inside);
@@ -123,34 +109,34 @@ void RecordEditor::AddAreaToMapGroup(const TMapArea& area) {
   if (!shown_in_group) ChooseShown(inside.front());
 }
 
-void RecordEditor::ClearMapGroup() { view_.SetMapGroup({}); }
+void TPlacing::ClearMapGroup() { view_.SetMapGroup({}); }
 
 // Unlike ChooseRecord, the group stays.
-void RecordEditor::ChooseShown(int row) {
+void TPlacing::ChooseShown(int row) {
   view_.SetSelectedRow(row);
-  ShowRecord();
+  form_.ShowRecord();
 }
 
-void RecordEditor::MoveMapGroup(double dx, double dy) {
+void TPlacing::MoveMapGroup(double dx, double dy) {
   std::vector<TGroupWrite> writes;
   // From where the map draws each record: the shown one where its fields say.
   const std::vector<TMapRecordPoint> points =
-      MapRecordPoints(document_, catalogue_, view_, separator_);
+      MapRecordPoints(document_, catalogue_, view_, view_.DecimalSeparator());
   for (int row : view_.MapGroup()) {
     if (row > document_.LastIndex) return;
     const TMapRecordPoint& at = points[static_cast<std::size_t>(row)];
-    std::optional<std::string> x_text = MovedText(TField::X, at.x + dx);
-    std::optional<std::string> y_text = MovedText(TField::Y, at.y + dy);
+    std::optional<std::string> x_text = Placed(TField::X, at.x + dx);
+    std::optional<std::string> y_text = Placed(TField::Y, at.y + dy);
     if (!x_text || !y_text) return;
     writes.push_back({row, {{TField::X, std::move(*x_text)}, {TField::Y, std::move(*y_text)}}});
   }
   WriteGroupFields(writes, TStepKind::Move, "Move");
 }
 
-void RecordEditor::TurnMapGroup(double degrees) {
+void TPlacing::TurnMapGroup(double degrees) {
   if (!std::isfinite(degrees)) return;
   const std::vector<TMapRecordPoint> points =
-      MapRecordPoints(document_, catalogue_, view_, separator_);
+      MapRecordPoints(document_, catalogue_, view_, view_.DecimalSeparator());
   std::vector<TTurnPoint> members;
   for (int row : view_.MapGroup()) {
     if (row > document_.LastIndex) return;
@@ -163,7 +149,7 @@ void RecordEditor::TurnMapGroup(double degrees) {
     TGroupWrite write{view_.MapGroup()[i], {}};
     for (auto [field, value] :
          {std::pair{TField::X, turned[i].x}, {TField::Y, turned[i].y}, {TField::R, turned[i].r}}) {
-      std::optional<std::string> text = MovedText(field, value);
+      std::optional<std::string> text = Placed(field, value);
       if (!text) return;  // a member that cannot be shown: the group stays as it is
       write.texts.emplace_back(field, std::move(*text));
     }
@@ -172,108 +158,75 @@ void RecordEditor::TurnMapGroup(double degrees) {
   WriteGroupFields(writes, TStepKind::Turn, "Turn");
 }
 
-namespace {
-
-float& Coordinate(TLoRecord& record, TField field) {
-  return field == TField::X ? record.x : field == TField::Y ? record.y : record.r;
-}
-
-}  // namespace
-
 // Writes only the given fields of each record, as one step; the shown
 // record's fields then show what was written.
-void RecordEditor::WriteGroupFields(const std::vector<TGroupWrite>& writes, TStepKind kind,
-                                    const std::string& verb) {
+void TPlacing::WriteGroupFields(const std::vector<TGroupWrite>& writes, TStepKind kind,
+                                const std::string& verb) {
   if (writes.empty()) return;
-  document_.CheckStillAtPath();
   const int shown = view_.SelectedRow();
-  try {
-    recorder_.Run(
-        [&] {
-          for (const TGroupWrite& write : writes) {
-            TLoRecord& record = document_.LoRecordTable[static_cast<std::size_t>(write.row)];
-            for (const auto& [field, text] : write.texts) {
-              Coordinate(record, field) = ParseFloat(text, separator_);
-              document_.WriteRecordField(write.row, field);
-            }
-          }
-        },
-        [&](TWriteStep& step) {
-          step.kind = kind;
-          step.description = verb + " of " + IntegerText(static_cast<long long>(writes.size())) +
-                             (writes.size() == 1 ? " record" : " records");
-          step.row_before = shown;
-          step.row_after = shown;
-        });
-  } catch (...) {
-    view_.RecordValuesChanged();  // the map shows what was written
-    throw;
-  }
-  for (const TGroupWrite& write : writes) {
-    if (write.row != view_.SelectedRow()) continue;
-    for (const auto& [field, text] : write.texts) {
-      view_.SetText(field, text);
-      view_.SetHighlight(field, THighlight::Normal);
-      if (shown_index_ == write.row) RememberShown(field);
+  const std::string caption = verb + " of " +
+                              IntegerText(static_cast<long long>(writes.size())) +
+                              (writes.size() == 1 ? " record" : " records");
+  transaction_.Run({kind, caption, shown, shown, TFieldsAfter::Kept}, [&](TLoDocument& document) {
+    for (const TGroupWrite& write : writes) {
+      TLoRecord values;
+      std::vector<TField> fields;
+      for (const auto& [field, text] : write.texts) {
+        const float value = ParseFloat(text, view_.DecimalSeparator());
+        (field == TField::X ? values.x : field == TField::Y ? values.y : values.r) = value;
+        fields.push_back(field);
+      }
+      document.WriteRecordFields(write.row, values, fields);
     }
+  });
+  for (const TGroupWrite& write : writes) {
+    for (const auto& [field, text] : write.texts) form_.ShowWritten(write.row, field, text);
   }
   bool edits_left = false;
   for (const TFieldInfo& info : kFieldTable) {
     edits_left = edits_left || view_.Highlight(info.field) == THighlight::Modified;
   }
   view_.SetSaveEnabled(edits_left);
-  view_.RecordValuesChanged();
 }
 
-void RecordEditor::ChooseRecord(int row) {
+void TPlacing::ChooseRecord(int row) {
   view_.SetMapGroup({});
   view_.SetSelectedRow(row);
-  ShowRecord();
+  form_.ShowRecord();
 }
 
-void RecordEditor::MoveSelectedRecord(double x, double y) {
+void TPlacing::MoveSelectedRecord(double x, double y) {
   const int selected = view_.SelectedRow();
   if (selected < 0 || selected > document_.LastIndex) return;
-  const std::optional<std::string> x_text = MovedText(TField::X, x);
-  const std::optional<std::string> y_text = MovedText(TField::Y, y);
+  const std::optional<std::string> x_text = Placed(TField::X, x);
+  const std::optional<std::string> y_text = Placed(TField::Y, y);
   if (!x_text || !y_text) return;
-  view_.SetText(TField::X, *x_text);
-  view_.SetText(TField::Y, *y_text);
-  moved_on_map_ = true;
-  MarkFieldModified(TField::X);
-  MarkFieldModified(TField::Y);
+  form_.Enter(TField::X, *x_text);
+  form_.Enter(TField::Y, *y_text);
+  edits_.SetMovedOnMap(true);
 }
 
-// The text a moved coordinate shows: rounded to two decimals first, so that
-// the float's own digits do not decide the rounding.
-std::optional<std::string> RecordEditor::MovedText(TField field, double value) const {
-  const double rounded = std::round(value * 100.0) / 100.0;
-  if (!std::isfinite(rounded) || std::abs(rounded) > std::numeric_limits<float>::max()) {
-    return std::nullopt;
-  }
-  std::string text = FormatFixed2(static_cast<float>(rounded), separator_);
-  if (text.size() > TEditorView::MaxLength(field)) return std::nullopt;
-  return text;
+std::optional<std::string> TPlacing::Placed(TField field, double value) const {
+  return PlacedText(field, value, view_.DecimalSeparator());
 }
 
-void RecordEditor::TurnShownRecord(double angle) {
+void TPlacing::TurnShownRecord(double angle) {
   if (!HasShownRecord()) return;
-  const std::optional<std::string> text = MovedText(TField::R, angle);
+  const std::optional<std::string> text = Placed(TField::R, angle);
   if (!text) return;
   if (!turn_start_) {
-    turn_start_ =
-        TTurnStart{view_.Text(TField::R), view_.Highlight(TField::R), view_.SaveEnabled(), typed_};
+    turn_start_ = TTurnStart{view_.Text(TField::R), view_.Highlight(TField::R),
+                             view_.SaveEnabled(), edits_.Typed()};
   }
-  view_.SetText(TField::R, *text);
-  MarkFieldModified(TField::R);
+  form_.Enter(TField::R, *text);
 }
 
-void RecordEditor::CancelTurn() {
+void TPlacing::CancelTurn() {
   if (!turn_start_) return;
   const TTurnStart start = *turn_start_;
   turn_start_.reset();
   view_.SetText(TField::R, start.r_text);
   view_.SetHighlight(TField::R, start.r_highlight);
   view_.SetSaveEnabled(start.save_enabled);
-  typed_ = start.typed;
+  edits_.SetTyped(start.typed);
 }

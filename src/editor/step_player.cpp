@@ -84,38 +84,19 @@ void TStepPlayer::Play(const TWriteStep& step, TStepWay way) {
   // Back goes through the writes in reverse: the count shrinks before the
   // records it named are taken away and grows only after they are in place.
   if (back) std::reverse(order.begin(), order.end());
-  std::size_t done = 0;
-  try {
-    for (; done < order.size(); ++done) {
-      const TStepWrite& write = step.writes[order[done]];
-      // Bytes at or past the step's length are cut off below: never written.
-      if (write.offset >= length) continue;
-      const std::size_t width =
-          static_cast<std::size_t>(std::min<std::uint64_t>(write.width, length - write.offset));
-      const std::uint8_t* data = bytes.data() + write.at;
-      if (AlreadyHeld(held, write.offset, data, width)) continue;
-      document_.WriteBytes(write.offset, {data, width});
-      for (std::size_t i = 0; i < width; ++i) held[write.offset + i] = data[i];
-    }
-    if (document_.FileLength() > length) document_.ShortenTo(length);
-  } catch (...) {
-    // Memory takes what the file surely holds: the writes done (or found in
-    // place) and the failing one's bytes as they read back now.
-    for (std::size_t k = 0; k < done; ++k) {
-      const TStepWrite& write = step.writes[order[k]];
-      document_.TakeFileBytes(write.offset, {bytes.data() + write.at, write.width});
-    }
-    if (done < order.size()) {
-      const TStepWrite& write = step.writes[order[done]];
-      std::vector<std::uint8_t> now(write.width);
-      try {
-        now.resize(document_.ReadBytes(write.offset, now.data(), write.width));
-        document_.TakeFileBytes(write.offset, now);
-      } catch (const AppError&) {
-      }
-    }
-    throw;
+  for (std::size_t index : order) {
+    const TStepWrite& write = step.writes[index];
+    // Bytes at or past the step's length are cut off below: never written.
+    if (write.offset >= length) continue;
+    const std::size_t width =
+        static_cast<std::size_t>(std::min<std::uint64_t>(write.width, length - write.offset));
+    const std::uint8_t* data = bytes.data() + write.at;
+    if (AlreadyHeld(held, write.offset, data, width)) continue;
+    document_.WriteBytes(write.offset, {data, width});
+    for (std::size_t i = 0; i < width; ++i) held[write.offset + i] = data[i];
   }
+  if (document_.FileLength() > length) document_.ShortenTo(length);
+  // Memory takes the bytes found in place too.
   for (const TStepWrite& write : step.writes) {
     document_.TakeFileBytes(write.offset, {bytes.data() + write.at, write.width});
   }

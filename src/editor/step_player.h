@@ -8,8 +8,7 @@ class TLoDocument;
 enum class TStepWay { Back, Again };
 
 // Takes a step of the open Lo file back or does it again, on the file and
-// in the document's memory. It shows nothing; the history has the editor
-// show the result.
+// (through the document's writes) in its memory. It shows nothing.
 class TStepPlayer {
  public:
   explicit TStepPlayer(TLoDocument& document) : document_(document) {}
@@ -23,9 +22,8 @@ class TStepPlayer {
   // leaving out writes whose bytes already hold their value and bytes the
   // file is about to lose, and cuts the file to the step's length last. So
   // a step that only shortens the file, or finds its bytes in place, needs
-  // no new space. A failure stops at the failing write, after memory took
-  // what the file surely holds; the same call completes it once the fault
-  // is gone.
+  // no new space. A failure stops at the failing write; the same call
+  // completes it once the fault is gone.
   void Play(const TWriteStep& step, TStepWay way);
 
  private:

@@ -11,9 +11,8 @@ TWriteRecorder::TWriteRecorder(TLoDocument& document, Notice notice)
 void TWriteRecorder::Run(const std::function<void()>& command,
                          const std::function<void(TWriteStep&)>& describe) {
   recording_.emplace();
-  document_.ObserveWrites(
-      [this](std::uint64_t offset, std::span<const std::uint8_t> before,
-             std::span<const std::uint8_t> after) { Record(offset, before, after); });
+  wrote_ = false;
+  document_.ObserveWrites(this);
   try {
     command();
   } catch (...) {
@@ -25,9 +24,10 @@ void TWriteRecorder::Run(const std::function<void()>& command,
 }
 
 // Runs just before each write, after the bytes it replaces were read.
-void TWriteRecorder::Record(std::uint64_t offset, std::span<const std::uint8_t> before,
-                            std::span<const std::uint8_t> after) {
+void TWriteRecorder::BeforeWrite(std::uint64_t offset, std::span<const std::uint8_t> before,
+                                 std::span<const std::uint8_t> after) {
   TWriteStep& step = *recording_;
+  wrote_ = true;
   if (step.writes.empty()) {
     if (std::optional<std::string> message = backups_.BeforeWrite()) notice_(*message);
     step.length_before = document_.FileLength();
@@ -37,8 +37,13 @@ void TWriteRecorder::Record(std::uint64_t offset, std::span<const std::uint8_t> 
   step.length_after = std::max<std::uint64_t>(step.length_after, offset + after.size());
 }
 
+// Only after writes: a cut alone is no step.
+void TWriteRecorder::BeforeShortening(std::uint64_t length) {
+  if (recording_->WritesFile()) recording_->length_after = length;
+}
+
 void TWriteRecorder::Finish(const std::function<void(TWriteStep&)>& describe) {
-  document_.ObserveWrites({});
+  document_.ObserveWrites(nullptr);
   TWriteStep step = std::move(*recording_);
   recording_.reset();
   if (!step.WritesFile()) return;

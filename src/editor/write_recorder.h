@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "datafiles/lo_document.h"
 #include "editor/backups.h"
 #include "editor/write_step.h"
-
-class TLoDocument;
 
 // Who hears of the open file's steps: the undo history.
 class TStepListener {
@@ -30,7 +29,7 @@ class TStepListener {
 // and the bytes it wrote, and the file's length before and after. Before
 // the first write of a run, the backup keeper makes its copy of the file as
 // it was opened; a copy that cannot be made is told and never stops a write.
-class TWriteRecorder {
+class TWriteRecorder : private TWriteObserver {
  public:
   using Notice = std::function<void(const std::string&)>;
 
@@ -41,13 +40,14 @@ class TWriteRecorder {
   void SetListener(TStepListener* listener) { listener_ = listener; }
   TBackupKeeper& Backups() { return backups_; }
 
-  // Runs `command`, recording each write of the document. When it wrote
-  // anything, `describe` names the step and the listener receives it; also
-  // when the command raises (after its writes), which then goes on up.
+  // Runs `command`, recording each write of the document (and a cut of the
+  // file: the step's length after). When it wrote anything, `describe`
+  // names the step and the listener receives it; also when the command
+  // raises (after its writes), which then goes on up. Only the write
+  // transaction runs commands.
   void Run(const std::function<void()>& command, const std::function<void(TWriteStep&)>& describe);
-  // The step a running command writes (its length after may be set by a
-  // command that shortens the file); null outside a run.
-  TWriteStep* Recording() { return recording_ ? &*recording_ : nullptr; }
+  // Whether the last run wrote (or tried to write) the file.
+  bool Wrote() const { return wrote_; }
   // A step that wrote nothing (edits left unsaved), straight to the listener.
   void Report(TWriteStep step);
   // The document now holds another file (read whole) or none: the backup
@@ -57,8 +57,9 @@ class TWriteRecorder {
   bool HasListener() const { return listener_ != nullptr; }
 
  private:
-  void Record(std::uint64_t offset, std::span<const std::uint8_t> before,
-              std::span<const std::uint8_t> after);
+  void BeforeWrite(std::uint64_t offset, std::span<const std::uint8_t> before,
+                   std::span<const std::uint8_t> after) override;
+  void BeforeShortening(std::uint64_t length) override;
   void Finish(const std::function<void(TWriteStep&)>& describe);
 
   TLoDocument& document_;
@@ -66,4 +67,5 @@ class TWriteRecorder {
   TBackupKeeper backups_;
   TStepListener* listener_ = nullptr;
   std::optional<TWriteStep> recording_;
+  bool wrote_ = false;
 };

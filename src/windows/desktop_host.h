@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "editor/record_editor.h"
+#include "editor/editor_host.h"
 #include "windows/folder_prompts.h"
 
 class QFileDialog;

@@ -5,10 +5,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 
-#include "editor/backup_restore.h"
-#include "editor/object_transfer.h"
-#include "editor/record_editor.h"
-#include "editor/undo_history.h"
+#include "editor/editing_session.h"
 #include "fields/column_list_box.h"
 #include "fields/list_find_field.h"
 #include "fields/masked_edit.h"
@@ -23,14 +20,12 @@
 #include "windows/rererarovi4.h"
 #include "windows/restore_backup_dialog.h"
 
-EditorCommands::EditorCommands(QWidget& window, const EditorWidgets& widgets, RecordEditor& editor,
-                               TUndoHistory& history, ruriVizid& settings, DesktopHost& desktop,
-                               TForm4* notes)
+EditorCommands::EditorCommands(QWidget& window, const EditorWidgets& widgets, TEditingSession& session,
+                               ruriVizid& settings, DesktopHost& desktop, TForm4* notes)
     : QObject(&window),
       window_(window),
       widgets_(widgets),
-      editor_(editor),
-      history_(history),
+      session_(session),
       settings_(settings),
       desktop_(desktop),
       notes_(notes) {
@@ -51,12 +46,12 @@ void EditorCommands::Connect() {
   ColumnListBox* catalogue = widgets_.CatalogueList();
   connect(catalogue, &ColumnListBox::rowActivated, this, [this](int position) {
     guarded(
-        [&] { editor_.PickCatalogueEntry(editor_.View().FileRow(TList::Catalogue, position)); });
+        [&] { session_.Placing().PickCatalogueEntry(session_.View().FileRow(TList::Catalogue, position)); });
   });
   for (TList list : {TList::Contents, TList::Catalogue}) {
     connect(widgets_.FindField(list), &ListFindField::findTextChanged, this,
             [this, list](const QString& text) {
-              editor_.View().SetFindText(list, QStringToBytes(text));
+              session_.View().SetFindText(list, QStringToBytes(text));
             });
   }
   for (const TFieldInfo& info : kFieldTable) {
@@ -84,19 +79,19 @@ void EditorCommands::Connect() {
 void EditorCommands::Run(TCommand command) {
   switch (command) {
     case TCommand::OpenLoFile:
-      guarded([this] { editor_.OpenLoFile(); });
+      guarded([this] { session_.Files().OpenLoFile(); });
       break;
     case TCommand::RestoreBackup:
       RestoreBackup();
       break;
     case TCommand::Undo:
-      guarded([this] { history_.Undo(); });
+      guarded([this] { session_.Undo().Undo(); });
       break;
     case TCommand::Redo:
-      guarded([this] { history_.Redo(); });
+      guarded([this] { session_.Undo().Redo(); });
       break;
     case TCommand::Save:
-      guarded([this] { editor_.CommitRecord(TCommitTarget::SelectedRow); });
+      guarded([this] { session_.Records().CommitRecord(TCommitTarget::SelectedRow); });
       break;
     case TCommand::Notes:
       guarded([this] {
@@ -113,13 +108,13 @@ void EditorCommands::Run(TCommand command) {
       guarded([this] { ShowAbout(&window_, LoAboutSettings()); });
       break;
     case TCommand::AddObject:
-      guarded([this] { editor_.AddObject(); });
+      guarded([this] { session_.Records().AddObject(); });
       break;
     case TCommand::RemoveObject:
-      guarded([this] { editor_.RemoveLastObject(); });
+      guarded([this] { session_.Records().RemoveLastObject(); });
       break;
     case TCommand::DuplicateObject:
-      guarded([this] { editor_.DuplicateRecord(); });
+      guarded([this] { session_.Placing().DuplicateRecord(); });
       break;
     case TCommand::CopyObjects:
       CopyObjects();
@@ -128,10 +123,10 @@ void EditorCommands::Run(TCommand command) {
       CutObjects();
       break;
     case TCommand::PasteObjects:
-      guarded([this] { PasteObjects(editor_, ObjectsOnClipboard()); });
+      guarded([this] { session_.Objects().PasteObjects(ObjectsOnClipboard()); });
       break;
     case TCommand::DeleteObjects:
-      if (ObjectsChosen()) guarded([this] { DeleteObjects(editor_); });
+      if (ObjectsChosen()) guarded([this] { session_.Objects().DeleteObjects(); });
       break;
     case TCommand::Count:
       break;
@@ -140,29 +135,29 @@ void EditorCommands::Run(TCommand command) {
 
 // Without objects the user is told, as "Remove Object" tells it.
 bool EditorCommands::ObjectsChosen() {
-  if (!ChosenObjects(editor_).empty()) return true;
+  if (!session_.Objects().ChosenObjects().empty()) return true;
   guarded([this] { desktop_.ShowInformation(kNoItemSelected); });
   return false;
 }
 
 void EditorCommands::CopyObjects() {
   if (!ObjectsChosen()) return;
-  guarded([this] { PutObjectsOnClipboard(::CopyObjects(editor_)); });
+  guarded([this] { PutObjectsOnClipboard(session_.Objects().CopyObjects()); });
 }
 
 // The clipboard takes the objects before the delete, which is the one step.
 void EditorCommands::CutObjects() {
   if (!ObjectsChosen()) return;
   guarded([this] {
-    PutObjectsOnClipboard(::CopyObjects(editor_));
-    ::CutObjects(editor_);
+    PutObjectsOnClipboard(session_.Objects().CopyObjects());
+    session_.Objects().CutObjects();
   });
 }
 
 void EditorCommands::PasteHere(double x, double y) {
   guarded([this, x, y] {
     const TPastePoint at{x, y};
-    PasteObjects(editor_, ObjectsOnClipboard(), &at);
+    session_.Objects().PasteObjects(ObjectsOnClipboard(), &at);
   });
 }
 
@@ -175,14 +170,14 @@ void EditorCommands::ClipboardChanged() {
 }
 
 void EditorCommands::OpenNamed(const std::filesystem::path& file) {
-  guarded([this, &file] { editor_.OpenLoFileNamed(file); });
+  guarded([this, &file] { session_.Files().OpenLoFileNamed(file); });
 }
 
 void EditorCommands::RestoreBackup() {
   guarded([this] {
-    const std::vector<TBackupCopy> copies = BackupCopies(editor_);
-    if (auto copy = ChooseBackupCopy(&window_, copies, editor_.Recorder().Backups().Folder())) {
-      ::RestoreBackup(editor_, *copy);
+    const std::vector<TBackupCopy> copies = session_.Backups().Copies();
+    if (auto copy = ChooseBackupCopy(&window_, copies, session_.Backups().Keeper().Folder())) {
+      session_.Backups().Restore(*copy);
     }
   });
 }
@@ -201,36 +196,24 @@ bool EditorCommands::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EditorCommands::Close() {
-  guarded([this] { editor_.CloseLoFile(); });
+  guarded([this] { session_.Files().CloseLoFile(); });
 }
 
 void EditorCommands::RowChosen(int position) {
-  const int row = editor_.View().FileRow(TList::Contents, position);
-  editor_.View().SetSelectedRowFromUser(row);
-  guarded([this] { editor_.ShowRecord(); });
+  const int row = session_.View().FileRow(TList::Contents, position);
+  guarded([this, row] { session_.ClickRow(row); });
 }
 
-// What the user types goes back into the view and runs no logic, except a
-// typed record number, which asks the editor to go there.
+// What the user types goes to the session, which marks the field.
 void EditorCommands::TextEdited(TField field, const QString& text) {
-  editor_.View().SetTextFromUser(field, QStringToBytes(text));
-  if (field == TField::RecordNo) guarded([this] { editor_.GotoRecordNumber(); });
-  editor_.View().ReportTyped(field);
+  guarded([this, field, &text] { session_.TypeText(field, QStringToBytes(text)); });
 }
 
-// A set flag marks the field (red, "Save" on); clearing the flag raises the
-// event once more, nested, and that run finds the flag clear.
-void EditorCommands::ReportModified(MaskedEdit* field) {
-  if (field->modifiedFlag()) {
-    TField which = TField::RecordNo;
-    if (widgets_.FieldOf(field, which)) {
-      guarded([this, which] { editor_.MarkFieldModified(which); });
-    }
-  }
-  field->setModifiedFlag(false);
-}
+// The field's flag is raised with every edit the user makes; TextEdited has
+// marked it already. Clearing it raises the event once more, nested, and
+// that run finds the flag clear.
+void EditorCommands::ReportModified(MaskedEdit* field) { field->setModifiedFlag(false); }
 
 void EditorCommands::StateChosen(int index) {
-  editor_.View().SetStateIndexFromUser(index);
-  guarded([this] { editor_.MarkStateModified(); });
+  guarded([this, index] { session_.ChooseState(index); });
 }

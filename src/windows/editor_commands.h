@@ -10,9 +10,8 @@
 class DesktopHost;
 class MaskedEdit;
 class QWidget;
-class RecordEditor;
+class TEditingSession;
 class TForm4;
-class TUndoHistory;
 class ruriVizid;
 
 // Turns the editor window's user events into editor operations, each run
@@ -24,8 +23,8 @@ class EditorCommands : public QObject {
 
  public:
   // `notes` may be null (no "Notes" window). Everything outlives the commands.
-  EditorCommands(QWidget& window, const EditorWidgets& widgets, RecordEditor& editor,
-                 TUndoHistory& history, ruriVizid& settings, DesktopHost& desktop, TForm4* notes);
+  EditorCommands(QWidget& window, const EditorWidgets& widgets, TEditingSession& session,
+                 ruriVizid& settings, DesktopHost& desktop, TForm4* notes);
 
   // What the command's menu item or button does.
   void Run(TCommand command);
@@ -66,8 +65,7 @@ class EditorCommands : public QObject {
 
   QWidget& window_;
   const EditorWidgets& widgets_;
-  RecordEditor& editor_;
-  TUndoHistory& history_;
+  TEditingSession& session_;
   ruriVizid& settings_;
   DesktopHost& desktop_;
   TForm4* notes_;

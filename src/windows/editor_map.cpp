@@ -5,15 +5,15 @@
 
 #include "editor/map_points.h"
 #include "editor/number_text.h"
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 #include "map/map_strip.h"
 #include "map/map_view.h"
 #include "qt_convert.h"
 #include "windows/editor_map_settings.h"
 #include "windows/guarded.h"
 
-EditorMap::EditorMap(RecordEditor& editor, QWidget* placeholder, const QRect& strip_area)
-    : QObject(placeholder), editor_(editor), placeholder_(placeholder) {
+EditorMap::EditorMap(TEditingSession& session, QWidget* placeholder, const QRect& strip_area)
+    : QObject(placeholder), session_(session), placeholder_(placeholder) {
   QWidget* parent = placeholder->parentWidget();
   map_ = new MapView(parent);
   map_->setObjectName(QStringLiteral("LoMap"));
@@ -28,23 +28,23 @@ EditorMap::EditorMap(RecordEditor& editor, QWidget* placeholder, const QRect& st
   connect(map_, &MapView::pointDragged, this, &EditorMap::PointDragged);
   connect(map_, &MapView::pointNudged, this, &EditorMap::PointNudged);
   connect(map_, &MapView::pointToggled, this,
-          [this](int index) { guarded([&] { editor_.ToggleInMapGroup(index); }); });
+          [this](int index) { guarded([&] { session_.Placing().ToggleInMapGroup(index); }); });
   connect(map_, &MapView::areaSelected, this, [this](double x0, double y0, double x1, double y1) {
-    guarded([&] { editor_.AddAreaToMapGroup({x0, y0, x1, y1}); });
+    guarded([&] { session_.Placing().AddAreaToMapGroup({x0, y0, x1, y1}); });
   });
   connect(map_, &MapView::groupMoved, this, &EditorMap::GroupMoved);
-  connect(map_, &MapView::groupCleared, this, [this] { editor_.ClearMapGroup(); });
+  connect(map_, &MapView::groupCleared, this, [this] { session_.Placing().ClearMapGroup(); });
   // The handle types R as the user would; Esc puts back what it was.
   connect(map_, &MapView::pointTurning, this,
-          [this](int, double angle) { guarded([&] { editor_.TurnShownRecord(angle); }); });
+          [this](int, double angle) { guarded([&] { session_.Placing().TurnShownRecord(angle); }); });
   connect(map_, &MapView::pointTurned, this, [this](int, double angle) {
-    guarded([&] { editor_.TurnShownRecord(angle); });
-    editor_.FinishTurn();
+    guarded([&] { session_.Placing().TurnShownRecord(angle); });
+    session_.Placing().FinishTurn();
   });
-  connect(map_, &MapView::turnCancelled, this, [this] { editor_.CancelTurn(); });
+  connect(map_, &MapView::turnCancelled, this, [this] { session_.Placing().CancelTurn(); });
   connect(map_, &MapView::groupTurned, this, &EditorMap::GroupTurned);
 
-  settings_ = new EditorMapSettings(editor_, *map_, *strip_, this);
+  settings_ = new EditorMapSettings(session_, *map_, *strip_, this);
   connect(map_, &MapView::backdropRequested, settings_, &EditorMapSettings::ChooseBackdrop);
   ApplyLocaleSeparator();
 }
@@ -79,11 +79,11 @@ void EditorMap::Present(TViewMember member) {
 // While the text is no number (half typed, say) the marker stays where it is.
 void EditorMap::TextTyped(TField field) {
   if (field != TField::X && field != TField::Y && field != TField::R) return;
-  if (TryParseFloat(editor_.View().Text(field), editor_.DecimalSeparator())) Rebuild();
+  if (TryParseFloat(session_.View().Text(field), session_.View().DecimalSeparator())) Rebuild();
 }
 
 void EditorMap::ApplyLocaleSeparator() {
-  const QChar separator(QLatin1Char(editor_.DecimalSeparator()));
+  const QChar separator(QLatin1Char(session_.View().DecimalSeparator()));
   map_->setDecimalSeparator(separator);
   strip_->setDecimalSeparator(separator);
   Rebuild();
@@ -91,16 +91,16 @@ void EditorMap::ApplyLocaleSeparator() {
 
 // With no file open the reserved area keeps its placeholder.
 void EditorMap::Rebuild() {
-  const bool open = editor_.Document().IsOpen();
+  const bool open = session_.Document().IsOpen();
   placeholder_->setVisible(!open);
   map_->setVisible(open);
   strip_->setVisible(open);
   if (!open) return;
 
-  const TEditorView& view = editor_.View();
+  const TEditorView& view = session_.View();
   std::vector<MapPoint> points;
   for (const TMapRecordPoint& record :
-       MapRecordPoints(editor_.Document(), editor_.Catalogue(), view, editor_.DecimalSeparator())) {
+       MapRecordPoints(session_.Document(), session_.Catalogue(), view, session_.View().DecimalSeparator())) {
     points.push_back(
         {record.x, record.y, record.r, record.object_class, BytesToQString(record.tip)});
   }
@@ -108,7 +108,7 @@ void EditorMap::Rebuild() {
   map_->setSelected(view.SelectedRow());
   map_->setGroup(view.MapGroup());
   std::vector<MapLegendEntry> legend;
-  for (const TMapLegendItem& item : MapLegendItems(editor_.Document(), editor_.Catalogue())) {
+  for (const TMapLegendItem& item : MapLegendItems(session_.Document(), session_.Catalogue())) {
     legend.push_back({item.object_class, BytesToQString(item.text)});
   }
   strip_->setLegend(std::move(legend));
@@ -116,35 +116,35 @@ void EditorMap::Rebuild() {
 
 // A marker click is a row click: the same selection, the same ShowRecord.
 void EditorMap::PointClicked(int index) {
-  guarded([&] { editor_.ChooseRecord(index); });
+  guarded([&] { session_.Placing().ChooseRecord(index); });
 }
 
 void EditorMap::PointDragged(int index, double x, double y) {
-  if (index == editor_.View().SelectedRow()) {
-    guarded([&] { editor_.MoveSelectedRecord(x, y); });
+  if (index == session_.View().SelectedRow()) {
+    guarded([&] { session_.Placing().MoveSelectedRecord(x, y); });
   }
   Rebuild();  // a refused move puts the marker back
 }
 
 // A refused or failed move puts the markers back where the file has them.
 void EditorMap::GroupMoved(double dx, double dy) {
-  guarded([&] { editor_.MoveMapGroup(dx, dy); });
+  guarded([&] { session_.Placing().MoveMapGroup(dx, dy); });
   Rebuild();
 }
 
 // A refused or failed turn puts the markers back where the file has them.
 void EditorMap::GroupTurned(double degrees) {
-  guarded([&] { editor_.TurnMapGroup(degrees); });
+  guarded([&] { session_.Placing().TurnMapGroup(degrees); });
   Rebuild();
 }
 
 void EditorMap::DropCatalogueRow(int position, QPoint global) {
-  const int entry = editor_.View().FileRow(TList::Catalogue, position);
+  const int entry = session_.View().FileRow(TList::Catalogue, position);
   if (!map_->isVisible()) return;
   const QPoint at = map_->mapFromGlobal(global);
   if (!map_->rect().contains(at)) return;
   const WorldPoint world = map_->worldAt(at);
-  guarded([&] { editor_.DropCatalogueEntry(entry, world.x, world.y); });
+  guarded([&] { session_.Placing().DropCatalogueEntry(entry, world.x, world.y); });
 }
 
 void EditorMap::PointNudged(int index, double dx, double dy) {

@@ -10,7 +10,7 @@ class EditorMapSettings;
 class MapStrip;
 class MapView;
 class QWidget;
-class RecordEditor;
+class TEditingSession;
 
 // The map of the open Lo file in the editor window's reserved area. It shows
 // the records while a file is open (the placeholder otherwise), keeps up with
@@ -23,7 +23,7 @@ class EditorMap : public QObject {
  public:
   // `placeholder` is the panel the map replaces while a file is open; the map
   // takes its geometry, the strip `strip_area`.
-  EditorMap(RecordEditor& editor, QWidget* placeholder, const QRect& strip_area);
+  EditorMap(TEditingSession& session, QWidget* placeholder, const QRect& strip_area);
 
   MapView* View() const { return map_; }
   MapStrip* Strip() const { return strip_; }
@@ -46,7 +46,7 @@ class EditorMap : public QObject {
   void GroupMoved(double dx, double dy);
   void GroupTurned(double degrees);
 
-  RecordEditor& editor_;
+  TEditingSession& session_;
   QWidget* placeholder_;
   MapView* map_ = nullptr;
   MapStrip* strip_ = nullptr;

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "dialogs/backdrop_dialog.h"
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 #include "map/map_strip.h"
 #include "map/map_view.h"
 #include "qt_convert.h"
@@ -26,9 +26,9 @@ BackdropPlace PlaceOf(const TMapSettings& settings) {
 
 }  // namespace
 
-EditorMapSettings::EditorMapSettings(RecordEditor& editor, MapView& map, MapStrip& strip,
+EditorMapSettings::EditorMapSettings(TEditingSession& session, MapView& map, MapStrip& strip,
                                      QObject* parent)
-    : QObject(parent), editor_(editor), map_(map), strip_(strip), store_(DefaultMapSettingsPath()) {
+    : QObject(parent), session_(session), map_(map), strip_(strip), store_(DefaultMapSettingsPath()) {
   connect(&strip_, &MapStrip::gridStepChosen, this, &EditorMapSettings::GridStepChosen);
   connect(&strip_, &MapStrip::backdropRequested, this, &EditorMapSettings::ChooseBackdrop);
 }
@@ -36,9 +36,9 @@ EditorMapSettings::EditorMapSettings(RecordEditor& editor, MapView& map, MapStri
 void EditorMapSettings::FileChanged() {
   settings_ = {};
   storable_ = false;
-  if (editor_.Document().IsOpen()) {
+  if (session_.Document().IsOpen()) {
     guarded([&] {
-      settings_ = store_.Load(editor_.Document().Path());
+      settings_ = store_.Load(session_.Document().Path());
       storable_ = true;
     });
   }
@@ -49,7 +49,7 @@ void EditorMapSettings::FileChanged() {
 void EditorMapSettings::ApplyGridStep(double step) {
   map_.setGridStep(step);
   strip_.setGridStep(step);
-  editor_.View().SetGridStep(step);
+  session_.View().SetGridStep(step);
 }
 
 // Edges that make no picture are named in the strip, as a picture that
@@ -75,8 +75,8 @@ void EditorMapSettings::GridStepChosen(double step) {
 }
 
 void EditorMapSettings::Save() {
-  if (!storable_ || !editor_.Document().IsOpen()) return;
-  guarded([&] { store_.Save(editor_.Document().Path(), settings_); });
+  if (!storable_ || !session_.Document().IsOpen()) return;
+  guarded([&] { store_.Save(session_.Document().Path(), settings_); });
 }
 
 // The current backdrop, or for a first one the extent of the drawn markers.
@@ -102,9 +102,9 @@ BackdropPlace EditorMapSettings::StartPlace() const {
 }
 
 void EditorMapSettings::ChooseBackdrop() {
-  if (!editor_.Document().IsOpen()) return;
+  if (!session_.Document().IsOpen()) return;
   BackdropDialog dialog(StartPlace(), !settings_.backdrop.empty(),
-                        QLatin1Char(editor_.DecimalSeparator()), map_.window());
+                        QLatin1Char(session_.View().DecimalSeparator()), map_.window());
   const BackdropDialogResult result = dialog.execute();
   switch (result.action) {
     case BackdropDialogResult::Action::Cancel:

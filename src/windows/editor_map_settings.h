@@ -6,7 +6,7 @@
 
 class MapStrip;
 class MapView;
-class RecordEditor;
+class TEditingSession;
 struct BackdropPlace;
 
 // The open Lo file's own map settings: its backdrop and grid step, read when
@@ -17,7 +17,7 @@ class EditorMapSettings : public QObject {
   Q_OBJECT
 
  public:
-  EditorMapSettings(RecordEditor& editor, MapView& map, MapStrip& strip, QObject* parent);
+  EditorMapSettings(TEditingSession& session, MapView& map, MapStrip& strip, QObject* parent);
 
   // Another file is open (or none): its settings are read and shown.
   void FileChanged();
@@ -31,7 +31,7 @@ class EditorMapSettings : public QObject {
   BackdropPlace StartPlace() const;
   void Save();
 
-  RecordEditor& editor_;
+  TEditingSession& session_;
   MapView& map_;
   MapStrip& strip_;
   MapSettingsStore store_;

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 
-#include "editor/undo_history.h"
+#include "editor/undo_commands.h"
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
 #include "fields/two_choice_group.h"

@@ -5,7 +5,7 @@
 class EditorMap;
 class EditorWidgets;
 class QWidget;
-class TUndoHistory;
+class TUndoCommands;
 
 // Shows the editor's view state on the editor window's widgets: each change
 // of the view updates exactly the widgets of the member that changed, and
@@ -14,7 +14,7 @@ class TUndoHistory;
 class EditorPresenter {
  public:
   EditorPresenter(QWidget& window, const EditorWidgets& widgets, const TEditorView& view,
-                  EditorMap& map, const TUndoHistory& history)
+                  EditorMap& map, const TUndoCommands& history)
       : window_(window), widgets_(widgets), view_(view), map_(map), history_(history) {}
 
   void Present(TViewMember member);
@@ -28,5 +28,5 @@ class EditorPresenter {
   const EditorWidgets& widgets_;
   const TEditorView& view_;
   EditorMap& map_;
-  const TUndoHistory& history_;
+  const TUndoCommands& history_;
 };

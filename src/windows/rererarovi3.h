@@ -2,14 +2,14 @@
 
 #include <QObject>
 
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 #include "windows/desktop_host.h"
 
 class TForm1;
 class ruriVizid;
 
-// The controller: never shown. It owns the shared editor routines (the record
-// editor) and the desktop they run on; the editor window is given both.
+// The controller: never shown. It owns the editing session and the desktop
+// it runs on; the editor window is given both.
 class TForm3 : public QObject {
   Q_OBJECT
 
@@ -17,10 +17,10 @@ class TForm3 : public QObject {
   TForm3(TForm1& startup_window, ruriVizid& settings, QObject* parent = nullptr);
   ~TForm3() override;
 
-  RecordEditor& Editor() { return editor_; }
+  TEditingSession& Session() { return session_; }
   DesktopHost& Desktop() { return desktop_; }
 
  private:
   DesktopHost desktop_;
-  RecordEditor editor_;  // after desktop_: it keeps a reference to it
+  TEditingSession session_;  // after desktop_: it keeps a reference to it
 };

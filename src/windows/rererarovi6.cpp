@@ -5,7 +5,7 @@
 #include <QEvent>
 #include <QLocale>
 
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 #include "effects/outline_effect.h"
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
@@ -37,9 +37,9 @@ const QRect kMapStripArea(296, 421, 465, 120);
 
 }  // namespace
 
-TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, TForm4* notes,
+TForm6::TForm6(TEditingSession& session, ruriVizid& settings, DesktopHost& desktop, TForm4* notes,
                QWidget* parent)
-    : QMainWindow(parent), editor_(editor), settings_(settings), history_(editor) {
+    : QMainWindow(parent), session_(session), settings_(settings) {
   setObjectName(QStringLiteral("Form6"));
   setWindowIcon(ProgramIcon());
   setFont(SansSerifFont(11));
@@ -48,12 +48,12 @@ TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, 
   setPalette(face);
 
   widgets_ = BuildEditorLayout(*this);
-  map_ = new EditorMap(editor_, Widget(TEditorWidget::Placeholder), kMapStripArea);
+  map_ = new EditorMap(session_, Widget(TEditorWidget::Placeholder), kMapStripArea);
   // The map comes last in the tab order.
   setTabOrder(FieldWidget(kTypedFieldsInCommitOrder.back()), map_->View());
   CatalogueList()->setRowDragEnabled(true);
   connect(CatalogueList(), &ColumnListBox::rowDropped, map_, &EditorMap::DropCatalogueRow);
-  commands_ = new EditorCommands(*this, widgets_, editor_, history_, settings_, desktop, notes);
+  commands_ = new EditorCommands(*this, widgets_, session_, settings_, desktop, notes);
   // Objects travel from the map as from the contents list.
   MapView* map_view = map_->View();
   for (TCommand command : EditorCommands::kObjectCommands) map_view->addAction(Action(command));
@@ -61,12 +61,13 @@ TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, 
   connect(commands_, &EditorCommands::pasteAvailableChanged, map_view,
           &MapView::setPasteHereEnabled);
   connect(map_view, &MapView::pasteHereRequested, commands_, &EditorCommands::PasteHere);
-  presenter_ = std::make_unique<EditorPresenter>(*this, widgets_, editor_.View(), *map_, history_);
+  presenter_ = std::make_unique<EditorPresenter>(*this, widgets_, session_.View(), *map_,
+                                                 session_.Undo());
   NameForScreenReaders(*this);
 
   desktop.SetEditorWindow(this);
-  editor_.View().SetListener([this](TViewMember member) { presenter_->Present(member); });
-  history_.SetChangeListener([this] { presenter_->PresentHistory(); });
+  session_.View().SetListener([this](TViewMember member) { presenter_->Present(member); });
+  session_.Undo().SetChangeListener([this] { presenter_->PresentHistory(); });
   ApplyLocaleSeparator();
   presenter_->PresentAll();
 
@@ -79,8 +80,8 @@ TForm6::TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, 
 TForm6::~TForm6() {
   // The end of the run, on every way out: the placement goes to the settings.
   guarded([this] { SavePlacement(); });
-  editor_.View().SetListener({});
-  history_.SetChangeListener({});
+  session_.View().SetListener({});
+  session_.Undo().SetChangeListener({});
 }
 
 void TForm6::ShowFromStartup() {
@@ -101,12 +102,12 @@ void TForm6::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
 }
 
-// The editor and the decimal fields take the locale's separator; one that
+// The session and the decimal fields take the locale's separator; one that
 // is not a single ASCII character falls back to ".".
 void TForm6::ApplyLocaleSeparator() {
   const QString point = QLocale().decimalPoint();
   const QChar separator = point.size() == 1 && point[0].unicode() < 0x80 ? point[0] : QChar(u'.');
-  editor_.SetDecimalSeparator(static_cast<char>(separator.unicode()));
+  session_.View().SetDecimalSeparator(static_cast<char>(separator.unicode()));
   for (const TFieldInfo& info : kFieldTable) {
     if (MaskedEdit* field = FieldWidget(info.field)) field->setDecimalSeparator(separator);
   }

@@ -5,24 +5,23 @@
 #include <memory>
 #include <optional>
 
-#include "editor/undo_history.h"
+#include "editor/editing_session.h"
 #include "windows/editor_widgets.h"
 
 class DesktopHost;
 class EditorCommands;
 class EditorMap;
 class EditorPresenter;
-class RecordEditor;
 class TForm4;
 class ruriVizid;
 
 // The editor window. Data goes one way through its parts, each beside this
-// file: user events -> editor_commands -> the editor logic -> its view state
+// file: user events -> editor_commands -> the editing session -> its view state
 // -> editor_presenter -> the widgets and the map.
 //  - editor_layout (with editor_menu): the layout table and the menu table,
 //    every widget by role (editor_widgets);
-//  - editor_commands: user events turned into editor operations and the
-//    history's Undo and Redo; object_clipboard: objects on the desktop's
+//  - editor_commands: user events turned into the editing session's events
+//    and commands, Undo and Redo among them; object_clipboard: objects on the desktop's
 //    clipboard for Copy, Cut and Paste;
 //  - editor_presenter: the view state shown widget by widget, and the Undo
 //    and Redo captions;
@@ -31,16 +30,15 @@ class ruriVizid;
 //    editor_map_settings: its backdrop and grid step per Lo file;
 //  - editor_accessibility: the names a screen reader reads;
 //  - restore_backup_dialog: the list of backup copies to restore.
-// This class owns them and the open file's undo history for the window's
-// life; it restores and stores the window's placement and plays the opening
+// This class owns them for the window's life; it restores and stores the window's placement and plays the opening
 // effect. It keeps no data of its own.
 class TForm6 : public QMainWindow {
   Q_OBJECT
 
  public:
-  // `notes` may be null (no "Notes" window). The editor, the settings and the
+  // `notes` may be null (no "Notes" window). The session, the settings and the
   // desktop outlive the window.
-  TForm6(RecordEditor& editor, ruriVizid& settings, DesktopHost& desktop, TForm4* notes,
+  TForm6(TEditingSession& session, ruriVizid& settings, DesktopHost& desktop, TForm4* notes,
          QWidget* parent = nullptr);
   ~TForm6() override;
 
@@ -54,7 +52,7 @@ class TForm6 : public QMainWindow {
   ShadowButton* Button(TCommand command) const { return widgets_.Button(command); }
   QWidget* Widget(TEditorWidget role) const { return widgets_.Widget(role); }
   EditorMap* Map() const { return map_; }
-  const TUndoHistory& History() const { return history_; }
+  const TUndoHistory& History() const { return session_.History(); }
 
   // A Lo file named on the command line, opened by ShowFromStartup.
   void SetStartFile(std::filesystem::path file) { start_file_ = std::move(file); }
@@ -74,9 +72,8 @@ class TForm6 : public QMainWindow {
   void SavePlacement();
   void PlayOpeningEffect();
 
-  RecordEditor& editor_;
+  TEditingSession& session_;
   ruriVizid& settings_;
-  TUndoHistory history_;
   EditorWidgets widgets_;
   EditorMap* map_ = nullptr;  // a child of the window
   std::unique_ptr<EditorPresenter> presenter_;

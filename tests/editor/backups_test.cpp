@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "editor/backup_restore.h"
+#include "editor/editing_session.h"
 #include "platform/private_files.h"
 #include "support/editor_world.h"
 #include "support/file_agreement.h"
@@ -34,7 +34,7 @@ TEST(Backups, OneCopyOfTheOpenedFileBeforeTheFirstWriteOfARun) {
   w.Click(1);
   w.Type(TField::X, "3");
   w.Save();
-  w.editor.AddObject();
+  w.session.Records().AddObject();
   ASSERT_EQ(NamesIn(w.backups), std::vector<std::string>{CopyName(kOpenedAt)});
   EXPECT_EQ(ReadBytes(w.backups / CopyName(kOpenedAt)), opened);
   struct stat st {};
@@ -44,7 +44,7 @@ TEST(Backups, OneCopyOfTheOpenedFileBeforeTheFirstWriteOfARun) {
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 
   // Opened again in the same run: the first copy already holds what matters.
-  w.editor.Recorder().Backups().SetClock([] { return kOpenedAt + 60; });
+  w.session.Backups().Keeper().SetClock([] { return kOpenedAt + 60; });
   w.Reopen();
   w.Click(0);
   w.Save();
@@ -62,7 +62,7 @@ TEST(Backups, TwentyOneRunsKeepTheNewestTwenty) {
   for (int run = 0; run < 21; ++run) {
     EditorWorld w(2);
     w.SetUpBackups(kOpenedAt + run * 3600);
-    w.editor.Recorder().Backups().SetFolder(folder);
+    w.session.Backups().Keeper().SetFolder(folder);
     w.Click(0);
     w.Save();
   }
@@ -79,7 +79,7 @@ TEST(Backups, OpensInTheSameSecondGetNumberedCopies) {
   for (int run = 0; run < 3; ++run) {
     EditorWorld w(2);
     w.SetUpBackups(kOpenedAt);
-    w.editor.Recorder().Backups().SetFolder(shared.path());
+    w.session.Backups().Keeper().SetFolder(shared.path());
     w.Click(0);
     w.Save();
   }
@@ -96,7 +96,7 @@ TEST(Backups, AFailedCopyIsToldOnceAndTheWriteGoesOn) {
     world->Click(2);
     world->Type(TField::Y, "9");
     world->Save();
-    world->editor.AddObject();
+    world->session.Records().AddObject();
   }
   EXPECT_EQ(w.File(), twin.File());
   ASSERT_EQ(w.host.information.size(), 1u);
@@ -136,7 +136,7 @@ struct RestoreWorld : EditorWorld {
 
 TEST(Backups, ListsTheOpenFilesCopiesNewestFirst) {
   RestoreWorld w;
-  const std::vector<TBackupCopy> copies = BackupCopies(w.editor);
+  const std::vector<TBackupCopy> copies = w.session.Backups().Copies();
   ASSERT_EQ(copies.size(), 3u);
   EXPECT_EQ(copies[0].time_text, "2026-12-09 09:00:00");
   EXPECT_EQ(copies[1].time_text, "2026-12-08 09:00:00");
@@ -152,18 +152,18 @@ TEST(Backups, ARestoreIsOneStepUndoTakesBack) {
     RestoreWorld w;
     w.Click(3);
     const Bytes& copy = take_longer ? w.longer : w.shorter;
-    RestoreBackup(w.editor, w.backups / (take_longer ? "LoTest.dat.2026-12-07T15-04-05"
+    w.session.Backups().Restore(w.backups / (take_longer ? "LoTest.dat.2026-12-07T15-04-05"
                                                      : "LoTest.dat.2026-12-08T09-00-00"));
     EXPECT_EQ(w.File(), copy);
-    ExpectAgreesWithFile(w.editor);
-    EXPECT_EQ(w.editor.View().SelectedRow(), take_longer ? 3 : 1);
+    ExpectAgreesWithFile(w.session);
+    EXPECT_EQ(w.session.View().SelectedRow(), take_longer ? 3 : 1);
     ASSERT_EQ(w.history.Steps().back().kind, TStepKind::RestoreBackup);
-    w.history.Undo();
+    w.undo.Undo();
     EXPECT_EQ(w.File(), w.opened);
-    ExpectAgreesWithFile(w.editor);
-    w.history.Redo();
+    ExpectAgreesWithFile(w.session);
+    w.undo.Redo();
     EXPECT_EQ(w.File(), copy);
-    ExpectAgreesWithFile(w.editor);
+    ExpectAgreesWithFile(w.session);
   }
 }
 
@@ -181,11 +181,11 @@ TEST(Backups, ARestoreTakesTheCopysLengthAndUndoEveryByte) {
     for (TLoRecord& record : records) record.z += 1000.0f;  // every record differs
     const Bytes copy = LoFileBytes("Lake", "Shore", records);
     WriteBytes(w.dir / "copy", copy);
-    RestoreBackup(w.editor, w.dir / "copy");
+    w.session.Backups().Restore(w.dir / "copy");
     EXPECT_EQ(w.File(), copy);
     w.Undo();
     EXPECT_EQ(w.File(), opened);
-    ExpectAgreesWithFile(w.editor);
+    ExpectAgreesWithFile(w.session);
     w.Redo();
     EXPECT_EQ(w.File(), copy);
   }
@@ -194,7 +194,7 @@ TEST(Backups, ARestoreTakesTheCopysLengthAndUndoEveryByte) {
 TEST(Backups, ACopyThatIsNoLoFileIsRefused) {
   RestoreWorld w;
   EXPECT_EQ(
-      MessageOf([&] { RestoreBackup(w.editor, w.backups / "LoTest.dat.2026-12-09T09-00-00"); }),
+      MessageOf([&] { w.session.Backups().Restore(w.backups / "LoTest.dat.2026-12-09T09-00-00"); }),
       "LoTest.dat.2026-12-09T09-00-00 is not a copy of a Lo file; nothing was restored");
   EXPECT_EQ(w.File(), w.opened);
   EXPECT_TRUE(w.history.Steps().empty());

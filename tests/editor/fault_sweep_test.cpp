@@ -12,8 +12,8 @@
 #include <optional>
 #include <set>
 
-#include "editor/object_transfer.h"
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
+#include "editor/editing_session.h"
 #include "platform/binary_file.h"
 #include "settings/folder_settings.h"
 #include "settings/profile_lines.h"
@@ -119,7 +119,7 @@ std::vector<Command> Commands() {
       {"open a file named at start",
        false,
        open_lo,
-       [](World& w) { w.editor.OpenLoFileNamed(w.other); },
+       [](World& w) { w.session.Files().OpenLoFileNamed(w.other); },
        {}},
       {"commit a row",
        false,
@@ -129,7 +129,7 @@ std::vector<Command> Commands() {
          w.Type(TField::X, "7.5");
          w.Type(TField::Name, "Glade");
        },
-       [](World& w) { w.editor.CommitRecord(TCommitTarget::SelectedRow); },
+       [](World& w) { w.session.Records().CommitRecord(TCommitTarget::SelectedRow); },
        {kNameBytes, kDescriptionBytes, RecordRange(2)}},
       {"commit with no row",
        false,
@@ -138,12 +138,12 @@ std::vector<Command> Commands() {
          w.Type(TField::Description, "Dusk");
          w.Type(TField::X, "3");
        },
-       [](World& w) { w.editor.CommitRecord(TCommitTarget::SelectedRow); },
+       [](World& w) { w.session.Records().CommitRecord(TCommitTarget::SelectedRow); },
        {kNameBytes, kDescriptionBytes}},
       {"add an object",
        false,
        open_lo,
-       [](World& w) { w.editor.AddObject(); },
+       [](World& w) { w.session.Records().AddObject(); },
        {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(4)}},
       {"remove an object",
        false,
@@ -151,13 +151,13 @@ std::vector<Command> Commands() {
          w.Reopen();
          w.Click(3);
        },
-       [](World& w) { w.editor.RemoveLastObject(); },
+       [](World& w) { w.session.Records().RemoveLastObject(); },
        {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(2)}},
       // The count's two bytes both change between 255 and 256 records.
       OnFileOf(255, {"add the 256th object",
                      false,
                      open_lo,
-                     [](World& w) { w.editor.AddObject(); },
+                     [](World& w) { w.session.Records().AddObject(); },
                      {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(255)}}),
       OnFileOf(256, {"remove the 256th object",
                      false,
@@ -165,12 +165,12 @@ std::vector<Command> Commands() {
                        w.Reopen();
                        w.Click(255);
                      },
-                     [](World& w) { w.editor.RemoveLastObject(); },
+                     [](World& w) { w.session.Records().RemoveLastObject(); },
                      {kNameBytes, kCountBytes, kDescriptionBytes, RecordRange(254)}}),
       {"append with values",
        false,
        open_lo,
-       [](World& w) { w.editor.DropCatalogueEntry(1, 12.5, -3.25); },
+       [](World& w) { w.session.Placing().DropCatalogueEntry(1, 12.5, -3.25); },
        {kCountBytes, RecordRange(4)}},
       {"duplicate",
        false,
@@ -178,7 +178,7 @@ std::vector<Command> Commands() {
          w.Reopen();
          w.Click(1);
        },
-       [](World& w) { w.editor.DuplicateRecord(); },
+       [](World& w) { w.session.Placing().DuplicateRecord(); },
        {kCountBytes, RecordRange(4)}},
       OnFileOf(255, {"duplicate into the 256th record",
                      false,
@@ -186,45 +186,45 @@ std::vector<Command> Commands() {
                        w.Reopen();
                        w.Click(254);
                      },
-                     [](World& w) { w.editor.DuplicateRecord(); },
+                     [](World& w) { w.session.Placing().DuplicateRecord(); },
                      {kCountBytes, RecordRange(255)}}),
       {"move a group",
        false,
        [](World& w) {
          w.Reopen();
-         w.editor.ChooseRecord(1);
-         w.editor.ToggleInMapGroup(3);
+         w.session.Placing().ChooseRecord(1);
+         w.session.Placing().ToggleInMapGroup(3);
        },
-       [](World& w) { w.editor.MoveMapGroup(2.5, -1.0); },
+       [](World& w) { w.session.Placing().MoveMapGroup(2.5, -1.0); },
        {RecordRange(1), RecordRange(3)}},
       {"turn a group",
        false,
        [](World& w) {
          w.Reopen();
-         w.editor.ChooseRecord(1);
-         w.editor.ToggleInMapGroup(3);
+         w.session.Placing().ChooseRecord(1);
+         w.session.Placing().ToggleInMapGroup(3);
        },
-       [](World& w) { w.editor.TurnMapGroup(90.0); },
+       [](World& w) { w.session.Placing().TurnMapGroup(90.0); },
        {RecordRange(1), RecordRange(3)}},
       {"paste",
        false,
        open_lo,
-       [](World& w) { PasteObjects(w.editor, ThreeRecords()); },
+       [](World& w) { w.session.Objects().PasteObjects(ThreeRecords()); },
        {kCountBytes, RecordRange(4), RecordRange(5), RecordRange(6)}},
       OnFileOf(253, {"paste up to 256 records",
                      false,
                      open_lo,
-                     [](World& w) { PasteObjects(w.editor, ThreeRecords()); },
+                     [](World& w) { w.session.Objects().PasteObjects(ThreeRecords()); },
                      {kCountBytes, RecordRange(253), RecordRange(254), RecordRange(255)}}),
       Deleting(6, {1, 2},
                {"delete a group",
                 false,
                 [](World& w) {
                   w.Reopen();
-                  w.editor.ChooseRecord(1);
-                  w.editor.ToggleInMapGroup(2);
+                  w.session.Placing().ChooseRecord(1);
+                  w.session.Placing().ToggleInMapGroup(2);
                 },
-                [](World& w) { DeleteObjects(w.editor); },
+                [](World& w) { w.session.Objects().DeleteObjects(); },
                 {kCountBytes, RecordRange(1), RecordRange(2), RecordRange(3)}}),
       Deleting(256, {200},
                {"delete from 256 records",
@@ -233,7 +233,7 @@ std::vector<Command> Commands() {
                   w.Reopen();
                   w.Click(200);
                 },
-                [](World& w) { DeleteObjects(w.editor); },
+                [](World& w) { w.session.Objects().DeleteObjects(); },
                 {kCountBytes, {RecordRange(200).at, 55 * 20}}}),
       Deleting(5, {0},
                {"cut",
@@ -242,9 +242,9 @@ std::vector<Command> Commands() {
                   w.Reopen();
                   w.Click(0);
                 },
-                [](World& w) { CutObjects(w.editor); },
+                [](World& w) { w.session.Objects().CutObjects(); },
                 {kCountBytes, {RecordRange(0).at, 4 * 20}}}),
-      {"close", false, open_lo, [](World& w) { w.editor.CloseLoFile(); }, {}},
+      {"close", false, open_lo, [](World& w) { w.session.Files().CloseLoFile(); }, {}},
       {"change the Lo folder",
        false,
        {},
@@ -328,12 +328,12 @@ void CheckWorld(const World& w, const Command& command, const Expectations& expe
     EXPECT_EQ(ReadBytes(w.lo), expected.lo);
   }
 
-  const TLoDocument& document = w.editor.Document();
+  const TLoDocument& document = w.session.Document();
   if (document.IsOpen()) {
     const int on_disk = CountOnDisk(ReadBytes(document.Path()));
     EXPECT_EQ(document.LastIndex + 1, on_disk) << "memory and file disagree on the count";
-    EXPECT_EQ(static_cast<int>(w.editor.View().ContentsRows().size()), on_disk);
-    EXPECT_EQ(w.editor.View().WindowCaption(), "Editing " + document.Path().string());
+    EXPECT_EQ(static_cast<int>(w.session.View().ContentsRows().size()), on_disk);
+    EXPECT_EQ(w.session.View().WindowCaption(), "Editing " + document.Path().string());
   }
 
   // Settings: each entry old or new, never a cut-off file.

@@ -18,7 +18,7 @@ class MapEditingTest : public ::testing::Test, protected EditorWorld {
   MapEditingTest() : EditorWorld({{0, 0, "Marker"}, {1, 2, "Birch"}, {1, 1, "Pine"}}) {}
 
   std::vector<TMapRecordPoint> Points() const {
-    return MapRecordPoints(editor.Document(), editor.Catalogue(), view, editor.DecimalSeparator());
+    return MapRecordPoints(session.Document(), session.Catalogue(), view, session.View().DecimalSeparator());
   }
   bool Marked(TField field) const { return view.Highlight(field) == THighlight::Modified; }
 };
@@ -27,7 +27,7 @@ TEST_F(MapEditingTest, MoveSetsXAndYAsTypingDoesAndWritesOnlyOnSave) {
   Open(NumberedRecords(4));
   const Bytes original = File();
   Click(2);
-  editor.MoveSelectedRecord(12.346, -7.004);
+  session.Placing().MoveSelectedRecord(12.346, -7.004);
 
   EXPECT_EQ(view.Text(TField::X), "12.35");
   EXPECT_EQ(view.Text(TField::Y), "-7.00");
@@ -37,7 +37,7 @@ TEST_F(MapEditingTest, MoveSetsXAndYAsTypingDoesAndWritesOnlyOnSave) {
   EXPECT_EQ(view.SelectedRow(), 2);
   EXPECT_EQ(File(), original) << "the map never writes";
 
-  editor.CommitRecord(TCommitTarget::SelectedRow);
+  session.Records().CommitRecord(TCommitTarget::SelectedRow);
   Bytes expected = original;
   const Bytes x = FloatBytes(12.35f);
   const Bytes y = FloatBytes(-7.0f);
@@ -49,17 +49,17 @@ TEST_F(MapEditingTest, MoveSetsXAndYAsTypingDoesAndWritesOnlyOnSave) {
 }
 
 TEST_F(MapEditingTest, MoveUsesTheUsersSeparatorAndRefusesWhatTheFieldsCannotHold) {
-  editor.SetDecimalSeparator(',');
+  session.View().SetDecimalSeparator(',');
   Open(NumberedRecords(3));
-  editor.MoveSelectedRecord(5.0, 5.0);
+  session.Placing().MoveSelectedRecord(5.0, 5.0);
   EXPECT_EQ(view.Text(TField::X), "0,0") << "no row selected: nothing moves";
   EXPECT_FALSE(view.SaveEnabled());
 
   Click(1);
-  editor.MoveSelectedRecord(1.5, -0.001);
+  session.Placing().MoveSelectedRecord(1.5, -0.001);
   EXPECT_EQ(view.Text(TField::X), "1,50");
   EXPECT_EQ(view.Text(TField::Y), "0,00") << "no sign on a zero";
-  editor.CommitRecord(TCommitTarget::SelectedRow);
+  session.Records().CommitRecord(TCommitTarget::SelectedRow);
   EXPECT_EQ(Slice(File(), 123, 4), FloatBytes(1.5f));
 
   const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -69,15 +69,15 @@ TEST_F(MapEditingTest, MoveUsesTheUsersSeparatorAndRefusesWhatTheFieldsCannotHol
                                {-123456789.5, 0.0},  // "-1,2345679E8" is 12 characters
                                {0.0, 1e308}};
   for (const auto& move : refused) {
-    editor.MoveSelectedRecord(move[0], move[1]);
+    session.Placing().MoveSelectedRecord(move[0], move[1]);
     EXPECT_EQ(view.Text(TField::X), "1,50") << move[0];
     EXPECT_EQ(view.Text(TField::Y), "0,00") << move[1];
   }
   EXPECT_FALSE(view.SaveEnabled());
   // Large values in the exponent form still fit and read back.
-  editor.MoveSelectedRecord(2e9, 0.0);
+  session.Placing().MoveSelectedRecord(2e9, 0.0);
   EXPECT_EQ(view.Text(TField::X), "2E9");
-  editor.CommitRecord(TCommitTarget::SelectedRow);
+  session.Records().CommitRecord(TCommitTarget::SelectedRow);
   EXPECT_EQ(Slice(File(), 123, 4), FloatBytes(2e9f));
 }
 
@@ -85,13 +85,13 @@ TEST_F(MapEditingTest, ChoosingAMarkerSelectsItsRowAndDropsUnsavedEdits) {
   Open(NumberedRecords(4));
   Click(1);
   Type(TField::Class, "9");
-  editor.ChooseRecord(3);
+  session.Placing().ChooseRecord(3);
   EXPECT_EQ(view.SelectedRow(), 3);
   EXPECT_EQ(view.Text(TField::RecordNo), "3");
   EXPECT_EQ(view.Text(TField::X), "3.25");
   EXPECT_FALSE(view.SaveEnabled());
   EXPECT_FALSE(Marked(TField::Class));
-  editor.ChooseRecord(4);  // no such row
+  session.Placing().ChooseRecord(4);  // no such row
   EXPECT_EQ(view.SelectedRow(), -1);
   EXPECT_EQ(view.Text(TField::RecordNo), "3");
 }
@@ -124,7 +124,7 @@ TEST_F(MapEditingTest, PointsFollowTheRecordsAndTheSelectedRecordsFields) {
   EXPECT_EQ(points[0].x, 0.25);
 
   // Add Object puts a new record at the origin.
-  editor.AddObject();
+  session.Records().AddObject();
   points = Points();
   ASSERT_EQ(points.size(), 4u);
   EXPECT_EQ(points[3].x, 0.0);
@@ -135,12 +135,12 @@ TEST_F(MapEditingTest, LegendListsTheClassesPresentWithClassOnlyNames) {
   std::vector<TLoRecord> records = NumberedRecords(3);  // classes 0, 1, 2
   records.push_back(records[1]);
   Open(records);
-  const std::vector<TMapLegendItem> items = MapLegendItems(editor.Document(), editor.Catalogue());
+  const std::vector<TMapLegendItem> items = MapLegendItems(session.Document(), session.Catalogue());
   ASSERT_EQ(items.size(), 3u);
   EXPECT_EQ(items[0].text, "0: Marker");
   EXPECT_EQ(items[1].text, "1: Birch") << "the first entry of the class, whatever its type";
   EXPECT_EQ(items[2].text, "2");
-  EXPECT_EQ(ClassOnlyName(editor.Catalogue(), 7), "");
+  EXPECT_EQ(ClassOnlyName(session.Catalogue(), 7), "");
 }
 
 }  // namespace

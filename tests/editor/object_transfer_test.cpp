@@ -1,7 +1,7 @@
 // Objects copied, pasted, deleted and cut, down to the file's bytes, each
 // undone and redone byte for byte.
 
-#include "editor/object_transfer.h"
+#include "editor/editing_session.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@ namespace {
 
 // Chooses `rows` as the objects: one row is the shown record, more a map group.
 void Choose(EditorWorld& w, const std::vector<int>& rows) {
-  w.editor.ChooseRecord(rows.front());
-  for (std::size_t i = 1; i < rows.size(); ++i) w.editor.ToggleInMapGroup(rows[i]);
+  w.session.Placing().ChooseRecord(rows.front());
+  for (std::size_t i = 1; i < rows.size(); ++i) w.session.Placing().ToggleInMapGroup(rows[i]);
 }
 
 std::vector<TRecordBytes> Packed(const std::vector<TLoRecord>& records) {
@@ -52,12 +52,12 @@ TEST_P(DeleteObjectsTest, MovesTheLaterRecordsUpAndUndoesByteForByte) {
   expected[21] = moved[21];
 
   Choose(w, c.rows);
-  DeleteObjects(w.editor);
+  w.session.Objects().DeleteObjects();
   EXPECT_EQ(w.File(), expected);
   EXPECT_EQ(w.view.ContentsRows().size(), kept.size());
   EXPECT_EQ(w.view.SelectedRow(), c.shown_after);
   EXPECT_TRUE(w.view.MapGroup().empty());
-  EXPECT_EQ(w.history.UndoCaption(), "Delete of " + RecordsCaption(c.rows.size()));
+  EXPECT_EQ(w.undo.UndoCaption(), "Delete of " + RecordsCaption(c.rows.size()));
 
   w.Undo();
   EXPECT_EQ(w.File(), before);
@@ -77,14 +77,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, DeleteObjectsTest,
 TEST(ObjectTransfer, CopyThenPasteIntoAnotherFileAppendsTheSameBytesAsOneStep) {
   EditorWorld w(6);
   Choose(w, {4, 1});
-  const std::vector<TRecordBytes> copied = CopyObjects(w.editor);
+  const std::vector<TRecordBytes> copied = w.session.Objects().CopyObjects();
   ASSERT_EQ(copied, Packed({NumberedRecords(6)[1], NumberedRecords(6)[4]}));
 
   const std::filesystem::path other = w.dir / "LoOther.dat";
   WriteBytes(other, LoFileBytes("Lake", "Shore", NumberedRecords(3)));
   w.OpenPath(other);
   const Bytes before = ReadBytes(other);
-  PasteObjects(w.editor, copied);
+  w.session.Objects().PasteObjects(copied);
   const Bytes after = ReadBytes(other);
   ASSERT_EQ(after.size(), before.size() + 40);
   EXPECT_EQ(CountOf(after), 5);
@@ -92,7 +92,7 @@ TEST(ObjectTransfer, CopyThenPasteIntoAnotherFileAppendsTheSameBytesAsOneStep) {
   EXPECT_EQ(Slice(after, 180, 20), Slice(RecordBytes(NumberedRecords(6)[4]), 0, 20));
   EXPECT_EQ(w.view.MapGroup(), (std::vector<int>{3, 4}));
   EXPECT_EQ(w.view.SelectedRow(), 4);
-  EXPECT_EQ(w.history.UndoCaption(), "Paste of 2 records");
+  EXPECT_EQ(w.undo.UndoCaption(), "Paste of 2 records");
   w.Undo();
   EXPECT_EQ(ReadBytes(other), before);
   w.Redo();
@@ -117,7 +117,7 @@ TEST(ObjectTransfer, PastesExactAndPlainTextLines) {
   pine.r = 90.0f;
   pine.density = 4;
   EditorWorld w(2);
-  PasteObjects(w.editor, ObjectsFromText(plain));
+  w.session.Objects().PasteObjects(ObjectsFromText(plain));
   EXPECT_EQ(Slice(w.File(), 140, 20), RecordBytes(pine));
   EXPECT_EQ(w.view.Text(TField::Z), "0.13");
 }
@@ -140,19 +140,19 @@ TEST(ObjectTransfer, RefusesWhatIsNotObjectsOrDoesNotFitWritingNothing) {
   EditorWorld w(250);
   const Bytes before = w.File();
   const std::vector<TRecordBytes> seven = Packed(NumberedRecords(7));
-  EXPECT_EQ(MessageOf([&] { PasteObjects(w.editor, seven); }),
+  EXPECT_EQ(MessageOf([&] { w.session.Objects().PasteObjects(seven); }),
             "Only 6 more records fit in this file (a Lo file holds 256 records); nothing was "
             "pasted");
   EXPECT_EQ(w.File(), before);
-  EXPECT_FALSE(w.history.CanUndo());
-  PasteObjects(w.editor, std::span(seven).first(6));
-  EXPECT_EQ(MessageOf([&] { PasteObjects(w.editor, std::span(seven).first(1)); }),
+  EXPECT_FALSE(w.undo.CanUndo());
+  w.session.Objects().PasteObjects(std::span(seven).first(6));
+  EXPECT_EQ(MessageOf([&] { w.session.Objects().PasteObjects(std::span(seven).first(1)); }),
             "No more records fit in this file (a Lo file holds 256 records); nothing was pasted");
   // Nothing chosen: nothing to copy, delete or cut.
-  w.editor.ClearMapGroup();
+  w.session.Placing().ClearMapGroup();
   w.Click(-1);
-  EXPECT_EQ(MessageOf([&] { DeleteObjects(w.editor); }), kNoItemSelected);
-  EXPECT_EQ(MessageOf([&] { CutObjects(w.editor); }), kNoItemSelected);
+  EXPECT_EQ(MessageOf([&] { w.session.Objects().DeleteObjects(); }), kNoItemSelected);
+  EXPECT_EQ(MessageOf([&] { w.session.Objects().CutObjects(); }), kNoItemSelected);
 }
 
 TEST(ObjectTransfer, PasteHereMovesTheCentreOfTheBoundingBoxToThePoint) {
@@ -165,7 +165,7 @@ TEST(ObjectTransfer, PasteHereMovesTheCentreOfTheBoundingBoxToThePoint) {
   records[2].y = 1.0f;
   EditorWorld w(1);
   const TPastePoint at{100.004, -50.0};
-  PasteObjects(w.editor, Packed(records), &at);
+  w.session.Objects().PasteObjects(Packed(records), &at);
   const Bytes file = w.File();
   const auto xy = [&](int index) {
     const TLoRecord r = UnpackRecord([&] {
@@ -182,7 +182,7 @@ TEST(ObjectTransfer, PasteHereMovesTheCentreOfTheBoundingBoxToThePoint) {
 
   // On a grid the first record lands on it, the others keep their places to it.
   w.view.SetGridStep(5.0);
-  PasteObjects(w.editor, Packed(records), &at);
+  w.session.Objects().PasteObjects(Packed(records), &at);
   const Bytes snapped = w.File();
   const auto snapped_xy = [&](int index) {
     TRecordBytes b{};
@@ -200,9 +200,9 @@ TEST(ObjectTransfer, CutIsOneStepAndUnsavedEditsStayInTheHistory) {
   const Bytes before = w.File();
   w.Click(1);
   w.Type(TField::X, "7.5");
-  const std::vector<TRecordBytes> cut = CutObjects(w.editor);
+  const std::vector<TRecordBytes> cut = w.session.Objects().CutObjects();
   EXPECT_EQ(cut, Packed({NumberedRecords(5)[1]}));
-  EXPECT_EQ(w.history.UndoCaption(), "Cut of 1 record");
+  EXPECT_EQ(w.undo.UndoCaption(), "Cut of 1 record");
   EXPECT_EQ(w.view.Text(TField::X), "2.25") << "record 2 moved up to row 1";
   w.Undo();
   EXPECT_EQ(w.File(), before);

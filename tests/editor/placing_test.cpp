@@ -9,7 +9,7 @@
 #include <limits>
 #include <tuple>
 
-#include "editor/object_transfer.h"
+#include "editor/editing_session.h"
 #include "editor/write_step.h"
 #include "platform/file_faults.h"
 #include "support/editor_world.h"
@@ -57,7 +57,7 @@ TEST_F(PlacingTest, AppendWritesTheRecordAndTheCountOnlyAndShowsTheNewRow) {
   Click(2);
   Type(TField::Name, "Unsaved");  // not this command's to write
 
-  EXPECT_EQ(WritesOf([&] { editor.DropCatalogueEntry(1, 12.345, -7.006); }), 8 + 1);
+  EXPECT_EQ(WritesOf([&] { session.Placing().DropCatalogueEntry(1, 12.345, -7.006); }), 8 + 1);
   EXPECT_EQ(File(), Appended(original, Placed(3, 1, 12.35f, -7.01f)));
   EXPECT_EQ(view.ContentsRows().size(), 6u);
   EXPECT_EQ(view.ContentsRows()[5], "5;3;1;Fuel Drum");
@@ -69,16 +69,16 @@ TEST_F(PlacingTest, AppendWritesTheRecordAndTheCountOnlyAndShowsTheNewRow) {
   EXPECT_FALSE(view.SaveEnabled());
 
   // A catalogue row dropped: its class and type, in the record's byte.
-  editor.SetDecimalSeparator(',');
-  editor.DropCatalogueEntry(3, 0.004, 1e6);
+  session.View().SetDecimalSeparator(',');
+  session.Placing().DropCatalogueEntry(3, 0.004, 1e6);
   EXPECT_EQ(Slice(File(), 220, 20), RecordBytes(Placed(44, 2, 0.0f, 1e6f)));
   EXPECT_EQ(view.Text(TField::Y), "1000000,00");
   // Rows that do not exist and places the fields cannot show write nothing.
   const Bytes before = File();
-  editor.DropCatalogueEntry(4, 1, 1);
-  editor.DropCatalogueEntry(-1, 1, 1);
-  editor.DropCatalogueEntry(2, std::numeric_limits<double>::infinity(), 0);
-  editor.DropCatalogueEntry(2, -123456789.5, 0);
+  session.Placing().DropCatalogueEntry(4, 1, 1);
+  session.Placing().DropCatalogueEntry(-1, 1, 1);
+  session.Placing().DropCatalogueEntry(2, std::numeric_limits<double>::infinity(), 0);
+  session.Placing().DropCatalogueEntry(2, -123456789.5, 0);
   EXPECT_EQ(File(), before);
   EXPECT_EQ(view.ContentsRows().size(), 7u);
 }
@@ -90,13 +90,13 @@ TEST_F(PlacingTest, DuplicateCopiesTheStoredBytesNotTheFieldsTexts) {
   Open(records);
   const Bytes original = File();
 
-  editor.DuplicateRecord();
+  session.Placing().DuplicateRecord();
   EXPECT_EQ(host.information, std::vector<std::string>{kNoItemSelected});
   EXPECT_EQ(File(), original);
 
   Click(1);
   Type(TField::Class, "9");
-  EXPECT_EQ(WritesOf([&] { editor.DuplicateRecord(); }), 8 + 1);
+  EXPECT_EQ(WritesOf([&] { session.Placing().DuplicateRecord(); }), 8 + 1);
   EXPECT_EQ(File(), Appended(original, records[1]));
   EXPECT_EQ(view.SelectedRow(), 3);
   EXPECT_EQ(view.Text(TField::Class), "1");
@@ -108,10 +108,10 @@ TEST_F(PlacingTest, AFullFileRefusesEveryAppendAsAddObjectDoes) {
   Click(4);
   const Bytes original = File();
   const std::function<void()> appends[] = {
-      [&] { editor.AddObject(); },
-      [&] { editor.DropCatalogueEntry(2, 5, 5); },
-      [&] { editor.DropCatalogueEntry(1, 5, 5); },
-      [&] { editor.DuplicateRecord(); },
+      [&] { session.Records().AddObject(); },
+      [&] { session.Placing().DropCatalogueEntry(2, 5, 5); },
+      [&] { session.Placing().DropCatalogueEntry(1, 5, 5); },
+      [&] { session.Placing().DuplicateRecord(); },
   };
   for (const auto& append : appends) {
     host.information.clear();
@@ -126,18 +126,18 @@ TEST_F(PlacingTest, AFullFileRefusesEveryAppendAsAddObjectDoes) {
 TEST_F(PlacingTest, PickingACatalogueRowTypesClassAndTypeWithoutWriting) {
   Open(NumberedRecords(3));
   const Bytes original = File();
-  editor.PickCatalogueEntry(1);  // no record shown
+  session.Placing().PickCatalogueEntry(1);  // no record shown
   EXPECT_EQ(view.Text(TField::Class), "0");
   EXPECT_FALSE(view.SaveEnabled());
 
   Click(2);
-  editor.PickCatalogueEntry(3);
+  session.Placing().PickCatalogueEntry(3);
   EXPECT_EQ(view.Text(TField::Class), "44");
   EXPECT_EQ(view.Text(TField::Type), "2");
   EXPECT_TRUE(Marked(TField::Class) && Marked(TField::Type));
   EXPECT_FALSE(Marked(TField::X));
   EXPECT_TRUE(view.SaveEnabled());
-  editor.PickCatalogueEntry(4);  // no such row
+  session.Placing().PickCatalogueEntry(4);  // no such row
   EXPECT_EQ(view.Text(TField::Class), "44");
   EXPECT_EQ(File(), original);
 
@@ -151,50 +151,50 @@ TEST_F(PlacingTest, GroupGrowsByShiftClickAndRectangleAndEndsByEscOrAPlainClick)
   std::vector<TLoRecord> records = NumberedRecords(6);
   records[2].y = std::numeric_limits<float>::infinity();  // not on the map
   Open(records);
-  editor.ToggleInMapGroup(1);
+  session.Placing().ToggleInMapGroup(1);
   EXPECT_EQ(view.MapGroup(), std::vector<int>{1}) << "nothing shown yet: the group starts empty";
   EXPECT_EQ(view.SelectedRow(), 1);
-  editor.ToggleInMapGroup(4);
+  session.Placing().ToggleInMapGroup(4);
   EXPECT_EQ(view.MapGroup(), (std::vector<int>{1, 4}));
   EXPECT_EQ(view.SelectedRow(), 4) << "the last one chosen is shown";
-  editor.ToggleInMapGroup(1);
+  session.Placing().ToggleInMapGroup(1);
   EXPECT_EQ(view.MapGroup(), std::vector<int>{4});
   EXPECT_EQ(view.SelectedRow(), 4);
 
-  editor.ClearMapGroup();
-  editor.ChooseRecord(5);
-  editor.AddAreaToMapGroup({3.5, -3.5, 0.0, 0.5});  // corners in any order
+  session.Placing().ClearMapGroup();
+  session.Placing().ChooseRecord(5);
+  session.Placing().AddAreaToMapGroup({3.5, -3.5, 0.0, 0.5});  // corners in any order
   EXPECT_EQ(view.MapGroup(), (std::vector<int>{0, 1, 3, 5})) << "2 is not drawn; 5 was shown";
   EXPECT_EQ(view.SelectedRow(), 5);
 
-  editor.ClearMapGroup();
-  editor.ToggleInMapGroup(3);
+  session.Placing().ClearMapGroup();
+  session.Placing().ToggleInMapGroup(3);
   Click(4);  // a list click shows another record; the group stays
   EXPECT_EQ(view.MapGroup(), (std::vector<int>{3, 5}));
-  editor.AddAreaToMapGroup({0.0, 0.5, 1.5, -1.5});
+  session.Placing().AddAreaToMapGroup({0.0, 0.5, 1.5, -1.5});
   EXPECT_EQ(view.MapGroup(), (std::vector<int>{0, 1, 3, 5}));
   EXPECT_EQ(view.SelectedRow(), 0) << "the first record inside is shown";
-  editor.AddAreaToMapGroup({100.0, 100.0, 200.0, 200.0});
+  session.Placing().AddAreaToMapGroup({100.0, 100.0, 200.0, 200.0});
   EXPECT_EQ(view.MapGroup().size(), 4u) << "an empty rectangle changes nothing";
 
-  editor.ChooseRecord(3);
+  session.Placing().ChooseRecord(3);
   EXPECT_TRUE(view.MapGroup().empty());
-  editor.ToggleInMapGroup(5);
+  session.Placing().ToggleInMapGroup(5);
   Click(5);
-  editor.RemoveLastObject();
+  session.Records().RemoveLastObject();
   EXPECT_EQ(view.MapGroup(), std::vector<int>{3}) << "the removed record leaves the group";
 }
 
 TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
   Open(NumberedRecords(6));
   Bytes expected = File();
-  editor.ChooseRecord(1);
-  editor.ToggleInMapGroup(3);
-  editor.ToggleInMapGroup(4);
+  session.Placing().ChooseRecord(1);
+  session.Placing().ToggleInMapGroup(3);
+  session.Placing().ToggleInMapGroup(4);
   Type(TField::X, "50");  // record 4 is drawn where its field says
   Type(TField::Density, "7");
 
-  EXPECT_EQ(WritesOf([&] { editor.MoveMapGroup(10.004, -0.5); }), 3 * 2);
+  EXPECT_EQ(WritesOf([&] { session.Placing().MoveMapGroup(10.004, -0.5); }), 3 * 2);
   for (const auto& [index, x, y] :
        {std::tuple{1, 11.25f, -1.5f}, {3, 13.25f, -3.5f}, {4, 60.0f, -4.5f}}) {
     const Bytes x_bytes = FloatBytes(x), y_bytes = FloatBytes(y);
@@ -213,11 +213,11 @@ TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
   EXPECT_EQ(File(), expected);
 
   // One record that would land where its field cannot show it: nothing moves.
-  editor.MoveMapGroup(-123456789.0, 0.0);
+  session.Placing().MoveMapGroup(-123456789.0, 0.0);
   EXPECT_EQ(File(), expected);
   EXPECT_EQ(view.Text(TField::X), "60.00");
   // Only one member out of reach: the others stay too.
-  editor.MoveMapGroup(0.0, -9999996.0);  // Y -9999997.50 and -9999999.50 fit, -10000000.50 not
+  session.Placing().MoveMapGroup(0.0, -9999996.0);  // Y -9999997.50 and -9999999.50 fit, -10000000.50 not
   EXPECT_EQ(File(), expected);
 }
 
@@ -225,19 +225,19 @@ TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
 TEST_F(PlacingTest, AReplacedFileIsNotWrittenByAnyPlacing) {
   Open(NumberedRecords(4));
   Click(1);
-  editor.ToggleInMapGroup(2);
+  session.Placing().ToggleInMapGroup(2);
   const Bytes original = File();
   const std::filesystem::path moved = dir / "moved.dat";
   std::filesystem::rename(lo, moved);
   WriteBytes(lo, original);
   const std::function<void()> writes[] = {
-      [&] { editor.DropCatalogueEntry(2, 0, 0); },
-      [&] { editor.DuplicateRecord(); },
-      [&] { editor.MoveMapGroup(1, 1); },
-      [&] { editor.TurnMapGroup(90); },
-      [&] { PasteObjects(editor, std::vector<TRecordBytes>{PackRecord(TLoRecord{})}); },
-      [&] { DeleteObjects(editor); },
-      [&] { CutObjects(editor); },
+      [&] { session.Placing().DropCatalogueEntry(2, 0, 0); },
+      [&] { session.Placing().DuplicateRecord(); },
+      [&] { session.Placing().MoveMapGroup(1, 1); },
+      [&] { session.Placing().TurnMapGroup(90); },
+      [&] { session.Objects().PasteObjects(std::vector<TRecordBytes>{PackRecord(TLoRecord{})}); },
+      [&] { session.Objects().DeleteObjects(); },
+      [&] { session.Objects().CutObjects(); },
   };
   for (const auto& write : writes) {
     EXPECT_NE(MessageOf(write).find("was replaced or deleted"), std::string::npos);
@@ -250,17 +250,17 @@ TEST_F(PlacingTest, AReplacedFileIsNotWrittenByAnyPlacing) {
 TEST_F(PlacingTest, EveryPlacingWriteIsOneStepThatUndoTakesBack) {
   Open(NumberedRecords(4));
   const Bytes original = File();
-  editor.DropCatalogueEntry(1, 5.5, 6.5);
+  session.Placing().DropCatalogueEntry(1, 5.5, 6.5);
   Click(1);
-  editor.DuplicateRecord();
-  editor.ChooseRecord(0);
-  editor.ToggleInMapGroup(2);
-  editor.MoveMapGroup(1.0, 1.0);
+  session.Placing().DuplicateRecord();
+  session.Placing().ChooseRecord(0);
+  session.Placing().ToggleInMapGroup(2);
+  session.Placing().MoveMapGroup(1.0, 1.0);
   std::vector<std::string> descriptions;
   for (const TWriteStep& step : history.Steps()) descriptions.push_back(step.description);
   EXPECT_EQ(descriptions,
             (std::vector<std::string>{"Add Object", "Duplicate Object", "Move of 2 records"}));
-  while (history.CanUndo()) history.Undo();
+  while (undo.CanUndo()) undo.Undo();
   EXPECT_EQ(File(), original);
   EXPECT_EQ(view.ContentsRows().size(), 4u);
 }
@@ -275,13 +275,13 @@ TEST_F(PlacingTest, AGroupTurnWritesOnlyXYAndRAsOneStepThatUndoTakesBack) {
   Open(NumberedRecords(5));
   const Bytes original = File();
   Click(1);
-  editor.ToggleInMapGroup(2);
-  editor.ToggleInMapGroup(3);  // shows record 3
+  session.Placing().ToggleInMapGroup(2);
+  session.Placing().ToggleInMapGroup(3);  // shows record 3
   Type(TField::X, "0.25");     // record 3 is drawn where its field says
   const std::size_t steps = history.Steps().size();
 
   // About the middle of (0.25 ... 2.25, -3 ... -1): (1.25, -2).
-  EXPECT_EQ(WritesOf([&] { editor.TurnMapGroup(90.0); }), 3 * 3);
+  EXPECT_EQ(WritesOf([&] { session.Placing().TurnMapGroup(90.0); }), 3 * 3);
   Bytes expected = original;
   for (const auto& [index, x, y] :
        {std::tuple{1, 0.25f, -2.0f}, {2, 1.25f, -1.0f}, {3, 2.25f, -3.0f}}) {
@@ -310,10 +310,10 @@ TEST_F(PlacingTest, AGroupTurnWithAMemberItsFieldsCannotShowTurnsNothing) {
   Open(records);
   const Bytes original = File();
   for (int other : {2, 3}) {
-    editor.ChooseRecord(0);
-    editor.ToggleInMapGroup(other);
+    session.Placing().ChooseRecord(0);
+    session.Placing().ToggleInMapGroup(other);
     const std::size_t steps = history.Steps().size();
-    editor.TurnMapGroup(45.0);
+    session.Placing().TurnMapGroup(45.0);
     EXPECT_EQ(File(), original) << other;
     EXPECT_EQ(history.Steps().size(), steps) << other;
   }
@@ -324,24 +324,24 @@ TEST_F(PlacingTest, TheHandleTypesROrPutsItBackAndADropLandsOnTheGrid) {
   const Bytes original = File();
   Click(2);
   Type(TField::Density, "7");
-  editor.TurnShownRecord(33.333);
+  session.Placing().TurnShownRecord(33.333);
   EXPECT_EQ(view.Text(TField::R), "33.33");
-  editor.TurnShownRecord(45.0);
+  session.Placing().TurnShownRecord(45.0);
   EXPECT_TRUE(Marked(TField::R));
-  editor.CancelTurn();
+  session.Placing().CancelTurn();
   EXPECT_EQ(view.Text(TField::R), "90.00");
   EXPECT_FALSE(Marked(TField::R));
   EXPECT_TRUE(Marked(TField::Density) && view.SaveEnabled()) << "the typed edit stays";
 
   Click(1);  // drops the typed edit
-  editor.SetDecimalSeparator(',');
-  editor.TurnShownRecord(120.0);
-  editor.CancelTurn();
+  session.View().SetDecimalSeparator(',');
+  session.Placing().TurnShownRecord(120.0);
+  session.Placing().CancelTurn();
   EXPECT_FALSE(view.SaveEnabled());
-  editor.TurnShownRecord(120.0);
-  editor.FinishTurn();
+  session.Placing().TurnShownRecord(120.0);
+  session.Placing().FinishTurn();
   EXPECT_EQ(view.Text(TField::R), "120,00");
-  editor.CancelTurn();  // the turn is over: nothing to put back
+  session.Placing().CancelTurn();  // the turn is over: nothing to put back
   EXPECT_EQ(view.Text(TField::R), "120,00");
   EXPECT_EQ(File(), original) << "turning writes nothing";
   Save();
@@ -350,7 +350,7 @@ TEST_F(PlacingTest, TheHandleTypesROrPutsItBackAndADropLandsOnTheGrid) {
   EXPECT_EQ(File(), expected);
 
   view.SetGridStep(5.0);
-  editor.DropCatalogueEntry(2, 12.4, -7.6);
+  session.Placing().DropCatalogueEntry(2, 12.4, -7.6);
   EXPECT_EQ(Slice(File(), 100 + 20 * 4, 20), RecordBytes(Placed(1, 1, 10.0f, -10.0f)));
 }
 

@@ -1,4 +1,4 @@
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,7 @@ TEST_F(RecordEditorTest, EmptyFileGivesAnEmptyContentsList) {
   Open({});
   EXPECT_TRUE(view.ContentsRows().empty());
   EXPECT_EQ(view.RecordCountText(), "0");
-  editor.RemoveLastObject();
+  session.Records().RemoveLastObject();
   EXPECT_EQ(host.information, std::vector<std::string>{"No Item Selected"});
 }
 
@@ -73,12 +73,12 @@ TEST_F(RecordEditorTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
   Open(records);
   const Bytes original = File();
   Click(3);
-  editor.RemoveLastObject();
+  session.Records().RemoveLastObject();
   EXPECT_EQ(host.information, std::vector<std::string>{"No Item Selected"});
   EXPECT_EQ(File(), original);
 
   Click(9);
-  editor.RemoveLastObject();
+  session.Records().RemoveLastObject();
   Bytes expected = original;
   PutU16(expected, 20, 9);  // only the count changes; record 9 stays behind it
   EXPECT_EQ(File(), expected);
@@ -93,16 +93,16 @@ TEST_F(RecordEditorTest, AddAppendsAZeroedRecordWritingTheCountLast) {
   Open(NumberedRecords(5));
   const Bytes original = File();
   file_faults::FailOperation(1, 101);  // the record's first field
-  EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), "Disk full");
+  EXPECT_EQ(MessageOf([&] { session.Records().AddObject(); }), "Disk full");
   EXPECT_EQ(File(), original);
-  EXPECT_EQ(editor.Document().LastIndex, 4);
+  EXPECT_EQ(session.Document().LastIndex, 4);
   file_faults::FailOperation(11, 101);  // 8 record fields, 2 header texts, then the count
-  EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), "Disk full");
+  EXPECT_EQ(MessageOf([&] { session.Records().AddObject(); }), "Disk full");
   EXPECT_EQ(Slice(File(), 20, 2), Slice(original, 20, 2));
-  EXPECT_EQ(editor.Document().LastIndex, 4);
+  EXPECT_EQ(session.Document().LastIndex, 4);
 
   Type(TField::Name, "Lake");
-  editor.AddObject();
+  session.Records().AddObject();
   Bytes expected = original;
   expected.resize(220, 0);
   PutU16(expected, 20, 6);
@@ -119,7 +119,7 @@ TEST_F(RecordEditorTest, AddRefusesAFullTable) {
   Open(NumberedRecords(256));
   const Bytes original = File();
   Click(255);
-  editor.AddObject();
+  session.Records().AddObject();
   EXPECT_EQ(host.information, std::vector<std::string>{"A Lo file holds at most 256 records"});
   EXPECT_EQ(File(), original);
   EXPECT_EQ(view.ContentsRows().size(), 256u);
@@ -148,15 +148,14 @@ TEST_F(RecordEditorTest, CommitStoresLowBytesAndTheChosenState) {
   EXPECT_FALSE(view.SaveEnabled());
   EXPECT_EQ(view.Highlight(TField::Class), THighlight::Normal);
 
-  view.SetStateIndexFromUser(0);
-  editor.MarkStateModified();
+  session.ChooseState(0);
   EXPECT_EQ(view.StateHighlight(), THighlight::Modified);
   EXPECT_TRUE(view.SaveEnabled());
   Save();
   EXPECT_EQ(File()[122], 0);
   EXPECT_EQ(view.StateHighlight(), THighlight::Normal);
-  editor.CloseLoFile();
-  EXPECT_FALSE(editor.Document().IsOpen());
+  session.Files().CloseLoFile();
+  EXPECT_FALSE(session.Document().IsOpen());
   EXPECT_EQ(host.end_requests, 1);
 }
 
@@ -169,8 +168,8 @@ TEST_F(RecordEditorTest, BadNumberStopsTheCommitAtThatFieldAndWritesNothing) {
   Type(TField::Density, "");
   EXPECT_EQ(MessageOf([&] { Save(); }), "'' is not a valid integer value");
   EXPECT_EQ(File(), original);
-  EXPECT_EQ(editor.Document().NameText(), "Renamed");  // converted before the failure
-  EXPECT_EQ(editor.Document().LoRecordTable[1].x, 7.5f);
+  EXPECT_EQ(session.Document().NameText(), "Renamed");  // converted before the failure
+  EXPECT_EQ(session.Document().LoRecordTable[1].x, 7.5f);
   EXPECT_TRUE(view.SaveEnabled());
   EXPECT_EQ(view.Highlight(TField::X), THighlight::Normal);
   EXPECT_EQ(view.Highlight(TField::Density), THighlight::Modified);
@@ -234,7 +233,7 @@ TEST_F(RecordEditorTest, UntouchedFloatsKeepTheirBytesAndTypedOnesAreConverted) 
 TEST_F(RecordEditorTest, CommitWithoutASelectedRowWritesOnlyTheHeaderTextsAndKeepsRecordEdits) {
   Open(NumberedRecords(3));
   const Bytes original = File();
-  const auto table_before = editor.Document().LoRecordTable;
+  const auto table_before = session.Document().LoRecordTable;
   ASSERT_EQ(view.SelectedRow(), -1);
   Type(TField::Description, "Dusk");
   Save();
@@ -256,8 +255,8 @@ TEST_F(RecordEditorTest, CommitWithoutASelectedRowWritesOnlyTheHeaderTextsAndKee
   EXPECT_EQ(view.Highlight(TField::X), THighlight::Modified);
   EXPECT_EQ(view.Highlight(TField::Name), THighlight::Normal);
   EXPECT_TRUE(view.SaveEnabled());
-  EXPECT_EQ(RecordBytes(editor.Document().LoRecordTable[0]), RecordBytes(table_before[0]));
-  EXPECT_EQ(RecordBytes(editor.Document().LoRecordTable[255]), RecordBytes(table_before[255]));
+  EXPECT_EQ(RecordBytes(session.Document().LoRecordTable[0]), RecordBytes(table_before[0]));
+  EXPECT_EQ(RecordBytes(session.Document().LoRecordTable[255]), RecordBytes(table_before[255]));
 }
 
 TEST_F(RecordEditorTest, CancelRunsTheRemainingStepsAndAsksToEnd) {
@@ -266,7 +265,7 @@ TEST_F(RecordEditorTest, CancelRunsTheRemainingStepsAndAsksToEnd) {
   Click(2);
   Type(TField::Name, "Unsaved");
   host.open_answers.push_back(std::nullopt);
-  editor.OpenLoFile();
+  session.Files().OpenLoFile();
 
   EXPECT_EQ(host.end_requests, 1);
   EXPECT_EQ(host.lo_prompt.runs(), 1u);
@@ -276,7 +275,7 @@ TEST_F(RecordEditorTest, CancelRunsTheRemainingStepsAndAsksToEnd) {
   EXPECT_EQ(Shown(), "0 0 0 0.0 0.0 0.0 0.0 0");
   EXPECT_EQ(view.SelectedRow(), -1);
   EXPECT_EQ(view.ContentsRows().size(), 3u);
-  EXPECT_TRUE(editor.Document().IsOpen());
+  EXPECT_TRUE(session.Document().IsOpen());
 }
 
 TEST_F(RecordEditorTest, WithoutAFileCommandsFailWith103BeforeAnythingChanges) {
@@ -285,17 +284,17 @@ TEST_F(RecordEditorTest, WithoutAFileCommandsFailWith103BeforeAnythingChanges) {
   Type(TField::X, "2.5");
   Type(TField::Name, "Kept");
   EXPECT_EQ(MessageOf([&] { Save(); }), "I/O error 103");
-  EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), "I/O error 103");
-  EXPECT_EQ(editor.Document().LoRecordTable[0].x, 0.0f);
-  EXPECT_EQ(editor.Document().NameText(), "");
-  EXPECT_EQ(editor.Document().LastIndex, 0);
+  EXPECT_EQ(MessageOf([&] { session.Records().AddObject(); }), "I/O error 103");
+  EXPECT_EQ(session.Document().LoRecordTable[0].x, 0.0f);
+  EXPECT_EQ(session.Document().NameText(), "");
+  EXPECT_EQ(session.Document().LastIndex, 0);
   EXPECT_EQ(view.Text(TField::X), "2.5");
   EXPECT_EQ(view.Highlight(TField::X), THighlight::Modified);
   EXPECT_EQ(view.Highlight(TField::Name), THighlight::Modified);
   EXPECT_TRUE(view.SaveEnabled());
 
   // A cancel before any file shows the zeroed table with the catalogue's names.
-  editor.OpenLoFile();
+  session.Files().OpenLoFile();
   EXPECT_EQ(host.end_requests, 1);
   EXPECT_EQ(view.WindowCaption(), "Editing ");
   EXPECT_EQ(view.ContentsRows(), std::vector<std::string>{"0;0;0;Marker"});
@@ -322,11 +321,10 @@ TEST_F(RecordEditorTest, FailedOpenShowsNoFileAndNeverWritesTheOldDataIntoTheNew
     const Bytes original = File();
     Click(1);
     Type(TField::X, "5");
-    view.SetStateIndexFromUser(0);
-    editor.MarkStateModified();
+    session.ChooseState(0);
     host.open_answers.push_back(path);
-    EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), message);
-    EXPECT_FALSE(editor.Document().IsOpen());
+    EXPECT_EQ(MessageOf([&] { session.Files().OpenLoFile(); }), message);
+    EXPECT_FALSE(session.Document().IsOpen());
     // The window as at start: the one empty row, zeroed fields, nothing marked.
     EXPECT_EQ(view.ContentsRows(), std::vector<std::string>{""});
     EXPECT_EQ(view.WindowCaption(), "Orvo Lo File Data Editor");
@@ -344,7 +342,7 @@ TEST_F(RecordEditorTest, FailedOpenShowsNoFileAndNeverWritesTheOldDataIntoTheNew
     EXPECT_EQ(Shown(), "0 0 0 0.00 0.00 0.00 0.00 0");
     EXPECT_EQ(view.Text(TField::Name), "");
     EXPECT_EQ(MessageOf([&] { Save(); }), "I/O error 103");
-    EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), "I/O error 103");
+    EXPECT_EQ(MessageOf([&] { session.Records().AddObject(); }), "I/O error 103");
     EXPECT_EQ(File(), original);
     EXPECT_EQ(ReadBytes(short_file), short_bytes);
   }
@@ -367,7 +365,7 @@ TEST_F(RecordEditorTest, EachListIsUpdatedOncePerFillEvenWhenTheCatalogueFailsMi
   std::filesystem::resize_file(dir / "objdat" / "objdat.nam", 30 * 100);
   updates.clear();
   host.open_answers.push_back(lo);
-  EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), "Read beyond end of file");
+  EXPECT_EQ(MessageOf([&] { session.Files().OpenLoFile(); }), "Read beyond end of file");
   EXPECT_EQ(view.CatalogueRows().size(), 100u);
   EXPECT_EQ(updates[TAspect::CatalogueRows], 1);
 
@@ -375,14 +373,14 @@ TEST_F(RecordEditorTest, EachListIsUpdatedOncePerFillEvenWhenTheCatalogueFailsMi
   std::filesystem::remove(dir / "objdat" / "objdat.dat");
   updates.clear();
   host.open_answers.push_back(lo);
-  EXPECT_EQ(MessageOf([&] { editor.OpenLoFile(); }), "File not found");
+  EXPECT_EQ(MessageOf([&] { session.Files().OpenLoFile(); }), "File not found");
   EXPECT_EQ(view.CatalogueRows().size(), 100u);
   EXPECT_EQ(updates[TAspect::CatalogueRows], 0);
 }
 
 TEST_F(RecordEditorTest, NamedFileOpensWithoutLoFolderOrDialogButWithTheObjdatFolder) {
   WriteBytes(lo, LoFileBytes("Forest", "North woods", NumberedRecords(3)));
-  editor.OpenLoFileNamed(lo);
+  session.Files().OpenLoFileNamed(lo);
 
   EXPECT_EQ(host.lo_prompt.runs(), 0u);
   EXPECT_TRUE(host.open_requests.empty());
@@ -398,8 +396,8 @@ TEST_F(RecordEditorTest, NamedFileOpensWithoutLoFolderOrDialogButWithTheObjdatFo
 
 TEST_F(RecordEditorTest, NamedFileThatCannotBeOpenedLeavesNoFileAndTheMenuWorksAfter) {
   const std::filesystem::path missing = dir / "LoMissing.dat";
-  EXPECT_EQ(MessageOf([&] { editor.OpenLoFileNamed(missing); }), "File not found");
-  EXPECT_FALSE(editor.Document().IsOpen());
+  EXPECT_EQ(MessageOf([&] { session.Files().OpenLoFileNamed(missing); }), "File not found");
+  EXPECT_FALSE(session.Document().IsOpen());
   EXPECT_EQ(view.ContentsRows(), std::vector<std::string>{""});  // as at start
   EXPECT_FALSE(view.AddRemoveEnabled());
   EXPECT_EQ(host.objdat_prompt.runs(), 0u);  // the steps after the failing one do not run
@@ -409,7 +407,7 @@ TEST_F(RecordEditorTest, NamedFileThatCannotBeOpenedLeavesNoFileAndTheMenuWorksA
   EXPECT_EQ(host.lo_prompt.runs(), 1u);
   EXPECT_EQ(host.open_requests.at(0).file_name, missing);
   EXPECT_EQ(view.RecordCountText(), "2");
-  EXPECT_TRUE(editor.Document().IsOpen());
+  EXPECT_TRUE(session.Document().IsOpen());
 }
 
 TEST_F(RecordEditorTest, ATypedRecordNumberGoesToThatRecordWithinTheFile) {
@@ -429,21 +427,19 @@ TEST_F(RecordEditorTest, ATypedRecordNumberGoesToThatRecordWithinTheFile) {
 
   for (const auto& [typed, shown] :
        {std::pair{"99", "4"}, {"5", "4"}, {"-3", "0"}, {"3", "3"}, {"", "0"}}) {
-    view.SetTextFromUser(TField::RecordNo, typed);
-    editor.GotoRecordNumber();
+    session.TypeText(TField::RecordNo, typed);
     EXPECT_EQ(view.Text(TField::RecordNo), shown) << typed;
     EXPECT_EQ(view.SelectedRow(), std::stoi(shown));
     EXPECT_EQ(view.Text(TField::Density), shown);
   }
   host.visible = false;
-  view.SetTextFromUser(TField::RecordNo, "3");
-  editor.GotoRecordNumber();
+  session.TypeText(TField::RecordNo, "3");
   EXPECT_EQ(view.SelectedRow(), 0);
 }
 
 TEST_F(RecordEditorTest, DecimalSeparatorAppliesBothWays) {
   Open(NumberedRecords(2));
-  editor.SetDecimalSeparator(',');
+  session.View().SetDecimalSeparator(',');
   Click(1);
   EXPECT_EQ(view.Text(TField::X), "1,25");
   Type(TField::X, "2.5");
@@ -452,7 +448,7 @@ TEST_F(RecordEditorTest, DecimalSeparatorAppliesBothWays) {
   Save();
   EXPECT_EQ(Slice(File(), 123, 4), FloatBytes(2.5f));
   // The zeros that Add Object puts in the fields must read back under this separator too.
-  editor.AddObject();
+  session.Records().AddObject();
   EXPECT_EQ(view.Text(TField::X), "0,0");
   EXPECT_EQ(Slice(File(), 140, 20), Bytes(20, 0));
 }
@@ -479,15 +475,15 @@ TEST_F(RecordEditorTest, AFileReplacedOrDeletedSinceItWasOpenedIsNotWrittenAndTh
     Click(2);
     Type(TField::X, "7.5");
     EXPECT_EQ(MessageOf([&] { Save(); }), message);
-    EXPECT_EQ(MessageOf([&] { editor.AddObject(); }), message);
+    EXPECT_EQ(MessageOf([&] { session.Records().AddObject(); }), message);
     Click(2);
-    EXPECT_EQ(MessageOf([&] { editor.RemoveLastObject(); }), message);
+    EXPECT_EQ(MessageOf([&] { session.Records().RemoveLastObject(); }), message);
     Type(TField::X, "7.5");
     EXPECT_EQ(MessageOf([&] { Save(); }), message);
     EXPECT_EQ(view.Text(TField::X), "7.5");
     EXPECT_EQ(view.Highlight(TField::X), THighlight::Modified);
     EXPECT_TRUE(view.SaveEnabled());
-    EXPECT_EQ(editor.Document().LastIndex, 2);
+    EXPECT_EQ(session.Document().LastIndex, 2);
     if (!deleted) {
       EXPECT_EQ(File(), original);
     }
@@ -504,7 +500,7 @@ TEST_F(RecordEditorTest, AFileOpenInAnotherEditorIsReportedOnceAndOpensAllTheSam
       host.information,
       std::vector<std::string>{
           lo.string() + " is open in another Lo editor; saving in both may overwrite changes"});
-  EXPECT_TRUE(editor.Document().IsOpen());
+  EXPECT_TRUE(session.Document().IsOpen());
   EXPECT_EQ(view.ContentsRows().size(), 2u);
 
   // Once the other editor has closed it, opening it again says nothing.

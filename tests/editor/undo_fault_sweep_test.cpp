@@ -9,8 +9,8 @@
 
 #include <functional>
 
-#include "editor/backup_restore.h"
-#include "editor/object_transfer.h"
+#include "editor/editing_session.h"
+#include "editor/editing_session.h"
 #include "platform/file_faults.h"
 #include "support/child_process.h"
 #include "support/editor_world.h"
@@ -38,76 +38,76 @@ std::vector<StepCase> Cases() {
          w.Type(TField::Name, "Glade");
          w.Save();
        }},
-      {"Add", 4, [](EditorWorld& w) { w.editor.AddObject(); }},
+      {"Add", 4, [](EditorWorld& w) { w.session.Records().AddObject(); }},
       {"Remove", 4,
        [](EditorWorld& w) {
          w.Click(3);
-         w.editor.RemoveLastObject();
+         w.session.Records().RemoveLastObject();
        }},
       // Both bytes of the count change.
-      {"AddAt255", 255, [](EditorWorld& w) { w.editor.AddObject(); }},
+      {"AddAt255", 255, [](EditorWorld& w) { w.session.Records().AddObject(); }},
       {"RemoveAt256", 256,
        [](EditorWorld& w) {
          w.Click(255);
-         w.editor.RemoveLastObject();
+         w.session.Records().RemoveLastObject();
        }},
-      {"Append", 4, [](EditorWorld& w) { w.editor.DropCatalogueEntry(1, 12.5, -4.25); }},
+      {"Append", 4, [](EditorWorld& w) { w.session.Placing().DropCatalogueEntry(1, 12.5, -4.25); }},
       {"Duplicate", 4,
        [](EditorWorld& w) {
          w.Click(2);
-         w.editor.DuplicateRecord();
+         w.session.Placing().DuplicateRecord();
        }},
       {"MoveGroup", 6,
        [](EditorWorld& w) {
          w.Click(1);
-         w.editor.ToggleInMapGroup(4);
-         w.editor.MoveMapGroup(2.5, -1.0);
+         w.session.Placing().ToggleInMapGroup(4);
+         w.session.Placing().MoveMapGroup(2.5, -1.0);
        }},
       {"TurnGroup", 6,
        [](EditorWorld& w) {
          w.Click(1);
-         w.editor.ToggleInMapGroup(4);
-         w.editor.TurnMapGroup(90.0);
+         w.session.Placing().ToggleInMapGroup(4);
+         w.session.Placing().TurnMapGroup(90.0);
        }},
       {"Paste", 4,
        [](EditorWorld& w) {
          std::vector<TRecordBytes> records;
          for (const TLoRecord& record : NumberedRecords(3)) records.push_back(PackRecord(record));
-         PasteObjects(w.editor, records);
+         w.session.Objects().PasteObjects(records);
        }},
       {"DeleteGroup",
        6,
        [](EditorWorld& w) {
-         w.editor.ChooseRecord(3);
-         w.editor.ToggleInMapGroup(1);
-         DeleteObjects(w.editor);
+         w.session.Placing().ChooseRecord(3);
+         w.session.Placing().ToggleInMapGroup(1);
+         w.session.Objects().DeleteObjects();
        },
        {1, 3}},
       {"DeleteAt256",
        256,
        [](EditorWorld& w) {
          w.Click(250);
-         DeleteObjects(w.editor);
+         w.session.Objects().DeleteObjects();
        },
        {250}},
       {"Cut",
        4,
        [](EditorWorld& w) {
          w.Click(0);
-         CutObjects(w.editor);
+         w.session.Objects().CutObjects();
        },
        {0}},
       {"RestoreShorter", 4,
        [](EditorWorld& w) {
          const fs::path copy = w.dir / "copy";
          WriteBytes(copy, LoFileBytes("Lake", "Shore", NumberedRecords(2)));
-         RestoreBackup(w.editor, copy);
+         w.session.Backups().Restore(copy);
        }},
       {"RestoreLonger", 2,
        [](EditorWorld& w) {
          const fs::path copy = w.dir / "copy";
          WriteBytes(copy, LoFileBytes("Lake", "Shore", NumberedRecords(5)));
-         RestoreBackup(w.editor, copy);
+         w.session.Backups().Restore(copy);
        }},
   };
 }
@@ -195,20 +195,20 @@ TEST_P(UndoFaultSweep, AFailedUndoOrRedoCompletesWhenTriedAgain) {
     const Bytes& to = undo ? before : after;
     const auto prepare = [&](EditorWorld& w) {
       c.run(w);
-      if (!undo) w.history.Undo();
+      if (!undo) w.undo.Undo();
     };
-    const auto apply = [&](EditorWorld& w) { undo ? w.history.Undo() : w.history.Redo(); };
+    const auto apply = [&](EditorWorld& w) { undo ? w.undo.Undo() : w.undo.Redo(); };
     Sweep(c, prepare, apply, [&](EditorWorld& w) {
       ExpectBetween(w.File(), from, to);
       if (!c.deleted.empty()) ExpectKeptRecordsWhole(before, w.File(), c.deleted);
-      ExpectAgreesWithFile(w.editor);
-      if (undo ? w.history.CanRedo() : w.history.CanUndo()) {
+      ExpectAgreesWithFile(w.session);
+      if (undo ? w.undo.CanRedo() : w.undo.CanUndo()) {
         EXPECT_EQ(w.File(), to) << "reported done, but not done";
         return;
       }
       apply(w);
       EXPECT_EQ(w.File(), to);
-      ExpectAgreesWithFile(w.editor);
+      ExpectAgreesWithFile(w.session);
     });
   }
 }
@@ -226,10 +226,10 @@ TEST_P(UndoFaultSweep, ACommandStoppedByAFaultIsUndoneByteForByte) {
         if (!c.deleted.empty()) ExpectKeptRecordsWhole(before, w.File(), c.deleted);
         // A failed command leaves the values it took in memory (and Save
         // writes them next time); the count and the rows follow the file.
-        ExpectCountAgreesWithFile(w.editor);
-        while (w.history.CanUndo()) w.history.Undo();
+        ExpectCountAgreesWithFile(w.session);
+        while (w.undo.CanUndo()) w.undo.Undo();
         EXPECT_EQ(w.File(), before);
-        ExpectCountAgreesWithFile(w.editor);
+        ExpectCountAgreesWithFile(w.session);
       });
 }
 
@@ -243,7 +243,7 @@ TEST(UndoOnAFullDisk, TheUndoOfAnAddNeedsNoNewSpace) {
               EditorWorld w(46);  // 1,020 bytes
               const Bytes opened = w.File();
               LimitFileSize(1024);
-              if (MessageOf([&] { w.editor.AddObject(); }) != "Disk full") return 2;
+              if (MessageOf([&] { w.session.Records().AddObject(); }) != "Disk full") return 2;
               if (w.File().size() != 1024) return 1;
               if (MessageOf([&] { w.Undo(); }) != "no error") return 3;
               return w.File() == opened ? 0 : 4;
@@ -256,8 +256,8 @@ TEST(UndoOnAFullDisk, TheUndoOfAnAddNeedsNoNewSpace) {
 TEST(DeleteKilled, EveryKeptRecordSurvivesAKillAtAnyOperation) {
   const std::vector<int> deleted = {1, 4};
   const auto start = [&](EditorWorld& w) {
-    w.editor.ChooseRecord(deleted[0]);
-    w.editor.ToggleInMapGroup(deleted[1]);
+    w.session.Placing().ChooseRecord(deleted[0]);
+    w.session.Placing().ToggleInMapGroup(deleted[1]);
     file_faults::Reset();
   };
   int operations = 0;
@@ -266,7 +266,7 @@ TEST(DeleteKilled, EveryKeptRecordSurvivesAKillAtAnyOperation) {
     EditorWorld w(8);
     before = w.File();
     start(w);
-    DeleteObjects(w.editor);
+    w.session.Objects().DeleteObjects();
     operations = file_faults::OperationCount();
     file_faults::Reset();
   }
@@ -277,7 +277,7 @@ TEST(DeleteKilled, EveryKeptRecordSurvivesAKillAtAnyOperation) {
     start(w);
     EXPECT_EQ(InChild([&] {
                 file_faults::KillAt(k);
-                DeleteObjects(w.editor);
+                w.session.Objects().DeleteObjects();
                 return 0;
               }),
               -1);
@@ -300,7 +300,7 @@ TEST(BackupFaultSweep, AFailedCopyNeverChangesTheWrite) {
     saved = w.File();
   }
   Sweep(save, prepare, save.run, [&](EditorWorld& w) {
-    if (!w.history.CanUndo() || w.File() != saved) {
+    if (!w.undo.CanUndo() || w.File() != saved) {
       // The fault hit the Lo file's own operations: the other sweeps see to those.
       return;
     }

@@ -6,8 +6,8 @@
 
 #include <random>
 
-#include "editor/backup_restore.h"
-#include "editor/object_transfer.h"
+#include "editor/editing_session.h"
+#include "editor/editing_session.h"
 #include "support/editor_world.h"
 #include "support/file_agreement.h"
 
@@ -24,37 +24,37 @@ class Script {
       case 1:
         return Move();
       case 2:
-        return w_.editor.AddObject();
+        return w_.session.Records().AddObject();
       case 3:
         return Remove();
       case 4:
         return LeaveEdits();
       case 5:
-        if (w_.history.CanUndo()) w_.history.Undo();
+        if (w_.undo.CanUndo()) w_.undo.Undo();
         return;
       case 6:
         return Paste();
       case 7:
         return Delete();
       case 8:
-        return w_.editor.DropCatalogueEntry(Pick(0, 2), Pick(-500, 500) / 4.0,
+        return w_.session.Placing().DropCatalogueEntry(Pick(0, 2), Pick(-500, 500) / 4.0,
                                             Pick(-500, 500) / 8.0);
       case 9:
-        if (ClickSome()) w_.editor.DuplicateRecord();
+        if (ClickSome()) w_.session.Placing().DuplicateRecord();
         return;
       case 10:
         return MoveGroup();
       case 11:
         return Restore();
       default:
-        if (w_.history.CanRedo()) w_.history.Redo();
+        if (w_.undo.CanRedo()) w_.undo.Redo();
         return;
     }
   }
 
  private:
   int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-  int Count() const { return w_.editor.Document().LastIndex + 1; }
+  int Count() const { return w_.session.Document().LastIndex + 1; }
   bool ClickSome() {
     if (Count() == 0) return false;
     w_.Click(Pick(0, Count() - 1));
@@ -75,41 +75,41 @@ class Script {
   }
   void Move() {
     if (!ClickSome()) return;
-    w_.editor.MoveSelectedRecord(Pick(-5000, 5000) / 7.0, Pick(-5000, 5000) / 3.0);
+    w_.session.Placing().MoveSelectedRecord(Pick(-5000, 5000) / 7.0, Pick(-5000, 5000) / 3.0);
     w_.Save();
   }
   void Remove() {
     if (Count() > 0) w_.Click(Count() - 1);
-    w_.editor.RemoveLastObject();
+    w_.session.Records().RemoveLastObject();
   }
   void MoveGroup() {
     if (!ClickSome()) return;
     for (int n = Pick(1, 3); n > 0 && Count() > 0; --n)
-      w_.editor.ToggleInMapGroup(Pick(0, Count() - 1));
-    w_.editor.MoveMapGroup(Pick(-400, 400) / 8.0, Pick(-400, 400) / 16.0);
+      w_.session.Placing().ToggleInMapGroup(Pick(0, Count() - 1));
+    w_.session.Placing().MoveMapGroup(Pick(-400, 400) / 8.0, Pick(-400, 400) / 16.0);
   }
   // A copy of another length and other records restored over the file.
   void Restore() {
     std::vector<TLoRecord> records = NumberedRecords(Pick(0, 12));
     for (TLoRecord& record : records) record.r = static_cast<float>(Pick(0, 359));
     WriteBytes(w_.dir / "copy", LoFileBytes(Word(), Word(), records));
-    RestoreBackup(w_.editor, w_.dir / "copy");
+    w_.session.Backups().Restore(w_.dir / "copy");
   }
   // Copies of up to three records, appended (refused when they do not fit).
   void Paste() {
     std::vector<TRecordBytes> records;
     for (int n = Pick(1, 3); n > 0 && Count() > 0; --n) {
       const int row = Pick(0, Count() - 1);
-      records.push_back(PackRecord(w_.editor.Document().LoRecordTable[row]));
+      records.push_back(PackRecord(w_.session.Document().LoRecordTable[row]));
     }
-    MessageOf([&] { PasteObjects(w_.editor, records); });
+    MessageOf([&] { w_.session.Objects().PasteObjects(records); });
   }
   // One record, or a group of two.
   void Delete() {
     if (Count() == 0) return;
-    w_.editor.ChooseRecord(Pick(0, Count() - 1));
-    if (Pick(0, 1)) w_.editor.ToggleInMapGroup(Pick(0, Count() - 1));
-    DeleteObjects(w_.editor);
+    w_.session.Placing().ChooseRecord(Pick(0, Count() - 1));
+    if (Pick(0, 1)) w_.session.Placing().ToggleInMapGroup(Pick(0, Count() - 1));
+    w_.session.Objects().DeleteObjects();
   }
   void LeaveEdits() {
     if (!ClickSome()) return;
@@ -139,18 +139,18 @@ TEST_P(UndoModel, UndoOfEverythingGivesTheOpenedFileAndRedoTheEndState) {
     Script script(w, static_cast<unsigned>(sequence * 7919 + model.records));
     for (int i = 0; i < model.commands; ++i) {
       script.RunOne();
-      ExpectAgreesWithFile(w.editor);
+      ExpectAgreesWithFile(w.session);
     }
-    while (w.history.CanRedo()) w.history.Redo();
+    while (w.undo.CanRedo()) w.undo.Redo();
     const Bytes end = w.File();
-    while (w.history.CanUndo()) {
-      w.history.Undo();
-      ExpectAgreesWithFile(w.editor);
+    while (w.undo.CanUndo()) {
+      w.undo.Undo();
+      ExpectAgreesWithFile(w.session);
     }
     ASSERT_EQ(w.File(), opened);
-    while (w.history.CanRedo()) {
-      w.history.Redo();
-      ExpectAgreesWithFile(w.editor);
+    while (w.undo.CanRedo()) {
+      w.undo.Redo();
+      ExpectAgreesWithFile(w.session);
     }
     ASSERT_EQ(w.File(), end);
     if (::testing::Test::HasFailure()) return;

@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CaptionCase{"Move",
                                   [](EditorWorld& w) {
                                     w.Click(3);
-                                    w.editor.MoveSelectedRecord(12.5, -4);
+                                    w.session.Placing().MoveSelectedRecord(12.5, -4);
                                     w.Save();
                                   },
                                   TStepKind::Move, "Move of record 3", 3, 3},
@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CaptionCase{"MoveAndRename",
                                   [](EditorWorld& w) {
                                     w.Click(3);
-                                    w.editor.MoveSelectedRecord(12.5, -4);
+                                    w.session.Placing().MoveSelectedRecord(12.5, -4);
                                     w.Type(TField::Name, "Glade");
                                     w.Save();
                                   },
@@ -79,12 +79,12 @@ INSTANTIATE_TEST_SUITE_P(
                                     w.Save();
                                   },
                                   TStepKind::Save, "Save of the name and description", -1, -1},
-                      CaptionCase{"Add", [](EditorWorld& w) { w.editor.AddObject(); },
+                      CaptionCase{"Add", [](EditorWorld& w) { w.session.Records().AddObject(); },
                                   TStepKind::AddObject, "Add Object", 9, 10},
                       CaptionCase{"Remove",
                                   [](EditorWorld& w) {
                                     w.Click(9);
-                                    w.editor.RemoveLastObject();
+                                    w.session.Records().RemoveLastObject();
                                   },
                                   TStepKind::RemoveObject, "Remove Object", 9, 8},
                       CaptionCase{"EditsLeftForAnotherRow",
@@ -98,16 +98,15 @@ INSTANTIATE_TEST_SUITE_P(
                                   [](EditorWorld& w) {
                                     w.Click(7);
                                     w.Type(TField::X, "5");
-                                    w.editor.View().SetTextFromUser(TField::RecordNo, "4");
-                                    w.editor.GotoRecordNumber();
+                                    w.session.TypeText(TField::RecordNo, "4");
                                   },
                                   TStepKind::DroppedEdits, "edits of record 7", 7, 4},
                       CaptionCase{"EditsLeftForAddObject",
                                   [](EditorWorld& w) {
                                     w.Click(7);
                                     w.Type(TField::X, "5");
-                                    w.editor.AddObject();
-                                    w.history.Undo();  // the Add, leaving the edits on top
+                                    w.session.Records().AddObject();
+                                    w.undo.Undo();  // the Add, leaving the edits on top
                                   },
                                   TStepKind::DroppedEdits, "edits of record 7", 7, 10}),
     [](const auto& param) { return std::string(param.param.name); });
@@ -118,9 +117,9 @@ TEST(UndoSteps, NothingWrittenNoStep) {
   w.Type(TField::Density, "2.5");
   EXPECT_NE(MessageOf([&] { w.Save(); }), "no error");
   w.Click(3);
-  w.editor.RemoveLastObject();  // row 3 of 4 is the last: a step
+  w.session.Records().RemoveLastObject();  // row 3 of 4 is the last: a step
   w.Click(0);
-  w.editor.RemoveLastObject();              // "No Item Selected": none
+  w.session.Records().RemoveLastObject();              // "No Item Selected": none
   ASSERT_EQ(w.history.Steps().size(), 2u);  // the edits of record 1, the Remove
   EXPECT_EQ(w.history.Steps()[0].kind, TStepKind::DroppedEdits);
   EXPECT_EQ(w.history.Steps().back().kind, TStepKind::RemoveObject);
@@ -131,13 +130,12 @@ TEST(UndoSteps, DroppedEditsComeBackAndCanBeSaved) {
   w.Click(7);
   w.Type(TField::X, "5.5");
   w.Type(TField::Name, "Glade");
-  w.editor.View().SetStateIndexFromUser(0);
-  w.editor.MarkStateModified();
+  w.session.ChooseState(0);
   w.Click(2);
-  EXPECT_FALSE(w.editor.View().SaveEnabled());
+  EXPECT_FALSE(w.session.View().SaveEnabled());
 
-  w.history.Undo();
-  const TEditorView& view = w.editor.View();
+  w.undo.Undo();
+  const TEditorView& view = w.session.View();
   EXPECT_EQ(view.SelectedRow(), 7);
   EXPECT_EQ(view.Text(TField::RecordNo), "7");
   EXPECT_EQ(view.Text(TField::X), "5.5");
@@ -149,12 +147,12 @@ TEST(UndoSteps, DroppedEditsComeBackAndCanBeSaved) {
   EXPECT_EQ(view.StateHighlight(), THighlight::Modified);
   EXPECT_TRUE(view.SaveEnabled());
 
-  w.history.Redo();
+  w.undo.Redo();
   EXPECT_EQ(view.SelectedRow(), 2);
   EXPECT_EQ(view.Text(TField::Name), "Forest");
   EXPECT_FALSE(view.SaveEnabled());
 
-  w.history.Undo();
+  w.undo.Undo();
   w.Save();
   const Bytes file = w.File();
   EXPECT_EQ(Slice(file, 100 + 20 * 7 + 3, 4), FloatBytes(5.5f));
@@ -185,20 +183,20 @@ TEST_P(OutsideChangeRefused, NothingIsWrittenAndTheStepStays) {
   GetParam().change(changed);
   WriteBytes(w.lo, changed);
 
-  EXPECT_EQ(MessageOf([&] { w.history.Undo(); }),
+  EXPECT_EQ(MessageOf([&] { w.undo.Undo(); }),
             GetParam().part + " of LoTest.dat was changed outside the editor; nothing was undone");
   EXPECT_EQ(w.File(), changed);
-  ASSERT_TRUE(w.history.CanUndo());
+  ASSERT_TRUE(w.undo.CanUndo());
 
   // Once the other program's change is gone, the same step undoes; a change
   // to what it overwrote then stops its Redo.
   WriteBytes(w.lo, saved);
-  w.history.Undo();
+  w.undo.Undo();
   EXPECT_EQ(w.File(), opened);
   changed = opened;
   GetParam().change(changed);
   WriteBytes(w.lo, changed);
-  EXPECT_EQ(MessageOf([&] { w.history.Redo(); }),
+  EXPECT_EQ(MessageOf([&] { w.undo.Redo(); }),
             GetParam().part + " of LoTest.dat was changed outside the editor; nothing was redone");
   EXPECT_EQ(w.File(), changed);
 }
@@ -216,17 +214,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(UndoSteps, ALongerFileIsRefusedAndAReplacedOneTold) {
   EditorWorld w(3);
-  w.editor.AddObject();
+  w.session.Records().AddObject();
   Bytes longer = w.File();
   longer.push_back(7);
   WriteBytes(w.lo, longer);
-  EXPECT_EQ(MessageOf([&] { w.history.Undo(); }),
+  EXPECT_EQ(MessageOf([&] { w.undo.Undo(); }),
             "The length of LoTest.dat was changed outside the editor; nothing was undone");
   EXPECT_EQ(w.File(), longer);
 
   fs::remove(w.lo);
   WriteBytes(w.lo, longer);
-  EXPECT_EQ(MessageOf([&] { w.history.Undo(); }),
+  EXPECT_EQ(MessageOf([&] { w.undo.Undo(); }),
             w.lo.string() + " was replaced or deleted since it was opened; open it again");
   EXPECT_EQ(w.File(), longer);
 }
@@ -239,7 +237,7 @@ TEST(UndoSteps, UndoOfASaveMakesTheSameFileCallsAsTheSave) {
   w.Save();
   std::vector<FileOperation> save = file_faults::Operations();
   file_faults::Reset();
-  w.history.Undo();
+  w.undo.Undo();
   std::vector<FileOperation> undo = file_faults::Operations();
   file_faults::Reset();
   const auto count = [](const std::vector<FileOperation>& operations, FileOperation kind) {
@@ -263,20 +261,19 @@ TEST(UndoSteps, TypedEditsAreUndoneFirstAndRedoneWithTheirMarks) {
   w.Save();
   const Bytes saved = w.File();
   w.Type(TField::X, "77.5");
-  w.editor.View().SetStateIndexFromUser(1);
-  w.editor.MarkStateModified();
-  ASSERT_TRUE(w.history.CanUndo());
-  EXPECT_EQ(w.history.UndoCaption(), "edits of record 4");
-  EXPECT_FALSE(w.history.CanRedo()) << "nothing to redo over new edits";
+  w.session.ChooseState(1);
+  ASSERT_TRUE(w.undo.CanUndo());
+  EXPECT_EQ(w.undo.UndoCaption(), "edits of record 4");
+  EXPECT_FALSE(w.undo.CanRedo()) << "nothing to redo over new edits";
 
-  const TEditorView& view = w.editor.View();
+  const TEditorView& view = w.session.View();
   w.Undo();
   EXPECT_EQ(w.File(), saved);
   EXPECT_EQ(view.Text(TField::X), "3.00");
   EXPECT_EQ(view.Highlight(TField::X), THighlight::Normal);
   EXPECT_FALSE(view.SaveEnabled());
-  EXPECT_EQ(w.history.RedoCaption(), "edits of record 4");
-  EXPECT_EQ(w.history.UndoCaption(), "Save of record 4");
+  EXPECT_EQ(w.undo.RedoCaption(), "edits of record 4");
+  EXPECT_EQ(w.undo.UndoCaption(), "Save of record 4");
 
   w.Redo();
   EXPECT_EQ(view.Text(TField::X), "77.5");
@@ -304,7 +301,7 @@ TEST(UndoSteps, TheHistoryKeepsItsNewestThousandSteps) {
   }
   EXPECT_EQ(w.history.Steps().size(), TUndoHistory::kStepLimit);
   int undone = 0;
-  while (w.history.CanUndo()) {
+  while (w.undo.CanUndo()) {
     w.Undo();
     ++undone;
   }

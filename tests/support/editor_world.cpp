@@ -19,7 +19,7 @@ void EditorWorld::Open(const std::vector<TLoRecord>& records, const std::string&
 
 void EditorWorld::OpenPath(const std::filesystem::path& path) {
   host.open_answers.push_back(path);
-  editor.OpenLoFile();
+  session.Files().OpenLoFile();
 }
 
 void EditorWorld::StoreFolders() {
@@ -29,17 +29,7 @@ void EditorWorld::StoreFolders() {
 }
 
 void EditorWorld::SetUpBackups(std::time_t opened_at) {
-  editor.Recorder().Backups().SetFolder(backups);
-  editor.Recorder().Backups().SetClock([opened_at] { return opened_at; });
+  session.Backups().Keeper().SetFolder(backups);
+  session.Backups().Keeper().SetClock([opened_at] { return opened_at; });
   Reopen();
-}
-
-void EditorWorld::Click(int row) {
-  view.SetSelectedRowFromUser(row);
-  editor.ShowRecord();
-}
-
-void EditorWorld::Type(TField field, const std::string& text) {
-  view.SetTextFromUser(field, text);
-  editor.MarkFieldModified(field);
 }

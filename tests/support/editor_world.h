@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/record_editor.h"
-#include "editor/undo_history.h"
+#include "editor/editing_session.h"
 #include "settings/profile_store.h"
 #include "support/lo_files.h"
 #include "support/scripted_host.h"
@@ -14,8 +13,8 @@
 inline const std::vector<TestEntry> kWorldCatalogue = {
     {0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}};
 
-// The record editor with its undo history on real files in a scratch folder,
-// driven as the window drives it. The desktop is scripted: the folder
+// The editing session on real files in a scratch folder, driven through the
+// functions the window's commands call. The desktop is scripted: the folder
 // prompts answer the folder itself (Lo files) and its "objdat" (the
 // catalogue), the open dialog answers what Open queues. Tests, the fault
 // sweeps and the benchmarks all use it.
@@ -41,11 +40,11 @@ class EditorWorld {
   void SetUpBackups(std::time_t opened_at = 1796655845);  // 2026-12-07 15:04:05 UTC
 
   // What the window does on the user's events.
-  void Click(int row);
-  void Type(TField field, const std::string& text);
-  void Save() { editor.CommitRecord(TCommitTarget::SelectedRow); }
-  void Undo() { history.Undo(); }
-  void Redo() { history.Redo(); }
+  void Click(int row) { session.ClickRow(row); }
+  void Type(TField field, const std::string& text) { session.TypeText(field, text); }
+  void Save() { session.Records().CommitRecord(TCommitTarget::SelectedRow); }
+  void Undo() { undo.Undo(); }
+  void Redo() { undo.Redo(); }
 
   Bytes File() const { return ReadBytes(lo); }
 
@@ -56,7 +55,8 @@ class EditorWorld {
   std::filesystem::path backups = dir / "share" / "rererarovi" / "backups";
   ruriVizid settings{ini};
   ScriptedHost host;
-  RecordEditor editor{settings, host};
-  TEditorView& view = editor.View();
-  TUndoHistory history{editor};
+  TEditingSession session{settings, host};
+  TEditorView& view = session.View();
+  TUndoCommands& undo = session.Undo();
+  const TUndoHistory& history = session.History();
 };

@@ -5,29 +5,29 @@
 #include <algorithm>
 
 #include "editor/number_text.h"
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 #include "support/lo_files.h"
 
 namespace {
 int CountIn(const Bytes& file) { return static_cast<std::int16_t>(file[20] | file[21] << 8); }
 }  // namespace
 
-void ExpectCountAgreesWithFile(const RecordEditor& editor) {
-  const TLoDocument& document = editor.Document();
+void ExpectCountAgreesWithFile(const TEditingSession& session) {
+  const TLoDocument& document = session.Document();
   ASSERT_TRUE(document.IsOpen());
   const Bytes file = ReadBytes(document.Path());
   const int count = CountIn(file);
   ASSERT_GE(file.size(), 100u + 20u * static_cast<std::size_t>(count))
       << "the count names a record the file lacks";
   EXPECT_EQ(document.LastIndex + 1, count);
-  EXPECT_EQ(static_cast<int>(editor.View().ContentsRows().size()), count);
-  EXPECT_EQ(editor.View().RecordCountText(), IntegerText(count));
+  EXPECT_EQ(static_cast<int>(session.View().ContentsRows().size()), count);
+  EXPECT_EQ(session.View().RecordCountText(), IntegerText(count));
 }
 
-void ExpectAgreesWithFile(const RecordEditor& editor) {
-  ExpectCountAgreesWithFile(editor);
+void ExpectAgreesWithFile(const TEditingSession& session) {
+  ExpectCountAgreesWithFile(session);
   if (::testing::Test::HasFatalFailure()) return;
-  const TLoDocument& document = editor.Document();
+  const TLoDocument& document = session.Document();
   const Bytes file = ReadBytes(document.Path());
   const int count = CountIn(file);
   EXPECT_EQ(Bytes(document.header.name.begin(), document.header.name.end()), Slice(file, 0, 20));
@@ -38,18 +38,18 @@ void ExpectAgreesWithFile(const RecordEditor& editor) {
               Slice(file, 100 + 20 * static_cast<std::size_t>(i), 20))
         << "record " << i;
   }
-  const int row = editor.View().SelectedRow();
-  if (row >= 0 && !editor.View().SaveEnabled()) {
+  const int row = session.View().SelectedRow();
+  if (row >= 0 && !session.View().SaveEnabled()) {
     ASSERT_LT(row, count);
     const TLoRecord& record = document.LoRecordTable[static_cast<std::size_t>(row)];
-    EXPECT_EQ(editor.View().Text(TField::RecordNo), IntegerText(row));
+    EXPECT_EQ(session.View().Text(TField::RecordNo), IntegerText(row));
     // A saved 300 still shows as typed; it stores 44.
-    EXPECT_EQ(ParseByte(editor.View().Text(TField::Class)), record.object_class);
+    EXPECT_EQ(ParseByte(session.View().Text(TField::Class)), record.object_class);
     // Shown rounded to two decimals, or "0.0" for a new record.
-    EXPECT_EQ(FormatFixed2(ParseFloat(editor.View().Text(TField::X), editor.DecimalSeparator()),
-                           editor.DecimalSeparator()),
-              FormatFixed2(record.x, editor.DecimalSeparator()));
-    EXPECT_EQ(editor.View().Text(TField::Name), document.NameText());
+    EXPECT_EQ(FormatFixed2(ParseFloat(session.View().Text(TField::X), session.View().DecimalSeparator()),
+                           session.View().DecimalSeparator()),
+              FormatFixed2(record.x, session.View().DecimalSeparator()));
+    EXPECT_EQ(session.View().Text(TField::Name), document.NameText());
   }
 }
 

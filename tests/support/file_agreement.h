@@ -4,14 +4,14 @@
 
 #include "support/temp_dir.h"
 
-class RecordEditor;
+class TEditingSession;
 
 // The count in memory, the rows and the record count box say what the file
 // holds, and the count names only records the file holds.
-void ExpectCountAgreesWithFile(const RecordEditor& editor);
+void ExpectCountAgreesWithFile(const TEditingSession& session);
 // That, and also the header texts and records in memory and a clean
 // record's fields.
-void ExpectAgreesWithFile(const RecordEditor& editor);
+void ExpectAgreesWithFile(const TEditingSession& session);
 
 // While records `deleted` of the file `before` are being deleted (or the
 // delete is undone or redone): every other record of `before` stands whole

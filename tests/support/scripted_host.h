@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/record_editor.h"
+#include "editor/editor_host.h"
 #include "settings/folder_settings.h"
 
 // A folder prompt that answers from its script (a folder confirms it, nullopt

@@ -174,7 +174,7 @@ TEST_F(EditorWindowTest, ClosingWithUncommittedEditsEndsTheProgramAndKeepsTheFil
   form6_->close();
   EXPECT_FALSE(form6_->isVisible());
   EXPECT_EQ(end_requests_, 1);
-  EXPECT_FALSE(form3_->Editor().Document().IsOpen());
+  EXPECT_FALSE(form3_->Session().Document().IsOpen());
   EXPECT_EQ(ReadBytes(files_.lo_file), files_.original);
 }
 
@@ -184,7 +184,7 @@ TEST_F(EditorWindowTest, CancellingTheFileDialogEndsTheProgramAndOpensNothing) {
   modals_.Then([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
   form6_->Action(TCommand::OpenLoFile)->trigger();
   EXPECT_EQ(end_requests_, 1);
-  EXPECT_FALSE(form3_->Editor().Document().IsOpen());
+  EXPECT_FALSE(form3_->Session().Document().IsOpen());
   EXPECT_EQ(form6_->CatalogueList()->rowCount(), 7) << "the rest of the open still runs";
 }
 
@@ -206,7 +206,7 @@ TEST_F(EditorWindowTest, TheFileDialogOffersTheLastNameSelectedAndLeavesNoPopupB
   EXPECT_EQ(offered, QStringLiteral("LoTEST.dat"));
   EXPECT_EQ(selected, offered) << "typing a name replaces the offered one";
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "it would swallow the next click";
-  EXPECT_TRUE(form3_->Editor().Document().IsOpen());
+  EXPECT_TRUE(form3_->Session().Document().IsOpen());
 }
 
 TEST_F(EditorWindowTest, AFreshWindowShowsZerosForItsOneEmptyRow) {

@@ -21,7 +21,7 @@
 #include <tuple>
 
 #include "dialogs/backdrop_dialog.h"
-#include "editor/record_editor.h"
+#include "editor/editing_session.h"
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
 #include "map/map_strip.h"
@@ -244,7 +244,7 @@ TEST_F(LevelViewTest, DragsDropsAndArrowsLandOnTheChosenGridUnlessAltIsHeld) {
   Open();
   ChooseGridStep(5.0);
   EXPECT_EQ(map->gridStep(), 5.0);
-  EXPECT_EQ(form3_->Editor().View().GridStep(), 5.0);
+  EXPECT_EQ(form3_->Session().View().GridStep(), 5.0);
 
   QTest::mouseClick(map, Qt::LeftButton, {}, At(2));
   Drag(At(2), At(2) + QPoint(37, 23));
@@ -279,14 +279,14 @@ TEST_F(LevelViewTest, DragsDropsAndArrowsLandOnTheChosenGridUnlessAltIsHeld) {
   ChooseGridStep(2.0);
   ChooseGridStep(10.0);
   OpenAnother(other);
-  ASSERT_EQ(form3_->Editor().Document().Path(), other);
+  ASSERT_EQ(form3_->Session().Document().Path(), other);
   EXPECT_EQ(strip->gridStep(), 0.0) << "another file, its own step";
   EXPECT_EQ(map->gridStep(), 0.0);
-  EXPECT_EQ(form3_->Editor().View().GridStep(), 0.0);
+  EXPECT_EQ(form3_->Session().View().GridStep(), 0.0);
   OpenAnother(files_.lo_file);
-  ASSERT_EQ(form3_->Editor().Document().Path(), files_.lo_file);
+  ASSERT_EQ(form3_->Session().Document().Path(), files_.lo_file);
   EXPECT_EQ(strip->gridStep(), 10.0);
-  EXPECT_EQ(form3_->Editor().View().GridStep(), 10.0);
+  EXPECT_EQ(form3_->Session().View().GridStep(), 10.0);
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'|').toStdString();
 }
 

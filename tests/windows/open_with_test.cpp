@@ -41,7 +41,7 @@ TEST_F(EditorWindowTest, ANamedFileThatCannotBeOpenedLeavesTheEditorOpenWithNoFi
   OpenEditor();
   EXPECT_EQ(errors_, QStringList{QStringLiteral("File not found.")});
   EXPECT_TRUE(form6_->isVisible());
-  EXPECT_FALSE(form3_->Editor().Document().IsOpen());
+  EXPECT_FALSE(form3_->Session().Document().IsOpen());
   ColumnListBox* contents = form6_->ContentsList();
   EXPECT_EQ(contents->rows(), QStringList{QString()}) << "the one empty row, as at start";
   EXPECT_EQ(end_requests_, 0);

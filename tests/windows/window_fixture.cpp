@@ -82,7 +82,7 @@ void EditorWindowTest::StartRun(bool store_folders) {
   form1_ = std::make_unique<TForm1>();
   form3_ = std::make_unique<TForm3>(*form1_, *settings_);
   form3_->Desktop().EndRequest = [this] { ++end_requests_; };
-  form6_ = std::make_unique<TForm6>(form3_->Editor(), *settings_, form3_->Desktop(), nullptr);
+  form6_ = std::make_unique<TForm6>(form3_->Session(), *settings_, form3_->Desktop(), nullptr);
   form1_->ShowEditor = [this] { form6_->ShowFromStartup(); };  // as the program wires it
 }
 

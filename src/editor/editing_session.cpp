@@ -1,0 +1,32 @@
+#include "editor/editing_session.h"
+
+TEditingSession::TEditingSession(ruriVizid& settings, TEditorHost& host)
+    : recorder_(document_, [&host](const std::string& notice) { host.ShowInformation(notice); }),
+      form_(view_, document_, host, edits_),
+      transaction_(document_, recorder_, view_, catalogue_, form_, edits_),
+      files_(settings, host, view_, document_, catalogue_, form_, edits_, recorder_),
+      records_(host, view_, document_, form_, edits_, transaction_),
+      placing_(host, view_, document_, catalogue_, form_, edits_, transaction_),
+      objects_(view_, document_, transaction_),
+      backups_(view_, document_, recorder_, transaction_),
+      undo_(history_, player_, transaction_, form_, edits_) {
+  recorder_.SetListener(&history_);
+}
+
+void TEditingSession::ClickRow(int row) {
+  view_.SetSelectedRowFromUser(row);
+  form_.ShowRecord();
+}
+
+// The text first, and what shows it elsewhere (the map), then what it means.
+void TEditingSession::TypeText(TField field, const std::string& text) {
+  view_.SetTextFromUser(field, text);
+  view_.ReportTyped(field);
+  if (field == TField::RecordNo) return form_.GotoRecordNumber();
+  form_.MarkFieldModified(field);
+}
+
+void TEditingSession::ChooseState(int index) {
+  view_.SetStateIndexFromUser(index);
+  form_.MarkStateModified();
+}

@@ -1,0 +1,84 @@
+#include "editor/write_transaction.h"
+
+#include <algorithm>
+
+#include "datafiles/lo_document.h"
+#include "editor/editor_view.h"
+#include "editor/field_form.h"
+#include "editor/list_rows.h"
+#include "editor/number_text.h"
+#include "editor/unsaved_edits.h"
+#include "editor/write_recorder.h"
+
+TWriteTransaction::TWriteTransaction(TLoDocument& document, TWriteRecorder& recorder,
+                                     TEditorView& view, const TObjCatalogue& catalogue,
+                                     TFieldForm& form, TUnsavedEdits& edits)
+    : document_(document),
+      recorder_(recorder),
+      view_(view),
+      catalogue_(catalogue),
+      form_(form),
+      edits_(edits) {}
+
+void TWriteTransaction::Run(const TStepPlan& plan, const std::function<void(TLoDocument&)>& writes,
+                            const std::function<void(TWriteStep&)>& describe) {
+  document_.CheckStillAtPath();
+  const bool replaces_fields = plan.fields == TFieldsAfter::StoredRecord;
+  if (replaces_fields) edits_.NoteDropped(plan.row_after);
+  try {
+    recorder_.Run([&] { writes(document_); },
+                  [&](TWriteStep& step) {
+                    step.kind = plan.kind;
+                    step.description = plan.caption;
+                    step.row_before = plan.row_before;
+                    step.row_after = plan.row_after;
+                    if (describe) describe(step);
+                  });
+  } catch (...) {
+    if (!recorder_.Wrote()) throw;
+    Recover();
+    if (document_.IsOpen()) ShowFields(plan.fields, plan.row_before);
+    throw;
+  }
+  ShowFile();
+  ShowFields(plan.fields, plan.row_after);
+}
+
+void TWriteTransaction::Play(const std::function<void(TLoDocument&)>& play, int row) {
+  try {
+    play(document_);
+  } catch (...) {
+    Recover();
+    if (document_.IsOpen()) ShowFields(TFieldsAfter::StoredRecord, row);
+    throw;
+  }
+  ShowFile();
+  ShowFields(TFieldsAfter::StoredRecord, row);
+}
+
+// The one recovery rule: memory agrees with the file, or no file is shown.
+void TWriteTransaction::Recover() {
+  document_.AgreeWithFile();
+  if (!document_.IsOpen()) {
+    document_ = TLoDocument();  // a zeroed table, as at start
+    return form_.ShowNoFile();
+  }
+  ShowFile();
+}
+
+void TWriteTransaction::ShowFile() {
+  view_.RecordValuesChanged();  // values no row shows (a group's X and Y) changed too
+  RefreshContentsRows(document_, catalogue_, view_);
+  view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
+}
+
+// Record `row` as stored (with no row: the header texts as stored, the
+// fields' edits kept), or the fields as they are with row `row` selected
+// again: the rows' refresh leaves none.
+void TWriteTransaction::ShowFields(TFieldsAfter fields, int row) {
+  row = std::min<int>(row, document_.LastIndex);
+  if (fields == TFieldsAfter::Kept) return view_.SetSelectedRow(row);
+  if (row >= 0) return form_.ShowStoredRecord(row);
+  view_.SetSelectedRow(-1);
+  form_.ShowHeaderTexts();
+}
