@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "editor/list_rows.h"
 #include "editor/editing_session.h"
+#include "editor/list_rows.h"
 
 namespace {
 

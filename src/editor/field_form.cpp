@@ -237,7 +237,9 @@ void TFieldForm::ForgetShown(int index) {
 
 // "0.0" in the user's own separator: a literal "0.0" would not read back
 // under a "," locale, and every Add Object would then fail.
-std::string TFieldForm::ZeroText() const { return std::string("0") + view_.DecimalSeparator() + "0"; }
+std::string TFieldForm::ZeroText() const {
+  return std::string("0") + view_.DecimalSeparator() + "0";
+}
 
 std::optional<std::string> PlacedText(TField field, double value, char separator) {
   const double rounded = std::round(value * 100.0) / 100.0;

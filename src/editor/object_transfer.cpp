@@ -113,9 +113,9 @@ void TObjectTravel::PasteObjects(std::span<const TRecordBytes> records, const TP
   std::vector<TLoRecord> appended;
   for (const TRecordBytes& bytes : placed) appended.push_back(UnpackRecord(bytes));
   const int last = count + static_cast<int>(placed.size()) - 1;
-  transaction_.Run({TStepKind::PasteObjects, "Paste of " + RecordsCaption(placed.size()),
-                    ShownRow(), last},
-                   [&](TLoDocument& document) { document.AppendRecords(appended); });
+  transaction_.Run(
+      {TStepKind::PasteObjects, "Paste of " + RecordsCaption(placed.size()), ShownRow(), last},
+      [&](TLoDocument& document) { document.AppendRecords(appended); });
   std::vector<int> group;
   for (int row = count; row <= last; ++row) group.push_back(row);
   view_.SetMapGroup(std::move(group));

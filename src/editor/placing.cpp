@@ -85,7 +85,9 @@ void TPlacing::Append(const TLoRecord& record, const std::string& caption) {
   }
   const int index = document_.LastIndex + 1;
   transaction_.Run({TStepKind::AddObject, caption, view_.SelectedRow(), index},
-                   [&](TLoDocument& document) { document.AppendRecords({&record, 1}); });
+                   [&](TLoDocument& document) {
+                     document.AppendRecords({&record, 1});
+                   });
   view_.SetMapGroup({});
 }
 
@@ -164,8 +166,7 @@ void TPlacing::WriteGroupFields(const std::vector<TGroupWrite>& writes, TStepKin
                                 const std::string& verb) {
   if (writes.empty()) return;
   const int shown = view_.SelectedRow();
-  const std::string caption = verb + " of " +
-                              IntegerText(static_cast<long long>(writes.size())) +
+  const std::string caption = verb + " of " + IntegerText(static_cast<long long>(writes.size())) +
                               (writes.size() == 1 ? " record" : " records");
   transaction_.Run({kind, caption, shown, shown, TFieldsAfter::Kept}, [&](TLoDocument& document) {
     for (const TGroupWrite& write : writes) {
@@ -215,8 +216,8 @@ void TPlacing::TurnShownRecord(double angle) {
   const std::optional<std::string> text = Placed(TField::R, angle);
   if (!text) return;
   if (!turn_start_) {
-    turn_start_ = TTurnStart{view_.Text(TField::R), view_.Highlight(TField::R),
-                             view_.SaveEnabled(), edits_.Typed()};
+    turn_start_ = TTurnStart{view_.Text(TField::R), view_.Highlight(TField::R), view_.SaveEnabled(),
+                             edits_.Typed()};
   }
   form_.Enter(TField::R, *text);
 }

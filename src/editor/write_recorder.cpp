@@ -1,18 +1,15 @@
 #include "editor/write_recorder.h"
 
-#include <algorithm>
-
 #include "datafiles/lo_document.h"
 #include "errors/app_error.h"
 
 TWriteRecorder::TWriteRecorder(TLoDocument& document, Notice notice)
-    : document_(document), notice_(std::move(notice)) {}
+    : document_(document), journal_(backups_, std::move(notice)) {}
 
 void TWriteRecorder::Run(const std::function<void()>& command,
                          const std::function<void(TWriteStep&)>& describe) {
-  recording_.emplace();
-  wrote_ = false;
-  document_.ObserveWrites(this);
+  journal_.Start(document_.FileLength());
+  document_.ObserveWrites(&journal_);
   try {
     command();
   } catch (...) {
@@ -23,29 +20,9 @@ void TWriteRecorder::Run(const std::function<void()>& command,
   Finish(describe);
 }
 
-// Runs just before each write, after the bytes it replaces were read.
-void TWriteRecorder::BeforeWrite(std::uint64_t offset, std::span<const std::uint8_t> before,
-                                 std::span<const std::uint8_t> after) {
-  TWriteStep& step = *recording_;
-  wrote_ = true;
-  if (step.writes.empty()) {
-    if (std::optional<std::string> message = backups_.BeforeWrite()) notice_(*message);
-    step.length_before = document_.FileLength();
-    step.length_after = step.length_before;
-  }
-  step.Add(offset, before.data(), after.data(), before.size());
-  step.length_after = std::max<std::uint64_t>(step.length_after, offset + after.size());
-}
-
-// Only after writes: a cut alone is no step.
-void TWriteRecorder::BeforeShortening(std::uint64_t length) {
-  if (recording_->WritesFile()) recording_->length_after = length;
-}
-
 void TWriteRecorder::Finish(const std::function<void(TWriteStep&)>& describe) {
   document_.ObserveWrites(nullptr);
-  TWriteStep step = std::move(*recording_);
-  recording_.reset();
+  TWriteStep step = journal_.Take();
   if (!step.WritesFile()) return;
   describe(step);
   Report(std::move(step));

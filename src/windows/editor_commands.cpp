@@ -20,8 +20,9 @@
 #include "windows/rererarovi4.h"
 #include "windows/restore_backup_dialog.h"
 
-EditorCommands::EditorCommands(QWidget& window, const EditorWidgets& widgets, TEditingSession& session,
-                               ruriVizid& settings, DesktopHost& desktop, TForm4* notes)
+EditorCommands::EditorCommands(QWidget& window, const EditorWidgets& widgets,
+                               TEditingSession& session, ruriVizid& settings, DesktopHost& desktop,
+                               TForm4* notes)
     : QObject(&window),
       window_(window),
       widgets_(widgets),
@@ -45,8 +46,9 @@ void EditorCommands::Connect() {
   connect(widgets_.ContentsList(), &ColumnListBox::rowChosen, this, &EditorCommands::RowChosen);
   ColumnListBox* catalogue = widgets_.CatalogueList();
   connect(catalogue, &ColumnListBox::rowActivated, this, [this](int position) {
-    guarded(
-        [&] { session_.Placing().PickCatalogueEntry(session_.View().FileRow(TList::Catalogue, position)); });
+    guarded([&] {
+      session_.Placing().PickCatalogueEntry(session_.View().FileRow(TList::Catalogue, position));
+    });
   });
   for (TList list : {TList::Contents, TList::Catalogue}) {
     connect(widgets_.FindField(list), &ListFindField::findTextChanged, this,

@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <vector>
 
+#include "editor/editing_session.h"
 #include "editor/map_points.h"
 #include "editor/number_text.h"
-#include "editor/editing_session.h"
 #include "map/map_strip.h"
 #include "map/map_view.h"
 #include "qt_convert.h"
@@ -35,8 +35,9 @@ EditorMap::EditorMap(TEditingSession& session, QWidget* placeholder, const QRect
   connect(map_, &MapView::groupMoved, this, &EditorMap::GroupMoved);
   connect(map_, &MapView::groupCleared, this, [this] { session_.Placing().ClearMapGroup(); });
   // The handle types R as the user would; Esc puts back what it was.
-  connect(map_, &MapView::pointTurning, this,
-          [this](int, double angle) { guarded([&] { session_.Placing().TurnShownRecord(angle); }); });
+  connect(map_, &MapView::pointTurning, this, [this](int, double angle) {
+    guarded([&] { session_.Placing().TurnShownRecord(angle); });
+  });
   connect(map_, &MapView::pointTurned, this, [this](int, double angle) {
     guarded([&] { session_.Placing().TurnShownRecord(angle); });
     session_.Placing().FinishTurn();
@@ -99,8 +100,8 @@ void EditorMap::Rebuild() {
 
   const TEditorView& view = session_.View();
   std::vector<MapPoint> points;
-  for (const TMapRecordPoint& record :
-       MapRecordPoints(session_.Document(), session_.Catalogue(), view, session_.View().DecimalSeparator())) {
+  for (const TMapRecordPoint& record : MapRecordPoints(session_.Document(), session_.Catalogue(),
+                                                       view, session_.View().DecimalSeparator())) {
     points.push_back(
         {record.x, record.y, record.r, record.object_class, BytesToQString(record.tip)});
   }

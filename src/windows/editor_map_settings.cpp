@@ -28,7 +28,11 @@ BackdropPlace PlaceOf(const TMapSettings& settings) {
 
 EditorMapSettings::EditorMapSettings(TEditingSession& session, MapView& map, MapStrip& strip,
                                      QObject* parent)
-    : QObject(parent), session_(session), map_(map), strip_(strip), store_(DefaultMapSettingsPath()) {
+    : QObject(parent),
+      session_(session),
+      map_(map),
+      strip_(strip),
+      store_(DefaultMapSettingsPath()) {
   connect(&strip_, &MapStrip::gridStepChosen, this, &EditorMapSettings::GridStepChosen);
   connect(&strip_, &MapStrip::backdropRequested, this, &EditorMapSettings::ChooseBackdrop);
 }

@@ -61,8 +61,8 @@ TForm6::TForm6(TEditingSession& session, ruriVizid& settings, DesktopHost& deskt
   connect(commands_, &EditorCommands::pasteAvailableChanged, map_view,
           &MapView::setPasteHereEnabled);
   connect(map_view, &MapView::pasteHereRequested, commands_, &EditorCommands::PasteHere);
-  presenter_ = std::make_unique<EditorPresenter>(*this, widgets_, session_.View(), *map_,
-                                                 session_.Undo());
+  presenter_ =
+      std::make_unique<EditorPresenter>(*this, widgets_, session_.View(), *map_, session_.Undo());
   NameForScreenReaders(*this);
 
   desktop.SetEditorWindow(this);

@@ -30,8 +30,8 @@ class ruriVizid;
 //    editor_map_settings: its backdrop and grid step per Lo file;
 //  - editor_accessibility: the names a screen reader reads;
 //  - restore_backup_dialog: the list of backup copies to restore.
-// This class owns them for the window's life; it restores and stores the window's placement and plays the opening
-// effect. It keeps no data of its own.
+// This class owns them for the window's life; it restores and stores the window's placement and
+// plays the opening effect. It keeps no data of its own.
 class TForm6 : public QMainWindow {
   Q_OBJECT
 

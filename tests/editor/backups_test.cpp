@@ -153,7 +153,7 @@ TEST(Backups, ARestoreIsOneStepUndoTakesBack) {
     w.Click(3);
     const Bytes& copy = take_longer ? w.longer : w.shorter;
     w.session.Backups().Restore(w.backups / (take_longer ? "LoTest.dat.2026-12-07T15-04-05"
-                                                     : "LoTest.dat.2026-12-08T09-00-00"));
+                                                         : "LoTest.dat.2026-12-08T09-00-00"));
     EXPECT_EQ(w.File(), copy);
     ExpectAgreesWithFile(w.session);
     EXPECT_EQ(w.session.View().SelectedRow(), take_longer ? 3 : 1);

@@ -13,7 +13,6 @@
 #include <set>
 
 #include "editor/editing_session.h"
-#include "editor/editing_session.h"
 #include "platform/binary_file.h"
 #include "settings/folder_settings.h"
 #include "settings/profile_lines.h"

@@ -18,7 +18,8 @@ class MapEditingTest : public ::testing::Test, protected EditorWorld {
   MapEditingTest() : EditorWorld({{0, 0, "Marker"}, {1, 2, "Birch"}, {1, 1, "Pine"}}) {}
 
   std::vector<TMapRecordPoint> Points() const {
-    return MapRecordPoints(session.Document(), session.Catalogue(), view, session.View().DecimalSeparator());
+    return MapRecordPoints(session.Document(), session.Catalogue(), view,
+                           session.View().DecimalSeparator());
   }
   bool Marked(TField field) const { return view.Highlight(field) == THighlight::Modified; }
 };

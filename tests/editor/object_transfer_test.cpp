@@ -1,12 +1,11 @@
 // Objects copied, pasted, deleted and cut, down to the file's bytes, each
 // undone and redone byte for byte.
 
-#include "editor/editing_session.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "editor/editing_session.h"
 #include "support/editor_world.h"
 
 namespace {

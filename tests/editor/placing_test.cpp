@@ -217,7 +217,8 @@ TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
   EXPECT_EQ(File(), expected);
   EXPECT_EQ(view.Text(TField::X), "60.00");
   // Only one member out of reach: the others stay too.
-  session.Placing().MoveMapGroup(0.0, -9999996.0);  // Y -9999997.50 and -9999999.50 fit, -10000000.50 not
+  session.Placing().MoveMapGroup(
+      0.0, -9999996.0);  // Y -9999997.50 and -9999999.50 fit, -10000000.50 not
   EXPECT_EQ(File(), expected);
 }
 
@@ -277,7 +278,7 @@ TEST_F(PlacingTest, AGroupTurnWritesOnlyXYAndRAsOneStepThatUndoTakesBack) {
   Click(1);
   session.Placing().ToggleInMapGroup(2);
   session.Placing().ToggleInMapGroup(3);  // shows record 3
-  Type(TField::X, "0.25");     // record 3 is drawn where its field says
+  Type(TField::X, "0.25");                // record 3 is drawn where its field says
   const std::size_t steps = history.Steps().size();
 
   // About the middle of (0.25 ... 2.25, -3 ... -1): (1.25, -2).

@@ -1,11 +1,10 @@
-#include "editor/editing_session.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <limits>
 #include <map>
 
+#include "editor/editing_session.h"
 #include "errors/app_error.h"
 #include "platform/binary_file.h"
 #include "support/editor_world.h"

@@ -10,7 +10,6 @@
 #include <functional>
 
 #include "editor/editing_session.h"
-#include "editor/editing_session.h"
 #include "platform/file_faults.h"
 #include "support/child_process.h"
 #include "support/editor_world.h"

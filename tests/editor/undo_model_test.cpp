@@ -7,7 +7,6 @@
 #include <random>
 
 #include "editor/editing_session.h"
-#include "editor/editing_session.h"
 #include "support/editor_world.h"
 #include "support/file_agreement.h"
 
@@ -38,7 +37,7 @@ class Script {
         return Delete();
       case 8:
         return w_.session.Placing().DropCatalogueEntry(Pick(0, 2), Pick(-500, 500) / 4.0,
-                                            Pick(-500, 500) / 8.0);
+                                                       Pick(-500, 500) / 8.0);
       case 9:
         if (ClickSome()) w_.session.Placing().DuplicateRecord();
         return;

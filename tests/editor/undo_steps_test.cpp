@@ -119,7 +119,7 @@ TEST(UndoSteps, NothingWrittenNoStep) {
   w.Click(3);
   w.session.Records().RemoveLastObject();  // row 3 of 4 is the last: a step
   w.Click(0);
-  w.session.Records().RemoveLastObject();              // "No Item Selected": none
+  w.session.Records().RemoveLastObject();   // "No Item Selected": none
   ASSERT_EQ(w.history.Steps().size(), 2u);  // the edits of record 1, the Remove
   EXPECT_EQ(w.history.Steps()[0].kind, TStepKind::DroppedEdits);
   EXPECT_EQ(w.history.Steps().back().kind, TStepKind::RemoveObject);

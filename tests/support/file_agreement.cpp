@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "editor/number_text.h"
 #include "editor/editing_session.h"
+#include "editor/number_text.h"
 #include "support/lo_files.h"
 
 namespace {
@@ -46,9 +46,10 @@ void ExpectAgreesWithFile(const TEditingSession& session) {
     // A saved 300 still shows as typed; it stores 44.
     EXPECT_EQ(ParseByte(session.View().Text(TField::Class)), record.object_class);
     // Shown rounded to two decimals, or "0.0" for a new record.
-    EXPECT_EQ(FormatFixed2(ParseFloat(session.View().Text(TField::X), session.View().DecimalSeparator()),
-                           session.View().DecimalSeparator()),
-              FormatFixed2(record.x, session.View().DecimalSeparator()));
+    EXPECT_EQ(
+        FormatFixed2(ParseFloat(session.View().Text(TField::X), session.View().DecimalSeparator()),
+                     session.View().DecimalSeparator()),
+        FormatFixed2(record.x, session.View().DecimalSeparator()));
     EXPECT_EQ(session.View().Text(TField::Name), document.NameText());
   }
 }
