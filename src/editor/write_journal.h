@@ -26,8 +26,6 @@ class TWriteJournal : public TWriteObserver {
   void Start(std::uint64_t length);
   // The writes since Start, as a step (none when nothing was written).
   TWriteStep Take();
-  // Whether a write was made (or tried) since Start.
-  bool Wrote() const { return wrote_; }
 
   void BeforeWrite(std::uint64_t offset, std::span<const std::uint8_t> before,
                    std::span<const std::uint8_t> after) override;

@@ -46,8 +46,6 @@ class TWriteRecorder {
   // receives it; also when the command raises (after its writes), which then
   // goes on up. Only the write transaction runs commands.
   void Run(const std::function<void()>& command, const std::function<void(TWriteStep&)>& describe);
-  // Whether the last run wrote (or tried to write) the file.
-  bool Wrote() const { return journal_.Wrote(); }
   // A step that wrote nothing (edits left unsaved), straight to the listener.
   void Report(TWriteStep step);
   // The document now holds another file (read whole) or none: the backup

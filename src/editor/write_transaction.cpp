@@ -9,6 +9,7 @@
 #include "editor/number_text.h"
 #include "editor/unsaved_edits.h"
 #include "editor/write_recorder.h"
+#include "errors/app_error.h"
 
 TWriteTransaction::TWriteTransaction(TLoDocument& document, TWriteRecorder& recorder,
                                      TEditorView& view, const TObjCatalogue& catalogue,
@@ -34,10 +35,15 @@ void TWriteTransaction::Run(const TStepPlan& plan, const std::function<void(TLoD
                     step.row_after = plan.row_after;
                     if (describe) describe(step);
                   });
+  } catch (const ConvertError&) {
+    throw;  // a typed number that does not read: nothing was written
   } catch (...) {
-    if (!recorder_.Wrote()) throw;
     Recover();
-    if (document_.IsOpen()) ShowFields(plan.fields, plan.row_before);
+    // Fields that held no edits show the record as the file now holds it.
+    const bool edits_shown = plan.fields == TFieldsAfter::Kept && view_.SaveEnabled();
+    if (document_.IsOpen()) {
+      ShowFields(edits_shown ? TFieldsAfter::Kept : TFieldsAfter::StoredRecord, plan.row_before);
+    }
     throw;
   }
   ShowFile();

@@ -38,10 +38,12 @@ struct TStepPlan {
 //     will show a stored record, and records its writes as one step;
 //  3. brings the view in step with the document once at the end: the rows,
 //     the record count, the map's points and the fields;
-//  4. after a failure that wrote anything, has memory agree with what the
-//     file holds (no file is shown when it cannot be read), shows that, and
-//     raises the failure on. A failure before the first write (a Save's bad
-//     number) leaves memory as the command left it.
+//  4. after a failure, has memory agree with what the file holds (no file
+//     is shown when it cannot be read), shows that (the fields show
+//     row_before as stored unless they hold edits the command kept), and
+//     raises the failure on. Only a typed number that does not read
+//     (ConvertError, raised before any write) leaves memory as the command
+//     left it: the values a Save read before it stay stored.
 class TWriteTransaction {
  public:
   TWriteTransaction(TLoDocument& document, TWriteRecorder& recorder, TEditorView& view,

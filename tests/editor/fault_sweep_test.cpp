@@ -243,6 +243,15 @@ std::vector<Command> Commands() {
                 },
                 [](World& w) { w.session.Objects().CutObjects(); },
                 {kCountBytes, {RecordRange(0).at, 4 * 20}}}),
+      {"restore a backup",
+       false,
+       [](World& w) {
+         WriteBytes(w.dir / "copy", LoFileBytes("Copy", "Older", NumberedRecords(6)));
+         w.Reopen();
+         w.Click(2);
+       },
+       [](World& w) { w.session.Backups().Restore(w.dir / "copy"); },
+       {{0, 100 + 6 * 20}}},
       {"close", false, open_lo, [](World& w) { w.session.Files().CloseLoFile(); }, {}},
       {"change the Lo folder",
        false,
@@ -333,6 +342,7 @@ void CheckWorld(const World& w, const Command& command, const Expectations& expe
     EXPECT_EQ(document.LastIndex + 1, on_disk) << "memory and file disagree on the count";
     EXPECT_EQ(static_cast<int>(w.session.View().ContentsRows().size()), on_disk);
     EXPECT_EQ(w.session.View().WindowCaption(), "Editing " + document.Path().string());
+    ExpectAgreesWithFile(w.session);
   }
 
   // Settings: each entry old or new, never a cut-off file.
