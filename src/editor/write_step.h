@@ -10,13 +10,15 @@
 #include "datafiles/record_fields.h"
 #include "editor/editor_view.h"
 
-// One command that wrote the Lo file (Save, Add Object, Remove Object, a
-// restored backup), as an undo history keeps it: every positioned write in
-// the order it was made, with the bytes it replaced and the bytes it wrote,
-// and the file's length before and after. Or, without a write, the edits of
-// a record the user left unsaved by choosing another record (taken back,
-// they show again), or unsaved edits taken back by Undo (done again, they
-// show again).
+// One step of the undo history. Either a command that wrote the Lo file
+// through the write transaction (a Save or a Move of one record, Add,
+// Remove, Duplicate and catalogue drops, group moves and turns, Paste,
+// Delete and Cut, a restored backup): every positioned write in the order
+// it was made, with the bytes it replaced and the bytes it wrote, and the
+// file's length before and after.
+// Or, without a write, the edits of a record the user left unsaved by
+// choosing another record (taken back, they show again), or unsaved edits
+// taken back by Undo (done again, they show again).
 //
 // A command that fails half-way is still a step: it holds every write it
 // started, the failing one included, each with the bytes read just before

@@ -117,8 +117,8 @@ TEST_F(MapEditingTest, PointsFollowTheRecordsAndTheSelectedRecordsFields) {
 
   // Typing moves the selected marker while the text reads as a number.
   Click(1);
-  view.SetTextFromUser(TField::X, "40.5");
-  view.SetTextFromUser(TField::Y, "-");
+  Type(TField::X, "40.5");
+  Type(TField::Y, "-");
   points = Points();
   EXPECT_EQ(points[1].x, 40.5);
   EXPECT_EQ(points[1].y, -1.0) << "a text that is no number leaves the stored value";
