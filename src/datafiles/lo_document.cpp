@@ -248,9 +248,11 @@ void TLoDocument::AppendRecords(std::span<const TLoRecord> records) {
   const int count_after = count + static_cast<int>(records.size());
   if (count_after > kLoRecordCapacity) throw InvalidRecordCount(count_after);
   for (std::size_t i = 0; i < records.size(); ++i) {
+    // Whole, in one positioned write: nothing counts it yet.
     const int index = count + static_cast<int>(i);
     LoRecordTable[static_cast<std::size_t>(index)] = records[i];
-    PutRecord(index);
+    const TRecordBytes bytes = PackRecord(records[i]);
+    Put(RecordOffset(index), bytes.data(), bytes.size());
   }
   WriteCount(static_cast<std::int16_t>(count_after));
 }

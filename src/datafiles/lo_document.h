@@ -74,7 +74,7 @@ class TLoDocument {
   // old count, the new one or 0, never a count of records the file lacks.
   void WriteCount(std::int16_t count);
   // The one way records are appended: each is written after the last
-  // counted record, field by field as WriteRecord writes, and the count
+  // counted record in one positioned write of its 20 bytes, and the count
   // last, so the count never names a record the file lacks. More records
   // than the file has room for raise InvalidRecordCount before any write.
   void AppendRecords(std::span<const TLoRecord> records);

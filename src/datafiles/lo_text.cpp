@@ -47,34 +47,6 @@ struct THeaderPart {
 LoTextError::LoTextError(int line, const std::string& problem)
     : AppError("line " + std::to_string(line) + ": " + problem), line_(line), problem_(problem) {}
 
-TRecordBytes PackRecord(const TLoRecord& record) {
-  TRecordBytes bytes{};
-  for (TField field : kRecordFields) {
-    const TFieldInfo& info = FieldInfo(field);
-    if (info.kind == TFieldKind::Float) {
-      little_endian::StoreU32(bytes.data() + info.offset,
-                              std::bit_cast<std::uint32_t>(record.*info.number));
-    } else {
-      bytes[info.offset] = record.*info.byte;
-    }
-  }
-  return bytes;
-}
-
-TLoRecord UnpackRecord(const TRecordBytes& bytes) {
-  TLoRecord record;
-  for (TField field : kRecordFields) {
-    const TFieldInfo& info = FieldInfo(field);
-    if (info.kind == TFieldKind::Float) {
-      record.*info.number =
-          std::bit_cast<float>(little_endian::LoadU32(bytes.data() + info.offset));
-    } else {
-      record.*info.byte = bytes[info.offset];
-    }
-  }
-  return record;
-}
-
 std::string ExactRecordLines(std::span<const TRecordBytes> records) {
   std::string text;
   for (const TRecordBytes& record : records) {

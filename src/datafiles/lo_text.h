@@ -31,9 +31,6 @@
 // lines and lines that start with "#" are skipped; a "\r" ending a line is
 // ignored.
 
-// One record as the file packs it.
-using TRecordBytes = std::array<std::uint8_t, kRecordSize>;
-
 // A text line that does not read. line() is 1-based; what() is
 // "line 7: <problem>".
 class LoTextError : public AppError {
@@ -48,8 +45,6 @@ class LoTextError : public AppError {
 };
 
 // The record's fields packed into the file's 20 bytes, and back. Never fail.
-TRecordBytes PackRecord(const TLoRecord& record);
-TLoRecord UnpackRecord(const TRecordBytes& bytes);
 
 // The record lines of the exact form, one per record, each ended by "\n":
 // exactly what LoFileToExactText prints for these records. Never fails.

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+
+#include "datafiles/little_endian.h"
 
 // The editor's fields, one row each in the table below. Reading, writing,
 // showing and committing a record, the window's field widgets and the tab
@@ -167,3 +170,34 @@ inline constexpr bool kFieldTableIsConsistent = [] {
   return next == kRecordSize;
 }();
 static_assert(kFieldTableIsConsistent, "kFieldTable: rows out of TField order or record gaps");
+
+// One record as the file packs it.
+using TRecordBytes = std::array<std::uint8_t, kRecordSize>;
+
+inline TRecordBytes PackRecord(const TLoRecord& record) {
+  TRecordBytes bytes{};
+  for (TField field : kRecordFields) {
+    const TFieldInfo& info = FieldInfo(field);
+    if (info.kind == TFieldKind::Float) {
+      little_endian::StoreU32(bytes.data() + info.offset,
+                              std::bit_cast<std::uint32_t>(record.*info.number));
+    } else {
+      bytes[info.offset] = record.*info.byte;
+    }
+  }
+  return bytes;
+}
+
+inline TLoRecord UnpackRecord(const TRecordBytes& bytes) {
+  TLoRecord record;
+  for (TField field : kRecordFields) {
+    const TFieldInfo& info = FieldInfo(field);
+    if (info.kind == TFieldKind::Float) {
+      record.*info.number =
+          std::bit_cast<float>(little_endian::LoadU32(bytes.data() + info.offset));
+    } else {
+      record.*info.byte = bytes[info.offset];
+    }
+  }
+  return record;
+}

@@ -91,12 +91,13 @@ TEST_F(RecordEditorTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
 TEST_F(RecordEditorTest, AddAppendsAZeroedRecordWritingTheCountLast) {
   Open(NumberedRecords(5));
   const Bytes original = File();
-  file_faults::FailOperation(1, 101);  // the record's first field
+  file_faults::FailOperation(4, 101);  // two stats, then the name read and written first
   EXPECT_EQ(MessageOf([&] { session.Records().AddObject(); }), "Disk full");
   EXPECT_EQ(File(), original);
   EXPECT_EQ(session.Document().LastIndex, 4);
-  file_faults::FailOperation(11, 101);  // 8 record fields, 2 header texts, then the count
+  file_faults::FailOperation(10, 101);  // ... the description, the record, then the count
   EXPECT_EQ(MessageOf([&] { session.Records().AddObject(); }), "Disk full");
+  EXPECT_EQ(File().size(), 220u) << "the record stands, not counted";
   EXPECT_EQ(Slice(File(), 20, 2), Slice(original, 20, 2));
   EXPECT_EQ(session.Document().LastIndex, 4);
 
