@@ -38,6 +38,8 @@ enum class TStepKind {
   PasteObjects,   // records appended from the clipboard
   DeleteObjects,  // records deleted or cut, the later ones moved up
   RestoreBackup,
+  GroupFields,  // fields set for the group, aligned or spread
+  ArrayCopies,  // rows of copies appended
   DroppedEdits,
   TypedEdits
 };
