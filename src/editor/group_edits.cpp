@@ -162,6 +162,7 @@ TArrayPlan TGroupEdits::ArrayTowards(int count, double x, double y) const {
 
 void TGroupEdits::Array(const TArrayPlan& plan) {
   const std::vector<int> rows = Members();
+  view_.SetArrayPreview({});
   if (rows.empty()) {
     host_.ShowInformation(kNoItemSelected);
     return;
@@ -185,6 +186,10 @@ void TGroupEdits::Array(const TArrayPlan& plan) {
   for (int row = first; row <= document_.LastIndex; ++row) group.push_back(row);
   view_.SetMapGroup(std::move(group));
 }
+
+void TGroupEdits::PreviewArray(const TArrayPlan& plan) { view_.SetArrayPreview(ArrayCopies(plan)); }
+
+void TGroupEdits::EndPreview() { view_.SetArrayPreview({}); }
 
 void TGroupEdits::Align(TAxis axis, TAlignTo to) {
   const std::vector<int> rows = Members();

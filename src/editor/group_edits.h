@@ -64,6 +64,10 @@ class TGroupEdits {
   // group then holds the members and their copies. Refused before any write
   // when the file has no room for them, saying how many copies would fit.
   void Array(const TArrayPlan& plan);
+  // While the dialog is open: the view's array preview shows ArrayCopies
+  // (PreviewArray), or nothing again (EndPreview).
+  void PreviewArray(const TArrayPlan& plan);
+  void EndPreview();
 
   // The group's X or Y all take their least, middle or greatest value.
   void Align(TAxis axis, TAlignTo to);
