@@ -57,6 +57,9 @@ void GroupCommands::Run(TCommand command) {
   }
 }
 
+// Over the lists, so that the map stays in sight.
+QPoint GroupCommands::BesideTheMap() const { return window_.mapToGlobal(QPoint(8, 40)); }
+
 void GroupCommands::OpenArrayDialog() {
   if (session_.Group().Members().empty()) {
     guarded([&] { session_.Group().Array({1, 0.0, 0.0, 0.0}); });  // says nothing is chosen
@@ -65,6 +68,7 @@ void GroupCommands::OpenArrayDialog() {
   if (array_ == nullptr) {
     array_ = new ArrayDialog(&window_, session_);
     connect(array_, &ArrayDialog::pickingPoint, this, &GroupCommands::pickingPoint);
+    array_->move(BesideTheMap());
   }
   array_->show();
   array_->raise();
@@ -92,10 +96,11 @@ void GroupCommands::CheckFile() {
   dialog->setWindowTitle(QStringLiteral("Check File"));
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(dialog);
-  layout->addWidget(new QLabel(found.empty() ? QStringLiteral("Nothing found.")
-                                             : QStringLiteral("%1 findings; a click chooses the "
-                                                              "record.")
-                                                   .arg(found.size()),
+  const QString summary = found.size() == 1 ? QStringLiteral("1 finding")
+                                            : QStringLiteral("%1 findings").arg(found.size());
+  layout->addWidget(new QLabel(found.empty()
+                                   ? QStringLiteral("Nothing found.")
+                                   : summary + QStringLiteral("; a click chooses the record."),
                                dialog));
   auto* list = new QListWidget(dialog);
   list->setObjectName(QStringLiteral("CheckFindings"));
@@ -104,11 +109,15 @@ void GroupCommands::CheckFile() {
     auto* item = new QListWidgetItem(BytesToQString(finding.text), list);
     item->setData(Qt::UserRole, finding.record);
   }
-  connect(list, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
-    const int record = item == nullptr ? -1 : item->data(Qt::UserRole).toInt();
+  // A click or Enter, not the list's own first current row.
+  auto choose = [this](QListWidgetItem* item) {
+    const int record = item->data(Qt::UserRole).toInt();
     if (record >= 0) guarded([&] { session_.Placing().ChooseRecord(record); });
-  });
+  };
+  connect(list, &QListWidget::itemClicked, this, choose);
+  connect(list, &QListWidget::itemActivated, this, choose);
   layout->addWidget(list);
   dialog->resize(520, 260);
+  dialog->move(BesideTheMap());
   dialog->show();
 }

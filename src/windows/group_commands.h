@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 
 #include "windows/editor_widgets.h"
@@ -38,6 +39,7 @@ class GroupCommands : public QObject {
 
  private:
   void OpenArrayDialog();
+  QPoint BesideTheMap() const;
   void CheckFile();
 
   QWidget& window_;

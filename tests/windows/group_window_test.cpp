@@ -111,7 +111,8 @@ TEST_F(GroupWindowTest, SelectSameKindAndCtrlAChooseExactlyTheirRecords) {
   ASSERT_EQ(findings->count(), 2);
   EXPECT_EQ(findings->item(1)->text(),
             QStringLiteral("Record 7: stacked on record 1 (the same kind within 0.01 units)"));
-  findings->setCurrentRow(1);
+  QTest::mouseClick(findings->viewport(), Qt::LeftButton, {},
+                    findings->visualItemRect(findings->item(1)).center());
   EXPECT_EQ(View().SelectedRow(), 7);
 }
 
