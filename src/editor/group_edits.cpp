@@ -45,7 +45,7 @@ TGroupEdits::TGroupEdits(TEditorHost& host, TEditorView& view, TLoDocument& docu
       transaction_(transaction) {}
 
 void TGroupEdits::SelectAll() {
-  if (document_.LastIndex < 0) return;
+  if (!document_.IsOpen() || document_.LastIndex < 0) return;
   std::vector<int> all(static_cast<std::size_t>(document_.LastIndex) + 1);
   std::iota(all.begin(), all.end(), 0);
   const int shown = view_.SelectedRow();
