@@ -12,7 +12,8 @@
 
 // One step of the undo history. Either a command that wrote the Lo file
 // through the write transaction (a Save or a Move of one record, Add,
-// Remove, Duplicate and catalogue drops, group moves and turns, Paste,
+// Remove, Duplicate and catalogue drops, group moves and turns, fields set
+// for a group, rows of copies, aligns and spreads, Paste,
 // Delete and Cut, a restored backup): every positioned write in the order
 // it was made, with the bytes it replaced and the bytes it wrote, and the
 // file's length before and after.
