@@ -7,6 +7,7 @@
 #include <bit>
 #include <cmath>
 
+#include "datafiles/little_endian.h"
 #include "datafiles/lo_document.h"
 #include "datafiles/obj_catalogue.h"
 
@@ -23,9 +24,7 @@ TLoRecord Unpack(std::span<const std::uint8_t> bytes, std::uint64_t at) {
     const TFieldInfo& info = FieldInfo(field);
     const std::uint8_t* p = bytes.data() + at + info.offset;
     if (info.number != nullptr) {
-      const std::uint32_t word = static_cast<std::uint32_t>(p[0]) | (std::uint32_t{p[1]} << 8) |
-                                 (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
-      record.*info.number = std::bit_cast<float>(word);
+      record.*info.number = std::bit_cast<float>(little_endian::LoadU32(p));
     } else {
       record.*info.byte = *p;
     }
@@ -80,7 +79,7 @@ std::vector<TLoFinding> CheckLoFile(std::span<const std::uint8_t> bytes,
                              " bytes, fewer than its 100-byte header"});
     return found;
   }
-  const int count = static_cast<std::int16_t>(bytes[kCountOffset] | (bytes[kCountOffset + 1] << 8));
+  const int count = static_cast<std::int16_t>(little_endian::LoadU16(bytes.data() + kCountOffset));
   const std::uint64_t needed = RecordOffset(std::max(count, 0));
   if (count < 0 || count > kLoRecordCapacity) {
     found.push_back({-1, "Record count " + Num(count) + ": a Lo file holds 0 to 256 records"});
