@@ -21,6 +21,8 @@ class ArrayDialog : public QDialog {
   ArrayDialog(QWidget* parent, TEditingSession& session);
   // A click on the map while picking: the point the copies spread to.
   void PointPicked(double x, double y);
+  // The map previews the copies of the group as it is now.
+  void Preview();
 
  signals:
   // The next click on the map is wanted (true) or no longer (false).
@@ -33,7 +35,6 @@ class ArrayDialog : public QDialog {
   MaskedEdit* AddField(const char* name, const QString& caption, bool integer, int row);
   // The plan the fields describe; nothing while one does not read.
   std::optional<TArrayPlan> Plan() const;
-  void Preview();
   void Append();
 
   TEditingSession& session_;

@@ -70,6 +70,7 @@ void GroupCommands::OpenArrayDialog() {
     connect(array_, &ArrayDialog::pickingPoint, this, &GroupCommands::pickingPoint);
     array_->move(BesideTheMap());
   }
+  array_->Preview();  // the group may have changed since it was last shown
   array_->show();
   array_->raise();
   array_->activateWindow();
