@@ -1,7 +1,8 @@
 // The exact text form both ways. Any input, read as text, is refused with a
 // line error or read into bytes that print and read back the same. Read as a
 // Lo file the editor opens (count 0..256, every counted record present), the
-// bytes printed as exact text must read back to the very same bytes.
+// bytes printed as exact text must read back to the very same bytes. The
+// file check takes any bytes.
 #include <cstdint>
 #include <cstdlib>
 #include <span>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "datafiles/little_endian.h"
+#include "datafiles/lo_check.h"
 #include "datafiles/lo_document.h"
 #include "datafiles/lo_text.h"
 
@@ -26,6 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<TRecordBytes> records = ParseRecordLines(text);
     if (ParseRecordLines(ExactRecordLines(records)) != records) std::abort();
   } catch (const LoTextError&) {
+  }
+
+  // The file check reads any bytes; each finding names a record or the file.
+  for (const TLoFinding& finding : CheckLoFile(bytes, nullptr)) {
+    if (finding.record < -1 || finding.record >= kLoRecordCapacity || finding.text.empty()) {
+      std::abort();
+    }
   }
 
   if (size < kCountOffset + kCountWidth) return 0;

@@ -1,11 +1,13 @@
 // lodump [--help | --version] LOFILE [OBJDAT_FOLDER]
 // lodump --exact LOFILE
+// lodump --check LOFILE [OBJDAT_FOLDER]
 //
 // Prints a Lo file as the editor shows it, for reading or diffing in a
 // terminal: the header texts and count, then one line per record with the
 // contents-list row and the record's field texts (decimal separator ".").
 // With --exact it prints the exact text form instead, which loload reads
-// back into the same bytes.
+// back into the same bytes. With --check it lists what the game would trip
+// over, one line per finding, and exits 1 when there is any.
 // Opens every file read-only and changes nothing. Errors are reported with
 // the editor's messages and exit status 1; a wrong command line gives 2.
 
@@ -18,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "datafiles/lo_check.h"
 #include "datafiles/lo_document.h"
 #include "datafiles/lo_text.h"
 #include "datafiles/obj_catalogue.h"
@@ -38,12 +41,20 @@ constexpr std::string_view kHelp =
     "\n"
     "  --exact        print every byte of the file in the exact text form,\n"
     "                 which loload reads back (no OBJDAT_FOLDER)\n"
+    "  --check        list what the game or a modder would trip over, one\n"
+    "                 line per finding naming its record: a class and type\n"
+    "                 the catalogue lacks (with OBJDAT_FOLDER), X, Y, Z or R\n"
+    "                 not finite, records of one kind stacked within 0.01\n"
+    "                 units, a state other than 0 or 1, bytes after the last\n"
+    "                 counted record that are not zero, a count that does not\n"
+    "                 match the file's length; exit status 1 when any is found\n"
     "  -h, --help     print this help and exit\n"
     "  -v, --version  print the version and exit\n"
     "  --             end of options (for a file name that starts with '-')\n"
     "\n"
-    "Exit status: 0 when printed, 1 when a file cannot be read (the editor's\n"
-    "message on standard error), 2 for a wrong command line.\n";
+    "Exit status: 0 when printed (with --check: nothing found), 1 when a file\n"
+    "cannot be read (the editor's message on standard error) or --check found\n"
+    "something, 2 for a wrong command line.\n";
 
 // What the command line asks for. Options are only recognised before "--";
 // the first unknown one is an error.
@@ -52,6 +63,7 @@ struct Command {
   std::vector<std::string> files;  // LOFILE [OBJDAT_FOLDER]
   std::string error;               // for Wrong: the one line to print
   bool exact = false;              // the exact text form
+  bool check = false;              // the file check
 };
 
 Command ParseCommandLine(int argc, char** argv) {
@@ -64,8 +76,8 @@ Command ParseCommandLine(int argc, char** argv) {
     } else if (!options_ended && argument.size() > 1 && argument.front() == '-') {
       if (argument == "-h" || argument == "--help") return {Command::Kind::Help, {}, {}};
       if (argument == "-v" || argument == "--version") return {Command::Kind::Version, {}, {}};
-      if (argument == "--exact") {
-        command.exact = true;
+      if (argument == "--exact" || argument == "--check") {
+        (argument == "--exact" ? command.exact : command.check) = true;
         continue;
       }
       return {Command::Kind::Wrong,
@@ -75,7 +87,8 @@ Command ParseCommandLine(int argc, char** argv) {
       command.files.emplace_back(argument);
     }
   }
-  if (command.files.empty() || command.files.size() > (command.exact ? 1 : 2)) {
+  if (command.files.empty() || command.files.size() > (command.exact ? 1 : 2) ||
+      (command.exact && command.check)) {
     command.kind = Command::Kind::Wrong;
     command.error = std::string(kUsage.substr(0, kUsage.size() - 1));
   }
@@ -120,6 +133,25 @@ std::string RecordLine(int index, const TLoRecord& record, const TObjCatalogue& 
   return line;
 }
 
+// The file check: one line per finding; 1 when there is any.
+int Check(TLoDocument& document, const Command& command) {
+  const std::vector<std::uint8_t> bytes = document.ReadFileBytes();
+  document.Close();
+  static TObjCatalogue catalogue;
+  const TObjCatalogue* known = nullptr;
+  if (command.files.size() == 2) {
+    if (LoadCatalogueWithoutCreating(command.files[1], catalogue)) {
+      known = &catalogue;
+    } else {
+      std::cerr << "lodump: no objdat.nam in " << command.files[1]
+                << ", classes and types not checked\n";
+    }
+  }
+  const std::vector<TLoFinding> findings = CheckLoFile(bytes, known);
+  for (const TLoFinding& finding : findings) std::cout << finding.text << "\n";
+  return findings.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -146,6 +178,7 @@ int main(int argc, char** argv) {
       std::cout << LoFileToExactText(bytes);
       return 0;
     }
+    if (command.check) return Check(document, command);
     const int count = document.ReadAll();
     document.Close();
 

@@ -9,6 +9,7 @@
 #include "editor/editor_view.h"
 #include "editor/field_form.h"
 #include "editor/file_opening.h"
+#include "editor/group_edits.h"
 #include "editor/object_transfer.h"
 #include "editor/placing.h"
 #include "editor/record_commands.h"
@@ -58,6 +59,7 @@ class TEditingSession {
   TPlacing& Placing() { return placing_; }
   TObjectTravel& Objects() { return objects_; }
   TBackupCommands& Backups() { return backups_; }
+  TGroupEdits& Group() { return group_; }
   TUndoCommands& Undo() { return undo_; }
   const TUndoCommands& Undo() const { return undo_; }
   // The steps the history holds, for what shows them.
@@ -78,5 +80,6 @@ class TEditingSession {
   TPlacing placing_;
   TObjectTravel objects_;
   TBackupCommands backups_;
+  TGroupEdits group_;
   TUndoCommands undo_;
 };

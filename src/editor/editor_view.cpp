@@ -152,6 +152,12 @@ void TEditorView::SetMapGroup(std::vector<int> rows) {
   Notify({TAspect::MapGroup});
 }
 
+void TEditorView::SetArrayPreview(std::vector<TLoRecord> copies) {
+  if (copies.empty() && array_preview_.empty()) return;
+  array_preview_ = std::move(copies);
+  Notify({TAspect::ArrayPreview});
+}
+
 void TEditorView::PruneMapGroup() { SetMapGroup(map_group_); }
 
 void TEditorView::Notify(TViewMember member) const {

@@ -31,7 +31,8 @@ enum class TAspect {
   // Another file was opened, or none is open after a failed open; the rows
   // of the file shown now stand.
   OpenFileChanged,
-  TypedText,  // the user typed into the field; its widget holds the text already
+  TypedText,     // the user typed into the field; its widget holds the text already
+  ArrayPreview,  // the copies an open "Array..." would append
 };
 
 struct TViewMember {
@@ -139,6 +140,10 @@ class TEditorView {
   // SetTextFromUser), for what shows the text elsewhere (the map).
   void ReportTyped(TField field) const { Notify({TAspect::TypedText, field}); }
 
+  // The copies "Array..." would append, while its dialog is open (else none).
+  const std::vector<TLoRecord>& ArrayPreview() const { return array_preview_; }
+  void SetArrayPreview(std::vector<TLoRecord> copies);
+
   // The map's grid step in world units (0: no grid): what the editor snaps
   // placed records to. The window sets it; nothing is notified. A negative
   // or non-finite step reads 0.
@@ -166,6 +171,7 @@ class TEditorView {
   void PruneMapGroup();
 
   Listener listener_;
+  std::vector<TLoRecord> array_preview_;
   std::array<std::string, kFieldCount> texts_;
   std::array<THighlight, kFieldCount> highlights_{};
   int state_index_ = 0;

@@ -12,7 +12,8 @@
 
 // One step of the undo history. Either a command that wrote the Lo file
 // through the write transaction (a Save or a Move of one record, Add,
-// Remove, Duplicate and catalogue drops, group moves and turns, Paste,
+// Remove, Duplicate and catalogue drops, group moves and turns, fields set
+// for a group, rows of copies, aligns and spreads, Paste,
 // Delete and Cut, a restored backup): every positioned write in the order
 // it was made, with the bytes it replaced and the bytes it wrote, and the
 // file's length before and after.
@@ -38,6 +39,8 @@ enum class TStepKind {
   PasteObjects,   // records appended from the clipboard
   DeleteObjects,  // records deleted or cut, the later ones moved up
   RestoreBackup,
+  GroupFields,  // fields set for the group, aligned or spread
+  ArrayCopies,  // rows of copies appended
   DroppedEdits,
   TypedEdits
 };

@@ -15,6 +15,7 @@
 #include "settings/folder_settings.h"
 #include "windows/about_box.h"
 #include "windows/desktop_host.h"
+#include "windows/group_commands.h"
 #include "windows/guarded.h"
 #include "windows/object_clipboard.h"
 #include "windows/rererarovi4.h"
@@ -29,7 +30,9 @@ EditorCommands::EditorCommands(QWidget& window, const EditorWidgets& widgets,
       session_(session),
       settings_(settings),
       desktop_(desktop),
-      notes_(notes) {
+      notes_(notes),
+      group_(new GroupCommands(window, session)) {
+  group_->setParent(this);
   Connect();
 }
 
@@ -79,6 +82,7 @@ void EditorCommands::Connect() {
 }
 
 void EditorCommands::Run(TCommand command) {
+  if (GroupCommands::Runs(command)) return group_->Run(command);
   switch (command) {
     case TCommand::OpenLoFile:
       guarded([this] { session_.Files().OpenLoFile(); });
@@ -130,7 +134,7 @@ void EditorCommands::Run(TCommand command) {
     case TCommand::DeleteObjects:
       if (ObjectsChosen()) guarded([this] { session_.Objects().DeleteObjects(); });
       break;
-    case TCommand::Count:
+    default:  // the group's commands, run above
       break;
   }
 }

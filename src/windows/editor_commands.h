@@ -8,6 +8,7 @@
 #include "windows/editor_widgets.h"
 
 class DesktopHost;
+class GroupCommands;
 class MaskedEdit;
 class QWidget;
 class TEditingSession;
@@ -42,7 +43,10 @@ class EditorCommands : public QObject {
   // The object commands, whose keys act only while the contents list or
   // the map has the focus; in a text field they stay the field's own.
   static constexpr TCommand kObjectCommands[] = {TCommand::CopyObjects, TCommand::CutObjects,
-                                                 TCommand::PasteObjects, TCommand::DeleteObjects};
+                                                 TCommand::PasteObjects, TCommand::DeleteObjects,
+                                                 TCommand::SelectAllObjects};
+  // The commands on many objects at once.
+  GroupCommands* Group() const { return group_; }
 
  signals:
   void pasteAvailableChanged(bool available);
@@ -70,4 +74,5 @@ class EditorCommands : public QObject {
   DesktopHost& desktop_;
   TForm4* notes_;
   bool paste_available_ = false;
+  GroupCommands* group_ = nullptr;  // a child of this
 };

@@ -139,11 +139,6 @@ QFont FontOf(Letters letters) {
   return letters == Letters::ArialBlack27 ? ArialBlackFont(27) : SansSerifFont(11);
 }
 
-FieldKind EntryKind(TEntry entry) {
-  if (entry == TEntry::Integer) return FieldKind::Integer;
-  return entry == TEntry::Decimal ? FieldKind::Decimal : FieldKind::Text;
-}
-
 ColumnListBox* CreateList(TEditorWidget role, QWidget* parent) {
   auto* list = new ColumnListBox(parent);
   for (const ListSections& table : kListSections) {
@@ -236,6 +231,11 @@ QWidget* CreateWidget(const LayoutRow& row, QWidget* parent, const QColor& windo
 }
 
 }  // namespace
+
+FieldKind EntryKind(TEntry entry) {
+  if (entry == TEntry::Integer) return FieldKind::Integer;
+  return entry == TEntry::Decimal ? FieldKind::Decimal : FieldKind::Text;
+}
 
 EditorWidgets BuildEditorLayout(QMainWindow& window) {
   EditorWidgets widgets;

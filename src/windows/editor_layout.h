@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fields/masked_edit_rules.h"
 #include "windows/editor_widgets.h"
 
 class QMainWindow;
@@ -8,3 +9,5 @@ class QMainWindow;
 // lettered and in tab order, as the window's layout table says. The widgets
 // show nothing of the view yet.
 EditorWidgets BuildEditorLayout(QMainWindow& window);
+// The masked edit's kind for a field's typing (the dialogs' fields too).
+FieldKind EntryKind(TEntry entry);

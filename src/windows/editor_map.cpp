@@ -72,6 +72,9 @@ void EditorMap::Present(TViewMember member) {
     case TAspect::TypedText:
       TextTyped(member.field);
       break;
+    case TAspect::ArrayPreview:
+      ShowArrayPreview();
+      break;
     default:
       break;
   }
@@ -81,6 +84,15 @@ void EditorMap::Present(TViewMember member) {
 void EditorMap::TextTyped(TField field) {
   if (field != TField::X && field != TField::Y && field != TField::R) return;
   if (TryParseFloat(session_.View().Text(field), session_.View().DecimalSeparator())) Rebuild();
+}
+
+// Faint markers where "Array..." would put its copies.
+void EditorMap::ShowArrayPreview() {
+  std::vector<MapPoint> points;
+  for (const TLoRecord& copy : session_.View().ArrayPreview()) {
+    points.push_back({copy.x, copy.y, copy.r, copy.object_class, {}});
+  }
+  map_->setPreview(std::move(points));
 }
 
 void EditorMap::ApplyLocaleSeparator() {
@@ -108,6 +120,7 @@ void EditorMap::Rebuild() {
   map_->setPoints(std::move(points));
   map_->setSelected(view.SelectedRow());
   map_->setGroup(view.MapGroup());
+  strip_->setGroupSize(static_cast<int>(view.MapGroup().size()));
   std::vector<MapLegendEntry> legend;
   for (const TMapLegendItem& item : MapLegendItems(session_.Document(), session_.Catalogue())) {
     legend.push_back({item.object_class, BytesToQString(item.text)});

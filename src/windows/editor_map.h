@@ -39,6 +39,7 @@ class EditorMap : public QObject {
 
  private:
   void Rebuild();
+  void ShowArrayPreview();
   void TextTyped(TField field);
   void PointClicked(int index);
   void PointDragged(int index, double x, double y);

@@ -80,6 +80,7 @@ void EditorPresenter::Present(TViewMember member) {
     case TAspect::RecordValues:
     case TAspect::OpenFileChanged:
     case TAspect::TypedText:
+    case TAspect::ArrayPreview:
       break;  // the map presents these
   }
 }

@@ -36,7 +36,21 @@ enum class TCommand {
   CutObjects,       // "Edit" > "Cut Objects"
   PasteObjects,     // "Edit" > "Paste Objects"
   DeleteObjects,    // "Edit" > "Delete Objects"
-  Count             // not a command: how many there are
+  // Many objects at once (windows/group_commands).
+  SelectAllObjects,  // "Edit" > "Select All Objects"
+  SelectSameKind,    // "Edit" > "Select Same Kind"
+  SetForGroup,       // "Edit" > "Set for Group..."
+  ArrayCopies,       // "Edit" > "Array..."
+  AlignXLeast,       // "Edit" > "Align X to Least" ... "Spread Along Y"
+  AlignXMiddle,
+  AlignXGreatest,
+  AlignYLeast,
+  AlignYMiddle,
+  AlignYGreatest,
+  SpreadX,
+  SpreadY,
+  CheckFile,  // "Edit" > "Check File"
+  Count       // not a command: how many there are
 };
 inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(TCommand::Count);
 

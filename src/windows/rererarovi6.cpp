@@ -18,6 +18,7 @@
 #include "windows/editor_layout.h"
 #include "windows/editor_map.h"
 #include "windows/editor_presenter.h"
+#include "windows/group_commands.h"
 #include "windows/guarded.h"
 #include "windows/program_icon.h"
 #include "windows/window_fonts.h"
@@ -61,6 +62,12 @@ TForm6::TForm6(TEditingSession& session, ruriVizid& settings, DesktopHost& deskt
   connect(commands_, &EditorCommands::pasteAvailableChanged, map_view,
           &MapView::setPasteHereEnabled);
   connect(map_view, &MapView::pasteHereRequested, commands_, &EditorCommands::PasteHere);
+  // Many objects at once: on the map's context menu, and its clicks for "Array...".
+  QList<QAction*> group_actions;
+  for (TCommand command : GroupCommands::kCommands) group_actions << Action(command);
+  map_view->setContextActions(group_actions);
+  connect(commands_->Group(), &GroupCommands::pickingPoint, map_view, &MapView::setPickingPoint);
+  connect(map_view, &MapView::pointPicked, commands_->Group(), &GroupCommands::PointPicked);
   presenter_ =
       std::make_unique<EditorPresenter>(*this, widgets_, session_.View(), *map_, session_.Undo());
   NameForScreenReaders(*this);

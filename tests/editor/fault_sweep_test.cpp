@@ -205,6 +205,47 @@ std::vector<Command> Commands() {
        },
        [](World& w) { w.session.Placing().TurnMapGroup(90.0); },
        {RecordRange(1), RecordRange(3)}},
+      {"set for a group",
+       false,
+       [](World& w) {
+         w.Reopen();
+         w.session.Placing().ChooseRecord(1);
+         w.session.Placing().ToggleInMapGroup(3);
+       },
+       [](World& w) {
+         w.session.Group().SetForGroup({{TField::Density, "9"}, {TField::Z, "2"}});
+       },
+       {RecordRange(1), RecordRange(3)}},
+      {"array of copies",
+       false,
+       [](World& w) {
+         w.Reopen();
+         w.session.Placing().ChooseRecord(1);
+         w.session.Placing().ToggleInMapGroup(2);
+       },
+       [](World& w) {
+         w.session.Group().Array({2, 1.5, 0.0, 15.0});
+       },
+       {kCountBytes, RecordRange(4), RecordRange(5), RecordRange(6), RecordRange(7)}},
+      {"align a group",
+       false,
+       [](World& w) {
+         w.Reopen();
+         w.session.Group().SelectAll();
+       },
+       [](World& w) { w.session.Group().Align(TAxis::Y, TAlignTo::Middle); },
+       {RecordRange(0), RecordRange(1), RecordRange(2), RecordRange(3)}},
+      {"spread a group",
+       false,
+       [](World& w) {
+         w.Reopen();
+         w.Click(2);
+         w.Type(TField::X, "9");
+         w.Save();
+         w.session.Group().SelectAll();
+       },
+       [](World& w) { w.session.Group().Spread(TAxis::X); },
+       {RecordRange(1), RecordRange(3)}},
       {"paste",
        false,
        open_lo,

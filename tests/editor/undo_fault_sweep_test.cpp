@@ -68,6 +68,22 @@ std::vector<StepCase> Cases() {
          w.session.Placing().ToggleInMapGroup(4);
          w.session.Placing().TurnMapGroup(90.0);
        }},
+      {"SetForGroup", 6,
+       [](EditorWorld& w) {
+         w.Click(1);
+         w.session.Placing().ToggleInMapGroup(4);
+         w.session.Group().SetForGroup({{TField::Class, "3"}, {TField::R, "12.5"}});
+       }},
+      {"Array", 4,
+       [](EditorWorld& w) {
+         w.Click(2);
+         w.session.Group().Array({3, 2.0, -1.0, 30.0});
+       }},
+      {"Align", 6,
+       [](EditorWorld& w) {
+         w.session.Group().SelectAll();
+         w.session.Group().Align(TAxis::X, TAlignTo::Greatest);
+       }},
       {"Paste", 4,
        [](EditorWorld& w) {
          std::vector<TRecordBytes> records;

@@ -160,3 +160,26 @@ TEST(Lodump, ServesAsGitsTextConversionForLoFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+// --check lists its findings and answers 1 with any, 0 with none, so a
+// mod's repository can run it; it writes nothing.
+TEST(Lodump, ChecksAFileForCiWithoutWritingIt) {
+  TempDir dir;
+  const std::filesystem::path examples = LO_EXAMPLES_DIR;
+  const Bytes example = ReadBytes(examples / "LoEXAMPL.dat");
+  RunResult found = RunLodump(dir, "--check " + (examples / "LoEXAMPL.dat").string() + " " +
+                                       (examples / "objdat").string());
+  EXPECT_EQ(found.status, 1) << found.err;
+  EXPECT_EQ(found.out, "Record 11: class 9 type 3 is not in the catalogue\n");
+  EXPECT_EQ(ReadBytes(examples / "LoEXAMPL.dat"), example);
+
+  WriteBytes(dir / "LoClean.dat", LoFileBytes("Clean", "", NumberedRecords(3)));
+  RunResult clean = RunLodump(dir, "--check " + (dir / "LoClean.dat").string());
+  EXPECT_EQ(clean.status, 0) << clean.err;
+  EXPECT_EQ(clean.out, "");
+  EXPECT_EQ(RunLodump(dir, "--check --exact " + (dir / "LoClean.dat").string()).status, 2);
+}
+
+}  // namespace

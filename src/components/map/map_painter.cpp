@@ -275,6 +275,16 @@ void PaintMap(QPainter& painter, const QRect& area, const MapTransform& transfor
     if (i != scene.selected && InGroup(scene, i)) paint(i, Look::Grouped);
   }
   if (scene.selected >= 0 && scene.selected < count) paint(scene.selected, Look::Selected);
+  if (scene.preview != nullptr) {
+    painter.setOpacity(0.5);
+    for (const MapPoint& point : *scene.preview) {
+      if (!Finite({point.x, point.y})) continue;
+      const ScreenPoint screen = transform.ToScreen({point.x, point.y});
+      const QPointF centre(area.left() + screen.x, area.top() + screen.y);
+      if (visible.contains(centre)) PaintMarker(painter, centre, point, point.angle, false);
+    }
+    painter.setOpacity(1.0);
+  }
   if (!scene.area.isEmpty()) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(Qt::white, 1.0, Qt::DashLine));

@@ -43,6 +43,8 @@ struct MapScene {
   // The grid to snap to, in world units (0: none); drawn where its lines
   // are at least kSnapGridSpacing pixels apart.
   double snap_step = 0.0;
+  // Markers that are not there yet (copies about to be made), drawn faint.
+  const std::vector<MapPoint>* preview = nullptr;
 };
 
 // The background both the map and its placeholder stand on.

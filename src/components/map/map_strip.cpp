@@ -24,6 +24,8 @@ MapStrip::MapStrip(QWidget* parent) : QWidget(parent) {
   zoom_->setObjectName(QStringLiteral("MapZoom"));
   hidden_ = new QLabel(this);
   hidden_->setObjectName(QStringLiteral("MapHidden"));
+  group_ = new QLabel(this);
+  group_->setObjectName(QStringLiteral("MapGroupSize"));
   fit_ = new QPushButton(QStringLiteral("Fit"), this);
   fit_->setObjectName(QStringLiteral("MapFit"));
   fit_->setFocusPolicy(Qt::NoFocus);  // the map's Home key does the same
@@ -57,7 +59,8 @@ void MapStrip::resizeEvent(QResizeEvent* event) {
   const int w = width();
   pointer_->setGeometry(4, 0, 180, kLineHeight);
   zoom_->setGeometry(186, 0, 120, kLineHeight);
-  hidden_->setGeometry(308, 0, w - 308 - 4, kLineHeight);
+  hidden_->setGeometry(308, 0, 100, kLineHeight);
+  group_->setGeometry(410, 0, w - 410 - 4, kLineHeight);
   // Second line: the backdrop's problem or the motion, then the controls.
   const int line = kLineHeight + 2;
   fit_->setGeometry(w - 52, line + 1, 48, kLineHeight - 2);
@@ -151,6 +154,10 @@ void MapStrip::setZoom(double scale) {
 
 void MapStrip::setHiddenCount(int count) {
   hidden_->setText(QStringLiteral("Not drawn: %1").arg(count));
+}
+
+void MapStrip::setGroupSize(int count) {
+  group_->setText(count >= 2 ? QStringLiteral("Group: %1").arg(count) : QString());
 }
 
 void MapStrip::setLegend(std::vector<MapLegendEntry> entries) {

@@ -28,6 +28,8 @@ class MapStrip : public QWidget {
   // Pixels per world unit.
   void setZoom(double scale);
   void setHiddenCount(int count);
+  // How many markers are selected together ("Group: 12"; empty below two).
+  void setGroupSize(int count);
   void setLegend(std::vector<MapLegendEntry> entries);
   // Chooses the step without reporting it; a step not offered chooses "off".
   void setGridStep(double step);
@@ -43,6 +45,7 @@ class MapStrip : public QWidget {
   QLabel* pointerLabel() const { return pointer_; }
   QLabel* zoomLabel() const { return zoom_; }
   QLabel* hiddenLabel() const { return hidden_; }
+  QLabel* groupLabel() const { return group_; }
   QPushButton* fitButton() const { return fit_; }
   QPushButton* backdropButton() const { return backdrop_; }
   QComboBox* gridChooser() const { return grid_; }
@@ -66,6 +69,7 @@ class MapStrip : public QWidget {
   QLabel* pointer_ = nullptr;
   QLabel* zoom_ = nullptr;
   QLabel* hidden_ = nullptr;
+  QLabel* group_ = nullptr;
   QPushButton* fit_ = nullptr;
   QPushButton* backdrop_ = nullptr;
   QComboBox* grid_ = nullptr;

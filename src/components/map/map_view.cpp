@@ -160,8 +160,23 @@ void MapView::DescribeSelection() {
   if (text != accessibleDescription()) setAccessibleDescription(text);
 }
 
+void MapView::setPreview(std::vector<MapPoint> points) {
+  preview_ = std::move(points);
+  update();
+}
+
+void MapView::setPickingPoint(bool picking) {
+  picking_point_ = picking;
+  if (picking) {
+    setCursor(Qt::CrossCursor);
+  } else {
+    unsetCursor();
+  }
+}
+
 MapScene MapView::Scene() const {
   MapScene scene;
+  scene.preview = preview_.empty() ? nullptr : &preview_;
   scene.points = &points_;
   scene.selected = selected_;
   scene.separator = separator_;
@@ -340,6 +355,10 @@ void MapView::mousePressEvent(QMouseEvent* event) {
   const QPointF position = event->position();
   press_position_ = last_position_ = position.toPoint();
   press_world_ = worldAt(position);
+  if (picking_point_) {
+    emit pointPicked(press_world_.x, press_world_.y);
+    return;
+  }
   no_snap_ = event->modifiers() & Qt::AltModifier;
   // The handle wins over everything: Shift held from the start snaps the turn.
   if (StartTurn(position)) return;
@@ -574,5 +593,7 @@ void MapView::contextMenuEvent(QContextMenuEvent* event) {
   QAction* backdrop = menu.addAction(QStringLiteral("Backdrop\u2026"));
   backdrop->setObjectName(QStringLiteral("MapBackdrop1"));
   connect(backdrop, &QAction::triggered, this, &MapView::backdropRequested);
+  if (!context_actions_.isEmpty()) menu.addSeparator();
+  menu.addActions(context_actions_);
   menu.exec(event->globalPos());
 }

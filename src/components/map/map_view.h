@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QWidget>
 #include <optional>
@@ -92,6 +93,14 @@ class MapView : public QWidget {
   bool isDragging() const { return drag_ == Drag::Marker || drag_ == Drag::Group; }
   // Whether the context menu's "Paste Here" can be chosen (not at first).
   void setPasteHereEnabled(bool enabled) { paste_here_enabled_ = enabled; }
+  // Faint markers of what is about to be placed (empty: none).
+  void setPreview(std::vector<MapPoint> points);
+  const std::vector<MapPoint>& preview() const { return preview_; }
+  // While on, a left click anywhere only reports where (pointPicked).
+  void setPickingPoint(bool picking);
+  bool pickingPoint() const { return picking_point_; }
+  // Items the context menu offers after its own, below a separator.
+  void setContextActions(QList<QAction*> actions) { context_actions_ = std::move(actions); }
   bool pasteHereEnabled() const { return paste_here_enabled_; }
 
  public slots:
@@ -99,6 +108,8 @@ class MapView : public QWidget {
   void fit();
 
  signals:
+  // A left click while picking a point, at world position (x, y).
+  void pointPicked(double x, double y);
   void pointClicked(int index);
   void pointDragged(int index, double x, double y);
   void pointNudged(int index, double dx, double dy);
@@ -179,6 +190,9 @@ class MapView : public QWidget {
   WorldPoint group_offset_;
   std::vector<bool> group_;
   int group_size_ = 0;
+  std::vector<MapPoint> preview_;
+  bool picking_point_ = false;
+  QList<QAction*> context_actions_;
   // Where the last click landed, to cycle through stacked markers.
   QPoint last_click_{-1000, -1000};
 
