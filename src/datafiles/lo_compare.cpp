@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <tuple>
 
 #include "datafiles/little_endian.h"
@@ -12,52 +11,85 @@ namespace {
 
 constexpr std::uint64_t kReservedOffset = kCountOffset + kCountWidth;
 
-// The longest common subsequence of identical records, as matched pairs.
-void MatchInOrder(std::span<const TRecordBytes> a, std::span<const TRecordBytes> b,
-                  TRecordMatch& match) {
-  const std::size_t n = a.size();
-  const std::size_t m = b.size();
-  // length[i][j]: the longest common run of a[i..] and b[j..].
-  std::vector<std::uint16_t> length((n + 1) * (m + 1), 0);
-  const auto at = [m](std::size_t i, std::size_t j) { return i * (m + 1) + j; };
-  for (std::size_t i = n; i-- > 0;) {
-    for (std::size_t j = m; j-- > 0;) {
-      length[at(i, j)] = a[i] == b[j] ? static_cast<std::uint16_t>(length[at(i + 1, j + 1)] + 1)
-                                      : std::max(length[at(i + 1, j)], length[at(i, j + 1)]);
+// Each record as a small number, equal for identical records, so the
+// match compares numbers rather than 20 bytes.
+struct TRecordIds {
+  std::vector<std::uint16_t> a;
+  std::vector<std::uint16_t> b;
+};
+
+TRecordIds NumberRecords(std::span<const TRecordBytes> a, std::span<const TRecordBytes> b) {
+  std::vector<const TRecordBytes*> all;
+  for (const TRecordBytes& record : a) all.push_back(&record);
+  for (const TRecordBytes& record : b) all.push_back(&record);
+  std::vector<std::size_t> order(all.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(),
+            [&all](std::size_t x, std::size_t y) { return *all[x] < *all[y]; });
+  std::vector<std::uint16_t> ids(all.size(), 0);
+  std::uint16_t id = 0;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    if (k > 0 && *all[order[k]] != *all[order[k - 1]]) ++id;
+    ids[order[k]] = id;
+  }
+  return {
+      std::vector<std::uint16_t>(ids.begin(), ids.begin() + static_cast<std::ptrdiff_t>(a.size())),
+      std::vector<std::uint16_t>(ids.begin() + static_cast<std::ptrdiff_t>(a.size()), ids.end())};
+}
+
+void Pair(TRecordMatch& match, std::size_t i, std::size_t j) {
+  match.b_of_a[i] = static_cast<int>(j);
+  match.a_of_b[j] = static_cast<int>(i);
+}
+
+// The longest common subsequence of identical records, as matched pairs,
+// found from the pairs of identical records alone (Hunt and Szymanski):
+// files that share most records in another order cost no full table.
+void MatchInOrder(const TRecordIds& ids, TRecordMatch& match) {
+  std::vector<std::vector<std::size_t>> places_in_b(ids.a.size() + ids.b.size());
+  for (std::size_t j = ids.b.size(); j-- > 0;) places_in_b[ids.b[j]].push_back(j);  // descending
+  struct TLink {
+    std::size_t i;
+    std::size_t j;
+    int before;  // the link it extends; -1 for none
+  };
+  std::vector<TLink> links;
+  std::vector<std::size_t> end_j;  // [k]: the smallest j a common run of k + 1 ends at
+  std::vector<int> end_link;
+  for (std::size_t i = 0; i < ids.a.size(); ++i) {
+    for (std::size_t j : places_in_b[ids.a[i]]) {
+      const auto k =
+          static_cast<std::size_t>(std::lower_bound(end_j.begin(), end_j.end(), j) - end_j.begin());
+      links.push_back({i, j, k > 0 ? end_link[k - 1] : -1});
+      const int link = static_cast<int>(links.size() - 1);
+      if (k == end_j.size()) {
+        end_j.push_back(j);
+        end_link.push_back(link);
+      } else {
+        end_j[k] = j;
+        end_link[k] = link;
+      }
     }
   }
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < n && j < m) {
-    if (a[i] == b[j]) {
-      match.b_of_a[i] = static_cast<int>(j);
-      match.a_of_b[j] = static_cast<int>(i);
-      ++i;
-      ++j;
-    } else if (length[at(i + 1, j)] >= length[at(i, j + 1)]) {
-      ++i;
-    } else {
-      ++j;
-    }
+  for (int link = end_link.empty() ? -1 : end_link.back(); link >= 0;) {
+    const TLink& at = links[static_cast<std::size_t>(link)];
+    Pair(match, at.i, at.j);
+    link = at.before;
   }
 }
 
 // Identical records the ordered match left, moved in the list: each of B's
 // takes the first unmatched identical record of A.
-void MatchMovedInList(std::span<const TRecordBytes> a, std::span<const TRecordBytes> b,
-                      TRecordMatch& match) {
-  std::map<TRecordBytes, std::vector<int>> unmatched;
-  for (std::size_t i = a.size(); i-- > 0;) {
-    if (match.b_of_a[i] < 0) unmatched[a[i]].push_back(static_cast<int>(i));
+void MatchMovedInList(const TRecordIds& ids, TRecordMatch& match) {
+  std::vector<std::vector<std::size_t>> unmatched(ids.a.size() + ids.b.size());
+  for (std::size_t i = ids.a.size(); i-- > 0;) {
+    if (match.b_of_a[i] < 0) unmatched[ids.a[i]].push_back(i);
   }
-  for (std::size_t j = 0; j < b.size(); ++j) {
-    if (match.a_of_b[j] >= 0) continue;
-    auto found = unmatched.find(b[j]);
-    if (found == unmatched.end() || found->second.empty()) continue;
-    const int i = found->second.back();
-    found->second.pop_back();
-    match.b_of_a[static_cast<std::size_t>(i)] = static_cast<int>(j);
-    match.a_of_b[j] = i;
+  for (std::size_t j = 0; j < ids.b.size(); ++j) {
+    std::vector<std::size_t>& same = unmatched[ids.b[j]];
+    if (match.a_of_b[j] >= 0 || same.empty()) continue;
+    Pair(match, same.back(), j);
+    same.pop_back();
   }
 }
 
@@ -74,11 +106,15 @@ double SquaredDistance(const TRecordBytes& a, const TRecordBytes& b) {
 // the closer place in the list, then by A's order).
 void MatchNearestOfKind(std::span<const TRecordBytes> a, std::span<const TRecordBytes> b,
                         TRecordMatch& match) {
+  std::vector<std::size_t> left_in_b;
+  for (std::size_t j = 0; j < b.size(); ++j) {
+    if (match.a_of_b[j] < 0) left_in_b.push_back(j);
+  }
   std::vector<std::tuple<double, int, int, int>> pairs;  // distance, list gap, i, j
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (match.b_of_a[i] >= 0) continue;
-    for (std::size_t j = 0; j < b.size(); ++j) {
-      if (match.a_of_b[j] >= 0 || a[i][0] != b[j][0] || a[i][1] != b[j][1]) continue;
+    for (std::size_t j : left_in_b) {
+      if (a[i][0] != b[j][0] || a[i][1] != b[j][1]) continue;
       const int gap = static_cast<int>(i > j ? i - j : j - i);
       pairs.emplace_back(SquaredDistance(a[i], b[j]), gap, static_cast<int>(i),
                          static_cast<int>(j));
@@ -165,8 +201,9 @@ const char* HeaderPartKey(THeaderPart part) {
 
 TRecordMatch MatchRecords(std::span<const TRecordBytes> a, std::span<const TRecordBytes> b) {
   TRecordMatch match{std::vector<int>(a.size(), -1), std::vector<int>(b.size(), -1)};
-  MatchInOrder(a, b, match);
-  MatchMovedInList(a, b, match);
+  const TRecordIds ids = NumberRecords(a, b);
+  MatchInOrder(ids, match);
+  MatchMovedInList(ids, match);
   MatchNearestOfKind(a, b, match);
   return match;
 }
