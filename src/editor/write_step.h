@@ -38,6 +38,7 @@ enum class TStepKind {
   PasteObjects,   // records appended from the clipboard
   DeleteObjects,  // records deleted or cut, the later ones moved up
   RestoreBackup,
+  TakeDifference,  // a compared file's difference (or all of them) taken
   DroppedEdits,
   TypedEdits
 };
