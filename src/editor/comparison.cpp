@@ -15,7 +15,8 @@
 
 namespace {
 
-// The open file with one difference taken from the other file.
+// The open file with one difference taken from the other file: the
+// difference is read from the other file (old) to the open file (new).
 TLoFileParts WithDifference(TLoFileParts parts, const TLoFileParts& other,
                             const TLoDifference& difference) {
   const auto a = static_cast<std::size_t>(difference.a);
@@ -39,20 +40,20 @@ TLoFileParts WithDifference(TLoFileParts parts, const TLoFileParts& other,
       break;
     case TLoDifference::Kind::Order:
       return other;
-    case TLoDifference::Kind::Removed:
-      parts.records.erase(parts.records.begin() + static_cast<std::ptrdiff_t>(a));
-      break;
-    case TLoDifference::Kind::Added:
+    case TLoDifference::Kind::Removed:  // back at the end
       if (parts.records.size() >= static_cast<std::size_t>(kLoRecordCapacity)) {
         throw AppError(NoRoomMessage(0));
       }
-      parts.records.push_back(other.records[b]);
+      parts.records.push_back(other.records[a]);
+      break;
+    case TLoDifference::Kind::Added:  // removed again
+      parts.records.erase(parts.records.begin() + static_cast<std::ptrdiff_t>(b));
       break;
     case TLoDifference::Kind::Changed:
       for (TField field : difference.fields) {
         const TFieldInfo& info = FieldInfo(field);
-        std::copy_n(other.records[b].begin() + static_cast<std::ptrdiff_t>(info.offset), info.width,
-                    parts.records[a].begin() + static_cast<std::ptrdiff_t>(info.offset));
+        std::copy_n(other.records[a].begin() + static_cast<std::ptrdiff_t>(info.offset), info.width,
+                    parts.records[b].begin() + static_cast<std::ptrdiff_t>(info.offset));
       }
       break;
   }
@@ -91,7 +92,7 @@ void TComparison::End() {
   other_ = {};
 }
 
-void TComparison::Compare() { differences_ = CompareLoFiles(open_, other_); }
+void TComparison::Compare() { differences_ = CompareLoFiles(other_, open_); }
 
 std::vector<std::string> TComparison::Lines() const {
   const TRecordNamer name = [this](const TRecordBytes& record) {
@@ -99,7 +100,7 @@ std::vector<std::string> TComparison::Lines() const {
   };
   std::vector<std::string> lines;
   for (const TLoDifference& difference : differences_) {
-    lines.push_back(DifferenceLine(difference, open_, other_, name));
+    lines.push_back(DifferenceLine(difference, other_, open_, name));
   }
   return lines;
 }
@@ -107,8 +108,8 @@ std::vector<std::string> TComparison::Lines() const {
 int TComparison::RecordOf(int difference) const {
   if (difference < 0 || difference >= static_cast<int>(differences_.size())) return -1;
   const TLoDifference& found = differences_[static_cast<std::size_t>(difference)];
-  return found.kind == TLoDifference::Kind::Removed || found.kind == TLoDifference::Kind::Changed
-             ? found.a
+  return found.kind == TLoDifference::Kind::Added || found.kind == TLoDifference::Kind::Changed
+             ? found.b
              : -1;
 }
 
@@ -121,9 +122,9 @@ void TComparison::Take(int difference) {
   const auto count = static_cast<int>(target.records.size());
   const int shown = view_.SelectedRow();
   int row_after = std::min(shown, count - 1);
-  if (taken.kind == TLoDifference::Kind::Changed) row_after = taken.a;
-  if (taken.kind == TLoDifference::Kind::Added) row_after = count - 1;
-  if (taken.kind == TLoDifference::Kind::Removed) row_after = std::min(taken.a, count - 1);
+  if (taken.kind == TLoDifference::Kind::Changed) row_after = taken.b;
+  if (taken.kind == TLoDifference::Kind::Removed) row_after = count - 1;
+  if (taken.kind == TLoDifference::Kind::Added) row_after = std::min(taken.b, count - 1);
   const std::vector<std::uint8_t> bytes = JoinLoFile(target);
   transaction_.Run({TStepKind::TakeDifference, "Take of a Difference", shown, row_after},
                    [&](TLoDocument& document) { WriteCopy(document, bytes, count); });

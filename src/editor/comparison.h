@@ -37,12 +37,13 @@ class TComparison {
   const std::vector<TLoDifference>& Differences() const { return differences_; }
   // One line per difference, the objects named from the catalogue.
   std::vector<std::string> Lines() const;
-  // The open file's record a difference is about; -1 for an added record or
-  // a header difference.
+  // The open file's record a difference is about; -1 for a removed record
+  // or a header difference.
   int RecordOf(int difference) const;
   // Brings the other file's value, record or removal into the open file as
-  // one step ("Take This Difference"); the order of the records is taken
-  // with all the rest. Raises AppError for an index out of range.
+  // one step ("Take This Difference"): a removed record comes back at the
+  // end, an added one goes; taking the order takes the whole other file.
+  // Raises AppError for an index out of range or a full file.
   void Take(int difference);
   // Makes the open file byte for byte the other file, as one step.
   void TakeAll();

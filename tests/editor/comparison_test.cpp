@@ -22,17 +22,19 @@ TEST(Comparison, TakesOneDifferenceOrAllAsOneStepEach) {
   TComparison& compare = world.session.Compare();
   compare.Start(world.dir / "LoCopy.dat");
   ASSERT_TRUE(compare.Active());
-  EXPECT_EQ(compare.Lines(),
-            (std::vector<std::string>{
-                "Name: \"Forest\\x00\\xA7\\xA8\\xA9\\xAA\\xAB\\xAC\\xAD\\xAE\\xAF\\xA0\\xA1\\xA2"
-                "\\xA3\" -> \"Lake\\x00\\xA5\\xA6\\xA7\\xA8\\xA9\\xAA\\xAB\\xAC\\xAD\\xAE\\xAF\\xA0"
-                "\\xA1\\xA2\\xA3\"",
-                "Order: the records stand in another order", "~ 1->0 Pine: Y -1 -> 12.5",
-                "- 3 Requires Object Data File: Class=3 Type=0 X=3.25 Y=-3 Z=30 R=90 Density=3 "
-                "State=1",
-                "+ 3 Rock: Class=2 Type=2 X=40 Y=40 Z=0 R=0 Density=0 State=0"}));
+  EXPECT_EQ(
+      compare.Lines(),
+      (std::vector<std::string>{
+          "Name: \"Lake\\x00\\xA5\\xA6\\xA7\\xA8\\xA9\\xAA\\xAB\\xAC\\xAD\\xAE\\xAF\\xA0"
+          "\\xA1\\xA2\\xA3\" -> \"Forest\\x00\\xA7\\xA8\\xA9\\xAA\\xAB\\xAC\\xAD\\xAE\\xAF\\xA0"
+          "\\xA1\\xA2\\xA3\"",
+          "Order: the records stand in another order", "~ 0->1 Pine: Y 12.5 -> -1",
+          "- 3 Rock: Class=2 Type=2 X=40 Y=40 Z=0 R=0 Density=0 State=0",
+          "+ 3 Requires Object Data File: Class=3 Type=0 X=3.25 Y=-3 Z=30 R=90 Density=3 "
+          "State=1"}));
   EXPECT_EQ(compare.RecordOf(2), 1);
-  EXPECT_EQ(compare.RecordOf(4), -1);
+  EXPECT_EQ(compare.RecordOf(3), -1);
+  EXPECT_EQ(compare.RecordOf(4), 3);
 
   compare.Take(2);  // record 1's Y
   EXPECT_EQ(world.view.SelectedRow(), 1);
