@@ -7,6 +7,7 @@
 #include "editor/editor_view.h"
 #include "windows/editor_widgets.h"
 
+class ComparisonWindow;
 class DesktopHost;
 class MaskedEdit;
 class QWidget;
@@ -38,6 +39,8 @@ class EditorCommands : public QObject {
   // The clipboard holds something to paste: "Paste Objects" and "Paste Here"
   // are enabled.
   bool PasteAvailable() const { return paste_available_; }
+  // Where "Compare With a Lo File..." and "Compare With a Backup..." go.
+  void SetComparison(ComparisonWindow* comparison) { comparison_ = comparison; }
 
   // The object commands, whose keys act only while the contents list or
   // the map has the focus; in a text field they stay the field's own.
@@ -70,4 +73,5 @@ class EditorCommands : public QObject {
   DesktopHost& desktop_;
   TForm4* notes_;
   bool paste_available_ = false;
+  ComparisonWindow* comparison_ = nullptr;
 };

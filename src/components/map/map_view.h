@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "map/map_backdrop.h"
+#include "map/map_overlay.h"
 #include "map/map_painter.h"
 #include "map/map_point.h"
 #include "map/map_transform.h"
@@ -93,6 +94,10 @@ class MapView : public QWidget {
   // Whether the context menu's "Paste Here" can be chosen (not at first).
   void setPasteHereEnabled(bool enabled) { paste_here_enabled_ = enabled; }
   bool pasteHereEnabled() const { return paste_here_enabled_; }
+  // Marks over the markers, as a comparison draws them (empty: none); Esc
+  // on the map then asks for their end (overlayEndRequested).
+  void setOverlay(MapOverlay overlay);
+  const MapOverlay& overlay() const { return overlay_; }
 
  public slots:
   // Shows every drawn point with a margin.
@@ -132,6 +137,8 @@ class MapView : public QWidget {
   void pasteHereRequested(double x, double y);
   // "Backdrop…" on the context menu.
   void backdropRequested();
+  // Esc while an overlay is shown and nothing else is to be cancelled.
+  void overlayEndRequested();
 
  protected:
   bool event(QEvent* event) override;
@@ -164,6 +171,7 @@ class MapView : public QWidget {
   void ReportBackdrop();
 
   std::vector<MapPoint> points_;
+  MapOverlay overlay_;
   int selected_ = -1;
   int hidden_ = 0;
   QChar separator_ = u'.';
