@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr double kMarkSize = 6.0;  // half the width of a mark, in pixels
+constexpr double kMarkSize = 8.0;  // half the width of a mark, in pixels
 
 const QColor kOtherColour(255, 255, 255, 90);
 const QColor kAddedColour(80, 230, 80);
@@ -68,7 +68,7 @@ void PaintOverlay(QPainter& painter, const MapTransform& transform, const MapOve
         painter.drawLine(at - QPointF(kMarkSize, -kMarkSize), at + QPointF(kMarkSize, -kMarkSize));
         break;
       case MapOverlayMark::Kind::Changed:
-        painter.setPen(QPen(kChangedColour, 2.0));
+        painter.setPen(QPen(kChangedColour, 2.5));
         Diamond(painter, at);
         break;
       case MapOverlayMark::Kind::Moved:
