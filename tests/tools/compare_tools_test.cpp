@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "program_version.h"
 #include "support/lo_files.h"
 
 // lodiff and lomerge as a user runs them, and lomerge as git's merge driver.
@@ -73,6 +74,22 @@ TEST(CompareTools, RefuseFilesThatDoNotReadWithTheEditorsMessagesAndChangeNothin
     EXPECT_EQ(result.status, 2) << file;
     EXPECT_EQ(ReadBytes(dir / "LoGood.dat"), good);
     EXPECT_FALSE(std::filesystem::exists(dir / "LoOut.dat"));
+  }
+}
+
+TEST(CompareTools, AnswerHelpAndVersionAndRefuseAWrongCommandLine) {
+  TempDir dir;
+  for (const std::string tool : {LODIFF_PATH, LOMERGE_PATH}) {
+    const std::string name = std::filesystem::path(tool).filename().string();
+    RunResult result = RunIn(dir, tool + " --help");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out.starts_with("usage: " + name + " [OPTION] ")) << result.out;
+    result = RunIn(dir, tool + " --version");
+    EXPECT_EQ(result.out, name + " " LO_PROGRAM_VERSION " (pre-release)\n");
+    result = RunIn(dir, tool + " --colour a b c");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, name + ": unknown option '--colour' (see " + name + " --help)\n");
+    EXPECT_EQ(RunIn(dir, tool + " a").status, 2);
   }
 }
 
