@@ -104,4 +104,21 @@ TEST_F(ComparisonWindowTest, ListsAndDrawsEveryDifferenceTakesOneThenAllAndUndoe
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();
 }
 
+TEST_F(ComparisonWindowTest, ComparesWithTheBackupTheFirstWriteMade) {
+  StartRun();
+  form3_->Session().Backups().Keeper().SetFolder(files_.dir / "backups");
+  OpenEditor();
+  OpenFile(files_.lo_file);
+  ClickRow(3);
+  TypeInto(form6_->FieldWidget(TField::X), QStringLiteral("12.5"));
+  form6_->Action(TCommand::Save)->trigger();
+
+  modals_.Then([](QWidget* modal) { QMetaObject::invokeMethod(modal, "accept"); });
+  form6_->Action(TCommand::CompareWithBackup)->trigger();
+  QListWidget* list = form6_->Comparison()->List();
+  ASSERT_EQ(list->count(), 1);
+  EXPECT_EQ(list->item(0)->text(), QStringLiteral("~ 3 Crate: X 3.25 -> 12.5"));
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();
+}
+
 }  // namespace
