@@ -15,7 +15,6 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +26,8 @@
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
 #include "errors/user_message.h"
-#include "platform/file_lookup.h"
 #include "program_version.h"
+#include "tool_files.h"
 
 namespace {
 
@@ -93,20 +92,6 @@ Command ParseCommandLine(int argc, char** argv) {
     command.error = std::string(kUsage.substr(0, kUsage.size() - 1));
   }
   return command;
-}
-
-// The catalogue loader creates objdat.nam when it is missing; a dump must
-// not, so without a names file no names are shown.
-bool LoadCatalogueWithoutCreating(const std::string& folder, TObjCatalogue& catalogue) {
-  const std::filesystem::path exact_path = TObjCatalogue::CataloguePath(folder);
-  const std::optional<std::filesystem::path> catalogue_path = FindIgnoringCase(exact_path);
-  if (catalogue_path) {
-    std::filesystem::path names_path = *catalogue_path;
-    names_path.replace_extension(".nam");
-    if (!FindIgnoringCase(names_path)) return false;
-  }
-  catalogue.Load(folder, {}, TObjCatalogue::Access::ReadOnly);
-  return true;
 }
 
 // The record's fields as the editor shows them, in window order.

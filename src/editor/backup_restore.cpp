@@ -24,9 +24,10 @@ std::optional<int> HeldCount(const std::vector<std::uint8_t>& bytes) {
   return count;
 }
 
-// Writes the copy's bytes over the file: the count never names a record
-// the file lacks, as it drops first and grows last (taken back in reverse,
-// the same holds).
+}  // namespace
+
+// The count never names a record the file lacks, as it drops first and
+// grows last (taken back in reverse, the same holds).
 void WriteCopy(TLoDocument& document, const std::vector<std::uint8_t>& bytes, int count) {
   const int count_now = document.LastIndex + 1;
   const std::uint64_t length_now = document.FileLength();
@@ -49,8 +50,6 @@ void WriteCopy(TLoDocument& document, const std::vector<std::uint8_t>& bytes, in
   if (count > count_now) document.WriteCount(static_cast<std::int16_t>(count));
   if (length_now > bytes.size()) document.ShortenTo(bytes.size());
 }
-
-}  // namespace
 
 TBackupKeeper& TBackupCommands::Keeper() { return recorder_.Backups(); }
 

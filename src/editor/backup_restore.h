@@ -10,6 +10,10 @@ class TLoDocument;
 class TWriteRecorder;
 class TWriteTransaction;
 
+// Writes a Lo file's bytes (holding `count` records) over the open file, in
+// place, and cuts it to their length: a restored copy, a compared file taken.
+void WriteCopy(TLoDocument& document, const std::vector<std::uint8_t>& bytes, int count);
+
 // The open file's backup copies: listing them and writing one back.
 class TBackupCommands {
  public:

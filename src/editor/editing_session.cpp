@@ -10,7 +10,8 @@ TEditingSession::TEditingSession(ruriVizid& settings, TEditorHost& host)
       objects_(view_, document_, transaction_),
       backups_(view_, document_, recorder_, transaction_),
       group_(host, view_, document_, catalogue_, form_, transaction_),
-      undo_(history_, player_, transaction_, form_, edits_) {
+      undo_(history_, player_, transaction_, form_, edits_),
+      compare_(view_, document_, catalogue_, transaction_) {
   recorder_.SetListener(&history_);
 }
 

@@ -5,6 +5,7 @@
 #include "datafiles/lo_document.h"
 #include "datafiles/obj_catalogue.h"
 #include "editor/backup_restore.h"
+#include "editor/comparison.h"
 #include "editor/editor_host.h"
 #include "editor/editor_view.h"
 #include "editor/field_form.h"
@@ -61,6 +62,7 @@ class TEditingSession {
   TBackupCommands& Backups() { return backups_; }
   TGroupEdits& Group() { return group_; }
   TUndoCommands& Undo() { return undo_; }
+  TComparison& Compare() { return compare_; }
   const TUndoCommands& Undo() const { return undo_; }
   // The steps the history holds, for what shows them.
   const TUndoHistory& History() const { return history_; }
@@ -82,4 +84,5 @@ class TEditingSession {
   TBackupCommands backups_;
   TGroupEdits group_;
   TUndoCommands undo_;
+  TComparison compare_;
 };

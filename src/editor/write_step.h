@@ -41,6 +41,7 @@ enum class TStepKind {
   RestoreBackup,
   GroupFields,  // fields set for the group, aligned or spread
   ArrayCopies,  // rows of copies appended
+  TakeDifference,  // a compared file's difference (or all of them) taken
   DroppedEdits,
   TypedEdits
 };

@@ -14,6 +14,7 @@
 #include "qt_convert.h"
 #include "settings/folder_settings.h"
 #include "windows/about_box.h"
+#include "windows/comparison_window.h"
 #include "windows/desktop_host.h"
 #include "windows/group_commands.h"
 #include "windows/guarded.h"
@@ -133,6 +134,12 @@ void EditorCommands::Run(TCommand command) {
       break;
     case TCommand::DeleteObjects:
       if (ObjectsChosen()) guarded([this] { session_.Objects().DeleteObjects(); });
+      break;
+    case TCommand::CompareWithFile:
+      if (comparison_ != nullptr) comparison_->CompareWithFile();
+      break;
+    case TCommand::CompareWithBackup:
+      if (comparison_ != nullptr) comparison_->CompareWithBackup();
       break;
     default:  // the group's commands, run above
       break;

@@ -7,6 +7,7 @@
 #include "editor/editor_view.h"
 #include "windows/editor_widgets.h"
 
+class ComparisonWindow;
 class DesktopHost;
 class GroupCommands;
 class MaskedEdit;
@@ -39,6 +40,8 @@ class EditorCommands : public QObject {
   // The clipboard holds something to paste: "Paste Objects" and "Paste Here"
   // are enabled.
   bool PasteAvailable() const { return paste_available_; }
+  // Where "Compare With a Lo File..." and "Compare With a Backup..." go.
+  void SetComparison(ComparisonWindow* comparison) { comparison_ = comparison; }
 
   // The object commands, whose keys act only while the contents list or
   // the map has the focus; in a text field they stay the field's own.
@@ -75,4 +78,5 @@ class EditorCommands : public QObject {
   TForm4* notes_;
   bool paste_available_ = false;
   GroupCommands* group_ = nullptr;  // a child of this
+  ComparisonWindow* comparison_ = nullptr;
 };

@@ -22,6 +22,9 @@ struct MenuRow {
 const MenuRow kMenu[] = {
     {TCommand::OpenLoFile, "LoFiles1", "Open a Lo File", "Open1", "Open", true, "Ctrl+O"},
     {TCommand::RestoreBackup, "RestoreBackup1", "Restore a Backup...", "Open1", "Open"},
+    {TCommand::CompareWithFile, "CompareWithFile1", "Compare With a Lo File...", "Open1", "Open"},
+    {TCommand::CompareWithBackup, "CompareWithBackup1", "Compare With a Backup...", "Open1",
+     "Open"},
     {TCommand::Save, "Save1", "Save", nullptr, nullptr, false, "Ctrl+S"},
     {TCommand::Undo, "Undo1", "Undo", "EditMenu", "Edit", false, "Ctrl+Z"},
     {TCommand::Redo, "Redo1", "Redo", "EditMenu", "Edit", false, "Ctrl+Shift+Z;Ctrl+Y"},

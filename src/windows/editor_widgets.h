@@ -50,7 +50,10 @@ enum class TCommand {
   SpreadX,
   SpreadY,
   CheckFile,  // "Edit" > "Check File"
-  Count       // not a command: how many there are
+  // Comparing the open file with another one (comparison_window).
+  CompareWithFile,    // "Open" > "Compare With a Lo File..."
+  CompareWithBackup,  // "Open" > "Compare With a Backup..."
+  Count               // not a command: how many there are
 };
 inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(TCommand::Count);
 

@@ -12,6 +12,7 @@
 #include "map/map_view.h"
 #include "placement/placement_adapter.h"
 #include "settings/window_placement.h"
+#include "windows/comparison_window.h"
 #include "windows/desktop_host.h"
 #include "windows/editor_accessibility.h"
 #include "windows/editor_commands.h"
@@ -68,13 +69,21 @@ TForm6::TForm6(TEditingSession& session, ruriVizid& settings, DesktopHost& deskt
   map_view->setContextActions(group_actions);
   connect(commands_->Group(), &GroupCommands::pickingPoint, map_view, &MapView::setPickingPoint);
   connect(map_view, &MapView::pointPicked, commands_->Group(), &GroupCommands::PointPicked);
+  comparison_ = new ComparisonWindow(session_, desktop, *map_view, this);
+  commands_->SetComparison(comparison_);
   presenter_ =
       std::make_unique<EditorPresenter>(*this, widgets_, session_.View(), *map_, session_.Undo());
   NameForScreenReaders(*this);
 
   desktop.SetEditorWindow(this);
-  session_.View().SetListener([this](TViewMember member) { presenter_->Present(member); });
-  session_.Undo().SetChangeListener([this] { presenter_->PresentHistory(); });
+  session_.View().SetListener([this](TViewMember member) {
+    presenter_->Present(member);
+    if (member.aspect == TAspect::OpenFileChanged) comparison_->Update();
+  });
+  session_.Undo().SetChangeListener([this] {
+    presenter_->PresentHistory();
+    comparison_->Update();
+  });
   ApplyLocaleSeparator();
   presenter_->PresentAll();
 

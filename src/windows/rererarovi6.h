@@ -9,6 +9,7 @@
 #include "windows/editor_widgets.h"
 
 class DesktopHost;
+class ComparisonWindow;
 class EditorCommands;
 class EditorMap;
 class EditorPresenter;
@@ -52,6 +53,7 @@ class TForm6 : public QMainWindow {
   ShadowButton* Button(TCommand command) const { return widgets_.Button(command); }
   QWidget* Widget(TEditorWidget role) const { return widgets_.Widget(role); }
   EditorMap* Map() const { return map_; }
+  ComparisonWindow* Comparison() const { return comparison_; }
   const TUndoHistory& History() const { return session_.History(); }
 
   // A Lo file named on the command line, opened by ShowFromStartup.
@@ -77,6 +79,7 @@ class TForm6 : public QMainWindow {
   EditorWidgets widgets_;
   EditorMap* map_ = nullptr;  // a child of the window
   std::unique_ptr<EditorPresenter> presenter_;
-  EditorCommands* commands_ = nullptr;  // a child of the window
+  EditorCommands* commands_ = nullptr;      // a child of the window
+  ComparisonWindow* comparison_ = nullptr;  // a child of the window
   std::optional<std::filesystem::path> start_file_;
 };

@@ -293,6 +293,26 @@ std::vector<Command> Commands() {
        },
        [](World& w) { w.session.Backups().Restore(w.dir / "copy"); },
        {{0, 100 + 6 * 20}}},
+      {"take a compared file's difference",
+       false,
+       [](World& w) {
+         std::vector<TLoRecord> records = NumberedRecords(4);
+         records[2].x = 99.5f;
+         WriteBytes(w.dir / "compared", LoFileBytes("Forest", "North woods", records));
+         w.Reopen();
+         w.session.Compare().Start(w.dir / "compared");
+       },
+       [](World& w) { w.session.Compare().Take(0); },
+       {RecordRange(2)}},
+      {"take all of a compared file's differences",
+       false,
+       [](World& w) {
+         WriteBytes(w.dir / "compared", LoFileBytes("Copy", "Older", NumberedRecords(6)));
+         w.Reopen();
+         w.session.Compare().Start(w.dir / "compared");
+       },
+       [](World& w) { w.session.Compare().TakeAll(); },
+       {{0, 100 + 6 * 20}}},
       {"close", false, open_lo, [](World& w) { w.session.Files().CloseLoFile(); }, {}},
       {"change the Lo folder",
        false,

@@ -124,6 +124,15 @@ std::vector<StepCase> Cases() {
          WriteBytes(copy, LoFileBytes("Lake", "Shore", NumberedRecords(5)));
          w.session.Backups().Restore(copy);
        }},
+      {"TakeRemovedDifference", 5,
+       [](EditorWorld& w) {
+         const fs::path compared = w.dir / "compared";
+         std::vector<TLoRecord> records = NumberedRecords(5);
+         WriteBytes(compared, LoFileBytes("Forest", "North woods",
+                                          {records[0], records[2], records[3], records[4]}));
+         w.session.Compare().Start(compared);
+         w.session.Compare().Take(0);
+       }},
   };
 }
 

@@ -54,6 +54,12 @@ void MapView::setPoints(std::vector<MapPoint> points) {
   update();
 }
 
+void MapView::setOverlay(MapOverlay overlay) {
+  overlay_ = std::move(overlay);
+  DescribeSelection();
+  update();
+}
+
 void MapView::setPointPosition(int index, double x, double y) {
   if (index < 0 || index >= static_cast<int>(points_.size())) return;
   std::vector<MapPoint> points = points_;
@@ -156,6 +162,7 @@ void MapView::DescribeSelection() {
   text.replace(QLatin1Char('\n'), QStringLiteral(", "));
   if (group_size_ >= 2) text += QStringLiteral("; %1 markers in the group").arg(group_size_);
   text += QStringLiteral("; %1 markers on the map").arg(points_.size());
+  if (!overlay_.description.isEmpty()) text += QStringLiteral("; ") + overlay_.description;
   text = text.simplified();
   if (text != accessibleDescription()) setAccessibleDescription(text);
 }
@@ -340,6 +347,7 @@ void MapView::paintEvent(QPaintEvent*) {
   ReportBackdrop();
   QPainter painter(this);
   PaintMap(painter, rect(), transform_, Scene());
+  if (!overlay_.marks.empty()) PaintOverlay(painter, transform_, overlay_);
 }
 
 void MapView::resizeEvent(QResizeEvent* event) {
@@ -516,6 +524,10 @@ void MapView::keyPressEvent(QKeyEvent* event) {
       }
       if (group_size_ > 0) {
         emit groupCleared();
+        return;
+      }
+      if (!overlay_.empty()) {
+        emit overlayEndRequested();
         return;
       }
       break;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "map/map_backdrop.h"
+#include "map/map_overlay.h"
 #include "map/map_painter.h"
 #include "map/map_point.h"
 #include "map/map_transform.h"
@@ -102,6 +103,10 @@ class MapView : public QWidget {
   // Items the context menu offers after its own, below a separator.
   void setContextActions(QList<QAction*> actions) { context_actions_ = std::move(actions); }
   bool pasteHereEnabled() const { return paste_here_enabled_; }
+  // Marks over the markers, as a comparison draws them (empty: none); Esc
+  // on the map then asks for their end (overlayEndRequested).
+  void setOverlay(MapOverlay overlay);
+  const MapOverlay& overlay() const { return overlay_; }
 
  public slots:
   // Shows every drawn point with a margin.
@@ -143,6 +148,8 @@ class MapView : public QWidget {
   void pasteHereRequested(double x, double y);
   // "Backdrop…" on the context menu.
   void backdropRequested();
+  // Esc while an overlay is shown and nothing else is to be cancelled.
+  void overlayEndRequested();
 
  protected:
   bool event(QEvent* event) override;
@@ -175,6 +182,7 @@ class MapView : public QWidget {
   void ReportBackdrop();
 
   std::vector<MapPoint> points_;
+  MapOverlay overlay_;
   int selected_ = -1;
   int hidden_ = 0;
   QChar separator_ = u'.';
