@@ -96,6 +96,9 @@ TEST(ObjectTransfer, CopyThenPasteIntoAnotherFileAppendsTheSameBytesAsOneStep) {
   EXPECT_EQ(ReadBytes(other), before);
   w.Redo();
   EXPECT_EQ(ReadBytes(other), after);
+  // A plain click on a row chooses that record alone: the pasted group ends.
+  w.Click(1);
+  EXPECT_EQ(w.session.Objects().ChosenObjects(), std::vector<int>{1});
 }
 
 TEST(ObjectTransfer, PastesExactAndPlainTextLines) {
