@@ -11,6 +11,7 @@ class DesktopHost;
 class MaskedEdit;
 class QWidget;
 class TEditingSession;
+struct TPastePoint;
 class TForm4;
 class ruriVizid;
 
@@ -62,6 +63,7 @@ class EditorCommands : public QObject {
   void CopyObjects();
   void CutObjects();
   void ClipboardChanged();
+  void Paste(const TPastePoint* at);
 
   QWidget& window_;
   const EditorWidgets& widgets_;
