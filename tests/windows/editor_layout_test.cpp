@@ -92,17 +92,22 @@ TEST_F(EditorWindowTest, EveryRoleHasItsWidgetAndNoneCoversAnother) {
   EXPECT_EQ(form6_->Widget(TEditorWidget::ContentsFind)->parentWidget(), form6_->ContentsList());
   EXPECT_EQ(form6_->Widget(TEditorWidget::CatalogueFind)->parentWidget(), form6_->CatalogueList());
 
-  // Tab order: Name, Description, then Class ... Density; the rest is skipped.
+  // Tab order: Name, Description, then Class ... Density and the state choice
+  // (its two buttons, one stop), the map and its grid chooser, round to Name;
+  // the rest is skipped.
   QStringList order;
   QWidget* at = form6_->FieldWidget(TField::Name);
-  for (int i = 0; i < 9; ++i) {
-    order << at->objectName();
+  for (int i = 0; i < 14; ++i) {
+    const QString name =
+        at->objectName().isEmpty() ? at->parentWidget()->objectName() : at->objectName();
+    if (order.isEmpty() || order.back() != name) order << name;
     do {
       at = at->nextInFocusChain();
     } while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisibleTo(form6_.get()) ||
              !at->isEnabled());
   }
-  EXPECT_EQ(order.join(u' '), QStringLiteral("me4 me5 ME2 ME3 me6 me7 me8 me9 me10"));
+  EXPECT_EQ(order.join(u' '),
+            QStringLiteral("me4 me5 ME2 ME3 me6 me7 me8 me9 me10 lmdrg1 LoMap MapGridStep me4"));
   EXPECT_FALSE(form6_->ContentsList()->focusPolicy() & Qt::TabFocus);
   EXPECT_FALSE(form6_->FieldWidget(TField::RecordNo)->focusPolicy() & Qt::TabFocus);
   EXPECT_FALSE(form6_->Button(TCommand::AddObject)->focusPolicy() & Qt::TabFocus);
