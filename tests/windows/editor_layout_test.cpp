@@ -51,6 +51,12 @@ QStringList Overlaps(const QWidget* parent) {
 
 }  // namespace
 
+// The label's text ends before its field begins.
+static void FitsBefore(const QLabel* label, const QWidget* field) {
+  EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), field->x() - label->x())
+      << label->text().toStdString();
+}
+
 TEST_F(EditorWindowTest, EveryRoleHasItsWidgetAndNoneCoversAnother) {
   Open();  // the map in place of the placeholder
   std::set<QString> names;
@@ -83,7 +89,10 @@ TEST_F(EditorWindowTest, EveryRoleHasItsWidgetAndNoneCoversAnother) {
     ASSERT_NE(label, nullptr);
     EXPECT_LT(label->x(), field->x());
     EXPECT_EQ(label->y(), field->y());
+    FitsBefore(label, field);
   }
+  FitsBefore(static_cast<QLabel*>(form6_->Widget(TEditorWidget::RecordCountLabel)),
+             form6_->RecordCountBox());
   EXPECT_EQ(Overlaps(form6_->centralWidget()), QStringList());
   EXPECT_EQ(Overlaps(form6_->Widget(TEditorWidget::PlacementGroup)), QStringList());
   EXPECT_EQ(form6_->frameGeometry(), QRect(289, 157, 807, 603));
