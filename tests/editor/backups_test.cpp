@@ -206,4 +206,16 @@ TEST(Backups, ACopyThatIsNoLoFileIsRefused) {
   }
 }
 
+TEST(Backups, AFileReplacedAtItsPathIsNotRestoredInto) {
+  RestoreWorld w;
+  fs::rename(w.lo, w.dir / "moved.dat");
+  const Bytes other = LoFileBytes("Other", "Put in its place", NumberedRecords(1));
+  WriteBytes(w.lo, other);
+  EXPECT_EQ(
+      MessageOf([&] { w.session.Backups().Restore(w.backups / "LoTest.dat.2026-12-07T15-04-05"); }),
+      w.lo.string() + " was replaced or deleted since it was opened; open it again");
+  EXPECT_EQ(w.File(), other);
+  EXPECT_EQ(ReadBytes(w.dir / "moved.dat"), w.opened);
+}
+
 }  // namespace
