@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "window_fixture.h"
+#include "windows/object_clipboard.h"
 #include "x11_probe.h"
 
 namespace {
@@ -40,26 +41,57 @@ void HoldClipboardSilently() {
   std::_Exit(0);
 }
 
+// Another run of the program: puts a record on the clipboard and answers
+// for it until killed.
+void HoldRecord() {
+  PutObjectsOnClipboard({PackRecord(NumberedRecords(2)[1])});
+  std::fputs("held\n", stdout);
+  std::fflush(stdout);
+  QTest::qWait(60000);
+  std::_Exit(0);
+}
+
 class ForeignClipboardTest : public EditorWindowTest {
  protected:
   void SetUp() override {
-    if (qEnvironmentVariableIsSet(kHolder)) HoldClipboardSilently();
+    if (qEnvironmentVariable(kHolder) == QLatin1String("silent")) HoldClipboardSilently();
+    if (qEnvironmentVariable(kHolder) == QLatin1String("record")) HoldRecord();
     if (!UnderWindowManager()) GTEST_SKIP() << "needs an X display with a window manager";
     EditorWindowTest::SetUp();
   }
+  void TearDown() override {
+    holder_.kill();
+    holder_.waitForFinished();
+    EditorWindowTest::TearDown();
+  }
+  // Another process takes the clipboard as `mode` says.
+  void StartHolder(const QString& mode) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kHolder), mode);
+    holder_.setProcessEnvironment(environment);
+    holder_.start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("--gtest_filter=ForeignClipboardTest.*")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return holder_.readAllStandardOutput().contains("held"); }))
+        << "the holder never took the clipboard";
+  }
+  QProcess holder_;
 };
+
+TEST_F(ForeignClipboardTest, ObjectsAnotherRunHoldsArePasted) {
+  Open();
+  StartHolder(QStringLiteral("record"));
+  QAction* paste = form6_->Action(TCommand::PasteObjects);
+  QTRY_VERIFY(paste->isEnabled());
+  paste->trigger();
+  QTRY_COMPARE(ReadBytes(files_.lo_file).size(), 100u + 20u * 7);
+  EXPECT_EQ(Slice(ReadBytes(files_.lo_file), 100 + 20 * 6, 20), RecordBytes(NumberedRecords(2)[1]));
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();
+}
 
 TEST_F(ForeignClipboardTest, AClipboardThatNeverAnswersLeavesTheWindowAnswering) {
   Open();
   QAction* paste = form6_->Action(TCommand::PasteObjects);
-  QProcess holder;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QString::fromLatin1(kHolder), QStringLiteral("1"));
-  holder.setProcessEnvironment(environment);
-  holder.start(QCoreApplication::applicationFilePath(),
-               {QStringLiteral("--gtest_filter=ForeignClipboardTest.*")});
-  ASSERT_TRUE(QTest::qWaitFor([&] { return holder.readAllStandardOutput().contains("held"); }))
-      << "the holder never took the clipboard";
+  StartHolder(QStringLiteral("silent"));
   int ticks = 0;
   QTimer tick;
   QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
@@ -72,8 +104,6 @@ TEST_F(ForeignClipboardTest, AClipboardThatNeverAnswersLeavesTheWindowAnswering)
   QTRY_VERIFY_WITH_TIMEOUT(!errors_.isEmpty(), 10000);
   EXPECT_GT(ticks, before + 10) << "the window stopped answering while it waited";
   EXPECT_EQ(errors_.value(0).toStdString(), kClipboardSilent);
-  holder.kill();
-  holder.waitForFinished();
 }
 
 }  // namespace
