@@ -182,6 +182,7 @@ void EditorCommands::Paste(const TPastePoint* at) {
   ReadForeignClipboard(this, [this, where](const ForeignClipboard& read) {
     guarded([&] {
       if (!read.answered) throw AppError(kClipboardSilent);
+      if (read.records.isEmpty() && read.text.isEmpty()) throw AppError(kClipboardHoldsNoObjects);
       session_.Objects().PasteObjects(ObjectsFrom(read.records, QString::fromUtf8(read.text)),
                                       where ? &*where : nullptr);
     });

@@ -13,6 +13,9 @@ inline constexpr char kClipboardSilent[] =
     "The clipboard did not answer (the program that filled it may have ended); nothing was "
     "pasted.";
 
+inline constexpr char kClipboardHoldsNoObjects[] =
+    "The clipboard holds neither objects nor text; nothing was pasted.";
+
 // What the clipboard's owner handed over, if it answered in time.
 struct ForeignClipboard {
   bool answered = false;
