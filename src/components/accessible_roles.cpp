@@ -4,13 +4,16 @@
 #include <QAccessibleWidget>
 #include <QWidget>
 
+#include "fields/column_list_accessible.h"
+#include "fields/column_list_box.h"
+
 namespace {
 
 QAccessibleInterface* RoleFor(const QString& class_name, QObject* object) {
   auto* widget = qobject_cast<QWidget*>(object);
   if (widget == nullptr) return nullptr;
   if (class_name == QLatin1String("ColumnListBox")) {
-    return new QAccessibleWidget(widget, QAccessible::List);
+    return new ColumnListAccessible(static_cast<ColumnListBox*>(widget));
   }
   if (class_name == QLatin1String("TwoChoiceGroup")) {
     return new QAccessibleWidget(widget, QAccessible::Grouping);

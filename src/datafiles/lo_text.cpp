@@ -165,7 +165,8 @@ std::vector<std::uint8_t> LoFileFromExactText(std::string_view text) {
   }
 
   for (const THeaderPart& part : parts) {
-    if (part.line == 0) {
+    // Left out, the reserved bytes are zeros (the header starts as zeros).
+    if (part.line == 0 && part.key != kReservedKey) {
       throw LoTextError(lo_text::LastLineNumber(text),
                         "the text ends without a " + std::string(part.key) + " line");
     }

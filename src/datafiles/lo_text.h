@@ -64,8 +64,9 @@ std::vector<TRecordBytes> ParseRecordLines(std::string_view text);
 // file") for a file shorter than its header or its records.
 std::string LoFileToExactText(std::span<const std::uint8_t> file);
 
-// The file's bytes from its exact text: one Name, Count, Reserved and
-// Description line each (in any order), the record lines in file order
+// The file's bytes from its exact text: one Name, Count and Description
+// line each and at most one Reserved line (left out: zeros), in any order,
+// the record lines in file order
 // (their number must equal Count, at most 256) and any After lines, whose
 // bytes follow the records in their order. Raises LoTextError for the first
 // line that does not read (a missing line is reported at the text's last

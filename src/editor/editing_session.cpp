@@ -16,19 +16,25 @@ TEditingSession::TEditingSession(ruriVizid& settings, TEditorHost& host)
 }
 
 void TEditingSession::ClickRow(int row) {
+  view_.SetMapGroup({});  // a plain click chooses the record alone
   view_.SetSelectedRowFromUser(row);
   form_.ShowRecord();
 }
 
-// The text first, and what shows it elsewhere (the map), then what it means.
+// The text first, then what it means; what shows it elsewhere (the map, the
+// Redo caption) hears of it once it is marked.
 void TEditingSession::TypeText(TField field, const std::string& text) {
   view_.SetTextFromUser(field, text);
-  view_.ReportTyped(field);
-  if (field == TField::RecordNo) return form_.GotoRecordNumber();
+  if (field == TField::RecordNo) {
+    view_.ReportTyped(field);
+    return form_.GotoRecordNumber();
+  }
   form_.MarkFieldModified(field);
+  view_.ReportTyped(field);
 }
 
 void TEditingSession::ChooseState(int index) {
   view_.SetStateIndexFromUser(index);
   form_.MarkStateModified();
+  view_.ReportTyped(TField::State);
 }

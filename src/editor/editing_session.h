@@ -46,7 +46,8 @@ class TEditingSession {
 
   // The user's events, as the window reports them.
   // A click on contents row `row` (a record number, not a position among
-  // the rows a find leaves): selects it and shows the record.
+  // the rows a find leaves): selects it alone (a map group ends) and shows
+  // the record.
   void ClickRow(int row);
   // The user changed a field's text to `text`: the view takes it; a record
   // number goes to its record, any other field turns red and enables Save.

@@ -59,17 +59,18 @@ std::string BackdropEdgesProblem(const TBackdropEdges& edges) {
   return "";
 }
 
-std::string MapSettingsSection(const std::filesystem::path& lo_file) {
+namespace {
+
+// `path` with the bytes `escaped` picks written as %xx.
+template <typename Escaped>
+std::string EscapedPath(const std::filesystem::path& lo_file, Escaped escaped) {
   const std::string path = std::filesystem::absolute(lo_file).lexically_normal().string();
   std::string section;
   for (std::size_t i = 0; i < path.size(); ++i) {
     const auto byte = static_cast<unsigned char>(path[i]);
-    // Section names match without regard to ASCII case and lose blanks at
-    // their ends: two files that differ only so must not share a section.
-    const bool escaped = (byte >= 'A' && byte <= 'Z') || byte < 0x20 || byte == 0x7f ||
-                         byte == '%' || byte == '[' || byte == ']' ||
-                         ((byte == ' ' || byte == '\t') && i + 1 == path.size());
-    if (escaped) {
+    const bool at_end = i + 1 == path.size();
+    if (escaped(byte) || byte < 0x20 || byte == 0x7f || byte == '%' || byte == '[' || byte == ']' ||
+        ((byte == ' ' || byte == '\t') && at_end)) {
       section += '%';
       section += Hex(byte >> 4);
       section += Hex(byte);
@@ -78,6 +79,18 @@ std::string MapSettingsSection(const std::filesystem::path& lo_file) {
     }
   }
   return section;
+}
+
+// The name earlier versions gave the section: capitals escaped too. Read
+// once, and replaced by the plain name on the next save.
+std::string OldMapSettingsSection(const std::filesystem::path& lo_file) {
+  return EscapedPath(lo_file, [](unsigned char byte) { return byte >= 'A' && byte <= 'Z'; });
+}
+
+}  // namespace
+
+std::string MapSettingsSection(const std::filesystem::path& lo_file) {
+  return EscapedPath(lo_file, [](unsigned char) { return false; });
 }
 
 MapSettingsStore::MapSettingsStore(std::filesystem::path file) : file_(std::move(file)) {}
@@ -90,7 +103,11 @@ TMapSettings MapSettingsStore::Load(const std::filesystem::path& lo_file) const 
   }
   TMapSettings settings;
   if (!lines) return settings;
-  const std::string section = MapSettingsSection(lo_file);
+  lines->MatchSectionCase();
+  std::string section = MapSettingsSection(lo_file);
+  if (!lines->Find(section, kGrid) && !lines->Find(section, kPicture)) {
+    section = OldMapSettingsSection(lo_file);
+  }
   auto number = [&](const char* key) { return ReadNumber(lines->Find(section, key)); };
 
   settings.backdrop = lines->Find(section, kPicture).value_or("");
@@ -112,6 +129,9 @@ void MapSettingsStore::Save(const std::filesystem::path& lo_file, const TMapSett
   }
   const std::string section = MapSettingsSection(lo_file);
   EditSettingsLines(file_, [&](ProfileLines& lines) {
+    lines.MatchSectionCase();
+    if (OldMapSettingsSection(lo_file) != section)
+      lines.RemoveSection(OldMapSettingsSection(lo_file));
     lines.Set(section, kGrid, NumberText(settings.grid_step));
     if (settings.backdrop.empty()) {
       for (const char* key : {kPicture, kLeft, kBottom, kRight, kTop, kOpacity}) {

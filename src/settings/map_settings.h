@@ -61,7 +61,8 @@ class MapSettingsStore {
 // rererarovi/maps.ini in $XDG_CONFIG_HOME, else in ~/.config.
 std::filesystem::path DefaultMapSettingsPath();
 
-// The section name that stands for `lo_file`: its absolute path, with every
-// byte the profile format would lose or confuse (letters' case, brackets,
-// control characters, "%", a trailing blank) written as %xx.
+// The section name that stands for `lo_file`: its absolute path as it is,
+// matched with regard to case; only the bytes the profile form would lose or
+// confuse (brackets, control characters, "%", a blank at the end) are
+// written as %xx.
 std::string MapSettingsSection(const std::filesystem::path& lo_file);

@@ -16,10 +16,11 @@ std::string_view TrimBlanks(std::string_view text) {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool SameName(std::string_view a, std::string_view b) {
+bool SameName(std::string_view a, std::string_view b, bool exact_case = false) {
   a = TrimBlanks(a);
   b = TrimBlanks(b);
   if (a.size() != b.size()) return false;
+  if (exact_case) return a == b;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   }
@@ -72,7 +73,7 @@ ProfileLines::ProfileLines(std::string_view contents) {
 std::size_t ProfileLines::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const ParsedLine line = Parse(lines_[i].text, i == 0);
-    if (line.kind == LineKind::Section && SameName(line.name, section)) return i;
+    if (line.kind == LineKind::Section && SameName(line.name, section, section_case_)) return i;
   }
   return npos;
 }
@@ -146,6 +147,13 @@ bool ProfileLines::Remove(std::string_view section, std::string_view key) {
   if (kept == last) return false;
   lines_.erase(kept, last);
   return true;
+}
+
+void ProfileLines::RemoveSection(std::string_view section) {
+  const std::size_t header = FindSection(section);
+  if (header == npos) return;
+  lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
+               lines_.begin() + static_cast<std::ptrdiff_t>(SectionEnd(header)));
 }
 
 std::string ProfileLines::Contents() const {

@@ -34,6 +34,12 @@ class ProfileLines {
 
   // Removes the key's entries from the section; false when there was none.
   bool Remove(std::string_view section, std::string_view key);
+  // Removes the section's header and entries.
+  void RemoveSection(std::string_view section);
+
+  // Section names match with regard to case from now on (a file's own
+  // sections that stand for case-sensitive names, such as paths).
+  void MatchSectionCase() { section_case_ = true; }
 
   std::string Contents() const;
   const std::vector<ProfileLine>& lines() const { return lines_; }
@@ -47,6 +53,7 @@ class ProfileLines {
   void EnsureLineEnd(std::size_t index);
 
   std::vector<ProfileLine> lines_;
+  bool section_case_ = false;
 };
 
 // The text written after "=" so that Find gives `value` back exactly: quoted

@@ -4,8 +4,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <optional>
 
 #include "editor/editing_session.h"
+#include "errors/app_error.h"
 #include "fields/column_list_box.h"
 #include "fields/list_find_field.h"
 #include "fields/masked_edit.h"
@@ -16,6 +19,7 @@
 #include "windows/about_box.h"
 #include "windows/comparison_window.h"
 #include "windows/desktop_host.h"
+#include "windows/foreign_clipboard.h"
 #include "windows/group_commands.h"
 #include "windows/guarded.h"
 #include "windows/object_clipboard.h"
@@ -48,6 +52,10 @@ void EditorCommands::Connect() {
     }
   }
   connect(widgets_.ContentsList(), &ColumnListBox::rowChosen, this, &EditorCommands::RowChosen);
+  connect(widgets_.ContentsList(), &ColumnListBox::rowToggled, this, [this](int position) {
+    const int row = session_.View().FileRow(TList::Contents, position);
+    guarded([this, row] { session_.Placing().ToggleInMapGroup(row); });
+  });
   ColumnListBox* catalogue = widgets_.CatalogueList();
   connect(catalogue, &ColumnListBox::rowActivated, this, [this](int position) {
     guarded([&] {
@@ -79,6 +87,9 @@ void EditorCommands::Connect() {
   }
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
           &EditorCommands::ClipboardChanged);
+  if (auto* edit = window_.findChild<QMenu*>(QStringLiteral("EditMenu"))) {
+    connect(edit, &QMenu::aboutToShow, this, &EditorCommands::ClipboardChanged);
+  }
   ClipboardChanged();
 }
 
@@ -130,7 +141,7 @@ void EditorCommands::Run(TCommand command) {
       CutObjects();
       break;
     case TCommand::PasteObjects:
-      guarded([this] { session_.Objects().PasteObjects(ObjectsOnClipboard()); });
+      Paste(nullptr);
       break;
     case TCommand::DeleteObjects:
       if (ObjectsChosen()) guarded([this] { session_.Objects().DeleteObjects(); });
@@ -168,14 +179,30 @@ void EditorCommands::CutObjects() {
 }
 
 void EditorCommands::PasteHere(double x, double y) {
-  guarded([this, x, y] {
-    const TPastePoint at{x, y};
-    session_.Objects().PasteObjects(ObjectsOnClipboard(), &at);
+  const TPastePoint at{x, y};
+  Paste(&at);
+}
+
+// Another program's clipboard is asked off the window's thread; the paste
+// follows its answer, or the user is told it gave none.
+void EditorCommands::Paste(const TPastePoint* at) {
+  if (!ClipboardHeldElsewhere()) {
+    return guarded([&] { session_.Objects().PasteObjects(ObjectsOnClipboard(), at); });
+  }
+  const std::optional<TPastePoint> where = at ? std::optional(*at) : std::nullopt;
+  ReadForeignClipboard(this, [this, where](const ForeignClipboard& read) {
+    guarded([&] {
+      if (!read.answered) throw AppError(kClipboardSilent);
+      if (read.records.isEmpty() && read.text.isEmpty()) throw AppError(kClipboardHoldsNoObjects);
+      session_.Objects().PasteObjects(ObjectsFrom(read.records, QString::fromUtf8(read.text)),
+                                      where ? &*where : nullptr);
+    });
   });
 }
 
+// Never waits on another program: what it holds is asked for only on a paste.
 void EditorCommands::ClipboardChanged() {
-  const bool available = ClipboardHasObjects();
+  const bool available = ClipboardHeldElsewhere() || ClipboardHasObjects();
   widgets_.Action(TCommand::PasteObjects)->setEnabled(available);
   if (available == paste_available_) return;
   paste_available_ = available;

@@ -13,6 +13,7 @@ class GroupCommands;
 class MaskedEdit;
 class QWidget;
 class TEditingSession;
+struct TPastePoint;
 class TForm4;
 class ruriVizid;
 
@@ -69,6 +70,7 @@ class EditorCommands : public QObject {
   void CopyObjects();
   void CutObjects();
   void ClipboardChanged();
+  void Paste(const TPastePoint* at);
 
   QWidget& window_;
   const EditorWidgets& widgets_;

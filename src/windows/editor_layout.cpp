@@ -230,6 +230,18 @@ QWidget* CreateWidget(const LayoutRow& row, QWidget* parent, const QColor& windo
   return nullptr;
 }
 
+// A label wider than the space before its field takes the same family a
+// pixel smaller at a time, so that it never runs under the field.
+void FitBefore(QLabel* label, const QWidget* next) {
+  const int space = next->x() - label->x();
+  QFont font = label->font();
+  while (QFontMetrics(font).horizontalAdvance(label->text()) > space && font.pixelSize() > 6) {
+    font.setPixelSize(font.pixelSize() - 1);
+  }
+  label->setFont(font);
+  label->adjustSize();
+}
+
 }  // namespace
 
 FieldKind EntryKind(TEntry entry) {
@@ -288,6 +300,13 @@ EditorWidgets BuildEditorLayout(QMainWindow& window) {
         break;
     }
   }
+
+  for (const TFieldInfo& info : kFieldTable) {
+    if (QLabel* label = widgets.labels_[FieldIndex(info.field)]) {
+      FitBefore(label, widgets.fields_[FieldIndex(info.field)]);
+    }
+  }
+  FitBefore(static_cast<QLabel*>(widgets.Widget(W::RecordCountLabel)), widgets.RecordCountBox());
 
   // Name, Description, then the group's fields; the record number is skipped.
   for (std::size_t i = 0; i + 1 < kTypedFieldsInCommitOrder.size(); ++i) {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "editor/undo_commands.h"
 #include "fields/column_list_box.h"
@@ -23,6 +24,16 @@ QStringList RowList(const std::vector<std::string>& rows, const std::vector<int>
   list.reserve(static_cast<qsizetype>(shown.size()));
   for (int row : shown) list << BytesToQString(rows[static_cast<std::size_t>(row)]);
   return list;
+}
+
+// Where the group's records are among the rows shown.
+QList<int> ShownPositions(const std::vector<int>& shown, const std::vector<int>& rows) {
+  QList<int> positions;
+  for (int row : rows) {
+    const auto at = std::lower_bound(shown.begin(), shown.end(), row);
+    if (at != shown.end() && *at == row) positions << static_cast<int>(at - shown.begin());
+  }
+  return positions;
 }
 
 }  // namespace
@@ -67,6 +78,10 @@ void EditorPresenter::Present(TViewMember member) {
       widgets_.ContentsList()->setRows(
           RowList(view_.ContentsRows(), view_.ShownRows(TList::Contents)));
       widgets_.ContentsList()->setSelectedRow(view_.ShownSelectedRow());
+      [[fallthrough]];
+    case TAspect::MapGroup:  // the map draws it too; the list highlights its rows
+      widgets_.ContentsList()->setHighlightedRows(
+          ShownPositions(view_.ShownRows(TList::Contents), view_.MapGroup()));
       break;
     case TAspect::SelectedRow:
       widgets_.ContentsList()->setSelectedRow(view_.ShownSelectedRow());
@@ -76,10 +91,11 @@ void EditorPresenter::Present(TViewMember member) {
       widgets_.CatalogueList()->setRows(
           RowList(view_.CatalogueRows(), view_.ShownRows(TList::Catalogue)));
       break;
-    case TAspect::MapGroup:
+    case TAspect::TypedText:
+      PresentHistory();  // typing over edits the history showed ends Redo
+      break;
     case TAspect::RecordValues:
     case TAspect::OpenFileChanged:
-    case TAspect::TypedText:
     case TAspect::ArrayPreview:
       break;  // the map presents these
   }

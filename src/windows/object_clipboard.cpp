@@ -13,8 +13,7 @@ namespace {
 QString OwnType() { return QString::fromLatin1(kRecordsMimeType); }
 
 // Our own type's records; nothing when its bytes are not whole records.
-std::vector<TRecordBytes> OwnRecords(const QMimeData& data) {
-  const QByteArray bytes = data.data(OwnType());
+std::vector<TRecordBytes> OwnRecords(const QByteArray& bytes) {
   std::vector<TRecordBytes> records;
   if (bytes.isEmpty() || bytes.size() % static_cast<qsizetype>(kRecordSize) != 0) return records;
   for (qsizetype at = 0; at < bytes.size(); at += static_cast<qsizetype>(kRecordSize)) {
@@ -41,14 +40,18 @@ void PutObjectsOnClipboard(const std::vector<TRecordBytes>& records) {
 bool ClipboardHasObjects() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   if (data == nullptr) return false;
-  return !OwnRecords(*data).empty() || (data->hasText() && !data->text().isEmpty());
+  return !OwnRecords(data->data(OwnType())).empty() || (data->hasText() && !data->text().isEmpty());
 }
 
 std::vector<TRecordBytes> ObjectsOnClipboard() {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   if (data == nullptr) return {};
-  std::vector<TRecordBytes> records = OwnRecords(*data);
-  if (!records.empty() || !data->hasText()) return records;
-  const QByteArray text = data->text().toUtf8();
-  return ObjectsFromText({text.constData(), static_cast<std::size_t>(text.size())});
+  return ObjectsFrom(data->data(OwnType()), data->hasText() ? data->text() : QString());
+}
+
+std::vector<TRecordBytes> ObjectsFrom(const QByteArray& own_type, const QString& text) {
+  std::vector<TRecordBytes> records = OwnRecords(own_type);
+  if (!records.empty() || text.isEmpty()) return records;
+  const QByteArray utf8 = text.toUtf8();
+  return ObjectsFromText({utf8.constData(), static_cast<std::size_t>(utf8.size())});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QString>
 #include <vector>
 
 #include "datafiles/lo_text.h"
@@ -18,3 +20,5 @@ bool ClipboardHasObjects();
 // The records on the clipboard: of our own type, else read from its text.
 // Raises LoTextError for text that is not records (none for no text).
 std::vector<TRecordBytes> ObjectsOnClipboard();
+// The same from a clipboard's two forms as another program handed them over.
+std::vector<TRecordBytes> ObjectsFrom(const QByteArray& own_type, const QString& text);

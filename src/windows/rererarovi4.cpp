@@ -109,6 +109,7 @@ void TForm4::LoadNotes() {
   RichEdit1->setPlaceholderText(QStringLiteral("Reading the notes file..."));
   RichEdit1->setReadOnly(true);
   Font1->setEnabled(false);
+  Font1->setToolTip(QString::fromLatin1(kFontWaits));  // greyed, it says why
   QTimer::singleShot(0, this, &TForm4::ReadOnWhileIdle);
 }
 
@@ -139,6 +140,7 @@ void TForm4::EndReading(QTextDocument* document) {
   RichEdit1->setPlaceholderText(QString());
   RichEdit1->setReadOnly(false);
   Font1->setEnabled(true);
+  Font1->setToolTip(QString());
 }
 
 // Shows `document` in the editor; the one it replaces is deleted unless it

@@ -8,6 +8,9 @@
 
 #include "notes/notes_location.h"
 
+// "Font"'s tool tip while it waits for the note to be read.
+inline constexpr char kFontWaits[] = "Font waits until the notes file is read.";
+
 class FontDialog;
 class NotesFileReading;
 class QAction;

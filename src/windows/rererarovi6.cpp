@@ -4,11 +4,14 @@
 #include <QCursor>
 #include <QEvent>
 #include <QLocale>
+#include <QRadioButton>
 
 #include "editor/editing_session.h"
 #include "effects/outline_effect.h"
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
+#include "fields/two_choice_group.h"
+#include "map/map_strip.h"
 #include "map/map_view.h"
 #include "placement/placement_adapter.h"
 #include "settings/window_placement.h"
@@ -51,8 +54,11 @@ TForm6::TForm6(TEditingSession& session, ruriVizid& settings, DesktopHost& deskt
 
   widgets_ = BuildEditorLayout(*this);
   map_ = new EditorMap(session_, Widget(TEditorWidget::Placeholder), kMapStripArea);
-  // The map comes last in the tab order.
-  setTabOrder(FieldWidget(kTypedFieldsInCommitOrder.back()), map_->View());
+  // The record's group ends with its state choice; the map and its grid chooser come last.
+  setTabOrder(FieldWidget(kTypedFieldsInCommitOrder.back()), StateGroup()->choiceButton(0));
+  setTabOrder(StateGroup()->choiceButton(0), StateGroup()->choiceButton(1));
+  setTabOrder(StateGroup()->choiceButton(1), map_->View());
+  setTabOrder(map_->View(), map_->Strip()->findChild<QWidget*>(QStringLiteral("MapGridStep")));
   CatalogueList()->setRowDragEnabled(true);
   connect(CatalogueList(), &ColumnListBox::rowDropped, map_, &EditorMap::DropCatalogueRow);
   commands_ = new EditorCommands(*this, widgets_, session_, settings_, desktop, notes);

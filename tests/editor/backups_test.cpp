@@ -193,11 +193,29 @@ TEST(Backups, ARestoreTakesTheCopysLengthAndUndoEveryByte) {
 
 TEST(Backups, ACopyThatIsNoLoFileIsRefused) {
   RestoreWorld w;
+  // A copy whose count promises one record more than it holds.
+  Bytes short_one = LoFileBytes("Meadow", "Spring", NumberedRecords(5));
+  short_one.resize(short_one.size() - 20);
+  WriteBytes(w.dir / "LoShort.dat", short_one);
+  for (const fs::path& copy :
+       {w.backups / "LoTest.dat.2026-12-09T09-00-00", w.dir / "LoShort.dat"}) {
+    EXPECT_EQ(MessageOf([&] { w.session.Backups().Restore(copy); }),
+              copy.filename().string() + " is not a copy of a Lo file; nothing was restored");
+    EXPECT_EQ(w.File(), w.opened);
+    EXPECT_TRUE(w.history.Steps().empty());
+  }
+}
+
+TEST(Backups, AFileReplacedAtItsPathIsNotRestoredInto) {
+  RestoreWorld w;
+  fs::rename(w.lo, w.dir / "moved.dat");
+  const Bytes other = LoFileBytes("Other", "Put in its place", NumberedRecords(1));
+  WriteBytes(w.lo, other);
   EXPECT_EQ(
-      MessageOf([&] { w.session.Backups().Restore(w.backups / "LoTest.dat.2026-12-09T09-00-00"); }),
-      "LoTest.dat.2026-12-09T09-00-00 is not a copy of a Lo file; nothing was restored");
-  EXPECT_EQ(w.File(), w.opened);
-  EXPECT_TRUE(w.history.Steps().empty());
+      MessageOf([&] { w.session.Backups().Restore(w.backups / "LoTest.dat.2026-12-07T15-04-05"); }),
+      w.lo.string() + " was replaced or deleted since it was opened; open it again");
+  EXPECT_EQ(w.File(), other);
+  EXPECT_EQ(ReadBytes(w.dir / "moved.dat"), w.opened);
 }
 
 }  // namespace

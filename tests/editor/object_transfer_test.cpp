@@ -96,6 +96,9 @@ TEST(ObjectTransfer, CopyThenPasteIntoAnotherFileAppendsTheSameBytesAsOneStep) {
   EXPECT_EQ(ReadBytes(other), before);
   w.Redo();
   EXPECT_EQ(ReadBytes(other), after);
+  // A plain click on a row chooses that record alone: the pasted group ends.
+  w.Click(1);
+  EXPECT_EQ(w.session.Objects().ChosenObjects(), std::vector<int>{1});
 }
 
 TEST(ObjectTransfer, PastesExactAndPlainTextLines) {
@@ -192,6 +195,14 @@ TEST(ObjectTransfer, PasteHereMovesTheCentreOfTheBoundingBoxToThePoint) {
   EXPECT_EQ(snapped_xy(4), std::pair(95.0f, -50.0f));
   EXPECT_EQ(snapped_xy(5), std::pair(105.0f, -46.0f));
   EXPECT_EQ(snapped_xy(6), std::pair(95.33f, -49.0f));
+  // Records off the grid: the first still lands on it.
+  for (TLoRecord& record : records) {
+    record.x += 1.5f;
+    record.y += 2.5f;
+  }
+  w.session.Objects().PasteObjects(Packed(records), &at);
+  const TLoRecord& first = w.session.Document().LoRecordTable[7];
+  EXPECT_EQ(std::pair(first.x, first.y), std::pair(95.0f, -50.0f));
 }
 
 TEST(ObjectTransfer, CutIsOneStepAndUnsavedEditsStayInTheHistory) {

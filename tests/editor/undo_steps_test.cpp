@@ -290,6 +290,15 @@ TEST(UndoSteps, TypedEditsAreUndoneFirstAndRedoneWithTheirMarks) {
   w.Redo();
   w.Save();
   EXPECT_EQ(Slice(w.File(), 100 + 20 * 4 + 3, 4), FloatBytes(77.5f));
+
+  // Save, Undo, then typing: the undone Save is never replayed over the typing.
+  w.Undo();
+  const Bytes undone = w.File();
+  w.Type(TField::X, "9");
+  EXPECT_FALSE(w.undo.CanRedo());
+  w.Redo();
+  EXPECT_EQ(w.File(), undone);
+  EXPECT_EQ(view.Text(TField::X), "9");
 }
 
 TEST(UndoSteps, TheHistoryKeepsItsNewestThousandSteps) {

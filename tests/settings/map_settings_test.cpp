@@ -72,8 +72,9 @@ TEST_F(MapSettings, EachLoFileKeepsItsOwnBackdropAndGridExactly) {
 }
 
 TEST_F(MapSettings, DamagedValuesTakeTheirDefaultsAndLinesNotOursStay) {
-  const std::string section = MapSettingsSection("/g/LoA.dat");
-  EXPECT_EQ(section, "/g/%4co%41.dat");
+  // The path as it is; the escaped form of earlier versions is read once.
+  EXPECT_EQ(MapSettingsSection("/g/[x]%\t/LoA.dat "), "/g/%5bx%5d%25%09/LoA.dat%20");
+  const std::string section = "/g/%4co%41.dat";
   fs::create_directories(File().parent_path());
   const std::string hand = "; mine\r\n[other]\r\nkeep=1\r\n[" + section +
                            "]\r\npicture=/p.png\r\nleft=1,5\r\nbottom=0\r\nright=9\r\ntop=nan\r\n"
@@ -90,6 +91,8 @@ TEST_F(MapSettings, DamagedValuesTakeTheirDefaultsAndLinesNotOursStay) {
   store_.Save("/g/LoA.dat", Backdrop("/p.png", {1.5, 0, 9, 4}, 100, 5));
   const std::string text = ReadText(File());
   EXPECT_EQ(text.substr(0, 23), "; mine\r\n[other]\r\nkeep=1");
+  EXPECT_NE(text.find("\n[/g/LoA.dat]\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find(section), std::string::npos) << text;
   ExpectSame(store_.Load("/g/LoA.dat"), Backdrop("/p.png", {1.5, 0, 9, 4}, 100, 5));
 }
 

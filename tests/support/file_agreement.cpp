@@ -62,13 +62,16 @@ void ExpectKeptRecordsWhole(const Bytes& before, const Bytes& now,
               count_now == 0)
       << "count " << count_now;
   ASSERT_GE(now.size(), 100u + 20u * static_cast<std::size_t>(count));
+  // Only where the file's count reaches: a record past it is lost to the
+  // reader. A count torn half-written (256 to 255) reads 0: the old one then.
+  const int reached = count_now == 0 ? count : count_now;
   for (int kept = 0; kept < count; ++kept) {
     if (std::find(deleted.begin(), deleted.end(), kept) != deleted.end()) continue;
     const auto record = before.begin() + 100 + 20 * kept;
     bool whole = false;
-    for (int place = 0; place < count && !whole; ++place) {
+    for (int place = 0; place < reached && !whole; ++place) {
       whole = std::equal(record, record + 20, now.begin() + 100 + 20 * place);
     }
-    EXPECT_TRUE(whole) << "record " << kept << " is missing";
+    EXPECT_TRUE(whole) << "record " << kept << " is missing (count " << count_now << ")";
   }
 }

@@ -15,6 +15,6 @@ void ExpectAgreesWithFile(const TEditingSession& session);
 
 // While records `deleted` of the file `before` are being deleted (or the
 // delete is undone or redone): every other record of `before` stands whole
-// at some record place the old count covers in `now`, and the count is the
-// old one, the new one or 0.
+// at some record place the count of `now` covers, and the count is the old
+// one, the new one or 0 (torn: the old count's places are searched then).
 void ExpectKeptRecordsWhole(const Bytes& before, const Bytes& now, const std::vector<int>& deleted);

@@ -49,11 +49,13 @@ inline QByteArray Chunk(const char* type, const QByteArray& data) {
   return BigEndian(static_cast<std::uint32_t>(data.size())) + body + BigEndian(Crc32(body));
 }
 
-// A valid PNG header claiming `width` x `height` RGBA pixels, with a few
-// bytes of image data: the shape of a decompression bomb.
-inline QByteArray PngClaiming(std::uint32_t width, std::uint32_t height) {
+// A valid PNG header claiming `width` x `height` RGBA pixels of `depth`
+// bits a channel, with a few bytes of image data: the shape of a
+// decompression bomb.
+inline QByteArray PngClaiming(std::uint32_t width, std::uint32_t height, char depth = 8) {
   QByteArray header = BigEndian(width) + BigEndian(height);
-  header += QByteArray("\x08\x06\x00\x00\x00", 5);
+  header += depth;
+  header += QByteArray("\x06\x00\x00\x00", 4);
   return QByteArray("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) +
          Chunk("IDAT", QByteArray("\x78\x9c\x03\x00\x00\x00\x00\x01", 8)) + Chunk("IEND", {});
 }

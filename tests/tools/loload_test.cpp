@@ -58,6 +58,14 @@ TEST(Loload, WritesBackEveryByteLodumpPrints) {
     EXPECT_EQ(result.out + result.err, "");
     EXPECT_EQ(ReadBytes(dir / ("read" + name)), bytes) << name;
   }
+  // Written by hand: the Reserved line may be left out (zeros), as After may.
+  const RunResult result =
+      RunTools(dir, "printf 'Name: \"Camp\"\\nCount: 0\\nDescription: \"\"\\n' | LOLOAD - " +
+                        Quoted(dir / "LoHAND.dat"));
+  EXPECT_EQ(result.status, 0) << result.err;
+  Bytes hand(100, 0);
+  std::copy_n("Camp", 4, hand.begin());
+  EXPECT_EQ(ReadBytes(dir / "LoHAND.dat"), hand);
 }
 
 // The walkthrough's round trip through a text editor: one value changed by

@@ -5,7 +5,8 @@ Usage: accessible_tree.py PID [SECONDS]
 
 Waits up to SECONDS (default 20) for the program with process id PID to
 appear on the accessibility bus, then prints every object of its tree, one
-line each: depth, role, name and description, tab-separated. Exit status 2:
+line each: depth, role, name, description and "selected" when it is,
+tab-separated. Exit status 2:
 the program never appeared; 3: the bus could not be read.
 """
 import sys
@@ -19,8 +20,10 @@ def one_line(text):
 
 
 def walk(node, depth, out):
-    out.append("%d\t%s\t%s\t%s" % (depth, node.getRoleName(), one_line(node.name),
-                                   one_line(node.description)))
+    selected = node.getState().contains(pyatspi.STATE_SELECTED)
+    out.append("%d\t%s\t%s\t%s\t%s" % (depth, node.getRoleName(), one_line(node.name),
+                                       one_line(node.description),
+                                       "selected" if selected else ""))
     for i in range(node.childCount):
         child = node.getChildAtIndex(i)
         if child is not None:

@@ -51,6 +51,12 @@ QStringList Overlaps(const QWidget* parent) {
 
 }  // namespace
 
+// The label's text ends before its field begins.
+static void FitsBefore(const QLabel* label, const QWidget* field) {
+  EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), field->x() - label->x())
+      << label->text().toStdString();
+}
+
 TEST_F(EditorWindowTest, EveryRoleHasItsWidgetAndNoneCoversAnother) {
   Open();  // the map in place of the placeholder
   std::set<QString> names;
@@ -83,7 +89,10 @@ TEST_F(EditorWindowTest, EveryRoleHasItsWidgetAndNoneCoversAnother) {
     ASSERT_NE(label, nullptr);
     EXPECT_LT(label->x(), field->x());
     EXPECT_EQ(label->y(), field->y());
+    FitsBefore(label, field);
   }
+  FitsBefore(static_cast<QLabel*>(form6_->Widget(TEditorWidget::RecordCountLabel)),
+             form6_->RecordCountBox());
   EXPECT_EQ(Overlaps(form6_->centralWidget()), QStringList());
   EXPECT_EQ(Overlaps(form6_->Widget(TEditorWidget::PlacementGroup)), QStringList());
   EXPECT_EQ(form6_->frameGeometry(), QRect(289, 157, 807, 603));
@@ -92,17 +101,22 @@ TEST_F(EditorWindowTest, EveryRoleHasItsWidgetAndNoneCoversAnother) {
   EXPECT_EQ(form6_->Widget(TEditorWidget::ContentsFind)->parentWidget(), form6_->ContentsList());
   EXPECT_EQ(form6_->Widget(TEditorWidget::CatalogueFind)->parentWidget(), form6_->CatalogueList());
 
-  // Tab order: Name, Description, then Class ... Density; the rest is skipped.
+  // Tab order: Name, Description, then Class ... Density and the state choice
+  // (its two buttons, one stop), the map and its grid chooser, round to Name;
+  // the rest is skipped.
   QStringList order;
   QWidget* at = form6_->FieldWidget(TField::Name);
-  for (int i = 0; i < 9; ++i) {
-    order << at->objectName();
+  for (int i = 0; i < 14; ++i) {
+    const QString name =
+        at->objectName().isEmpty() ? at->parentWidget()->objectName() : at->objectName();
+    if (order.isEmpty() || order.back() != name) order << name;
     do {
       at = at->nextInFocusChain();
     } while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisibleTo(form6_.get()) ||
              !at->isEnabled());
   }
-  EXPECT_EQ(order.join(u' '), QStringLiteral("me4 me5 ME2 ME3 me6 me7 me8 me9 me10"));
+  EXPECT_EQ(order.join(u' '),
+            QStringLiteral("me4 me5 ME2 ME3 me6 me7 me8 me9 me10 lmdrg1 LoMap MapGridStep me4"));
   EXPECT_FALSE(form6_->ContentsList()->focusPolicy() & Qt::TabFocus);
   EXPECT_FALSE(form6_->FieldWidget(TField::RecordNo)->focusPolicy() & Qt::TabFocus);
   EXPECT_FALSE(form6_->Button(TCommand::AddObject)->focusPolicy() & Qt::TabFocus);

@@ -5,10 +5,12 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTest>
 
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
+#include "fields/two_choice_group.h"
 #include "lettering/gradient_label.h"
 #include "lettering/shadow_button.h"
 #include "map/map_strip.h"
@@ -62,8 +64,8 @@ TEST_F(EditorMapTest, ShowsThePlaceholderUntilAFileIsOpenThenEveryRecordFitted) 
   for (int i = 0; i < 6; ++i) EXPECT_TRUE(map->rect().contains(At(i))) << i;
   EXPECT_EQ(map->points()[4].tip.section(u'\n', 0, 0),
             QStringLiteral("Rec# 4   Class 4   Type 1   Rock"));
-  EXPECT_EQ(form6_->FieldWidget(TField::Density)->nextInFocusChain(), map)
-      << "the map takes the focus last";
+  EXPECT_EQ(form6_->StateGroup()->choiceButton(1)->nextInFocusChain(), map)
+      << "the map takes the focus after the record's group";
 }
 
 TEST_F(EditorMapTest, MarkerClickSelectsLikeARowClickAndTypingMovesTheMarker) {

@@ -103,6 +103,11 @@ TEST_F(EditorUndoTest, EditsLeftForAnotherRowComeBack) {
   EXPECT_EQ(form6_->FieldWidget(TField::X)->backgroundColor(), kRed);
   EXPECT_TRUE(form6_->Action(TCommand::Save)->isEnabled());
   EXPECT_EQ(File(), files_.original);
+  // Typed over, the edits the history showed leave nothing to redo.
+  EXPECT_TRUE(Redo()->isEnabled());
+  TypeInto(form6_->FieldWidget(TField::X), QStringLiteral("6"));
+  EXPECT_FALSE(Redo()->isEnabled());
+  EXPECT_EQ(Redo()->text(), QStringLiteral("Redo"));
 }
 
 TEST_F(EditorUndoTest, TypedEditsAreTheFirstUndoAndRedoBringsThemBack) {

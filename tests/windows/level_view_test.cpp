@@ -182,11 +182,13 @@ TEST_F(LevelViewTest, APictureThatCannotBeHadIsNamedInTheStripAndTheMapWorksOn) 
   WriteFile(damaged, DamagedPng());
   struct Case {
     std::filesystem::path file;
-    const char16_t* reason;
+    QString reason;
   } cases[] = {
-      {files_.dir / "gone.png", kBackdropMissing},
-      {damaged, kBackdropDamaged},
-      {bomb, kBackdropTooLarge},
+      {files_.dir / "gone.png", QString::fromUtf16(kBackdropMissing)},
+      {damaged, QString::fromUtf16(kBackdropDamaged)},
+      {bomb, QString::fromUtf16(kBackdropTooLarge) +
+                 QStringLiteral(
+                     " (60000 x 60000 pixels at 4 bytes each: 13733 MB; the limit is 256 MB)")},
   };
   MapSettingsStore store(DefaultMapSettingsPath());
   StartRun();
@@ -200,7 +202,7 @@ TEST_F(LevelViewTest, APictureThatCannotBeHadIsNamedInTheStripAndTheMapWorksOn) 
     map = form6_->Map()->View();
     strip = form6_->Map()->Strip();
     map->grab();
-    const QString reason = QString::fromUtf16(c.reason);
+    const QString& reason = c.reason;
     EXPECT_FALSE(strip->problemLabel()->isHidden());
     EXPECT_TRUE(
         strip->problemLabel()->text().contains(QString::fromStdString(c.file.filename().string())));

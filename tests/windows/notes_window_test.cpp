@@ -431,6 +431,7 @@ TEST_F(NotesWindow, ALargeNoteIsReadBetweenUserEventsAndCannotBeSavedHalfRead) {
   EXPECT_TRUE(form.RichEdit1->isReadOnly());
   EXPECT_TRUE(form.Save1->isEnabled()) << "Save says why it writes nothing";
   EXPECT_FALSE(form.Font1->isEnabled());
+  EXPECT_EQ(form.Font1->toolTip().toStdString(), kFontWaits) << "greyed, it says why";
   EXPECT_EQ(ErrorOf([&] { form.Save1Click(); }),
             "The notes file is still being read; nothing was saved");
   EXPECT_EQ(ReadText(notes), note);
@@ -446,6 +447,7 @@ TEST_F(NotesWindow, ALargeNoteIsReadBetweenUserEventsAndCannotBeSavedHalfRead) {
   EXPECT_FALSE(form.RichEdit1->isReadOnly());
   EXPECT_TRUE(form.Save1->isEnabled());
   EXPECT_TRUE(form.Font1->isEnabled());
+  EXPECT_TRUE(form.Font1->toolTip().isEmpty() || form.Font1->toolTip() == form.Font1->text());
   EXPECT_FALSE(form.RichEdit1->document()->isModified());
   EXPECT_TRUE(form.RichEdit1->document()->isUndoRedoEnabled());
   EXPECT_EQ(form.RichEdit1->document()->defaultFont(), form.RichEdit1->font());

@@ -196,6 +196,43 @@ TEST_F(ObjectTransferTest, CutAndPasteBetweenTwoFilesAndDeleteUndoneByteForByte)
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();
 }
 
+// The list and the map are one selection: Delete removes what the list highlights.
+TEST_F(ObjectTransferTest, TheListHighlightsWhatCopyCutAndDeleteActOn) {
+  Open();
+  const auto highlighted = [this] {
+    QList<int> rows;
+    for (int row = 0; row < list->rowCount(); ++row) {
+      if (list->isRowHighlighted(row)) rows << row;
+    }
+    return rows;
+  };
+  ClickRow(3);
+  Press(list, Qt::Key_C);
+  Press(list, Qt::Key_V);
+  EXPECT_EQ(highlighted(), QList<int>{6}) << "the pasted record is the group";
+  ClickRow(5);
+  EXPECT_EQ(highlighted(), QList<int>{5});
+  Press(list, Qt::Key_Delete, Qt::NoModifier);
+  Bytes file = ReadBytes(files_.lo_file);
+  EXPECT_EQ(file[20], 6);
+  EXPECT_EQ(RecordIn(file, 5), RecordIn(files_.original, 3)) << "the pasted copy stays";
+
+  // Shift+click and Ctrl+click widen the selection; a key move chooses alone.
+  ClickRow(1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, list->rowRect(3).center());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    list->rowRect(4).center());
+  EXPECT_EQ(highlighted(), (QList<int>{1, 3, 4}));
+  EXPECT_EQ(map->groupSize(), 3);
+  Press(list, Qt::Key_Home, Qt::NoModifier);
+  EXPECT_EQ(highlighted(), QList<int>{0});
+  Press(list, Qt::Key_X);
+  file = ReadBytes(files_.lo_file);
+  EXPECT_EQ(file[20], 5);
+  EXPECT_EQ(RecordIn(file, 0), RecordIn(files_.original, 1));
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();
+}
+
 TEST_F(ObjectTransferTest, KeysInATextFieldStayTheFieldAndNoObjectIsTold) {
   Open();
   // No record chosen yet: the user is told, nothing is written.

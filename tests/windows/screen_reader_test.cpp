@@ -7,10 +7,13 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
+#include "fields/row_text.h"
 #include "map/map_view.h"
 #include "window_fixture.h"
 #include "windows/editor_map.h"
@@ -25,6 +28,7 @@ struct Accessible {
   QString role;
   QString name;
   QString description;
+  bool selected = false;
 };
 
 // The objects of this process's accessibility tree, as the bus reports them.
@@ -41,7 +45,9 @@ std::vector<Accessible> ReadTree() {
   std::vector<Accessible> tree;
   for (const QString& line : QString::fromUtf8(reader.readAllStandardOutput()).split(u'\n')) {
     const QStringList parts = line.split(u'\t');
-    if (parts.size() == 4) tree.push_back({parts[1], parts[2], parts[3]});
+    if (parts.size() == 5) {
+      tree.push_back({parts[1], parts[2], parts[3], parts[4] == QLatin1String("selected")});
+    }
   }
   return tree;
 }
@@ -129,8 +135,8 @@ TEST_F(ScreenReaderTest, EveryFieldListAndTheMapIsNamedOnTheAccessibilityBus) {
       {text, QStringLiteral("Find in Lo File Contents")},
       {text, QStringLiteral("Find in Object Data List")},
       {QStringLiteral("push button"), QStringLiteral("Clear")},
-      {QStringLiteral("list"), QStringLiteral("Lo File Contents")},
-      {QStringLiteral("list"), QStringLiteral("Object Data List")},
+      {QStringLiteral("table"), QStringLiteral("Lo File Contents")},
+      {QStringLiteral("table"), QStringLiteral("Object Data List")},
       {QStringLiteral("panel"), QStringLiteral("State-???")},
       {QStringLiteral("image"), QStringLiteral("Lo file map")},
   };
@@ -139,6 +145,16 @@ TEST_F(ScreenReaderTest, EveryFieldListAndTheMapIsNamedOnTheAccessibilityBus) {
         << "no " << role.toStdString() << " named \"" << name.toStdString() << "\" in\n"
         << Listing(tree).toStdString();
   }
+
+  // The chosen row's cells are read in order, selected.
+  const QStringList cells = SplitRowText(form6_->ContentsList()->rows().at(2));
+  const auto row = std::search(tree.begin(), tree.end(), cells.begin(), cells.end(),
+                               [](const Accessible& object, const QString& cell) {
+                                 return object.role == QStringLiteral("table cell") &&
+                                        object.name == cell && object.selected;
+                               });
+  EXPECT_NE(row, tree.end()) << cells.join(u'|').toStdString() << " not among\n"
+                             << Listing(tree).toStdString();
 
   // The map says which record is selected and where it stands.
   const Accessible* map = Named(tree, QStringLiteral("image"), QStringLiteral("Lo file map"));

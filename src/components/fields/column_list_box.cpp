@@ -102,6 +102,7 @@ int ColumnListBox::headerHeight() const { return headerHeight_; }
 void ColumnListBox::setRows(const QStringList& rows) {
   rows_ = rows;
   selected_ = -1;
+  highlighted_.clear();
   verticalScrollBar()->setValue(0);
   updateScrollRange();
   viewport()->update();
@@ -121,6 +122,16 @@ void ColumnListBox::setSelectedRow(int row) {
   scrollPending_ = !viewport()->isVisible();
   if (!scrollPending_) scrollToRow(selected_);
   viewport()->update();
+}
+
+void ColumnListBox::setHighlightedRows(const QList<int>& rows) {
+  if (rows == highlighted_) return;
+  highlighted_ = rows;
+  viewport()->update();
+}
+
+bool ColumnListBox::isRowHighlighted(int row) const {
+  return highlighted_.isEmpty() ? row == selected_ && row >= 0 : highlighted_.contains(row);
 }
 
 int ColumnListBox::firstVisibleRow() const { return verticalScrollBar()->value(); }
@@ -191,7 +202,11 @@ void ColumnListBox::mousePressEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() != Qt::LeftButton) return;
   const int row = rowAt(event->position().toPoint());
-  if (row >= 0) chooseRow(row);
+  if (row >= 0 && (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
+    emit rowToggled(row);
+  } else if (row >= 0) {
+    chooseRow(row);
+  }
   dragRow_ = rowDragEnabled_ ? row : -1;
   pressPos_ = event->position().toPoint();
   dragging_ = false;
@@ -290,7 +305,7 @@ void ColumnListBox::paintEvent(QPaintEvent* /*event*/) {
 
 void ColumnListBox::paintRow(QPainter& painter, int row, int listHeight) {
   const QRect area = rowRect(row);
-  const bool selected = row == selected_;
+  const bool selected = isRowHighlighted(row);
   painter.fillRect(area, palette().color(selected ? QPalette::Highlight : QPalette::Window));
   const QString& text = rows_[row];
   if (IsBlankRowText(text)) return;

@@ -18,7 +18,9 @@ struct ColumnSection {
 // A list of rows under a header of fixed captions. Each row is one string
 // whose ";"-separated parts are shown under the header sections, on a grid.
 // At most one row is selected. The user chooses a row by clicking it or by a
-// selection key; that raises rowChosen. Changes made from code raise nothing.
+// selection key; that raises rowChosen. Shift+click or Ctrl+click raises
+// rowToggled instead, for the owner to widen a selection of several, which
+// it shows with setHighlightedRows. Changes made from code raise nothing.
 // A double click on a row, or Enter on the selected one, raises rowActivated.
 // With row dragging on, pressing a row and moving the pointer away drags the
 // row out of the list: rowDragMoved follows the pointer, the release raises
@@ -60,6 +62,9 @@ class ColumnListBox : public QAbstractScrollArea {
   // -1, or a position that has no row, selects nothing. Raises nothing.
   void setSelectedRow(int row);
   int selectedRow() const { return selected_; }
+  // The rows drawn highlighted: these, or the selected row when none are given.
+  void setHighlightedRows(const QList<int>& rows);
+  bool isRowHighlighted(int row) const;
 
   // The row under a point of the viewport, or -1 below the last row.
   int rowAt(QPoint viewportPos) const;
@@ -73,6 +78,7 @@ class ColumnListBox : public QAbstractScrollArea {
 
  signals:
   void rowChosen(int row);
+  void rowToggled(int row);
   void rowActivated(int row);
   void rowDragMoved(int row, QPoint globalPos);
   void rowDropped(int row, QPoint globalPos);
@@ -105,6 +111,7 @@ class ColumnListBox : public QAbstractScrollArea {
   int headerHeight_ = kDefaultHeaderHeight;
   QStringList rows_;
   int selected_ = -1;
+  QList<int> highlighted_;
   bool scrollPending_ = false;
   bool rowDragEnabled_ = false;
   int dragRow_ = -1;  // the row pressed, while the button is down

@@ -25,6 +25,23 @@ class AllocationLimit {
 
 QString Reason(const char16_t* text) { return QString::fromUtf16(text); }
 
+// "too large to decode (9000 x 9000 pixels at 8 bytes each: 618 MB; the limit is 256 MB)".
+QString TooLarge(QSize size, qint64 pixel_bytes, qint64 byte_limit) {
+  const auto megabytes = [](qint64 bytes) {
+    return QString::number((bytes + (1 << 20) - 1) >> 20);
+  };
+  QString need;
+  if (size.isValid() && pixel_bytes > 0) {
+    need = QStringLiteral("%1 x %2 pixels at %3 bytes each: %4 MB; ")
+               .arg(size.width())
+               .arg(size.height())
+               .arg(pixel_bytes)
+               .arg(megabytes(qint64(size.width()) * size.height() * pixel_bytes));
+  }
+  return Reason(kBackdropTooLarge) + QStringLiteral(" (") + need + QStringLiteral("the limit is ") +
+         megabytes(byte_limit) + QStringLiteral(" MB)");
+}
+
 QSize FitWithin(QSize size, QSize at_most, BackdropFit fit) {
   if (at_most.isEmpty() || (size.width() <= at_most.width() && size.height() <= at_most.height())) {
     return size;
@@ -64,8 +81,15 @@ BackdropPicture LoadBackdropPicture(const QString& file, QSize at_most, qint64 b
   const QSize size = reader.size();
   if (size.isValid()) {
     result.full_size = size;
-    if (size.isEmpty() || qint64(size.width()) * size.height() * 4 > byte_limit) {
-      result.problem = size.isEmpty() ? Reason(kBackdropDamaged) : Reason(kBackdropTooLarge);
+    // At the depth it decodes to: a 16-bit picture takes 8 bytes a pixel.
+    const int depth = QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
+    const qint64 pixel_bytes = std::max(4, depth / 8);
+    if (size.isEmpty()) {
+      result.problem = Reason(kBackdropDamaged);
+      return result;
+    }
+    if (qint64(size.width()) * size.height() * pixel_bytes > byte_limit) {
+      result.problem = TooLarge(size, pixel_bytes, byte_limit);
       return result;
     }
     const QSize scaled = FitWithin(size, at_most, fit);
@@ -75,7 +99,7 @@ BackdropPicture LoadBackdropPicture(const QString& file, QSize at_most, qint64 b
   if (image.isNull()) {
     const bool refused =
         reader.errorString().contains(QStringLiteral("limit"), Qt::CaseInsensitive);
-    result.problem = refused ? Reason(kBackdropTooLarge) : Reason(kBackdropDamaged);
+    result.problem = refused ? TooLarge(size, 0, byte_limit) : Reason(kBackdropDamaged);
     return result;
   }
   if (!size.isValid()) {

@@ -24,6 +24,7 @@ struct BackdropPicture {
 inline constexpr char16_t kBackdropMissing[] = u"missing";
 inline constexpr char16_t kBackdropNotReadable[] = u"not readable";
 inline constexpr char16_t kBackdropNotAPicture[] = u"not a picture";
+// Followed by the picture's size and the limit in brackets.
 inline constexpr char16_t kBackdropTooLarge[] = u"too large to decode";
 inline constexpr char16_t kBackdropDamaged[] = u"damaged";
 
