@@ -190,8 +190,14 @@ void EditorCommands::Paste(const TPastePoint* at) {
     return guarded([&] { session_.Objects().PasteObjects(ObjectsOnClipboard(), at); });
   }
   const std::optional<TPastePoint> where = at ? std::optional(*at) : std::nullopt;
-  ReadForeignClipboard(this, [this, where](const ForeignClipboard& read) {
+  // The answer may come after another file was opened: it was not meant for that one.
+  const std::filesystem::path file = session_.Document().Path();
+  ReadForeignClipboard(this, [this, where, file](const ForeignClipboard& read) {
     guarded([&] {
+      if (session_.Document().Path() != file) {
+        throw AppError(
+            "Another Lo file was opened while the clipboard was read; nothing was pasted");
+      }
       if (!read.answered) throw AppError(kClipboardSilent);
       if (read.records.isEmpty() && read.text.isEmpty()) throw AppError(kClipboardHoldsNoObjects);
       session_.Objects().PasteObjects(ObjectsFrom(read.records, QString::fromUtf8(read.text)),
