@@ -11,7 +11,7 @@ class QFileDialog;
 class QWidget;
 class TForm1;
 
-// What the record editor needs from the desktop, with the real dialogs: the
+// What the editing session needs from the desktop, with the real dialogs: the
 // file-open dialog `daduduve` and the Lo folder prompt (both hosted by the
 // start-up window), the object data folder prompt (hosted by the editor
 // window), the information box and the request to end the program.
