@@ -275,6 +275,43 @@ TEST(UndoOnAFullDisk, TheUndoOfAnAddNeedsNoNewSpace) {
             0);
 }
 
+// Every command that appends records, on a disk that fills during its first
+// record: "Disk full", memory, rows and fields agree with what the file
+// holds, and Undo gives back the file as opened.
+TEST(UndoOnAFullDisk, EveryAppendStopsWholeAndIsUndone) {
+  const std::vector<std::pair<const char*, std::function<void(EditorWorld&)>>> appends = {
+      {"Add Object", [](EditorWorld& w) { w.session.Records().AddObject(); }},
+      {"Duplicate Object", [](EditorWorld& w) { w.session.Placing().DuplicateRecord(); }},
+      {"a drop", [](EditorWorld& w) { w.session.Placing().DropCatalogueEntry(1, 5.0, 6.0); }},
+      {"Paste",
+       [](EditorWorld& w) {
+         const std::vector<TRecordBytes> records(3, PackRecord(NumberedRecords(1)[0]));
+         w.session.Objects().PasteObjects(records);
+       }},
+      {"Array",
+       [](EditorWorld& w) {
+         w.session.Group().Array({5, 1.0, 0.0, 0.0});
+       }},
+  };
+  for (const auto& [name, append] : appends) {
+    SCOPED_TRACE(name);
+    // 1: no "Disk full"; 2: memory or the view disagree with the file;
+    // 3: the Undo failed; 4: the file is not the one opened.
+    EXPECT_EQ(InChild([&append] {
+                EditorWorld w(46);  // 1,020 bytes
+                w.Click(3);
+                const Bytes opened = w.File();
+                LimitFileSize(1030);
+                if (MessageOf([&] { append(w); }) != "Disk full") return 1;
+                ExpectAgreesWithFile(w.session);
+                if (::testing::Test::HasFailure()) return 2;
+                if (MessageOf([&] { w.Undo(); }) != "no error") return 3;
+                return w.File() == opened ? 0 : 4;
+              }),
+              0);
+  }
+}
+
 // The program killed (SIGKILL) as a Delete of a group starts each of its
 // file operations: every kept record still stands whole in the file.
 TEST(DeleteKilled, EveryKeptRecordSurvivesAKillAtAnyOperation) {
