@@ -96,8 +96,11 @@ void TPlacing::ToggleInMapGroup(int row) {
   const int shown = HasShownRecord() ? view_.SelectedRow() : -1;
   std::vector<int> group = ToggledGroup(view_.MapGroup(), shown, row);
   const bool added = Holds(group, row);
+  // The shown record is always one of the group: what is highlighted is
+  // what Copy, Delete and the group's commands act on.
+  const int next = added ? row : row == shown && !group.empty() ? group.back() : shown;
   view_.SetMapGroup(std::move(group));
-  if (added && row != shown) ChooseShown(row);
+  if (next != shown) ChooseShown(next);
 }
 
 void TPlacing::AddAreaToMapGroup(const TMapArea& area) {

@@ -59,7 +59,8 @@ class TPlacing {
   // it shows kNoItemSelected; at 256 records kRecordTableFull.
   void DuplicateRecord();
   // Shift+click on a marker: adds the record to the map group (choosing it:
-  // the fields show it) or takes it out. A group starts from the shown record.
+  // the fields show it) or takes it out (the shown record taken out, the
+  // fields show the group's last record). A group starts from the shown record.
   void ToggleInMapGroup(int row);
   // Shift+rectangle: adds the records drawn inside to the map group. The
   // fields show the first of them unless the shown record is in the group.

@@ -172,11 +172,13 @@ TEST_F(PlacingTest, GroupGrowsByShiftClickAndRectangleAndEndsByEscOrAPlainClick)
   EXPECT_TRUE(view.MapGroup().empty());
   session.Placing().ToggleInMapGroup(3);
   session.Placing().ToggleInMapGroup(5);
-  session.Placing().ToggleInMapGroup(5);  // out again, still shown
+  session.Placing().ToggleInMapGroup(5);  // the shown record out again
   EXPECT_EQ(view.MapGroup(), (std::vector<int>{3, 4}));
+  EXPECT_EQ(view.SelectedRow(), 4) << "what is shown is always one of the group";
+  EXPECT_EQ(session.Objects().ChosenObjects(), (std::vector<int>{3, 4}));
   session.Placing().AddAreaToMapGroup({0.0, 0.5, 1.5, -1.5});
   EXPECT_EQ(view.MapGroup(), (std::vector<int>{0, 1, 3, 4}));
-  EXPECT_EQ(view.SelectedRow(), 0) << "the first record inside is shown";
+  EXPECT_EQ(view.SelectedRow(), 4) << "the shown record is inside the group already";
   session.Placing().AddAreaToMapGroup({100.0, 100.0, 200.0, 200.0});
   EXPECT_EQ(view.MapGroup().size(), 4u) << "an empty rectangle changes nothing";
 
@@ -185,6 +187,10 @@ TEST_F(PlacingTest, GroupGrowsByShiftClickAndRectangleAndEndsByEscOrAPlainClick)
   session.Placing().ToggleInMapGroup(5);
   session.Records().RemoveLastObject();
   EXPECT_EQ(view.MapGroup(), std::vector<int>{3}) << "the removed record leaves the group";
+
+  Reopen();
+  session.Placing().AddAreaToMapGroup({0.0, 0.5, 1.5, -1.5});
+  EXPECT_EQ(view.SelectedRow(), 0) << "nothing was shown: the first record inside is";
 }
 
 TEST_F(PlacingTest, GroupMoveWritesOnlyEachRecordsXAndY) {
