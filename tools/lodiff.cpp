@@ -16,7 +16,7 @@
 #include "datafiles/lo_compare_text.h"
 #include "editor/list_rows.h"
 #include "errors/user_message.h"
-#include "program_version.h"
+#include "tool_command_line.h"
 #include "tool_files.h"
 
 namespace {
@@ -45,53 +45,15 @@ constexpr std::string_view kHelp =
     "file cannot be read (the editor's message on standard error) or for a\n"
     "wrong command line.\n";
 
-struct Command {
-  enum class Kind { Compare, Help, Version, Wrong } kind = Kind::Compare;
-  std::vector<std::string> files;  // A B [OBJDAT_FOLDER]
-  std::string error;
-};
-
-// Options are only recognised before "--".
-Command ParseCommandLine(int argc, char** argv) {
-  Command command;
-  bool options_ended = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argument = argv[i];
-    if (!options_ended && argument == "--") {
-      options_ended = true;
-    } else if (!options_ended && argument.size() > 1 && argument.front() == '-') {
-      if (argument == "-h" || argument == "--help") return {Command::Kind::Help, {}, {}};
-      if (argument == "-v" || argument == "--version") return {Command::Kind::Version, {}, {}};
-      return {Command::Kind::Wrong,
-              {},
-              "lodiff: unknown option '" + std::string(argument) + "' (see lodiff --help)"};
-    } else {
-      command.files.emplace_back(argument);
-    }
-  }
-  if (command.files.size() < 2 || command.files.size() > 3) {
-    command.kind = Command::Kind::Wrong;
-    command.error = std::string(kUsage.substr(0, kUsage.size() - 1));
-  }
-  return command;
-}
+const TToolSyntax kSyntax{"lodiff", kUsage};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Command command = ParseCommandLine(argc, argv);
-  switch (command.kind) {
-    case Command::Kind::Help:
-      std::cout << kUsage << kHelp;
-      return 0;
-    case Command::Kind::Version:
-      std::cout << "lodiff " << LO_PROGRAM_VERSION_LABEL << "\n";
-      return 0;
-    case Command::Kind::Wrong:
-      std::cerr << command.error << "\n";
-      return 2;
-    case Command::Kind::Compare:
-      break;
+  TToolCommand command = ParseToolCommand(argc, argv, kSyntax);
+  if (command.files.size() < 2 || command.files.size() > 3) MarkWrong(command, kSyntax);
+  if (const std::optional<int> status = AnswerWithoutRunning(command, kSyntax, kHelp)) {
+    return *status;
   }
   std::vector<TLoFileParts> files;
   for (std::size_t i = 0; i < 2; ++i) {

@@ -26,7 +26,7 @@
 #include "editor/list_rows.h"
 #include "editor/number_text.h"
 #include "errors/user_message.h"
-#include "program_version.h"
+#include "tool_command_line.h"
 #include "tool_files.h"
 
 namespace {
@@ -57,42 +57,7 @@ constexpr std::string_view kHelp =
 
 // What the command line asks for. Options are only recognised before "--";
 // the first unknown one is an error.
-struct Command {
-  enum class Kind { Dump, Help, Version, Wrong } kind = Kind::Dump;
-  std::vector<std::string> files;  // LOFILE [OBJDAT_FOLDER]
-  std::string error;               // for Wrong: the one line to print
-  bool exact = false;              // the exact text form
-  bool check = false;              // the file check
-};
-
-Command ParseCommandLine(int argc, char** argv) {
-  Command command;
-  bool options_ended = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argument = argv[i];
-    if (!options_ended && argument == "--") {
-      options_ended = true;
-    } else if (!options_ended && argument.size() > 1 && argument.front() == '-') {
-      if (argument == "-h" || argument == "--help") return {Command::Kind::Help, {}, {}};
-      if (argument == "-v" || argument == "--version") return {Command::Kind::Version, {}, {}};
-      if (argument == "--exact" || argument == "--check") {
-        (argument == "--exact" ? command.exact : command.check) = true;
-        continue;
-      }
-      return {Command::Kind::Wrong,
-              {},
-              "lodump: unknown option '" + std::string(argument) + "' (see lodump --help)"};
-    } else {
-      command.files.emplace_back(argument);
-    }
-  }
-  if (command.files.empty() || command.files.size() > (command.exact ? 1 : 2) ||
-      (command.exact && command.check)) {
-    command.kind = Command::Kind::Wrong;
-    command.error = std::string(kUsage.substr(0, kUsage.size() - 1));
-  }
-  return command;
-}
+const TToolSyntax kSyntax{"lodump", kUsage, {"--exact", "--check"}};
 
 // The record's fields as the editor shows them, in window order.
 std::string RecordLine(int index, const TLoRecord& record, const TObjCatalogue& catalogue) {
@@ -119,7 +84,7 @@ std::string RecordLine(int index, const TLoRecord& record, const TObjCatalogue& 
 }
 
 // The file check: one line per finding; 1 when there is any.
-int Check(TLoDocument& document, const Command& command) {
+int Check(TLoDocument& document, const TToolCommand& command) {
   const std::vector<std::uint8_t> bytes = document.ReadFileBytes();
   document.Close();
   static TObjCatalogue catalogue;
@@ -140,30 +105,25 @@ int Check(TLoDocument& document, const Command& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Command command = ParseCommandLine(argc, argv);
-  switch (command.kind) {
-    case Command::Kind::Help:
-      std::cout << kUsage << kHelp;
-      return 0;
-    case Command::Kind::Version:
-      std::cout << "lodump " << LO_PROGRAM_VERSION_LABEL << "\n";
-      return 0;
-    case Command::Kind::Wrong:
-      std::cerr << command.error << "\n";
-      return 2;
-    case Command::Kind::Dump:
-      break;
+  TToolCommand command = ParseToolCommand(argc, argv, kSyntax);
+  const bool exact = command.Has("--exact");
+  if (command.files.empty() || command.files.size() > (exact ? 1u : 2u) ||
+      (exact && command.Has("--check"))) {
+    MarkWrong(command, kSyntax);
+  }
+  if (const std::optional<int> status = AnswerWithoutRunning(command, kSyntax, kHelp)) {
+    return *status;
   }
   try {
     static TLoDocument document;  // 256 records: keep them off the stack
     document.OpenReadOnly(command.files[0]);
-    if (command.exact) {
+    if (exact) {
       const std::vector<std::uint8_t> bytes = document.ReadFileBytes();
       document.Close();
       std::cout << LoFileToExactText(bytes);
       return 0;
     }
-    if (command.check) return Check(document, command);
+    if (command.Has("--check")) return Check(document, command);
     const int count = document.ReadAll();
     document.Close();
 

@@ -23,7 +23,7 @@
 #include "editor/backups.h"
 #include "errors/user_message.h"
 #include "platform/whole_file.h"
-#include "program_version.h"
+#include "tool_command_line.h"
 
 namespace {
 
@@ -43,36 +43,7 @@ constexpr std::string_view kHelp =
     "cannot be read or written (the message on standard error), 2 for a wrong\n"
     "command line.\n";
 
-struct Command {
-  enum class Kind { Load, Help, Version, Wrong } kind = Kind::Load;
-  std::vector<std::string> files;  // TEXTFILE LOFILE
-  std::string error;               // for Wrong: the one line to print
-};
-
-// Options are only recognised before "--"; a lone "-" is standard input.
-Command ParseCommandLine(int argc, char** argv) {
-  Command command;
-  bool options_ended = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argument = argv[i];
-    if (!options_ended && argument == "--") {
-      options_ended = true;
-    } else if (!options_ended && argument.size() > 1 && argument.front() == '-') {
-      if (argument == "-h" || argument == "--help") return {Command::Kind::Help, {}, {}};
-      if (argument == "-v" || argument == "--version") return {Command::Kind::Version, {}, {}};
-      return {Command::Kind::Wrong,
-              {},
-              "loload: unknown option '" + std::string(argument) + "' (see loload --help)"};
-    } else {
-      command.files.emplace_back(argument);
-    }
-  }
-  if (command.files.size() != 2) {
-    command.kind = Command::Kind::Wrong;
-    command.error = std::string(kUsage.substr(0, kUsage.size() - 1));
-  }
-  return command;
-}
+const TToolSyntax kSyntax{"loload", kUsage};
 
 std::string ReadText(const std::string& name) {
   if (name != "-") return ReadWholeFile(name);
@@ -103,19 +74,10 @@ void KeepBackupCopy(const std::filesystem::path& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Command command = ParseCommandLine(argc, argv);
-  switch (command.kind) {
-    case Command::Kind::Help:
-      std::cout << kUsage << kHelp;
-      return 0;
-    case Command::Kind::Version:
-      std::cout << "loload " << LO_PROGRAM_VERSION_LABEL << "\n";
-      return 0;
-    case Command::Kind::Wrong:
-      std::cerr << command.error << "\n";
-      return 2;
-    case Command::Kind::Load:
-      break;
+  TToolCommand command = ParseToolCommand(argc, argv, kSyntax);
+  if (command.files.size() != 2) MarkWrong(command, kSyntax);
+  if (const std::optional<int> status = AnswerWithoutRunning(command, kSyntax, kHelp)) {
+    return *status;
   }
   const std::string text_name = command.files[0] == "-" ? "standard input" : command.files[0];
   const std::filesystem::path lo_file = command.files[1];

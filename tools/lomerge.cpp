@@ -17,7 +17,7 @@
 #include "datafiles/lo_merge.h"
 #include "errors/user_message.h"
 #include "platform/whole_file.h"
-#include "program_version.h"
+#include "tool_command_line.h"
 #include "tool_files.h"
 
 namespace {
@@ -47,57 +47,15 @@ constexpr std::string_view kHelp =
     "file cannot be read or written (the editor's message on standard error;\n"
     "nothing is changed) or for a wrong command line.\n";
 
-struct Command {
-  enum class Kind { Merge, Help, Version, Wrong } kind = Kind::Merge;
-  std::vector<std::string> files;  // BASE OURS THEIRS
-  std::string out;                 // empty: OURS
-  std::string error;
-};
-
-// Options are only recognised before "--".
-Command ParseCommandLine(int argc, char** argv) {
-  Command command;
-  bool options_ended = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argument = argv[i];
-    if (!options_ended && argument == "--") {
-      options_ended = true;
-    } else if (!options_ended && argument == "-o" && i + 1 < argc && command.out.empty()) {
-      command.out = argv[++i];
-    } else if (!options_ended && argument.size() > 1 && argument.front() == '-') {
-      if (argument == "-h" || argument == "--help") return {Command::Kind::Help, {}, {}, {}};
-      if (argument == "-v" || argument == "--version") return {Command::Kind::Version, {}, {}, {}};
-      return {Command::Kind::Wrong,
-              {},
-              {},
-              "lomerge: unknown option '" + std::string(argument) + "' (see lomerge --help)"};
-    } else {
-      command.files.emplace_back(argument);
-    }
-  }
-  if (command.files.size() != 3) {
-    command.kind = Command::Kind::Wrong;
-    command.error = std::string(kUsage.substr(0, kUsage.size() - 1));
-  }
-  return command;
-}
+const TToolSyntax kSyntax{"lomerge", kUsage, {}, true};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Command command = ParseCommandLine(argc, argv);
-  switch (command.kind) {
-    case Command::Kind::Help:
-      std::cout << kUsage << kHelp;
-      return 0;
-    case Command::Kind::Version:
-      std::cout << "lomerge " << LO_PROGRAM_VERSION_LABEL << "\n";
-      return 0;
-    case Command::Kind::Wrong:
-      std::cerr << command.error << "\n";
-      return 2;
-    case Command::Kind::Merge:
-      break;
+  TToolCommand command = ParseToolCommand(argc, argv, kSyntax);
+  if (command.files.size() != 3) MarkWrong(command, kSyntax);
+  if (const std::optional<int> status = AnswerWithoutRunning(command, kSyntax, kHelp)) {
+    return *status;
   }
   std::vector<TLoFileParts> files;
   for (const std::string& file : command.files) {
@@ -109,7 +67,7 @@ int main(int argc, char** argv) {
     }
   }
   const TMergeResult result = MergeLoFiles(files[0], files[1], files[2]);
-  const std::string& out = command.out.empty() ? command.files[1] : command.out;
+  const std::string& out = command.output.empty() ? command.files[1] : command.output;
   try {
     const std::vector<std::uint8_t> bytes = JoinLoFile(result.merged);
     ReplaceWholeFile(out,
