@@ -12,27 +12,10 @@
 
 #include "bench_support.h"
 #include "editor/editing_session.h"
+#include "measured_command.h"
 #include "platform/file_faults.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-struct Measure {
-  double seconds = 0.0;
-  long writes = 0;
-};
-
-template <typename Action>
-Measure Measured(Action&& action) {
-  file_faults::Reset();
-  const Clock::time_point start = Clock::now();
-  action();
-  const std::chrono::duration<double> took = Clock::now() - start;
-  const std::vector<FileOperation> operations = file_faults::Operations();
-  file_faults::Reset();
-  return {took.count(), std::count(operations.begin(), operations.end(), FileOperation::Write)};
-}
 
 // A file of `records` records, its backup and first write out of the way.
 void Prepare(BenchEditor& editor, int records) {
@@ -56,15 +39,6 @@ Measure Duplicates(benchmark::State& state, int count) {
   });
 }
 
-void Report(benchmark::State& state, const std::string& name, const Measure& command,
-            const Measure& duplicates) {
-  state.counters[name + "_ms"] = command.seconds * 1e3;
-  state.counters["duplicates_ms"] = duplicates.seconds * 1e3;
-  state.counters[name + "_per_duplicates"] = command.seconds / duplicates.seconds;
-  state.counters[name + "_writes"] = static_cast<double>(command.writes);
-  state.counters["duplicates_writes"] = static_cast<double>(duplicates.writes);
-}
-
 void BM_ArrayOf200AgainstDuplicates(benchmark::State& state) {
   Measure array, duplicates;
   for (auto _ : state) {
@@ -75,7 +49,7 @@ void BM_ArrayOf200AgainstDuplicates(benchmark::State& state) {
     array = Measured([&] { editor.session.Group().Array({200, 1.5, 0.5, 3.0}); });
     duplicates = Duplicates(state, 200);
   }
-  Report(state, "array", array, duplicates);
+  Report(state, "array", array, "duplicates", duplicates);
 }
 
 void BM_SetForGroupOf256AgainstDuplicates(benchmark::State& state) {
@@ -91,7 +65,7 @@ void BM_SetForGroupOf256AgainstDuplicates(benchmark::State& state) {
     });
     duplicates = Duplicates(state, 255);
   }
-  Report(state, "set", set, duplicates);
+  Report(state, "set", set, "duplicates", duplicates);
 }
 
 BENCHMARK(BM_ArrayOf200AgainstDuplicates)->Unit(benchmark::kMillisecond)->Iterations(5);

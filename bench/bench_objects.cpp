@@ -11,30 +11,12 @@
 
 #include "bench_support.h"
 #include "editor/editing_session.h"
+#include "measured_command.h"
 #include "platform/file_faults.h"
 
 namespace {
 
 constexpr int kMoved = 255;
-
-using Clock = std::chrono::steady_clock;
-
-struct Measure {
-  double seconds = 0.0;
-  long writes = 0;
-};
-
-// Runs `action` once, timed, counting its positioned writes.
-template <typename Action>
-Measure Measured(Action&& action) {
-  file_faults::Reset();
-  const Clock::time_point start = Clock::now();
-  action();
-  const std::chrono::duration<double> took = Clock::now() - start;
-  const std::vector<FileOperation> operations = file_faults::Operations();
-  file_faults::Reset();
-  return {took.count(), std::count(operations.begin(), operations.end(), FileOperation::Write)};
-}
 
 // 255 Add Object on a file of one record: the reference.
 Measure AddObjects(benchmark::State& state) {
@@ -51,15 +33,6 @@ Measure AddObjects(benchmark::State& state) {
   });
 }
 
-void Report(benchmark::State& state, const char* name, const Measure& command,
-            const Measure& adds) {
-  state.counters[std::string(name) + "_ms"] = command.seconds * 1e3;
-  state.counters["adds_ms"] = adds.seconds * 1e3;
-  state.counters[std::string(name) + "_per_adds"] = command.seconds / adds.seconds;
-  state.counters[std::string(name) + "_writes"] = static_cast<double>(command.writes);
-  state.counters["adds_writes"] = static_cast<double>(adds.writes);
-}
-
 void BM_DeleteRecord0Of256AgainstAddObjects(benchmark::State& state) {
   Measure remove, adds;
   for (auto _ : state) {
@@ -71,7 +44,7 @@ void BM_DeleteRecord0Of256AgainstAddObjects(benchmark::State& state) {
     remove = Measured([&] { open.session.Objects().DeleteObjects(); });
     adds = AddObjects(state);
   }
-  Report(state, "delete", remove, adds);
+  Report(state, "delete", remove, "adds", adds);
 }
 
 void BM_Paste255AgainstAddObjects(benchmark::State& state) {
@@ -91,7 +64,7 @@ void BM_Paste255AgainstAddObjects(benchmark::State& state) {
     paste = Measured([&] { open.session.Objects().PasteObjects(records); });
     adds = AddObjects(state);
   }
-  Report(state, "paste", paste, adds);
+  Report(state, "paste", paste, "adds", adds);
 }
 
 BENCHMARK(BM_DeleteRecord0Of256AgainstAddObjects)->Unit(benchmark::kMillisecond)->Iterations(5);
