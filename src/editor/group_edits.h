@@ -86,7 +86,7 @@ class TGroupEdits {
 
   TEditorHost& host_;
   TEditorView& view_;
-  TLoDocument& document_;
+  TLoDocument& document_;  // read whole for the file check; written only through the transaction
   const TObjCatalogue& catalogue_;
   TFieldForm& form_;
   TWriteTransaction& transaction_;
