@@ -73,9 +73,10 @@ class TLoDocument {
   // change are written, one at a time, so an interrupted write leaves the
   // old count, the new one or 0, never a count of records the file lacks.
   void WriteCount(std::int16_t count);
-  // The one way records are appended: each is written after the last
-  // counted record in one positioned write of its 20 bytes, and the count
-  // last, so the count never names a record the file lacks. More records
+  // Records appended whole (Paste, Duplicate, a drop, Array): each is
+  // written after the last counted record in one positioned write of its 20
+  // bytes, and the count last, so the count never names a record the file
+  // lacks. More records
   // than the file has room for raise InvalidRecordCount before any write.
   void AppendRecords(std::span<const TLoRecord> records);
   // After a failed write: memory takes what the file holds now (header

@@ -105,9 +105,8 @@ void TFieldForm::ShowStoredRecord(int row) {
     return ShowRecordNow();
   }
   // No record chosen: the fields as an open leaves them.
-  const int selected = view_.SelectedRow();
   ShowZeroRecord(0);
-  view_.SetSelectedRow(selected);
+  view_.SetSelectedRow(-1);
   edits_.ShowingRecord(-1);
   ShowHeaderTexts();
   view_.SetSaveEnabled(false);
@@ -153,10 +152,9 @@ void TFieldForm::ShowNoFile() {
 }
 
 void TFieldForm::ShowEdits(const TDroppedEdits& edits) {
+  // Edits of a record the file no longer holds show over no record.
   const int row = edits.row <= document_.LastIndex ? edits.row : -1;
-  view_.SetSelectedRow(row);
-  if (row >= 0) ShowRecordNow();
-  edits_.ShowingRecord(row);
+  ShowStoredRecord(row);
   for (const TFieldInfo& info : kFieldTable) {
     if (info.kind == TFieldKind::RecordNumber || !info.IsText()) continue;
     view_.SetText(info.field, edits.texts[FieldIndex(info.field)]);

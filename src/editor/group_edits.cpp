@@ -117,11 +117,9 @@ void TGroupEdits::SetForGroup(const std::vector<std::pair<TField, std::string>>&
 void TGroupEdits::WriteFields(const std::vector<std::pair<int, TLoRecord>>& values,
                               const std::vector<TField>& fields, const std::string& caption) {
   const int shown = view_.SelectedRow();
-  std::vector<int> group = view_.MapGroup();
   transaction_.Run({TStepKind::GroupFields, caption, shown, shown}, [&](TLoDocument& document) {
     for (const auto& [row, record] : values) document.WriteRecordFields(row, record, fields);
   });
-  view_.SetMapGroup(std::move(group));
 }
 
 bool TGroupEdits::FitsFloat(double value) const {
@@ -178,13 +176,15 @@ void TGroupEdits::Array(const TArrayPlan& plan) {
     host_.ShowInformation("The copies would lie beyond the numbers a record holds");
     return;
   }
+  // The group then holds the members and their copies.
   const int shown = view_.SelectedRow();
-  const int first = document_.LastIndex + 1;
-  transaction_.Run({TStepKind::ArrayCopies, "Array of " + IntegerText(plan.count), shown, shown},
-                   [&](TLoDocument& document) { document.AppendRecords(copies); });
   std::vector<int> group = rows;
-  for (int row = first; row <= document_.LastIndex; ++row) group.push_back(row);
-  view_.SetMapGroup(std::move(group));
+  for (std::size_t i = 0; i < copies.size(); ++i) {
+    group.push_back(document_.LastIndex + 1 + static_cast<int>(i));
+  }
+  transaction_.Run({TStepKind::ArrayCopies, "Array of " + IntegerText(plan.count), shown, shown,
+                    TFieldsAfter::StoredRecord, std::move(group)},
+                   [&](TLoDocument& document) { document.AppendRecords(copies); });
 }
 
 void TGroupEdits::PreviewArray(const TArrayPlan& plan) { view_.SetArrayPreview(ArrayCopies(plan)); }

@@ -113,12 +113,11 @@ void TObjectTravel::PasteObjects(std::span<const TRecordBytes> records, const TP
   std::vector<TLoRecord> appended;
   for (const TRecordBytes& bytes : placed) appended.push_back(UnpackRecord(bytes));
   const int last = count + static_cast<int>(placed.size()) - 1;
-  transaction_.Run(
-      {TStepKind::PasteObjects, "Paste of " + RecordsCaption(placed.size()), ShownRow(), last},
-      [&](TLoDocument& document) { document.AppendRecords(appended); });
-  std::vector<int> group;
-  for (int row = count; row <= last; ++row) group.push_back(row);
-  view_.SetMapGroup(std::move(group));
+  std::vector<int> pasted;
+  for (int row = count; row <= last; ++row) pasted.push_back(row);
+  transaction_.Run({TStepKind::PasteObjects, "Paste of " + RecordsCaption(placed.size()),
+                    ShownRow(), last, TFieldsAfter::StoredRecord, std::move(pasted)},
+                   [&](TLoDocument& document) { document.AppendRecords(appended); });
 }
 
 // Moves the kept records up over the deleted ones; the caption names the
@@ -132,11 +131,9 @@ void TObjectTravel::RemoveRows(const std::vector<int>& rows, const std::string& 
       kept.push_back(document_.LoRecordTable[static_cast<std::size_t>(index)]);
     }
   }
-  const int shown_before = ShownRow();
-  view_.SetMapGroup({});
   transaction_.Run(
-      {TStepKind::DeleteObjects, command + " of " + RecordsCaption(rows.size()), shown_before,
-       first},
+      {TStepKind::DeleteObjects, command + " of " + RecordsCaption(rows.size()), ShownRow(), first,
+       TFieldsAfter::StoredRecord, std::vector<int>{}},
       [&](TLoDocument& document) {
         // In increasing order of position: a kept record's old place lies
         // at or after its new one, so it is overwritten only after the

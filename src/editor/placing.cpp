@@ -84,11 +84,11 @@ void TPlacing::Append(const TLoRecord& record, const std::string& caption) {
     return;
   }
   const int index = document_.LastIndex + 1;
-  transaction_.Run({TStepKind::AddObject, caption, view_.SelectedRow(), index},
+  transaction_.Run({TStepKind::AddObject, caption, view_.SelectedRow(), index,
+                    TFieldsAfter::StoredRecord, std::vector<int>{}},
                    [&](TLoDocument& document) {
                      document.AppendRecords({&record, 1});
                    });
-  view_.SetMapGroup({});
 }
 
 void TPlacing::ToggleInMapGroup(int row) {
@@ -164,7 +164,7 @@ void TPlacing::TurnMapGroup(double degrees) {
 }
 
 // Writes only the given fields of each record, as one step; the shown
-// record's fields then show what was written.
+// record's fields show what was written as it is written, other edits stay.
 void TPlacing::WriteGroupFields(const std::vector<TGroupWrite>& writes, TStepKind kind,
                                 const std::string& verb) {
   if (writes.empty()) return;
@@ -181,16 +181,9 @@ void TPlacing::WriteGroupFields(const std::vector<TGroupWrite>& writes, TStepKin
         fields.push_back(field);
       }
       document.WriteRecordFields(write.row, values, fields);
+      for (const auto& [field, text] : write.texts) form_.ShowWritten(write.row, field, text);
     }
   });
-  for (const TGroupWrite& write : writes) {
-    for (const auto& [field, text] : write.texts) form_.ShowWritten(write.row, field, text);
-  }
-  bool edits_left = false;
-  for (const TFieldInfo& info : kFieldTable) {
-    edits_left = edits_left || view_.Highlight(info.field) == THighlight::Modified;
-  }
-  view_.SetSaveEnabled(edits_left);
 }
 
 void TPlacing::ChooseRecord(int row) {

@@ -28,20 +28,9 @@ void TRecordCommands::CommitRecord(TCommitTarget target) {
         document.WriteHeaderTexts();
       },
       [&](TWriteStep& step) { DescribeSave(step, index); });
-  if (index >= 0) {
-    view_.SetSaveEnabled(false);
-    edits_.ShowingRecord(index);
-    return;
-  }
-  // No record to take the record fields: a field the user changed keeps its
-  // text and its mark, Save stays on, and the user is told why nothing else
-  // was saved.
-  bool record_edit_left = false;
-  for (TField field : kRecordFields) {
-    record_edit_left = record_edit_left || view_.Highlight(field) == THighlight::Modified;
-  }
-  view_.SetSaveEnabled(record_edit_left);
-  if (record_edit_left) host_.ShowInformation(kNoItemSelected);
+  // No record took the record fields: a field the user changed keeps its
+  // text and its mark, and the user is told why it was not saved.
+  if (index < 0 && view_.SaveEnabled()) host_.ShowInformation(kNoItemSelected);
 }
 
 // "Move of record 3" when the record was moved on the map and only X and Y
@@ -77,15 +66,17 @@ void TRecordCommands::AddObject() {
     return;
   }
   const int index = document_.LastIndex + 1;
-  transaction_.Run({TStepKind::AddObject, "Add Object", document_.LastIndex, index},
-                   [&](TLoDocument& document) {
-                     form_.StoreTyped(-1, document);
-                     document.WriteHeaderTexts();
-                     const TLoRecord zeroed;
-                     document.AppendRecords({&zeroed, 1});
-                   });
-  // The new record's fields as typing zeros would leave them.
-  form_.ShowZeroRecord(index);
+  transaction_.Run(
+      {TStepKind::AddObject, "Add Object", document_.LastIndex, index, TFieldsAfter::ZeroRecord},
+      [&](TLoDocument& document) {
+        // The new record field by field, then the texts as typed,
+        // and the count last: it never names a record the file lacks.
+        form_.StoreTyped(-1, document);
+        document.LoRecordTable[static_cast<std::size_t>(index)] = TLoRecord{};
+        document.WriteRecord(index);
+        document.WriteHeaderTexts();
+        document.WriteCount(static_cast<std::int16_t>(index + 1));
+      });
 }
 
 void TRecordCommands::RemoveLastObject() {
@@ -94,10 +85,17 @@ void TRecordCommands::RemoveLastObject() {
     host_.ShowInformation(kNoItemSelected);
     return;
   }
-  transaction_.Run({TStepKind::RemoveObject, "Remove Object", selected, selected - 1},
+  // The count first; the new last record is then shown as stored and
+  // written back with the texts. With none left, the fields stay as typed
+  // and the commit takes only the texts.
+  const bool none_left = selected == 0;
+  transaction_.Run({TStepKind::RemoveObject, "Remove Object", selected, selected - 1,
+                    none_left ? TFieldsAfter::Kept : TFieldsAfter::StoredRecord},
                    [&](TLoDocument& document) {
                      document.WriteCount(document.LastIndex);
+                     if (none_left) form_.StoreTyped(-1, document);
                      if (document.LastIndex >= 0) document.WriteRecord(document.LastIndex);
                      document.WriteHeaderTexts();
                    });
+  if (none_left && view_.SaveEnabled()) host_.ShowInformation(kNoItemSelected);
 }

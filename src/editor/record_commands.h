@@ -31,14 +31,17 @@ class TRecordCommands {
   // selected only the header texts are written; a changed record field keeps
   // its text and mark, and kNoItemSelected is shown.
   void CommitRecord(TCommitTarget target);
-  // "Add Object": appends a zeroed record, with the header texts as typed.
-  // The header texts and the record are written before the new count, so the
+  // "Add Object": appends a zeroed record, field by field at its offsets,
+  // then writes the header texts as typed and the new count last, so the
   // count never names a record the file does not hold. At 256 records it
   // shows kRecordTableFull and changes nothing.
   void AddObject();
   // "Remove Object": drops the last record when its row is selected, else
-  // shows kNoItemSelected. The file is not shortened; the new last record
-  // and the header texts are written back as stored.
+  // shows kNoItemSelected. The count is written first; the file is not
+  // shortened. The new last record and the header texts are then written
+  // back as stored; with no record left, the header texts as typed, while
+  // changed record fields keep their text and mark and kNoItemSelected says
+  // that no record took them.
   void RemoveLastObject();
 
  private:

@@ -44,7 +44,8 @@ void TUndoCommands::SetChangeListener(std::function<void()> listener) {
 }
 
 void TUndoCommands::Take(const TWriteStep& step, TStepWay way) {
-  const int row = way == TStepWay::Back ? step.row_before : step.row_after;
+  const bool back = way == TStepWay::Back;
+  const int row = back ? step.row_before : step.row_after;
   if (!step.WritesFile()) {
     // Edits left for another record show again when taken back; edits taken
     // back by Undo show again when done again.
@@ -52,5 +53,6 @@ void TUndoCommands::Take(const TWriteStep& step, TStepWay way) {
     if (step.edits && edits_again) return form_.ShowEdits(*step.edits);
     return form_.ShowStoredRecord(row);
   }
-  transaction_.Play([&](TLoDocument&) { player_.Play(step, way); }, row);
+  transaction_.Play([&](TLoDocument&) { player_.Play(step, way); }, row,
+                    back ? step.group_before : step.group_after);
 }

@@ -32,12 +32,16 @@ TDroppedEdits TUnsavedEdits::Capture(int next_row) const {
 }
 
 void TUnsavedEdits::NoteDropped(int next_row) {
-  if (!view_.SaveEnabled() || !recorder_.HasListener()) return;
+  if (std::optional<TWriteStep> step = Dropped(next_row)) recorder_.Report(std::move(*step));
+}
+
+std::optional<TWriteStep> TUnsavedEdits::Dropped(int next_row) const {
+  if (!view_.SaveEnabled() || !recorder_.HasListener()) return std::nullopt;
   TWriteStep step;
   step.kind = TStepKind::DroppedEdits;
   step.description = Caption();
   step.row_before = row_;
   step.row_after = next_row;
   step.edits = std::make_shared<TDroppedEdits>(Capture(next_row));
-  recorder_.Report(std::move(step));
+  return step;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "editor/write_step.h"
@@ -38,6 +39,9 @@ class TUnsavedEdits {
   // The fields are about to show record `next_row`: edits left in them go
   // into the history, as a row click would put them there.
   void NoteDropped(int next_row);
+  // That step (nothing when there are no edits or no history), for a
+  // command to hand over only once its writes are done.
+  std::optional<TWriteStep> Dropped(int next_row) const;
 
  private:
   TEditorView& view_;

@@ -7,16 +7,19 @@ TWriteRecorder::TWriteRecorder(TLoDocument& document, Notice notice)
     : document_(document), journal_(backups_, std::move(notice)) {}
 
 void TWriteRecorder::Run(const std::function<void()>& command,
-                         const std::function<void(TWriteStep&)>& describe) {
+                         const std::function<void(TWriteStep&)>& describe,
+                         std::optional<TWriteStep> leading) {
   journal_.Start(document_.FileLength());
   document_.ObserveWrites(&journal_);
   try {
     command();
   } catch (...) {
-    // The writes made so far, and the one that failed, stay in the history.
+    // The writes made so far, and the one that failed, stay in the history;
+    // the edits in `leading` are the fields' again, not the history's.
     Finish(describe);
     throw;
   }
+  if (leading) Report(std::move(*leading));
   Finish(describe);
 }
 

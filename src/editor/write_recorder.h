@@ -44,8 +44,11 @@ class TWriteRecorder {
   // file: the step's length after), having read the file's length first.
   // When it wrote anything, `describe` names the step and the listener
   // receives it; also when the command raises (after its writes), which then
-  // goes on up. Only the write transaction runs commands.
-  void Run(const std::function<void()>& command, const std::function<void(TWriteStep&)>& describe);
+  // goes on up. `leading` (edits the command's fields replace) goes to the
+  // listener just before, and only when the command did not raise. Only the
+  // write transaction runs commands.
+  void Run(const std::function<void()>& command, const std::function<void(TWriteStep&)>& describe,
+           std::optional<TWriteStep> leading = std::nullopt);
   // A step that wrote nothing (edits left unsaved), straight to the listener.
   void Report(TWriteStep step);
   // The document now holds another file (read whole) or none: the backup

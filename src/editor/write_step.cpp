@@ -10,7 +10,8 @@ void TWriteStep::Add(std::uint64_t offset, const std::uint8_t* old_bytes,
 
 std::size_t TWriteStep::MemoryBytes() const {
   std::size_t bytes = sizeof *this + description.capacity() + before.capacity() + after.capacity() +
-                      writes.capacity() * sizeof(TStepWrite);
+                      writes.capacity() * sizeof(TStepWrite) +
+                      (group_before.capacity() + group_after.capacity()) * sizeof(int);
   if (edits) {
     bytes += sizeof *edits;
     for (const std::string& text : edits->texts) bytes += text.capacity();

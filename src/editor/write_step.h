@@ -39,8 +39,8 @@ enum class TStepKind {
   PasteObjects,   // records appended from the clipboard
   DeleteObjects,  // records deleted or cut, the later ones moved up
   RestoreBackup,
-  GroupFields,  // fields set for the group, aligned or spread
-  ArrayCopies,  // rows of copies appended
+  GroupFields,     // fields set for the group, aligned or spread
+  ArrayCopies,     // rows of copies appended
   TakeDifference,  // a compared file's difference (or all of them) taken
   DroppedEdits,
   TypedEdits
@@ -69,9 +69,12 @@ struct TWriteStep {
   // "Save of record 7", "Add Object", "edits of record 7": what the Undo and
   // Redo captions name.
   std::string description;
-  // The row shown after an undo, and after a redo (-1: none).
+  // The row shown after an undo, and after a redo (-1: none), and the map's
+  // group then.
   int row_before = -1;
   int row_after = -1;
+  std::vector<int> group_before;
+  std::vector<int> group_after;
   std::vector<TStepWrite> writes;  // in write order
   std::vector<std::uint8_t> before;
   std::vector<std::uint8_t> after;

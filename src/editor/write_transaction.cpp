@@ -24,8 +24,10 @@ TWriteTransaction::TWriteTransaction(TLoDocument& document, TWriteRecorder& reco
 void TWriteTransaction::Run(const TStepPlan& plan, const std::function<void(TLoDocument&)>& writes,
                             const std::function<void(TWriteStep&)>& describe) {
   document_.CheckStillAtPath();
-  const bool replaces_fields = plan.fields == TFieldsAfter::StoredRecord;
-  if (replaces_fields) edits_.NoteDropped(plan.row_after);
+  const TShownBefore before = Shown();
+  const std::vector<int> group_after = plan.group_after.value_or(before.group);
+  std::optional<TWriteStep> dropped;
+  if (plan.fields != TFieldsAfter::Kept) dropped = edits_.Dropped(plan.row_after);
   try {
     recorder_.Run([&] { writes(document_); },
                   [&](TWriteStep& step) {
@@ -33,24 +35,25 @@ void TWriteTransaction::Run(const TStepPlan& plan, const std::function<void(TLoD
                     step.description = plan.caption;
                     step.row_before = plan.row_before;
                     step.row_after = plan.row_after;
+                    step.group_before = before.group;
+                    step.group_after = group_after;
                     if (describe) describe(step);
-                  });
+                  },
+                  std::move(dropped));
   } catch (const ConvertError&) {
     throw;  // a typed number that does not read: nothing was written
   } catch (...) {
     Recover();
-    // Fields that held no edits show the record as the file now holds it.
-    const bool edits_shown = plan.fields == TFieldsAfter::Kept && view_.SaveEnabled();
-    if (document_.IsOpen()) {
-      ShowFields(edits_shown ? TFieldsAfter::Kept : TFieldsAfter::StoredRecord, plan.row_before);
-    }
+    if (document_.IsOpen()) ShowAgain(before);
     throw;
   }
   ShowFile();
   ShowFields(plan.fields, plan.row_after);
+  view_.SetMapGroup(group_after);
 }
 
-void TWriteTransaction::Play(const std::function<void(TLoDocument&)>& play, int row) {
+void TWriteTransaction::Play(const std::function<void(TLoDocument&)>& play, int row,
+                             const std::vector<int>& group) {
   try {
     play(document_);
   } catch (...) {
@@ -60,6 +63,30 @@ void TWriteTransaction::Play(const std::function<void(TLoDocument&)>& play, int 
   }
   ShowFile();
   ShowFields(TFieldsAfter::StoredRecord, row);
+  view_.SetMapGroup(group);  // rows the file no longer holds drop out
+}
+
+TWriteTransaction::TShownBefore TWriteTransaction::Shown() const {
+  TShownBefore shown{view_.SelectedRow(), view_.MapGroup()};
+  if (view_.SaveEnabled()) {
+    shown.edits = edits_.Capture(edits_.Row());
+    shown.typed = edits_.Typed();
+    shown.moved_on_map = edits_.MovedOnMap();
+  }
+  return shown;
+}
+
+// After a failure: the fields and the group as the command found them, over
+// what the file now holds.
+void TWriteTransaction::ShowAgain(const TShownBefore& before) {
+  if (before.edits) {
+    form_.ShowEdits(*before.edits);
+    edits_.SetTyped(before.typed);
+    edits_.SetMovedOnMap(before.moved_on_map);
+  } else {
+    ShowFields(TFieldsAfter::StoredRecord, before.row);
+  }
+  view_.SetMapGroup(before.group);
 }
 
 // The one recovery rule: memory agrees with the file, or no file is shown.
@@ -78,13 +105,26 @@ void TWriteTransaction::ShowFile() {
   view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
 }
 
-// Record `row` as stored (with no row: the header texts as stored, the
-// fields' edits kept), or the fields as they are with row `row` selected
-// again: the rows' refresh leaves none.
 void TWriteTransaction::ShowFields(TFieldsAfter fields, int row) {
   row = std::min<int>(row, document_.LastIndex);
-  if (fields == TFieldsAfter::Kept) return view_.SetSelectedRow(row);
-  if (row >= 0) return form_.ShowStoredRecord(row);
-  view_.SetSelectedRow(-1);
-  form_.ShowHeaderTexts();
+  switch (fields) {
+    case TFieldsAfter::Kept: {
+      // The rows' refresh left none selected.
+      view_.SetSelectedRow(row);
+      bool edits_left = false;
+      for (const TFieldInfo& info : kFieldTable) {
+        edits_left = edits_left || view_.Highlight(info.field) == THighlight::Modified;
+      }
+      view_.SetSaveEnabled(edits_left);
+      if (edits_left) return;
+      if (row >= 0) return edits_.ShowingRecord(row);
+      return form_.ShowStoredRecord(-1);
+    }
+    case TFieldsAfter::ZeroRecord:
+      form_.ShowStoredRecord(row);
+      if (row >= 0) form_.ShowZeroRecord(row);
+      return;
+    case TFieldsAfter::StoredRecord:
+      return form_.ShowStoredRecord(row);
+  }
 }

@@ -3,7 +3,8 @@
 // changed, the count never names a record the file lacks, the editor's count
 // and rows agree with the file, and the settings and names files are whole.
 // A settings read that fails writes nothing back: the file is then byte for
-// byte what it was before that read.
+// byte what it was before that read. A command on the Lo file that fails
+// leaves the fields as the user typed them, and trying it again writes them.
 
 #include <gtest/gtest.h>
 
@@ -368,6 +369,7 @@ struct Expectations {
   Bytes lo, other, names;
   std::vector<std::optional<std::string>> settings_before, settings_after;
   Bytes names_after;
+  Bytes lo_name_after;  // the Lo file's name field after the command
 };
 
 void CheckLoFile(const Bytes& before, const Bytes& after, const std::vector<Range>& writes) {
@@ -468,6 +470,7 @@ TEST_P(FaultSweep, EveryOperationFailingEveryWayLeavesEveryFileWhole) {
   {
     World w(command.first_run, command.records);
     if (command.before) command.before(w);
+    if (!command.lo_writes.empty()) TypeSomeEdits(w);
     expected.settings_before = SettingValues(w);
     expected.names = BytesIfPresent(w.objdat / "objdat.nam");
     file_faults::Reset();
@@ -478,6 +481,7 @@ TEST_P(FaultSweep, EveryOperationFailingEveryWayLeavesEveryFileWhole) {
     file_faults::WatchOperations({});  // it looks at this world, which ends here
     expected.settings_after = SettingValues(w);
     expected.names_after = BytesIfPresent(w.objdat / "objdat.nam");
+    expected.lo_name_after = Slice(ReadBytes(w.lo), 0, 20);
   }
   ASSERT_FALSE(operations.empty());
 
@@ -488,6 +492,7 @@ TEST_P(FaultSweep, EveryOperationFailingEveryWayLeavesEveryFileWhole) {
                    std::to_string(operations.size()));
       World w(command.first_run, command.records);
       if (command.before) command.before(w);
+      const std::string typed = command.lo_writes.empty() ? "" : TypeSomeEdits(w);
       expected.lo = ReadBytes(w.lo);
       expected.other = ReadBytes(w.other);
       file_faults::Reset();
@@ -497,6 +502,12 @@ TEST_P(FaultSweep, EveryOperationFailingEveryWayLeavesEveryFileWhole) {
       CheckWorld(w, command, expected);
       if (!command.deleted.empty())
         ExpectKeptRecordsWhole(expected.lo, ReadBytes(w.lo), command.deleted);
+      if (!typed.empty() && message != "no error" && w.session.Document().IsOpen()) {
+        // Nothing the user typed is lost, and the command tried again writes it.
+        EXPECT_EQ(FieldsShown(w.view), typed) << message;
+        const std::string again = MessageOf([&] { command.run(w); });
+        EXPECT_EQ(Slice(ReadBytes(w.lo), 0, 20), expected.lo_name_after) << again;
+      }
       if (settings_reads[k - 1]) {
         EXPECT_EQ(w.SettingsText(), settings_before_operation[k - 1])
             << "written after a failed settings read; the command said: " << message;

@@ -91,11 +91,11 @@ TEST_F(RecordEditorTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
 TEST_F(RecordEditorTest, AddAppendsAZeroedRecordWritingTheCountLast) {
   Open(NumberedRecords(5));
   const Bytes original = File();
-  file_faults::FailOperation(4, 101);  // two stats, then the name read and written first
+  file_faults::FailOperation(4, 101);  // two stats, then the class read and written first
   EXPECT_EQ(MessageOf([&] { session.Records().AddObject(); }), "Disk full");
   EXPECT_EQ(File(), original);
   EXPECT_EQ(session.Document().LastIndex, 4);
-  file_faults::FailOperation(10, 101);  // ... the description, the record, then the count
+  file_faults::FailOperation(24, 101);  // ... 7 more fields, the name, the description, the count
   EXPECT_EQ(MessageOf([&] { session.Records().AddObject(); }), "Disk full");
   EXPECT_EQ(File().size(), 220u) << "the record stands, not counted";
   EXPECT_EQ(Slice(File(), 20, 2), Slice(original, 20, 2));
@@ -113,6 +113,68 @@ TEST_F(RecordEditorTest, AddAppendsAZeroedRecordWritingTheCountLast) {
   EXPECT_EQ(view.Text(TField::RecordNo) + " " + view.RecordCountText(), "5 6");
   EXPECT_FALSE(view.SaveEnabled());
   EXPECT_EQ(view.Highlight(TField::Name), THighlight::Normal);
+}
+
+// The offset and width of each write of the newest step, in the order made.
+std::vector<std::pair<int, int>> NewestWrites(const EditorWorld& world) {
+  std::vector<std::pair<int, int>> writes;
+  for (const TStepWrite& write : world.history.Steps().back().writes) {
+    writes.emplace_back(static_cast<int>(write.offset), static_cast<int>(write.width));
+  }
+  return writes;
+}
+
+// Add Object writes the new record field by field at its offsets, then the
+// name and the description, and the count last; Remove Object the count
+// first, then the new last record and the texts.
+TEST_F(RecordEditorTest, AddAndRemoveWriteFieldByFieldInTheirOrder) {
+  Open(NumberedRecords(5));
+  session.Records().AddObject();
+  EXPECT_EQ(NewestWrites(*this), (std::vector<std::pair<int, int>>{{200, 1},
+                                                                   {201, 1},
+                                                                   {202, 1},
+                                                                   {203, 4},
+                                                                   {207, 4},
+                                                                   {211, 4},
+                                                                   {215, 4},
+                                                                   {219, 1},
+                                                                   {0, 20},
+                                                                   {26, 74},
+                                                                   {20, 1}}));
+  session.Records().RemoveLastObject();
+  EXPECT_EQ(NewestWrites(*this), (std::vector<std::pair<int, int>>{{20, 1},
+                                                                   {180, 1},
+                                                                   {181, 1},
+                                                                   {182, 1},
+                                                                   {183, 4},
+                                                                   {187, 4},
+                                                                   {191, 4},
+                                                                   {195, 4},
+                                                                   {199, 1},
+                                                                   {0, 20},
+                                                                   {26, 74}}));
+}
+
+// Removing the only record: the count, then the typed texts are written; no
+// record remains to take the record fields' edits, which stay as typed.
+TEST_F(RecordEditorTest, RemovingTheOnlyRecordWritesTheTypedTextsAndKeepsTheRecordEdits) {
+  Open(NumberedRecords(1));
+  const Bytes original = File();
+  Click(0);
+  Type(TField::Name, "Lake");
+  Type(TField::R, "45");
+  session.Records().RemoveLastObject();
+  Bytes expected = original;
+  PutU16(expected, 20, 0);
+  PutText(expected, 0, std::string("Lake") + '\0');
+  EXPECT_EQ(File(), expected);
+  EXPECT_EQ(host.information, std::vector<std::string>{"No Item Selected"});
+  EXPECT_EQ(view.Text(TField::Name) + " " + view.Text(TField::R), "Lake 45");
+  EXPECT_EQ(view.Highlight(TField::Name), THighlight::Normal);
+  EXPECT_EQ(view.Highlight(TField::R), THighlight::Modified);
+  EXPECT_TRUE(view.SaveEnabled());
+  EXPECT_EQ(view.SelectedRow(), -1);
+  EXPECT_TRUE(view.ContentsRows().empty());
 }
 
 TEST_F(RecordEditorTest, AddRefusesAFullTable) {

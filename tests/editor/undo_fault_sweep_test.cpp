@@ -22,69 +22,62 @@ namespace fs = std::filesystem;
 struct StepCase {
   const char* name;
   int records;
-  std::function<void(EditorWorld&)> run;
+  std::function<void(EditorWorld&)> choose;  // what the user chooses or types first
+  std::function<void(EditorWorld&)> command;
   std::vector<int> deleted = {};  // records it deletes: the others stay whole throughout
+  // The choice, then the command.
+  void Run(EditorWorld& w) const {
+    if (choose) choose(w);
+    command(w);
+  }
 };
 
 void PrintTo(const StepCase& c, std::ostream* out) { *out << c.name; }
 
 std::vector<StepCase> Cases() {
+  const auto click = [](int row) { return [row](EditorWorld& w) { w.Click(row); }; };
+  const auto group = [](int shown, int other) {
+    return [shown, other](EditorWorld& w) {
+      w.session.Placing().ChooseRecord(shown);
+      w.session.Placing().ToggleInMapGroup(other);
+    };
+  };
+  const auto remove = [](EditorWorld& w) { w.session.Records().RemoveLastObject(); };
+  const auto add = [](EditorWorld& w) { w.session.Records().AddObject(); };
   return {
       {"Save", 10,
        [](EditorWorld& w) {
          w.Click(7);
          w.Type(TField::X, "1.5");
          w.Type(TField::Name, "Glade");
-         w.Save();
-       }},
-      {"Add", 4, [](EditorWorld& w) { w.session.Records().AddObject(); }},
-      {"Remove", 4,
-       [](EditorWorld& w) {
-         w.Click(3);
-         w.session.Records().RemoveLastObject();
-       }},
+       },
+       [](EditorWorld& w) { w.Save(); }},
+      {"Add", 4, {}, add},
+      {"Remove", 4, click(3), remove},
       // Both bytes of the count change.
-      {"AddAt255", 255, [](EditorWorld& w) { w.session.Records().AddObject(); }},
-      {"RemoveAt256", 256,
+      {"AddAt255", 255, {}, add},
+      {"RemoveAt256", 256, click(255), remove},
+      {"Append",
+       4,
+       {},
+       [](EditorWorld& w) { w.session.Placing().DropCatalogueEntry(1, 12.5, -4.25); }},
+      {"Duplicate", 4, click(2), [](EditorWorld& w) { w.session.Placing().DuplicateRecord(); }},
+      {"MoveGroup", 6, group(1, 4),
+       [](EditorWorld& w) { w.session.Placing().MoveMapGroup(2.5, -1.0); }},
+      {"TurnGroup", 6, group(1, 4), [](EditorWorld& w) { w.session.Placing().TurnMapGroup(90.0); }},
+      {"SetForGroup", 6, group(1, 4),
        [](EditorWorld& w) {
-         w.Click(255);
-         w.session.Records().RemoveLastObject();
-       }},
-      {"Append", 4, [](EditorWorld& w) { w.session.Placing().DropCatalogueEntry(1, 12.5, -4.25); }},
-      {"Duplicate", 4,
-       [](EditorWorld& w) {
-         w.Click(2);
-         w.session.Placing().DuplicateRecord();
-       }},
-      {"MoveGroup", 6,
-       [](EditorWorld& w) {
-         w.Click(1);
-         w.session.Placing().ToggleInMapGroup(4);
-         w.session.Placing().MoveMapGroup(2.5, -1.0);
-       }},
-      {"TurnGroup", 6,
-       [](EditorWorld& w) {
-         w.Click(1);
-         w.session.Placing().ToggleInMapGroup(4);
-         w.session.Placing().TurnMapGroup(90.0);
-       }},
-      {"SetForGroup", 6,
-       [](EditorWorld& w) {
-         w.Click(1);
-         w.session.Placing().ToggleInMapGroup(4);
          w.session.Group().SetForGroup({{TField::Class, "3"}, {TField::R, "12.5"}});
        }},
-      {"Array", 4,
+      {"Array", 4, click(2),
        [](EditorWorld& w) {
-         w.Click(2);
          w.session.Group().Array({3, 2.0, -1.0, 30.0});
        }},
-      {"Align", 6,
-       [](EditorWorld& w) {
-         w.session.Group().SelectAll();
-         w.session.Group().Align(TAxis::X, TAlignTo::Greatest);
-       }},
-      {"Paste", 4,
+      {"Align", 6, [](EditorWorld& w) { w.session.Group().SelectAll(); },
+       [](EditorWorld& w) { w.session.Group().Align(TAxis::X, TAlignTo::Greatest); }},
+      {"Paste",
+       4,
+       {},
        [](EditorWorld& w) {
          std::vector<TRecordBytes> records;
          for (const TLoRecord& record : NumberedRecords(3)) records.push_back(PackRecord(record));
@@ -92,39 +85,34 @@ std::vector<StepCase> Cases() {
        }},
       {"DeleteGroup",
        6,
-       [](EditorWorld& w) {
-         w.session.Placing().ChooseRecord(3);
-         w.session.Placing().ToggleInMapGroup(1);
-         w.session.Objects().DeleteObjects();
-       },
+       group(3, 1),
+       [](EditorWorld& w) { w.session.Objects().DeleteObjects(); },
        {1, 3}},
       {"DeleteAt256",
        256,
-       [](EditorWorld& w) {
-         w.Click(250);
-         w.session.Objects().DeleteObjects();
-       },
+       click(250),
+       [](EditorWorld& w) { w.session.Objects().DeleteObjects(); },
        {250}},
-      {"Cut",
+      {"Cut", 4, click(0), [](EditorWorld& w) { w.session.Objects().CutObjects(); }, {0}},
+      {"RestoreShorter",
        4,
-       [](EditorWorld& w) {
-         w.Click(0);
-         w.session.Objects().CutObjects();
-       },
-       {0}},
-      {"RestoreShorter", 4,
+       {},
        [](EditorWorld& w) {
          const fs::path copy = w.dir / "copy";
          WriteBytes(copy, LoFileBytes("Lake", "Shore", NumberedRecords(2)));
          w.session.Backups().Restore(copy);
        }},
-      {"RestoreLonger", 2,
+      {"RestoreLonger",
+       2,
+       {},
        [](EditorWorld& w) {
          const fs::path copy = w.dir / "copy";
          WriteBytes(copy, LoFileBytes("Lake", "Shore", NumberedRecords(5)));
          w.session.Backups().Restore(copy);
        }},
-      {"TakeRemovedDifference", 5,
+      {"TakeRemovedDifference",
+       5,
+       {},
        [](EditorWorld& w) {
          const fs::path compared = w.dir / "compared";
          std::vector<TLoRecord> records = NumberedRecords(5);
@@ -175,10 +163,10 @@ std::vector<FileOperation> OperationsOf(const StepCase& c,
   return operations;
 }
 
-// Calls check(world, fault, k) for every fault at every operation of `action`.
+// Calls check(world, what the action said) for every fault at every operation of `action`.
 void Sweep(const StepCase& c, const std::function<void(EditorWorld&)>& prepare,
            const std::function<void(EditorWorld&)>& action,
-           const std::function<void(EditorWorld&)>& check) {
+           const std::function<void(EditorWorld&, const std::string&)>& check) {
   const std::vector<FileOperation> operations = OperationsOf(c, prepare, action);
   ASSERT_FALSE(operations.empty());
   for (const Fault& fault : kFaults) {
@@ -190,9 +178,9 @@ void Sweep(const StepCase& c, const std::function<void(EditorWorld&)>& prepare,
       prepare(w);
       file_faults::Reset();
       fault.plan(k);
-      MessageOf([&] { action(w); });
+      const std::string message = MessageOf([&] { action(w); });
       file_faults::Reset();
-      check(w);
+      check(w, message);
       if (::testing::Test::HasFailure()) return;
     }
   }
@@ -209,7 +197,7 @@ TEST_P(UndoFaultSweep, AFailedUndoOrRedoCompletesWhenTriedAgain) {
   {
     EditorWorld w(c.records);
     before = w.File();
-    c.run(w);
+    c.Run(w);
     after = w.File();
   }
   ASSERT_NE(before, after) << "the case must write";
@@ -218,11 +206,11 @@ TEST_P(UndoFaultSweep, AFailedUndoOrRedoCompletesWhenTriedAgain) {
     const Bytes& from = undo ? after : before;
     const Bytes& to = undo ? before : after;
     const auto prepare = [&](EditorWorld& w) {
-      c.run(w);
+      c.Run(w);
       if (!undo) w.undo.Undo();
     };
     const auto apply = [&](EditorWorld& w) { undo ? w.undo.Undo() : w.undo.Redo(); };
-    Sweep(c, prepare, apply, [&](EditorWorld& w) {
+    Sweep(c, prepare, apply, [&](EditorWorld& w, const std::string&) {
       ExpectBetween(w.File(), from, to);
       if (!c.deleted.empty()) ExpectKeptRecordsWhole(before, w.File(), c.deleted);
       ExpectAgreesWithFile(w.session);
@@ -244,17 +232,24 @@ TEST_P(UndoFaultSweep, ACommandStoppedByAFaultIsUndoneByteForByte) {
     EditorWorld w(c.records);
     before = w.File();
   }
-  Sweep(
-      c, [](EditorWorld&) {}, c.run,
-      [&](EditorWorld& w) {
-        if (!c.deleted.empty()) ExpectKeptRecordsWhole(before, w.File(), c.deleted);
-        // A failed command leaves the values it took in memory (and Save
-        // writes them next time); the count and the rows follow the file.
-        ExpectCountAgreesWithFile(w.session);
-        while (w.undo.CanUndo()) w.undo.Undo();
-        EXPECT_EQ(w.File(), before);
-        ExpectCountAgreesWithFile(w.session);
-      });
+  // The user's typing stays in the fields through a failed command.
+  std::string typed;
+  const auto choose = [&](EditorWorld& w) {
+    if (c.choose) c.choose(w);
+    typed = TypeSomeEdits(w);
+  };
+  Sweep(c, choose, c.command, [&](EditorWorld& w, const std::string& message) {
+    if (!c.deleted.empty()) ExpectKeptRecordsWhole(before, w.File(), c.deleted);
+    // A failed command leaves the values it took in memory (and Save
+    // writes them next time); the count and the rows follow the file.
+    ExpectCountAgreesWithFile(w.session);
+    if (message != "no error") {
+      EXPECT_EQ(FieldsShown(w.view), typed) << message;
+    }
+    while (w.undo.CanUndo()) w.undo.Undo();
+    EXPECT_EQ(w.File(), before);
+    ExpectCountAgreesWithFile(w.session);
+  });
 }
 
 // A disk that takes no more bytes (a file size limit, in a child process):
@@ -357,24 +352,26 @@ TEST(BackupFaultSweep, AFailedCopyNeverChangesTheWrite) {
   {
     EditorWorld w(save.records);
     opened = w.File();
-    save.run(w);
+    save.Run(w);
     saved = w.File();
   }
-  Sweep(save, prepare, save.run, [&](EditorWorld& w) {
-    if (!w.undo.CanUndo() || w.File() != saved) {
-      // The fault hit the Lo file's own operations: the other sweeps see to those.
-      return;
-    }
-    EXPECT_LE(w.host.information.size(), 1u);
-    const std::vector<std::string> names =
-        fs::exists(w.backups) ? NamesIn(w.backups) : std::vector<std::string>{};
-    EXPECT_LE(names.size(), 1u);
-    for (const std::string& name : names) {
-      EXPECT_NE(name.front(), '.') << "a temporary left behind";
-      EXPECT_EQ(ReadBytes(w.backups / name), opened);
-    }
-    EXPECT_EQ(names.empty(), w.host.information.size() == 1) << "a missing copy must be told";
-  });
+  Sweep(
+      save, prepare, [&](EditorWorld& w) { save.Run(w); },
+      [&](EditorWorld& w, const std::string&) {
+        if (!w.undo.CanUndo() || w.File() != saved) {
+          // The fault hit the Lo file's own operations: the other sweeps see to those.
+          return;
+        }
+        EXPECT_LE(w.host.information.size(), 1u);
+        const std::vector<std::string> names =
+            fs::exists(w.backups) ? NamesIn(w.backups) : std::vector<std::string>{};
+        EXPECT_LE(names.size(), 1u);
+        for (const std::string& name : names) {
+          EXPECT_NE(name.front(), '.') << "a temporary left behind";
+          EXPECT_EQ(ReadBytes(w.backups / name), opened);
+        }
+        EXPECT_EQ(names.empty(), w.host.information.size() == 1) << "a missing copy must be told";
+      });
 }
 
 }  // namespace

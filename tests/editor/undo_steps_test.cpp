@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "editor/number_text.h"
 #include "platform/file_faults.h"
 #include "support/editor_world.h"
 #include "support/file_agreement.h"
@@ -248,6 +249,59 @@ TEST(UndoSteps, UndoOfASaveMakesTheSameFileCallsAsTheSave) {
   EXPECT_EQ(count(undo, FileOperation::Write), 1);
   EXPECT_EQ(count(undo, FileOperation::Read), count(save, FileOperation::Read));
   EXPECT_LE(undo.size(), save.size());
+}
+
+// Another program wrote the saved X's old bytes back: Undo finds them in
+// place, memory and the fields take them, and a Save of another field does
+// not bring the undone X back.
+TEST(UndoSteps, BytesPutBackOutsideAreWhatMemoryHoldsAfterTheUndo) {
+  EditorWorld w(10);
+  const Bytes opened = w.File();
+  w.Click(7);
+  w.Type(TField::X, "1.5");
+  w.Save();
+  WriteBytes(w.lo, opened);
+  w.Undo();
+  EXPECT_EQ(w.File(), opened);
+  EXPECT_EQ(w.view.Text(TField::X), "7.25");
+  ExpectAgreesWithFile(w.session);
+  w.Type(TField::Density, "9");
+  w.Save();
+  EXPECT_EQ(Slice(w.File(), 100 + 20 * 7 + 3, 4), FloatBytes(7.25f));
+}
+
+// Records appended by taking a compared file's differences, then taken back:
+// the fields, the list and the map show a record the file holds, or none.
+TEST(UndoSteps, TheFieldsNeverShowARecordTheFileNoLongerHolds) {
+  EditorWorld w(12);
+  const Bytes opened = w.File();
+  const std::string none_chosen = FieldsShown(w.view);
+  WriteBytes(w.dir / "LoCopy.dat", LoFileBytes("Forest", "North woods", NumberedRecords(14)));
+  w.session.Compare().Start(w.dir / "LoCopy.dat");
+  w.session.Compare().Take(0);
+  EXPECT_EQ(w.view.SelectedRow(), 12);
+  w.session.Compare().TakeAll();
+  const Bytes all_taken = w.File();
+  const auto expect_held = [&](const char* after) {
+    SCOPED_TRACE(after);
+    ExpectAgreesWithFile(w.session);
+    const int row = w.view.SelectedRow();
+    EXPECT_LE(row, w.session.Document().LastIndex);
+    EXPECT_EQ(w.view.Text(TField::RecordNo), IntegerText(std::max(row, 0)));
+    for (int member : w.view.MapGroup()) EXPECT_LE(member, w.session.Document().LastIndex);
+  };
+  w.Undo();
+  expect_held("one undo");
+  w.Undo();
+  expect_held("two undos");
+  EXPECT_EQ(w.File(), opened);
+  EXPECT_EQ(w.view.SelectedRow(), -1);
+  EXPECT_EQ(FieldsShown(w.view), none_chosen);
+  w.Redo();
+  expect_held("one redo");
+  w.Redo();
+  expect_held("two redos");
+  EXPECT_EQ(w.File(), all_taken);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "editor/editing_session.h"
 #include "editor/number_text.h"
+#include "support/editor_world.h"
 #include "support/lo_files.h"
 
 namespace {
@@ -39,6 +40,12 @@ void ExpectAgreesWithFile(const TEditingSession& session) {
         << "record " << i;
   }
   const int row = session.View().SelectedRow();
+  if (row < 0 && !session.View().SaveEnabled()) {
+    // None chosen: the zeros an open shows, not a record the file may lack.
+    EXPECT_EQ(session.View().Text(TField::RecordNo), "0");
+    EXPECT_EQ(session.View().Text(TField::Class) + session.View().Text(TField::Density), "00");
+    EXPECT_EQ(ParseFloat(session.View().Text(TField::X), session.View().DecimalSeparator()), 0.0f);
+  }
   if (row >= 0 && !session.View().SaveEnabled()) {
     ASSERT_LT(row, count);
     const TLoRecord& record = document.LoRecordTable[static_cast<std::size_t>(row)];
@@ -74,4 +81,23 @@ void ExpectKeptRecordsWhole(const Bytes& before, const Bytes& now,
     }
     EXPECT_TRUE(whole) << "record " << kept << " is missing (count " << count_now << ")";
   }
+}
+
+std::string FieldsShown(const TEditorView& view) {
+  std::string shown;
+  for (const TFieldInfo& info : kFieldTable) {
+    if (info.kind == TFieldKind::RecordNumber) continue;
+    shown += std::string(info.key) + "=" +
+             (info.IsText() ? view.Text(info.field) : IntegerText(view.StateIndex())) +
+             (view.Highlight(info.field) == THighlight::Modified ? "* " : " ");
+  }
+  return shown + (view.SaveEnabled() ? "Save on" : "Save off");
+}
+
+std::string TypeSomeEdits(EditorWorld& world) {
+  if (!world.view.SaveEnabled()) {
+    world.Type(TField::Name, "Typed");
+    if (world.view.SelectedRow() >= 0) world.Type(TField::Density, "7");
+  }
+  return FieldsShown(world.view);
 }
