@@ -3,6 +3,7 @@
 // change refused, the history emptied by another open, and a backup restored.
 
 #include <QAction>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -10,7 +11,10 @@
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
 #include "lettering/shadow_button.h"
+#include "map/map_view.h"
 #include "window_fixture.h"
+#include "windows/comparison_window.h"
+#include "windows/editor_map.h"
 
 namespace {
 
@@ -69,6 +73,35 @@ TEST_F(EditorUndoTest, CaptionsKeysAndDisabledStates) {
   form6_->Button(TCommand::AddObject)->click();
   EXPECT_EQ(Undo()->text(), QStringLiteral("Undo Add Object"));
   EXPECT_FALSE(Redo()->isEnabled()) << "a new step drops what could be redone";
+  EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();
+}
+
+// Records appended by taking a compared copy's differences, one and then
+// all, taken back again: the fields show no record the file lacks, and the
+// list and the map choose none either.
+TEST_F(EditorUndoTest, AfterUndoTheFieldsShowNoRecordTheFileLacks) {
+  Open();
+  Bytes copy = LoFileBytes("Test Level", "A level for the window tests", NumberedRecords(8));
+  copy.insert(copy.end(), 7, 0xEE);
+  WriteBytes(files_.dir / "LoCopy.dat", copy);
+  AnswerFileDialog(files_.dir / "LoCopy.dat");
+  form6_->Action(TCommand::CompareWithFile)->trigger();
+  ComparisonWindow* comparison = form6_->Comparison();
+  ASSERT_EQ(comparison->List()->count(), 2);
+  comparison->List()->setCurrentRow(0);
+  comparison->findChild<QPushButton*>(QStringLiteral("TakeDifference1"))->click();
+  EXPECT_EQ(form6_->FieldWidget(TField::RecordNo)->text(), QStringLiteral("6"));
+  comparison->findChild<QPushButton*>(QStringLiteral("TakeAllDifferences1"))->click();
+  ASSERT_EQ(File(), copy);
+
+  Undo()->trigger();
+  Undo()->trigger();
+  EXPECT_EQ(File(), files_.original);
+  EXPECT_EQ(form6_->FieldWidget(TField::RecordNo)->text(), QStringLiteral("0"));
+  EXPECT_EQ(form6_->FieldWidget(TField::Density)->text(), QStringLiteral("0"));
+  EXPECT_EQ(form6_->ContentsList()->selectedRow(), -1);
+  EXPECT_EQ(form6_->Map()->View()->selected(), -1);
+  EXPECT_FALSE(form6_->Action(TCommand::Save)->isEnabled());
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();
 }
 

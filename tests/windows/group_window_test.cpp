@@ -116,4 +116,23 @@ TEST_F(GroupWindowTest, SelectSameKindAndCtrlAChooseExactlyTheirRecords) {
   EXPECT_EQ(View().SelectedRow(), 7);
 }
 
+// A finding on record 0 chooses record 0, as one on any other record does.
+TEST_F(GroupWindowTest, AFindingOnRecordZeroChoosesIt) {
+  Open();
+  ClickRow(3);
+  Bytes changed = files_.original;
+  changed[100 + 2] = 2;  // record 0's state, written by another program
+  WriteBytes(files_.lo_file, changed);
+  form6_->Action(TCommand::CheckFile)->trigger();
+  auto* findings = Find<QListWidget>("CheckFindings");
+  ASSERT_NE(findings, nullptr);
+  const QList<QListWidgetItem*> found =
+      findings->findItems(QStringLiteral("Record 0:"), Qt::MatchStartsWith);
+  ASSERT_EQ(found.size(), 1);
+  QTest::mouseClick(findings->viewport(), Qt::LeftButton, {},
+                    findings->visualItemRect(found[0]).center());
+  EXPECT_EQ(View().SelectedRow(), 0);
+  EXPECT_EQ(form6_->ContentsList()->selectedRow(), 0);
+}
+
 }  // namespace
