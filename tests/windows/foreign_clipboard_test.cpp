@@ -24,6 +24,9 @@
 
 namespace {
 
+// Waits are qWaitFor checked by GoogleTest: Qt's QTRY macros return without
+// failing a GoogleTest case.
+
 // Set in the copy of this test that holds the clipboard.
 constexpr char kHolder[] = "LO_TEST_SILENT_CLIPBOARD_HOLDER";
 
@@ -133,9 +136,8 @@ TEST_F(ForeignClipboardTest, ObjectsAnotherRunHoldsArePasted) {
   Open();
   StartHolder(QStringLiteral("record"));
   QAction* paste = form6_->Action(TCommand::PasteObjects);
-  QTRY_VERIFY(paste->isEnabled());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return paste->isEnabled(); }));
   paste->trigger();
-  // Qt's QTRY macros would not fail a GoogleTest case: wait, then check.
   EXPECT_TRUE(QTest::qWaitFor([&] { return ReadBytes(files_.lo_file).size() == 100u + 20u * 7; }))
       << errors_.join(u'\n').toStdString();
   EXPECT_EQ(Slice(ReadBytes(files_.lo_file), 100 + 20 * 6, 20), RecordBytes(NumberedRecords(2)[1]));
@@ -146,9 +148,8 @@ TEST_F(ForeignClipboardTest, RecordLinesFromAnOwnerThatRefusesOurTypeArePasted) 
   Open();
   StartHolder(QStringLiteral("lines"));
   QAction* paste = form6_->Action(TCommand::PasteObjects);
-  QTRY_VERIFY(paste->isEnabled());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return paste->isEnabled(); }));
   paste->trigger();
-  // Qt's QTRY macros would not fail a GoogleTest case: wait, then check.
   EXPECT_TRUE(QTest::qWaitFor([&] { return ReadBytes(files_.lo_file).size() == 100u + 20u * 7; }))
       << errors_.join(u'\n').toStdString();
   EXPECT_EQ(Slice(ReadBytes(files_.lo_file), 100 + 20 * 6, 20), RecordBytes(NumberedRecords(3)[2]));
@@ -164,11 +165,12 @@ TEST_F(ForeignClipboardTest, AClipboardThatNeverAnswersLeavesTheWindowAnswering)
   QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
   tick.start(20);
 
-  QTRY_VERIFY(paste->isEnabled());  // the change is taken without asking the holder
+  // The change is taken without asking the holder.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return paste->isEnabled(); }));
   paste->trigger();
   EXPECT_TRUE(errors_.isEmpty()) << "the answer is awaited off the window's thread";
   const int before = ticks;
-  QTRY_VERIFY_WITH_TIMEOUT(!errors_.isEmpty(), 10000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !errors_.isEmpty(); }, 10000));
   EXPECT_GT(ticks, before + 10) << "the window stopped answering while it waited";
   EXPECT_EQ(errors_.value(0).toStdString(), kClipboardSilent);
 }
