@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "fields/column_list_box.h"
+#include "fields/masked_edit.h"
 #include "map/map_view.h"
 #include "support/scoped_env.h"
 #include "window_fixture.h"
