@@ -227,12 +227,12 @@ void LevelsWindow::ShowLevels() {
   raise();
   activateWindow();
   if (was_visible) Update();
-  StorePlace();
 }
 
 void LevelsWindow::RestoreFromLastRun() {
   guarded([this] {
     const TToolWindowPlace place = places_.Load(kPlaceName);
+    stored_ = place;
     frame_ = place.frame;
     if (frame_) ApplyWindowPlacement(*this, {0, TWindowPlacement::kShowNormal, *frame_});
     if (place.shown) ShowLevels();
@@ -384,6 +384,13 @@ void LevelsWindow::keyPressEvent(QKeyEvent* event) {
   QWidget::keyPressEvent(event);
 }
 
+// Written only when it changed: a run that never showed the window leaves
+// the file alone.
 void LevelsWindow::StorePlace() {
-  guarded([this] { places_.Save(kPlaceName, {shown_, frame_}); });
+  const TToolWindowPlace place{shown_, frame_};
+  if (stored_ ? *stored_ == place : place == TToolWindowPlace{}) return;
+  guarded([this, &place] {
+    places_.Save(kPlaceName, place);
+    stored_ = place;
+  });
 }

@@ -85,4 +85,5 @@ class LevelsWindow : public QWidget {
   // What the next run restores: shown until the user closes the window.
   bool shown_ = false;
   std::optional<TWindowRect> frame_;
+  std::optional<TToolWindowPlace> stored_;  // as last read or written
 };

@@ -16,7 +16,6 @@
 #include "fields/column_list_box.h"
 #include "fields/masked_edit.h"
 #include "map/map_view.h"
-#include "support/scoped_env.h"
 #include "window_fixture.h"
 #include "windows/editor_map.h"
 #include "windows/find_in_levels_window.h"
@@ -41,8 +40,6 @@ class LevelsWindowTest : public EditorWindowTest {
     }
     return texts;
   }
-
-  const ScopedEnv config_home_{"XDG_CONFIG_HOME", (files_.dir / "xdg").c_str()};
 };
 
 TEST_F(LevelsWindowTest, OpensFromTheLevelsWindowAndFromOpenRecentAndFollowsTheFolder) {
@@ -100,6 +97,12 @@ TEST_F(LevelsWindowTest, OpensFromTheLevelsWindowAndFromOpenRecentAndFollowsTheF
                                  QStringLiteral(" is no longer there; it was taken off Open Recent.")});
   EXPECT_EQ(recent->actions().size(), 1);
   EXPECT_EQ(OpenPath(), files_.lo_file);
+
+  // The next run shows the window again, as the last one ended with it.
+  EndRun();
+  StartRun();
+  OpenEditor();
+  EXPECT_TRUE(form6_->Workspace()->Levels()->isVisible());
 }
 
 TEST_F(LevelsWindowTest, FindsAKindAcrossThreeFilesAndOpensTheSecondResultOnItsRecord) {
