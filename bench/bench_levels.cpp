@@ -95,7 +95,7 @@ void BM_ListLevelSetAgainstBareRead(benchmark::State& state) {
 void BM_FindAcrossLevelSetAgainstBareRead(benchmark::State& state) {
   BenchLevels levels;
   const std::vector<TLevelQuery> queries = {
-      {TLevelQuery::Kind::ObjectKind, 210, 1, ""},       // 5 records a file
+      {TLevelQuery::Kind::ObjectKind, 210, 1, ""},         // 5 records a file
       {TLevelQuery::Kind::NameOrNumber, 0, 0, "ject 45"},  // by name, through the catalogue
   };
   Timed find, bare;

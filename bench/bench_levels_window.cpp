@@ -41,7 +41,8 @@ void BM_LevelsWindowListing500Files(benchmark::State& state) {
 
   double longest = 0.0, show = 0.0, total = 0.0;
   for (auto _ : state) {
-    auto* levels = new LevelsWindow(session, settings, [](const std::filesystem::path&) {}, &editor);
+    auto* levels = new LevelsWindow(
+        session, settings, [](const std::filesystem::path&) {}, &editor);
     const Clock::time_point start = Clock::now();
     levels->ShowLevels();  // lists the folder here, reads the files on the reader
     Clock::time_point last = Clock::now();

@@ -53,7 +53,8 @@ bool ByPath(const TLevelRow& row, const fs::path& path) { return row.file.path <
 std::vector<TLevelFile> ListLevelFiles(const fs::path& folder) {
   std::error_code error;
   if (!fs::is_directory(folder, error)) {
-    if (!error && fs::exists(folder, error)) error = std::make_error_code(std::errc::not_a_directory);
+    if (!error && fs::exists(folder, error))
+      error = std::make_error_code(std::errc::not_a_directory);
     if (!error) error = std::make_error_code(std::errc::no_such_file_or_directory);
     throw FolderProblem(folder, error);
   }
@@ -67,7 +68,8 @@ std::vector<TLevelFile> ListLevelFiles(const fs::path& folder) {
     const auto time = entry->last_write_time(stat_error);
     // A file removed while listed, or one whose status does not read, still
     // lists: reading it says what is wrong.
-    files.push_back({fs::absolute(entry->path()).lexically_normal(), stat_error ? 0 : SecondsOf(time), stat_error ? 0 : size});
+    files.push_back({fs::absolute(entry->path()).lexically_normal(),
+                     stat_error ? 0 : SecondsOf(time), stat_error ? 0 : size});
   }
   if (error) throw FolderProblem(folder, error);
   std::sort(files.begin(), files.end(),

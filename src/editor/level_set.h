@@ -26,7 +26,7 @@ struct TLevelFile {
 // `problem` and nothing else but its name and time.
 struct TLevelRow {
   TLevelFile file;
-  std::string name;         // the header's texts, 8-bit as in the file
+  std::string name;  // the header's texts, 8-bit as in the file
   std::string description;
   int count = -1;     // records; -1 when the file does not read
   int findings = -1;  // what Check File finds; -1 when the file does not read

@@ -55,7 +55,8 @@ void RecentFilesStore::Store(const std::vector<std::filesystem::path>& files) {
   EditSettingsLines(file_, [&](ProfileLines& lines) {
     for (int i = 0; i < kRecentFileCount; ++i) {
       if (static_cast<std::size_t>(i) < files.size()) {
-        lines.Set(kSection, Key(i), EncodeProfileValue(files[static_cast<std::size_t>(i)].string()));
+        lines.Set(kSection, Key(i),
+                  EncodeProfileValue(files[static_cast<std::size_t>(i)].string()));
       } else {
         lines.Remove(kSection, Key(i));
       }

@@ -264,8 +264,10 @@ void FindInLevelsWindow::ShowStatus() {
                             .arg(found_files_)
                             .arg(files_);
   if (reader_->Running()) {
-    return status_->setText(
-        QStringLiteral("Reading %1 of %2 Lo files... %3 records so far.").arg(read_).arg(files_).arg(found_));
+    return status_->setText(QStringLiteral("Reading %1 of %2 Lo files... %3 records so far.")
+                                .arg(read_)
+                                .arg(files_)
+                                .arg(found_));
   }
   if (stopped_) {
     return status_->setText(

@@ -1,7 +1,6 @@
 #include "windows/levels_window.h"
 
 #include <QAbstractTableModel>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QFileSystemWatcher>
@@ -13,6 +12,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "datafiles/obj_catalogue.h"
 #include "editor/editing_session.h"
@@ -83,8 +83,8 @@ class LevelsModel : public QAbstractTableModel {
     return parent.isValid() ? 0 : kLevelColumnCount;
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    static const char* const kCaptions[kLevelColumnCount] = {
-        "File", "Name", "Records", "Description", "Changed", "Findings"};
+    static const char* const kCaptions[kLevelColumnCount] = {"File",        "Name",    "Records",
+                                                             "Description", "Changed", "Findings"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= kLevelColumnCount) {
       return {};
@@ -158,8 +158,7 @@ class LevelsModel : public QAbstractTableModel {
 };
 
 LevelsWindow::LevelsWindow(TEditingSession& session, const ruriVizid& settings,
-                           std::function<void(const std::filesystem::path&)> open,
-                           QWidget* editor)
+                           std::function<void(const std::filesystem::path&)> open, QWidget* editor)
     : QWidget(editor, Qt::Tool),
       session_(session),
       settings_(settings),
@@ -329,15 +328,15 @@ void LevelsWindow::ShowRows() {
 void LevelsWindow::ShowStatus() {
   const QString folder = PathToQString(levels_.Folder());
   if (levels_.Folder().empty()) return status_->setText(QString::fromLatin1(kNoFolder));
-  if (!levels_.Problem().empty()) return status_->setText(ToQString(UserMessage(levels_.Problem())));
+  if (!levels_.Problem().empty())
+    return status_->setText(ToQString(UserMessage(levels_.Problem())));
   if (reader_->Running()) {
     return status_->setText(
         QStringLiteral("Reading %1 of %2 Lo files in %3...").arg(read_).arg(to_read_).arg(folder));
   }
   int unreadable = 0;
   for (const TLevelRow& row : levels_.Rows()) unreadable += row.Reads() ? 0 : 1;
-  QString text =
-      QStringLiteral("%1 Lo files in %2").arg(levels_.Rows().size()).arg(folder);
+  QString text = QStringLiteral("%1 Lo files in %2").arg(levels_.Rows().size()).arg(folder);
   if (unreadable > 0) text += QStringLiteral(", %1 of them do not read").arg(unreadable);
   status_->setText(text + QStringLiteral("."));
 }

@@ -77,7 +77,7 @@ class LevelsWindow : public QWidget {
   QLineEdit* find_ = nullptr;
   QLabel* status_ = nullptr;
   QFileSystemWatcher* watcher_ = nullptr;
-  QTimer* rescan_ = nullptr;    // a burst of folder changes rescans once
+  QTimer* rescan_ = nullptr;     // a burst of folder changes rescans once
   QTimer* show_rows_ = nullptr;  // rows arriving show a few times a second
   LevelReader* reader_ = nullptr;
   int to_read_ = 0;

@@ -78,7 +78,8 @@ void WorkspaceCommands::FillRecentMenu() {
     const std::filesystem::path file = files[i];
     connect(item, &QAction::triggered, this, [this, file] { OpenRecent(file); });
   }
-  if (files.empty()) recent_menu_->addAction(QStringLiteral("No Lo file opened yet"))->setEnabled(false);
+  if (files.empty())
+    recent_menu_->addAction(QStringLiteral("No Lo file opened yet"))->setEnabled(false);
 }
 
 void WorkspaceCommands::OpenRecent(const std::filesystem::path& file) {

@@ -60,7 +60,7 @@ class WorkspaceCommands : public QObject {
   TEditingSession& session_;
   DesktopHost& desktop_;
   RecentFilesStore recent_;
-  LevelsWindow* levels_ = nullptr;      // children of the editor window
+  LevelsWindow* levels_ = nullptr;  // children of the editor window
   FindInLevelsWindow* find_ = nullptr;
   QMenu* recent_menu_ = nullptr;
   QAction* find_kind_ = nullptr;

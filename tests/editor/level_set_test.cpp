@@ -27,12 +27,13 @@ struct LevelFolder {
   LevelFolder() {
     WriteCatalogue(dir / "objdat", kEntries);
     catalogue.Load((dir / "objdat").string(), {}, TObjCatalogue::Access::ReadOnly);
-    WriteBytes(dir / "LoA.dat", LoFileBytes("Camp", "By the river",
-                                            {{1, 0, 0, 10, 20, 0, 0, 1}, {5, 2, 0, 30, 40, 0, 0, 1}}));
+    WriteBytes(dir / "LoA.dat",
+               LoFileBytes("Camp", "By the river",
+                           {{1, 0, 0, 10, 20, 0, 0, 1}, {5, 2, 0, 30, 40, 0, 0, 1}}));
     // A drum, a kind the catalogue lacks, a NaN, and a stray byte after the records.
-    Bytes damaged = LoFileBytes("Depot", "Fuel", {{5, 2, 0, 1, 2, 0, 0, 1},
-                                                  {9, 9, 0, 5, 5, 0, 0, 1},
-                                                  {5, 2, 0, std::nanf(""), 7, 0, 0, 1}});
+    Bytes damaged = LoFileBytes(
+        "Depot", "Fuel",
+        {{5, 2, 0, 1, 2, 0, 0, 1}, {9, 9, 0, 5, 5, 0, 0, 1}, {5, 2, 0, std::nanf(""), 7, 0, 0, 1}});
     damaged.push_back(0xEE);
     WriteBytes(dir / "lob.DAT", damaged);
     Bytes bad_count = LoFileBytes("Wreck", "", {});
@@ -136,8 +137,8 @@ TEST(LevelFind, FindsByKindNamePartNumberAndFindingAcrossFiles) {
        {"1@30", "Invalid record count 300: a Lo file holds 0 to 256 records",
         "Read beyond end of file", "0@1 2@nan"}},
       {{TLevelQuery::Kind::NameOrNumber, 0, 0, "9"},  // class or type 9
-       {"", "Invalid record count 300: a Lo file holds 0 to 256 records",
-        "Read beyond end of file", "1@5"}},
+       {"", "Invalid record count 300: a Lo file holds 0 to 256 records", "Read beyond end of file",
+        "1@5"}},
       // A damaged file still tells its findings; the file's own are record -1.
       {{TLevelQuery::Kind::Findings, 0, 0, ""}, {"", "-1@0", "-1@0 0@0", "-1@0 1@5 2@nan"}},
   };
@@ -156,8 +157,8 @@ TEST(LevelFind, FindsByKindNamePartNumberAndFindingAcrossFiles) {
     }
     EXPECT_EQ(found, c.found);
   }
-  const TLevelFinds depot =
-      FindInLevel(folder.File("lob.DAT"), {TLevelQuery::Kind::Findings, 0, 0, ""}, &folder.catalogue);
+  const TLevelFinds depot = FindInLevel(folder.File("lob.DAT"),
+                                        {TLevelQuery::Kind::Findings, 0, 0, ""}, &folder.catalogue);
   ASSERT_EQ(depot.records.size(), 3u);
   EXPECT_EQ(depot.records[1].findings, "Record 1: class 9 type 9 is not in the catalogue");
   EXPECT_EQ(FoundName(&folder.catalogue, depot.records[2].values), "Fuel Drum");

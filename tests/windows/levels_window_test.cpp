@@ -54,9 +54,9 @@ TEST_F(LevelsWindowTest, OpensFromTheLevelsWindowAndFromOpenRecentAndFollowsTheF
   ASSERT_TRUE(levels->isVisible());
   QTRY_VERIFY(!levels->Reading());
   QTableView* list = levels->List();
-  EXPECT_EQ(Column(list, 0), (QStringList{QStringLiteral("LoSecond.dat"),
-                                          QStringLiteral("LoTEST.dat (open)"),
-                                          QStringLiteral("LoWreck.dat")}));
+  EXPECT_EQ(Column(list, 0),
+            (QStringList{QStringLiteral("LoSecond.dat"), QStringLiteral("LoTEST.dat (open)"),
+                         QStringLiteral("LoWreck.dat")}));
   EXPECT_EQ(Column(list, 2), (QStringList{QStringLiteral("2"), QStringLiteral("6"), QString()}));
   EXPECT_EQ(Column(list, 3)[2],
             QStringLiteral("Invalid record count 300: a Lo file holds 0 to 256 records."));
@@ -77,15 +77,15 @@ TEST_F(LevelsWindowTest, OpensFromTheLevelsWindowAndFromOpenRecentAndFollowsTheF
   Level("LoThird.dat", {});
   QTRY_COMPARE(list->model()->rowCount(), 4);
   QTRY_VERIFY(!levels->Reading());
-  EXPECT_EQ(levels->Status()->text(),
-            QStringLiteral("4 Lo files in %1, 1 of them do not read.")
-                .arg(QString::fromStdString(files_.dir.path().string())));
+  EXPECT_EQ(levels->Status()->text(), QStringLiteral("4 Lo files in %1, 1 of them do not read.")
+                                          .arg(QString::fromStdString(files_.dir.path().string())));
 
   // "Open Recent": the files opened, most recent first, numbered.
   QMenu* recent = form6_->Workspace()->RecentMenu();
   emit recent->aboutToShow();
   ASSERT_EQ(recent->actions().size(), 2);
-  EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 ") + QString::fromStdString(second.string()));
+  EXPECT_EQ(recent->actions()[0]->text(),
+            QStringLiteral("&1 ") + QString::fromStdString(second.string()));
   recent->actions()[1]->trigger();
   EXPECT_EQ(OpenPath(), files_.lo_file);
 
@@ -93,8 +93,9 @@ TEST_F(LevelsWindowTest, OpensFromTheLevelsWindowAndFromOpenRecentAndFollowsTheF
   fs::remove(second);
   emit recent->aboutToShow();
   recent->actions()[1]->trigger();
-  EXPECT_EQ(errors_, QStringList{QString::fromStdString(second.string()) +
-                                 QStringLiteral(" is no longer there; it was taken off Open Recent.")});
+  EXPECT_EQ(errors_,
+            QStringList{QString::fromStdString(second.string()) +
+                        QStringLiteral(" is no longer there; it was taken off Open Recent.")});
   EXPECT_EQ(recent->actions().size(), 1);
   EXPECT_EQ(OpenPath(), files_.lo_file);
 
