@@ -20,6 +20,7 @@
 #include "settings/profile_store.h"
 #include "windows/guarded.h"
 #include "windows/level_reader.h"
+#include "windows/tool_window_place.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ FindInLevelsWindow::FindInLevelsWindow(TEditingSession& session, const ruriVizid
   status_->setWordWrap(true);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
-  layout->addWidget(results_);
+  layout->addWidget(results_, 1);
   layout->addWidget(status_);
   resize(620, 420);
 
@@ -120,6 +121,7 @@ FindInLevelsWindow::~FindInLevelsWindow() { reader_->Stop(); }
 bool FindInLevelsWindow::Searching() const { return reader_->Running(); }
 
 void FindInLevelsWindow::ShowFind() {
+  if (!isVisible()) PlaceBesideEditor(*this);
   show();
   raise();
   activateWindow();
@@ -131,6 +133,7 @@ void FindInLevelsWindow::FindKind(std::uint8_t object_class, std::uint8_t object
   class_->setValue(object_class);
   type_->setValue(object_type);
   by_kind_->setChecked(true);
+  if (!isVisible()) PlaceBesideEditor(*this);
   show();
   raise();
   Start();

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -22,6 +23,7 @@
 #include "settings/profile_store.h"
 #include "windows/guarded.h"
 #include "windows/level_reader.h"
+#include "windows/tool_window_place.h"
 
 namespace {
 
@@ -56,12 +58,21 @@ class LevelsModel : public QAbstractTableModel {
   LevelsModel(const TLevelSet& levels, QObject* parent)
       : QAbstractTableModel(parent), levels_(levels) {}
 
+  // Rows out and in rather than a reset, so the header keeps its widths.
   void Refresh(const std::string& find, const std::filesystem::path& open_file) {
-    beginResetModel();
     find_ = find;
     open_file_ = open_file;
-    order_ = LevelRowOrder(levels_.Rows(), column_, descending_, find_);
-    endResetModel();
+    std::vector<int> order = LevelRowOrder(levels_.Rows(), column_, descending_, find_);
+    if (!order_.empty()) {
+      beginRemoveRows({}, 0, static_cast<int>(order_.size()) - 1);
+      order_.clear();
+      endRemoveRows();
+    }
+    if (!order.empty()) {
+      beginInsertRows({}, 0, static_cast<int>(order.size()) - 1);
+      order_ = std::move(order);
+      endInsertRows();
+    }
   }
   const TLevelRow* RowAt(int position) const {
     if (position < 0 || position >= static_cast<int>(order_.size())) return nullptr;
@@ -182,9 +193,13 @@ LevelsWindow::LevelsWindow(TEditingSession& session, const ruriVizid& settings,
   list_->setSortingEnabled(true);
   list_->sortByColumn(0, Qt::AscendingOrder);
   list_->verticalHeader()->hide();
-  list_->horizontalHeader()->setStretchLastSection(false);
-  list_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
+  list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
   list_->setWordWrap(false);
+  const int widths[kLevelColumnCount] = {150, 130, 60, 0, 120, 60};
+  for (int column = 0; column < kLevelColumnCount; ++column) {
+    if (widths[column] > 0) list_->setColumnWidth(column, widths[column]);
+  }
+  list_->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("LevelsStatus"));
   status_->setWordWrap(true);
@@ -192,7 +207,7 @@ LevelsWindow::LevelsWindow(TEditingSession& session, const ruriVizid& settings,
   layout->addWidget(find_);
   layout->addWidget(list_);
   layout->addWidget(status_);
-  resize(640, 360);
+  resize(760, 360);
 
   watcher_ = new QFileSystemWatcher(this);
   rescan_ = new QTimer(this);
@@ -222,6 +237,7 @@ bool LevelsWindow::Reading() const { return reader_->Running(); }
 void LevelsWindow::ShowLevels() {
   const bool was_visible = isVisible();
   shown_ = true;
+  if (!frame_) PlaceBesideEditor(*this);
   show();  // reads the folder (showEvent)
   raise();
   activateWindow();
@@ -319,9 +335,11 @@ void LevelsWindow::ShowRows() {
       session_.Document().IsOpen()
           ? std::filesystem::absolute(session_.Document().Path()).lexically_normal()
           : std::filesystem::path();
+  const int scrolled = list_->verticalScrollBar()->value();
   model_->Refresh(QStringToBytes(find_->text()), open);
   const int position = model_->PositionOf(chosen.empty() ? open : chosen);
   if (position >= 0) list_->setCurrentIndex(model_->index(position, 0));
+  list_->verticalScrollBar()->setValue(scrolled);  // rows arriving do not move the list
   ShowStatus();
 }
 
