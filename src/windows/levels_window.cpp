@@ -1,10 +1,7 @@
 #include "windows/levels_window.h"
 
-#include <QAbstractTableModel>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QFileSystemWatcher>
-#include <QFont>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +20,7 @@
 #include "settings/profile_store.h"
 #include "windows/guarded.h"
 #include "windows/level_reader.h"
+#include "windows/levels_model.h"
 #include "windows/tool_window_place.h"
 
 namespace {
@@ -34,8 +32,6 @@ const char kNoFolder[] =
 constexpr int kShowRowsMs = 100;
 // A burst of changes in the folder (a copy of many files) rescans once.
 constexpr int kRescanMs = 200;
-
-QString NumberText(int value) { return value < 0 ? QString() : QString::number(value); }
 
 // The catalogue's kinds: the findings depend on them, not on the names.
 bool SameKinds(const TObjCatalogue* a, const TObjCatalogue* b) {
@@ -50,123 +46,6 @@ bool SameKinds(const TObjCatalogue* a, const TObjCatalogue* b) {
 }
 
 }  // namespace
-
-// The level set's rows in the order and find the user chose; the core sorts
-// and finds, this only shows.
-class LevelsModel : public QAbstractTableModel {
- public:
-  LevelsModel(const TLevelSet& levels, QObject* parent)
-      : QAbstractTableModel(parent), levels_(levels) {}
-
-  // Rows out and in rather than a reset, so the header keeps its widths.
-  void Refresh(const std::string& find, const std::filesystem::path& open_file) {
-    find_ = find;
-    open_file_ = open_file;
-    std::vector<int> order = LevelRowOrder(levels_.Rows(), column_, descending_, find_);
-    if (!order_.empty()) {
-      beginRemoveRows({}, 0, static_cast<int>(order_.size()) - 1);
-      order_.clear();
-      endRemoveRows();
-    }
-    if (!order.empty()) {
-      beginInsertRows({}, 0, static_cast<int>(order.size()) - 1);
-      order_ = std::move(order);
-      endInsertRows();
-    }
-  }
-  const TLevelRow* RowAt(int position) const {
-    if (position < 0 || position >= static_cast<int>(order_.size())) return nullptr;
-    return &levels_.Rows()[static_cast<std::size_t>(order_[static_cast<std::size_t>(position)])];
-  }
-  int PositionOf(const std::filesystem::path& file) const {
-    for (std::size_t i = 0; i < order_.size(); ++i) {
-      if (levels_.Rows()[static_cast<std::size_t>(order_[i])].file.path == file) {
-        return static_cast<int>(i);
-      }
-    }
-    return -1;
-  }
-
-  int rowCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : static_cast<int>(order_.size());
-  }
-  int columnCount(const QModelIndex& parent) const override {
-    return parent.isValid() ? 0 : kLevelColumnCount;
-  }
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    static const char* const kCaptions[kLevelColumnCount] = {"File",        "Name",    "Records",
-                                                             "Description", "Changed", "Findings"};
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= kLevelColumnCount) {
-      return {};
-    }
-    return QString::fromLatin1(kCaptions[section]);
-  }
-  QVariant data(const QModelIndex& index, int role) const override {
-    const TLevelRow* row = RowAt(index.row());
-    if (row == nullptr) return {};
-    const auto column = static_cast<TLevelColumn>(index.column());
-    const bool open = row->file.path == open_file_;
-    switch (role) {
-      case Qt::DisplayRole:
-        return Text(*row, column);
-      case Qt::ToolTipRole:
-        if (!row->Reads()) return ToQString(UserMessage(row->problem));
-        return PathToQString(row->file.path) + (open ? QStringLiteral(" (open)") : QString());
-      case Qt::FontRole:
-        if (open) {
-          QFont bold;
-          bold.setBold(true);
-          return bold;
-        }
-        return {};
-      case Qt::ForegroundRole:
-        if (!row->Reads() && column == TLevelColumn::Description) return QColor(160, 0, 0);
-        return {};
-      case Qt::TextAlignmentRole:
-        if (column == TLevelColumn::Records || column == TLevelColumn::Findings) {
-          return int(Qt::AlignRight | Qt::AlignVCenter);
-        }
-        return {};
-      default:
-        return {};
-    }
-  }
-  void sort(int column, Qt::SortOrder order) override {
-    if (column < 0 || column >= kLevelColumnCount) return;
-    column_ = static_cast<TLevelColumn>(column);
-    descending_ = order == Qt::DescendingOrder;
-    Refresh(find_, open_file_);
-  }
-
- private:
-  QString Text(const TLevelRow& row, TLevelColumn column) const {
-    switch (column) {
-      case TLevelColumn::File:
-        return PathToQString(row.file.path.filename()) +
-               (row.file.path == open_file_ ? QStringLiteral(" (open)") : QString());
-      case TLevelColumn::Name:
-        return BytesToQString(row.name);
-      case TLevelColumn::Records:
-        return NumberText(row.count);
-      case TLevelColumn::Description:
-        return row.Reads() ? BytesToQString(row.description) : ToQString(UserMessage(row.problem));
-      case TLevelColumn::Changed:
-        return QDateTime::fromSecsSinceEpoch(row.file.changed)
-            .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-      case TLevelColumn::Findings:
-        return NumberText(row.findings);
-    }
-    return {};
-  }
-
-  const TLevelSet& levels_;
-  std::vector<int> order_;
-  TLevelColumn column_ = TLevelColumn::File;
-  bool descending_ = false;
-  std::string find_;
-  std::filesystem::path open_file_;
-};
 
 LevelsWindow::LevelsWindow(TEditingSession& session, const ruriVizid& settings,
                            std::function<void(const std::filesystem::path&)> open, QWidget* editor)
