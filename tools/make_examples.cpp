@@ -1,5 +1,7 @@
 // Writes the example files a new user can open at once:
 //   <out>/LoEXAMPL.dat          a small Lo file (header and 12 placement records)
+//   <out>/LoRIVER.dat, LoHILLS.dat, LoDEPOT.dat   three more levels of the same
+//                               game, sharing kinds (the Fuel Drum stands in all)
 //   <out>/objdat/objdat.dat     an object catalogue of 14 entries
 //   <out>/objdat/objdat.nam     the names of those entries
 // Usage: make_examples <out folder>   (default: examples)
@@ -100,16 +102,42 @@ const std::array<TLoRecord, 12> kPlacements{{
     {.object_class = 9, .object_type = 3, .state = 0,
      .x = 10.0f, .y = 10.0f, .z = 0.0f, .r = 0.0f, .density = 0},
 }};
+
+// More levels of the same game, for finding a kind across them.
+TLoRecord Placed(std::uint8_t object_class, std::uint8_t object_type, float x, float y, float r) {
+  return {.object_class = object_class, .object_type = object_type, .state = 0,
+          .x = x, .y = y, .z = 0.0f, .r = r, .density = 1};
+}
+
+const std::vector<TLoRecord> kRiver{
+    Placed(6, 0, 40.0f, 60.0f, 0.0f),    Placed(6, 0, 80.0f, 60.0f, 0.0f),
+    Placed(1, 1, 30.0f, 95.0f, 0.0f),    Placed(1, 1, 52.5f, 101.0f, 30.0f),
+    Placed(3, 1, 90.0f, 64.5f, 0.0f),    Placed(2, 0, 120.0f, 40.0f, 0.0f),
+    Placed(4, 1, 150.0f, 70.0f, 180.0f),
+};
+const std::vector<TLoRecord> kHills{
+    Placed(4, 0, 60.0f, 120.0f, 270.0f), Placed(3, 0, 64.0f, 124.0f, 0.0f),
+    Placed(3, 1, 66.5f, 124.0f, 0.0f),   Placed(3, 1, 68.0f, 121.5f, 45.0f),
+    Placed(1, 2, 20.0f, 140.0f, 0.0f),   Placed(2, 1, 100.0f, 150.0f, 90.0f),
+    Placed(5, 1, 110.0f, 160.0f, 0.0f),
+};
+const std::vector<TLoRecord> kDepot{
+    Placed(5, 0, 100.0f, 100.0f, 0.0f),  Placed(3, 1, 95.0f, 92.0f, 0.0f),
+    Placed(3, 1, 97.5f, 92.0f, 0.0f),    Placed(3, 1, 100.0f, 92.0f, 0.0f),
+    Placed(3, 1, 102.5f, 92.0f, 0.0f),   Placed(5, 1, 130.0f, 110.0f, 300.0f),
+    Placed(6, 1, 80.0f, 80.0f, 0.0f),    Placed(6, 1, 120.0f, 80.0f, 0.0f),
+};
 // clang-format on
 
-Bytes LoFile() {
-  Bytes b(RecordOffset(static_cast<std::int64_t>(kPlacements.size())), 0);
-  PutText(b, FieldInfo(TField::Name).offset, FieldInfo(TField::Name).width, "Example Outpost");
-  PutU16(b, kCountOffset, static_cast<std::uint16_t>(kPlacements.size()));
+Bytes LoFile(const std::string& name, const std::string& description,
+             const std::vector<TLoRecord>& placements) {
+  Bytes b(RecordOffset(static_cast<std::int64_t>(placements.size())), 0);
+  PutText(b, FieldInfo(TField::Name).offset, FieldInfo(TField::Name).width, name);
+  PutU16(b, kCountOffset, static_cast<std::uint16_t>(placements.size()));
   PutText(b, FieldInfo(TField::Description).offset, FieldInfo(TField::Description).width,
-          "A small outpost by the river: trees, rocks, crates and a watch tower");
-  for (std::size_t i = 0; i < kPlacements.size(); ++i) {
-    const TLoRecord& record = kPlacements[i];
+          description);
+  for (std::size_t i = 0; i < placements.size(); ++i) {
+    const TLoRecord& record = placements[i];
     const std::size_t at = RecordOffset(static_cast<std::int64_t>(i));
     for (const TFieldInfo& info : kFieldTable) {
       if (info.number != nullptr) PutF32(b, at + info.offset, record.*info.number);
@@ -143,7 +171,16 @@ int main(int argc, char** argv) {
   try {
     const std::filesystem::path out = argc > 1 ? argv[1] : "examples";
     std::filesystem::create_directories(out / "objdat");
-    Save(out / "LoEXAMPL.dat", LoFile());
+    Save(out / "LoEXAMPL.dat",
+         LoFile("Example Outpost",
+                "A small outpost by the river: trees, rocks, crates and a watch tower",
+                {kPlacements.begin(), kPlacements.end()}));
+    Save(out / "LoRIVER.dat",
+         LoFile("River Crossing", "Street lamps along the ford, a bunker on the far bank", kRiver));
+    Save(out / "LoHILLS.dat",
+         LoFile("Hill Camp", "A watch tower over the hills, its crates and fuel", kHills));
+    Save(out / "LoDEPOT.dat",
+         LoFile("Fuel Depot", "Fuel drums in a row, a radar dish, a fenced yard", kDepot));
     Save(out / "objdat" / "objdat.dat", CatalogueFile());
     Save(out / "objdat" / "objdat.nam", NamesFile());
     std::cout << "Examples written to " << out.string() << "\n";

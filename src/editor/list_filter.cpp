@@ -78,6 +78,10 @@ bool RowMatchesFind(const std::string& row, const std::string& find) {
   return find.empty() || Find(find).Matches(row);
 }
 
+bool HoldsIgnoringCase(const std::string& text, const std::string& find) {
+  return Folded(text).find(Folded(find)) != std::string::npos;
+}
+
 std::vector<int> RowsMatchingFind(const std::vector<std::string>& rows, const std::string& find) {
   std::vector<int> shown;
   shown.reserve(rows.size());

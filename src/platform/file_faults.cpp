@@ -22,7 +22,9 @@ struct FaultPlan {
 };
 
 FaultPlan& Plan() {
-  static FaultPlan plan;
+  // One plan per thread: faults are planned and counted on the thread that
+  // runs the editor; a reader thread of the level set counts apart.
+  static thread_local FaultPlan plan;
   return plan;
 }
 

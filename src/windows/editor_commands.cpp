@@ -25,6 +25,7 @@
 #include "windows/object_clipboard.h"
 #include "windows/rererarovi4.h"
 #include "windows/restore_backup_dialog.h"
+#include "windows/workspace_commands.h"
 
 EditorCommands::EditorCommands(QWidget& window, const EditorWidgets& widgets,
                                TEditingSession& session, ruriVizid& settings, DesktopHost& desktop,
@@ -95,6 +96,10 @@ void EditorCommands::Connect() {
 
 void EditorCommands::Run(TCommand command) {
   if (GroupCommands::Runs(command)) return group_->Run(command);
+  if (WorkspaceCommands::Runs(command)) {
+    if (workspace_ != nullptr) workspace_->Run(command);
+    return;
+  }
   switch (command) {
     case TCommand::OpenLoFile:
       guarded([this] { session_.Files().OpenLoFile(); });
@@ -118,6 +123,7 @@ void EditorCommands::Run(TCommand command) {
       break;
     case TCommand::LoFolder:
       guarded([this] { ChangeLoFolder(settings_, desktop_.LoFolderPrompt()); });
+      if (workspace_ != nullptr) workspace_->LoFolderChanged();
       break;
     case TCommand::ObjdatFolder:
       guarded([this] { ChangeObjdatFolder(settings_, desktop_.ObjdatFolderPrompt()); });

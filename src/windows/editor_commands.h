@@ -15,6 +15,7 @@ class QWidget;
 class TEditingSession;
 struct TPastePoint;
 class TForm4;
+class WorkspaceCommands;
 class ruriVizid;
 
 // Turns the editor window's user events into editor operations, each run
@@ -43,6 +44,8 @@ class EditorCommands : public QObject {
   bool PasteAvailable() const { return paste_available_; }
   // Where "Compare With a Lo File..." and "Compare With a Backup..." go.
   void SetComparison(ComparisonWindow* comparison) { comparison_ = comparison; }
+  // Where "Levels...", "Find in Lo Files..." and a new Lo folder go.
+  void SetWorkspace(WorkspaceCommands* workspace) { workspace_ = workspace; }
 
   // The object commands, whose keys act only while the contents list or
   // the map has the focus; in a text field they stay the field's own.
@@ -81,4 +84,5 @@ class EditorCommands : public QObject {
   bool paste_available_ = false;
   GroupCommands* group_ = nullptr;  // a child of this
   ComparisonWindow* comparison_ = nullptr;
+  WorkspaceCommands* workspace_ = nullptr;
 };

@@ -53,6 +53,9 @@ enum class TCommand {
   // Comparing the open file with another one (comparison_window).
   CompareWithFile,    // "Open" > "Compare With a Lo File..."
   CompareWithBackup,  // "Open" > "Compare With a Backup..."
+  // The open file in its level set (workspace_commands).
+  ShowLevels,    // "Open" > "Levels..."
+  FindInLevels,  // "Open" > "Find in Lo Files..."
   Count               // not a command: how many there are
 };
 inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(TCommand::Count);

@@ -26,6 +26,7 @@
 #include "windows/guarded.h"
 #include "windows/program_icon.h"
 #include "windows/window_fonts.h"
+#include "windows/workspace_commands.h"
 
 namespace {
 
@@ -77,6 +78,8 @@ TForm6::TForm6(TEditingSession& session, ruriVizid& settings, DesktopHost& deskt
   connect(map_view, &MapView::pointPicked, commands_->Group(), &GroupCommands::PointPicked);
   comparison_ = new ComparisonWindow(session_, desktop, *map_view, this);
   commands_->SetComparison(comparison_);
+  workspace_ = new WorkspaceCommands(*this, widgets_, session_, settings_, desktop);
+  commands_->SetWorkspace(workspace_);
   presenter_ =
       std::make_unique<EditorPresenter>(*this, widgets_, session_.View(), *map_, session_.Undo());
   NameForScreenReaders(*this);
@@ -84,7 +87,11 @@ TForm6::TForm6(TEditingSession& session, ruriVizid& settings, DesktopHost& deskt
   desktop.SetEditorWindow(this);
   session_.View().SetListener([this](TViewMember member) {
     presenter_->Present(member);
-    if (member.aspect == TAspect::OpenFileChanged) comparison_->Update();
+    if (member.aspect == TAspect::OpenFileChanged) {
+      comparison_->Update();
+      workspace_->OpenFileChanged();
+    }
+    if (member.aspect == TAspect::CatalogueRows) workspace_->CatalogueChanged();
   });
   session_.Undo().SetChangeListener([this] {
     presenter_->PresentHistory();
@@ -108,6 +115,7 @@ TForm6::~TForm6() {
 
 void TForm6::ShowFromStartup() {
   show();
+  workspace_->RestoreFromLastRun();
   if (!start_file_) return;
   const std::filesystem::path file = *start_file_;
   start_file_.reset();  // later opens go through the menu and its dialog

@@ -14,6 +14,7 @@ class EditorCommands;
 class EditorMap;
 class EditorPresenter;
 class TForm4;
+class WorkspaceCommands;
 class ruriVizid;
 
 // The editor window. Data goes one way through its parts, each beside this
@@ -30,7 +31,9 @@ class ruriVizid;
 //    its clicks, drags, turns and drops turned into editor operations;
 //    editor_map_settings: its backdrop and grid step per Lo file;
 //  - editor_accessibility: the names a screen reader reads;
-//  - restore_backup_dialog: the list of backup copies to restore.
+//  - restore_backup_dialog: the list of backup copies to restore;
+//  - workspace_commands: the level set ("Levels...", "Find in Lo Files...",
+//    "Open Recent") around the open file.
 // This class owns them for the window's life; it restores and stores the window's placement and
 // plays the opening effect. It keeps no data of its own.
 class TForm6 : public QMainWindow {
@@ -54,6 +57,7 @@ class TForm6 : public QMainWindow {
   QWidget* Widget(TEditorWidget role) const { return widgets_.Widget(role); }
   EditorMap* Map() const { return map_; }
   ComparisonWindow* Comparison() const { return comparison_; }
+  WorkspaceCommands* Workspace() const { return workspace_; }
   const TUndoHistory& History() const { return session_.History(); }
 
   // A Lo file named on the command line, opened by ShowFromStartup.
@@ -81,5 +85,6 @@ class TForm6 : public QMainWindow {
   std::unique_ptr<EditorPresenter> presenter_;
   EditorCommands* commands_ = nullptr;      // a child of the window
   ComparisonWindow* comparison_ = nullptr;  // a child of the window
+  WorkspaceCommands* workspace_ = nullptr;  // a child of the window
   std::optional<std::filesystem::path> start_file_;
 };

@@ -46,7 +46,8 @@ TEST_F(ComparisonWindowTest, ListsAndDrawsEveryDifferenceTakesOneThenAllAndUndoe
     captions.push_back(action->text().toStdString());
   EXPECT_EQ(captions,
             (std::vector<std::string>{"Open a Lo File", "Restore a Backup...",
-                                      "Compare With a Lo File...", "Compare With a Backup..."}));
+                                      "Compare With a Lo File...", "Compare With a Backup...",
+                                      "Levels...", "Find in Lo Files...", "Open Recent"}));
 
   AnswerFileDialog(files_.dir / "LoCopy.dat");
   form6_->Action(TCommand::CompareWithFile)->trigger();

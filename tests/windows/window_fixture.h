@@ -13,6 +13,7 @@
 #include "dialogs/error_box.h"
 #include "settings/profile_store.h"
 #include "support/lo_files.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "windows/rererarovi1.h"
 #include "windows/rererarovi3.h"
@@ -85,6 +86,8 @@ class EditorWindowTest : public ::testing::Test {
   }
 
   GameFiles files_;
+  // The program's own settings files (recent files, tool windows) stay in the test's folder.
+  const ScopedEnv config_home_{"XDG_CONFIG_HOME", (files_.dir / "xdg").c_str()};
   std::unique_ptr<ruriVizid> settings_;
   std::unique_ptr<TForm1> form1_;
   std::unique_ptr<TForm3> form3_;
