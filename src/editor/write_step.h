@@ -39,8 +39,8 @@ enum class TStepKind {
   PasteObjects,   // records appended from the clipboard
   DeleteObjects,  // records deleted or cut, the later ones moved up
   RestoreBackup,
-  GroupFields,     // fields set for the group, aligned or spread
-  ArrayCopies,     // rows of copies appended
+  GroupFields,  // fields set for the group, aligned or spread
+  ArrayCopies,  // rows of copies appended
   TakeDifference,  // a compared file's difference (or all of them) taken
   DroppedEdits,
   TypedEdits
