@@ -5,7 +5,6 @@
 
 #include <cmath>
 
-#include "datafiles/lo_document.h"
 #include "datafiles/lo_file_bytes.h"
 #include "datafiles/obj_catalogue.h"
 
