@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "datafiles/little_endian.h"
 #include "datafiles/lo_check.h"
 #include "datafiles/lo_document.h"
+#include "datafiles/lo_file_bytes.h"
 #include "datafiles/lo_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -37,9 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  if (size < kCountOffset + kCountWidth) return 0;
-  const auto count = static_cast<std::int16_t>(little_endian::LoadU16(data + kCountOffset));
-  if (count < 0 || count > kLoRecordCapacity || size < RecordOffset(count)) return 0;
+  if (CountInFile(bytes).fit != TCountFit::Holds) return 0;
   if (LoFileFromExactText(LoFileToExactText(bytes)) !=
       std::vector<std::uint8_t>(bytes.begin(), bytes.end())) {
     std::abort();

@@ -3,12 +3,9 @@
 
 #include "datafiles/lo_check.h"
 
-#include <algorithm>
-#include <bit>
 #include <cmath>
 
-#include "datafiles/little_endian.h"
-#include "datafiles/lo_document.h"
+#include "datafiles/lo_file_bytes.h"
 #include "datafiles/obj_catalogue.h"
 
 namespace {
@@ -16,21 +13,6 @@ namespace {
 std::string Num(long long value) { return std::to_string(value); }
 
 std::string RecordText(int index) { return "Record " + Num(index) + ": "; }
-
-// A record as packed at `at`, little-endian, at the field table's offsets.
-TLoRecord Unpack(std::span<const std::uint8_t> bytes, std::uint64_t at) {
-  TLoRecord record;
-  for (TField field : kRecordFields) {
-    const TFieldInfo& info = FieldInfo(field);
-    const std::uint8_t* p = bytes.data() + at + info.offset;
-    if (info.number != nullptr) {
-      record.*info.number = std::bit_cast<float>(little_endian::LoadU32(p));
-    } else {
-      record.*info.byte = *p;
-    }
-  }
-  return record;
-}
 
 bool Finite(const TLoRecord& r) {
   return std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.z) && std::isfinite(r.r);
@@ -79,29 +61,28 @@ std::vector<TLoFinding> CheckLoFile(std::span<const std::uint8_t> bytes,
                              " bytes, fewer than its 100-byte header"});
     return found;
   }
-  const int count = static_cast<std::int16_t>(little_endian::LoadU16(bytes.data() + kCountOffset));
-  const std::uint64_t needed = RecordOffset(std::max(count, 0));
-  if (count < 0 || count > kLoRecordCapacity) {
-    found.push_back({-1, "Record count " + Num(count) + ": a Lo file holds 0 to 256 records"});
-  } else if (bytes.size() != needed) {
-    found.push_back({-1, "Record count " + Num(count) + " needs " +
-                             Num(static_cast<long long>(needed)) + " bytes; the file has " +
-                             Num(static_cast<long long>(bytes.size()))});
-  }
-  // The records the file holds of those it counts.
-  const int held = static_cast<int>(std::min<std::uint64_t>(
-      std::clamp(count, 0, kLoRecordCapacity), (bytes.size() - kFirstRecordOffset) / kRecordSize));
-  std::vector<TLoRecord> records;
-  for (int i = 0; i < held; ++i) records.push_back(Unpack(bytes, RecordOffset(i)));
-  for (int i = 0; i < held; ++i) CheckRecord(found, records, i, catalogue);
-  const std::uint64_t tail = RecordOffset(held);
-  const auto first = std::find_if(bytes.begin() + static_cast<std::ptrdiff_t>(tail), bytes.end(),
-                                  [](std::uint8_t b) { return b != 0; });
-  if (count >= 0 && count <= kLoRecordCapacity && first != bytes.end()) {
-    const long long offset = first - bytes.begin();
+  const TCountInFile counted = CountInFile(bytes);
+  const long long size = static_cast<long long>(bytes.size());
+  if (counted.fit == TCountFit::OutOfRange) {
     found.push_back(
-        {held - 1, (held > 0 ? "After record " + Num(held - 1) : std::string("After the header")) +
-                       ", the last counted, bytes are not zero (from offset " + Num(offset) + ")"});
+        {-1, "Record count " + Num(counted.count) + ": a Lo file holds 0 to 256 records"});
+  } else if (counted.fit == TCountFit::Short) {
+    found.push_back({-1, "Record count " + Num(counted.count) + " needs " +
+                             Num(static_cast<long long>(LengthForCount(counted.count))) +
+                             " bytes; the file has " + Num(size)});
+  }
+  std::vector<TLoRecord> records;
+  for (int i = 0; i < counted.held; ++i) records.push_back(UnpackRecord(RecordBytesAt(bytes, i)));
+  for (int i = 0; i < counted.held; ++i) CheckRecord(found, records, i, catalogue);
+  // Whole records after the count are what Remove Object and Delete leave
+  // there on purpose; the game reads only the counted ones. A part of a
+  // record is not left by any edit.
+  const long long partial =
+      (size - static_cast<long long>(kFirstRecordOffset)) % static_cast<long long>(kRecordSize);
+  if (counted.fit == TCountFit::Holds && partial != 0) {
+    found.push_back({-1, "The file ends in " + Num(partial) +
+                             " bytes that are not a whole record (from offset " +
+                             Num(size - partial) + ")"});
   }
   return found;
 }

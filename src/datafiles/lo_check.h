@@ -19,11 +19,12 @@ struct TLoFinding {
 // stacked by accident.
 inline constexpr double kStackedDistance = 0.01;
 
-// Checks the bytes of a whole Lo file: the header's count against the
-// file's length, bytes after the last counted record that are not zero,
-// and for every counted record the file holds: a class and type the
-// catalogue does not have (none checked without a catalogue), X, Y, Z or R
-// not finite, a state other than 0 or 1, and a record of the same kind as
-// an earlier one within kStackedDistance of it. In file order; never raises.
+// Checks the bytes of a whole Lo file: a count out of range or beyond the
+// file's end, a part of a record at the file's end (whole records after the
+// count are kept there on purpose and are no finding), and for every
+// counted record the file holds: a class and type the catalogue does not
+// have (none checked without a catalogue), X, Y, Z or R not finite, a state
+// other than 0 or 1, and a record of the same kind as an earlier one within
+// kStackedDistance of it. In file order; never raises.
 std::vector<TLoFinding> CheckLoFile(std::span<const std::uint8_t> bytes,
                                     const TObjCatalogue* catalogue);

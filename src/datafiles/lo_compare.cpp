@@ -6,10 +6,9 @@
 
 #include "datafiles/little_endian.h"
 #include "datafiles/lo_document.h"
+#include "datafiles/lo_file_bytes.h"
 
 namespace {
-
-constexpr std::uint64_t kReservedOffset = kCountOffset + kCountWidth;
 
 // Each record as a small number, equal for identical records, so the
 // match compares numbers rather than 20 bytes.
@@ -137,11 +136,7 @@ static_assert(FieldInfo(TField::Class).offset == 0 && FieldInfo(TField::Type).of
               "a record's kind is its first two bytes");
 
 TLoFileParts SplitLoFile(std::span<const std::uint8_t> file) {
-  // Refused as the editor refuses them, in the order it reads the file.
-  if (file.size() < kCountOffset + kCountWidth) throw InOutError(100);
-  const auto count = static_cast<std::int16_t>(little_endian::LoadU16(file.data() + kCountOffset));
-  if (count < 0 || count > kLoRecordCapacity) throw InvalidRecordCount(count);
-  if (file.size() < RecordOffset(count)) throw InOutError(100);
+  const int count = ReadableCount(file);
   TLoFileParts parts;
   const auto copy = [&file](std::uint64_t offset, auto& into) {
     std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(offset), into.size(), into.begin());
@@ -149,14 +144,13 @@ TLoFileParts SplitLoFile(std::span<const std::uint8_t> file) {
   copy(FieldInfo(TField::Name).offset, parts.name);
   copy(kReservedOffset, parts.reserved);
   copy(FieldInfo(TField::Description).offset, parts.description);
-  parts.records.resize(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) copy(RecordOffset(i), parts.records[static_cast<std::size_t>(i)]);
-  parts.after.assign(file.begin() + static_cast<std::ptrdiff_t>(RecordOffset(count)), file.end());
+  for (int i = 0; i < count; ++i) parts.records.push_back(RecordBytesAt(file, i));
+  parts.after.assign(file.begin() + static_cast<std::ptrdiff_t>(LengthForCount(count)), file.end());
   return parts;
 }
 
 std::vector<std::uint8_t> JoinLoFile(const TLoFileParts& parts) {
-  std::vector<std::uint8_t> file(RecordOffset(static_cast<std::int64_t>(parts.records.size())), 0);
+  std::vector<std::uint8_t> file(LengthForCount(static_cast<int>(parts.records.size())), 0);
   std::copy(parts.name.begin(), parts.name.end(), file.begin());
   little_endian::StoreU16(file.data() + kCountOffset,
                           static_cast<std::uint16_t>(parts.records.size()));

@@ -16,9 +16,9 @@
 
 // A Lo file cut into the parts that are compared; the count is records.size().
 struct TLoFileParts {
-  std::array<std::uint8_t, 20> name{};
-  std::array<std::uint8_t, 4> reserved{};
-  std::array<std::uint8_t, 74> description{};
+  std::array<std::uint8_t, FieldInfo(TField::Name).width> name{};
+  std::array<std::uint8_t, kReservedWidth> reserved{};
+  std::array<std::uint8_t, FieldInfo(TField::Description).width> description{};
   std::vector<TRecordBytes> records;
   std::vector<std::uint8_t> after;  // the bytes after the counted records
 };

@@ -60,3 +60,39 @@ std::string DifferenceLine(const TLoDifference& difference, const TLoFileParts& 
   }
   return line;
 }
+
+std::string DifferenceFromHere(const TLoDifference& difference, const TLoFileParts& other,
+                               const TLoFileParts& here, const std::string& there,
+                               const TRecordNamer& name) {
+  const auto there_record = [&] { return other.records[static_cast<std::size_t>(difference.a)]; };
+  const auto here_record = [&] { return here.records[static_cast<std::size_t>(difference.b)]; };
+  const auto values = [&](const std::string& key, const std::string& here_value,
+                          const std::string& there_value) {
+    return key + " here " + here_value + ", in " + there + " " + there_value;
+  };
+  switch (difference.kind) {
+    case TLoDifference::Kind::Header:
+      return values(std::string(HeaderPartKey(difference.part)) + ":",
+                    HeaderPartText(here, difference.part), HeaderPartText(other, difference.part));
+    case TLoDifference::Kind::Order:
+      return "Order: the records stand in another order in " + there + " (take: all of " + there +
+             ")";
+    case TLoDifference::Kind::Removed:  // from the other file to this one
+      return "only in " + there + ": " + name(there_record()) + " at " +
+             FieldValueText(there_record(), TField::X) + ", " +
+             FieldValueText(there_record(), TField::Y) + " (take: add it here)";
+    case TLoDifference::Kind::Added:
+      return "only here: " + name(here_record()) + " (take: remove it)";
+    case TLoDifference::Kind::Changed:
+      break;
+  }
+  std::string line = name(here_record()) + ":";
+  const char* separator = " ";
+  for (TField field : difference.fields) {
+    line += separator;
+    line += values(FieldInfo(field).key, FieldValueText(here_record(), field),
+                   FieldValueText(there_record(), field));
+    separator = "; ";
+  }
+  return line;
+}

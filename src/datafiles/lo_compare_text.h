@@ -27,3 +27,16 @@ std::string HeaderPartText(const TLoFileParts& parts, THeaderPart part);
 //   ~ 3 Oak Tree: X 98 -> 99.5, Density 4 -> 5   ("~ 3->5 ..." when it moved in the list)
 std::string DifferenceLine(const TLoDifference& difference, const TLoFileParts& a,
                            const TLoFileParts& b, const TRecordNamer& name);
+
+// The editor's words for a difference of CompareLoFiles(other, here), read
+// from the side of `here`, the open file, as Take brings the other file's
+// part here; `there` names the other file ("LoOTHER.dat", "the backup of
+// 10:42"). Records are named as `here` has them:
+//   only in LoOTHER.dat: Oak Tree at 30, 30 (take: add it here)
+//   only here: Rock Pile (take: remove it)
+//   Watch Tower: X here 120, in LoOTHER.dat 130; Density here 3, in LoOTHER.dat 4
+//   Name: here "Forest", in LoOTHER.dat "Lake"
+//   Order: the records stand in another order in LoOTHER.dat (take: all of LoOTHER.dat)
+std::string DifferenceFromHere(const TLoDifference& difference, const TLoFileParts& other,
+                               const TLoFileParts& here, const std::string& there,
+                               const TRecordNamer& name);

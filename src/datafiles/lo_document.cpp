@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "datafiles/little_endian.h"
+#include "datafiles/lo_file_bytes.h"
 #include "errors/app_error.h"
 #include "platform/file_system.h"
 
@@ -261,9 +262,9 @@ void TLoDocument::AgreeWithFile() {
   if (!file_.IsOpen()) return;
   try {
     const std::vector<std::uint8_t> bytes = ReadFileBytes();
-    if (bytes.size() < kCountOffset + kCountWidth) throw InOutError(100);
-    const auto count = static_cast<std::int16_t>(little_endian::LoadU16(&bytes[kCountOffset]));
-    if (count < 0 || count > kLoRecordCapacity) throw InOutError(100);
+    // A count memory cannot hold gives the file up.
+    const TCountFit fit = CountInFile(bytes).fit;
+    if (fit == TCountFit::NoCount || fit == TCountFit::OutOfRange) throw InOutError(100);
     TakeFileBytes(0, bytes);
   } catch (const AppError&) {
     Abandon();

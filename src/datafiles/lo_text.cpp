@@ -6,6 +6,7 @@
 
 #include "datafiles/little_endian.h"
 #include "datafiles/lo_document.h"
+#include "datafiles/lo_file_bytes.h"
 #include "datafiles/lo_text_fields.h"
 
 namespace {
@@ -22,8 +23,6 @@ constexpr std::size_t kAfterBytesPerLine = 16;
 // description, in this order and without gaps.
 constexpr const TFieldInfo& kName = FieldInfo(TField::Name);
 constexpr const TFieldInfo& kDescription = FieldInfo(TField::Description);
-constexpr std::uint64_t kReservedOffset = kCountOffset + kCountWidth;
-constexpr std::uint64_t kReservedWidth = kDescription.offset - kReservedOffset;
 static_assert(kName.offset == 0 && kName.offset + kName.width == kCountOffset &&
                   kCountOffset < kReservedOffset && kReservedOffset <= kDescription.offset &&
                   kDescription.offset + kDescription.width == kFirstRecordOffset,
@@ -71,11 +70,7 @@ std::vector<TRecordBytes> ParseRecordLines(std::string_view text) {
 }
 
 std::string LoFileToExactText(std::span<const std::uint8_t> file) {
-  // Refused as the editor refuses them, in the order it reads the file.
-  if (file.size() < kCountOffset + kCountWidth) throw InOutError(100);
-  const auto count = static_cast<std::int16_t>(little_endian::LoadU16(file.data() + kCountOffset));
-  if (count < 0 || count > kLoRecordCapacity) throw InvalidRecordCount(count);
-  if (file.size() < RecordOffset(count)) throw InOutError(100);
+  const int count = ReadableCount(file);
 
   std::string text;
   const auto line = [&text](std::string_view key, const std::string& value) {
@@ -89,13 +84,10 @@ std::string LoFileToExactText(std::span<const std::uint8_t> file) {
   line(kReservedKey, lo_text::HexBytes(Part(file, kReservedOffset, kReservedWidth)));
   line(kDescription.key, lo_text::QuotedText(Part(file, kDescription.offset, kDescription.width)));
   for (int i = 0; i < count; ++i) {
-    TRecordBytes record{};
-    std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(RecordOffset(i)), kRecordSize,
-                record.begin());
-    text += lo_text::ExactRecordLine(record);
+    text += lo_text::ExactRecordLine(RecordBytesAt(file, i));
     text += '\n';
   }
-  for (std::uint64_t at = RecordOffset(count); at < file.size(); at += kAfterBytesPerLine) {
+  for (std::uint64_t at = LengthForCount(count); at < file.size(); at += kAfterBytesPerLine) {
     line(kAfterKey, lo_text::HexBytes(file.subspan(at).first(
                         std::min<std::size_t>(kAfterBytesPerLine, file.size() - at))));
   }

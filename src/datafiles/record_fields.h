@@ -101,6 +101,12 @@ constexpr std::uint64_t RecordOffset(std::int64_t index) {
 constexpr std::size_t FieldIndex(TField field) { return static_cast<std::size_t>(field); }
 constexpr const TFieldInfo& FieldInfo(TField field) { return kFieldTable[FieldIndex(field)]; }
 
+// The header's bytes between the count and the description: never read or
+// written by the editor, kept as they are.
+inline constexpr std::uint64_t kReservedOffset = kCountOffset + kCountWidth;
+inline constexpr std::uint64_t kReservedWidth =
+    FieldInfo(TField::Description).offset - kReservedOffset;
+
 namespace record_fields_detail {
 constexpr std::size_t CountIf(bool (*keep)(const TFieldInfo&)) {
   std::size_t n = 0;

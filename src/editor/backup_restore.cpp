@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "datafiles/lo_document.h"
+#include "datafiles/lo_file_bytes.h"
 #include "editor/editor_view.h"
 #include "editor/write_recorder.h"
 #include "editor/write_transaction.h"
@@ -17,11 +18,9 @@ constexpr std::size_t kRestorePiece = 4096;
 
 // The record count a Lo file's bytes declare, when they hold that many records.
 std::optional<int> HeldCount(const std::vector<std::uint8_t>& bytes) {
-  if (bytes.size() < kFirstRecordOffset) return std::nullopt;
-  const int count = static_cast<std::int16_t>(bytes[kCountOffset] | bytes[kCountOffset + 1] << 8);
-  if (count < 0 || count > kLoRecordCapacity) return std::nullopt;
-  if (bytes.size() < RecordOffset(count)) return std::nullopt;
-  return count;
+  const TCountInFile found = CountInFile(bytes);
+  if (found.fit != TCountFit::Holds) return std::nullopt;
+  return found.count;
 }
 
 }  // namespace
@@ -33,8 +32,8 @@ void WriteCopy(TLoDocument& document, const std::vector<std::uint8_t>& bytes, in
   const std::uint64_t length_now = document.FileLength();
   if (count < count_now) document.WriteCount(static_cast<std::int16_t>(count));
   document.WriteBytes(0, {bytes.data(), kCountOffset});
-  const std::uint64_t after_count = kCountOffset + kCountWidth;
-  document.WriteBytes(after_count, {bytes.data() + after_count, kFirstRecordOffset - after_count});
+  document.WriteBytes(kReservedOffset,
+                      {bytes.data() + kReservedOffset, kFirstRecordOffset - kReservedOffset});
   // Past the copy's end, zeros up to the file's end, so that the bytes cut
   // off below are in the step for its undo.
   const std::uint64_t end = std::max<std::uint64_t>(bytes.size(), length_now);

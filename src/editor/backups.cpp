@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
+#include "datafiles/lo_file_bytes.h"
 #include "errors/app_error.h"
 #include "platform/private_files.h"
 #include "platform/program_folder.h"
@@ -63,13 +63,6 @@ std::vector<CopyName> CopiesIn(const std::vector<TFolderFile>& files,
   return copies;
 }
 
-int RecordCount(const std::vector<std::uint8_t>& bytes) {
-  if (bytes.size() < 22) return 0;
-  const int count = static_cast<std::int16_t>(bytes[20] | bytes[21] << 8);
-  const int held = static_cast<int>((std::max<std::size_t>(bytes.size(), 100) - 100) / 20);
-  return std::clamp(count, 0, std::min(held, 256));
-}
-
 std::string NoCopyMessage(const std::filesystem::path& file, const std::filesystem::path& folder,
                           const std::string& reason) {
   return "No backup copy of " + file.filename().string() + " could be made in " + folder.string() +
@@ -84,12 +77,17 @@ std::filesystem::path BackupFolderFromEnvironment() {
   return data.empty() ? data : data / "backups";
 }
 
+std::string BackupCopyName(const TBackupCopy& copy) {
+  constexpr std::size_t kHourAt = 11, kHourAndMinute = 5;  // "2026-12-07 15:04:05"
+  if (copy.time_text.size() < kHourAt + kHourAndMinute) return copy.path.filename().string();
+  return "the backup of " + copy.time_text.substr(kHourAt, kHourAndMinute);
+}
+
 int DifferingRecords(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
-  const int count_a = RecordCount(a), count_b = RecordCount(b);
+  const int count_a = CountInFile(a).held, count_b = CountInFile(b).held;
   int differing = 0;
   for (int i = 0; i < std::max(count_a, count_b); ++i) {
-    const std::size_t at = 100 + 20 * static_cast<std::size_t>(i);
-    differing += i >= count_a || i >= count_b || std::memcmp(&a[at], &b[at], 20) != 0;
+    differing += i >= count_a || i >= count_b || RecordBytesAt(a, i) != RecordBytesAt(b, i);
   }
   return differing;
 }

@@ -27,6 +27,10 @@ struct TBackupCopy {
   int differing_records = 0;  // against the file now
 };
 
+// How a comparison names a copy: "the backup of 15:04", after the time
+// the file was opened.
+std::string BackupCopyName(const TBackupCopy& copy);
+
 // Records that differ between two Lo files' bytes: a record only one of them
 // holds counts, as does one whose 20 bytes differ.
 int DifferingRecords(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b);

@@ -16,7 +16,7 @@
 namespace {
 
 // The open file with one difference taken from the other file: the
-// difference is read from the other file (old) to the open file (new).
+// difference is read from the other file (a) to the open file (b).
 TLoFileParts WithDifference(TLoFileParts parts, const TLoFileParts& other,
                             const TLoDifference& difference) {
   const auto a = static_cast<std::size_t>(difference.a);
@@ -40,13 +40,13 @@ TLoFileParts WithDifference(TLoFileParts parts, const TLoFileParts& other,
       break;
     case TLoDifference::Kind::Order:
       return other;
-    case TLoDifference::Kind::Removed:  // back at the end
+    case TLoDifference::Kind::Removed:  // only in the other file: appended
       if (parts.records.size() >= static_cast<std::size_t>(kLoRecordCapacity)) {
-        throw AppError(NoRoomMessage(0));
+        throw AppError(NoRoomMessage(0, "nothing was taken"));
       }
       parts.records.push_back(other.records[a]);
       break;
-    case TLoDifference::Kind::Added:  // removed again
+    case TLoDifference::Kind::Added:  // only in the open file: removed
       parts.records.erase(parts.records.begin() + static_cast<std::ptrdiff_t>(b));
       break;
     case TLoDifference::Kind::Changed:
@@ -62,13 +62,14 @@ TLoFileParts WithDifference(TLoFileParts parts, const TLoFileParts& other,
 
 }  // namespace
 
-void TComparison::Start(const std::filesystem::path& other) {
+void TComparison::Start(const std::filesystem::path& other, const std::string& other_name) {
   if (!document_.IsOpen()) throw AppError("No Lo file is open to compare");
   const std::string text = ReadWholeFile(other);
   TLoFileParts other_parts = SplitLoFile(std::vector<std::uint8_t>(text.begin(), text.end()));
   open_ = SplitLoFile(document_.ReadFileBytes());
   other_ = std::move(other_parts);
   other_path_ = other;
+  other_name_ = other_name.empty() ? other.filename().string() : other_name;
   open_path_ = document_.Path();
   active_ = true;
   Compare();
@@ -100,7 +101,7 @@ std::vector<std::string> TComparison::Lines() const {
   };
   std::vector<std::string> lines;
   for (const TLoDifference& difference : differences_) {
-    lines.push_back(DifferenceLine(difference, other_, open_, name));
+    lines.push_back(DifferenceFromHere(difference, other_, open_, other_name_, name));
   }
   return lines;
 }

@@ -18,6 +18,30 @@ TEditingSession::TEditingSession(ruriVizid& settings, TEditorHost& host)
 void TEditingSession::ClickRow(int row) {
   view_.SetMapGroup({});  // a plain click chooses the record alone
   view_.SetSelectedRowFromUser(row);
+  view_.SetSelectionAnchor(row);
+  form_.ShowRecord();
+}
+
+void TEditingSession::ToggleRow(int row) {
+  placing_.ToggleInMapGroup(row);
+  view_.SetSelectionAnchor(row);
+}
+
+void TEditingSession::ExtendSelectionToRow(int row) {
+  if (row < 0 || row > document_.LastIndex) return;
+  const int shown = view_.SelectedRow() <= document_.LastIndex ? view_.SelectedRow() : -1;
+  // An anchor left from before the record was last chosen alone (on the
+  // map, by a command) is not the user's any more.
+  int anchor = view_.SelectionAnchor();
+  const bool still_anchors = anchor == shown || !view_.MapGroup().empty();
+  if (!still_anchors || anchor < 0 || anchor > document_.LastIndex) {
+    anchor = shown >= 0 ? shown : row;
+  }
+  std::vector<int> range = RowRange(view_.ShownRows(TList::Contents), anchor, row);
+  if (range.size() < 2) range.clear();  // the row alone
+  view_.SetMapGroup(std::move(range));
+  view_.SetSelectionAnchor(anchor);
+  view_.SetSelectedRow(row);
   form_.ShowRecord();
 }
 

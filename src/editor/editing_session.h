@@ -49,6 +49,14 @@ class TEditingSession {
   // the rows a find leaves): selects it alone (a map group ends) and shows
   // the record.
   void ClickRow(int row);
+  // Ctrl+click on contents row `row`: takes it into the selection (the map
+  // group) or out, as Shift+click on its marker does; it anchors a range.
+  void ToggleRow(int row);
+  // Shift+click on contents row `row`, or Shift+arrow onto it: the rows the
+  // list shows from the anchor to `row` become the selection, `row` shown.
+  // The anchor is the row last clicked alone or with Ctrl, while a group
+  // stands or that row is shown; else the shown record.
+  void ExtendSelectionToRow(int row);
   // The user changed a field's text to `text`: the view takes it; a record
   // number goes to its record, any other field turns red and enables Save.
   void TypeText(TField field, const std::string& text);

@@ -133,6 +133,10 @@ class TEditorView {
   // Replacing the contents rows drops the records that no longer have one.
   const std::vector<int>& MapGroup() const { return map_group_; }
   void SetMapGroup(std::vector<int> rows);
+  // Where a Shift+click range of contents rows starts: the row last chosen
+  // alone or with Ctrl+click (-1: none). Nothing is notified.
+  int SelectionAnchor() const { return selection_anchor_; }
+  void SetSelectionAnchor(int row) { selection_anchor_ = row; }
   // Tells the listener that stored values changed that no row shows.
   void RecordValuesChanged() const { Notify({TAspect::RecordValues}); }
   void ReportOpenFileChanged() const { Notify({TAspect::OpenFileChanged}); }
@@ -184,6 +188,7 @@ class TEditorView {
   std::vector<std::string> catalogue_rows_;
   std::array<ListFind, 2> finds_{ListFind{{}, {0}}, ListFind{}};
   std::vector<int> map_group_;
+  int selection_anchor_ = -1;
   double grid_step_ = 0.0;
   char separator_ = '.';
 };

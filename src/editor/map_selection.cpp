@@ -46,3 +46,12 @@ std::vector<int> WidenedGroup(std::vector<int> group, int shown_row, const std::
   group.erase(std::unique(group.begin(), group.end()), group.end());
   return group;
 }
+
+std::vector<int> RowRange(const std::vector<int>& shown_rows, int anchor, int row) {
+  const int first = std::min(anchor, row), last = std::max(anchor, row);
+  std::vector<int> range;
+  for (int shown : shown_rows) {
+    if (shown >= first && shown <= last) range.push_back(shown);
+  }
+  return range;
+}

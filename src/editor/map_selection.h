@@ -22,3 +22,7 @@ std::vector<int> ToggledGroup(std::vector<int> group, int shown_row, int row);
 
 // `group` (started from `shown_row` when empty) with `rows` added.
 std::vector<int> WidenedGroup(std::vector<int> group, int shown_row, const std::vector<int>& rows);
+
+// Shift+click in a list: the rows it shows (`shown_rows`, ascending) from
+// `anchor` to `row`, both included when shown.
+std::vector<int> RowRange(const std::vector<int>& shown_rows, int anchor, int row);

@@ -66,11 +66,11 @@ std::string RecordsCaption(std::size_t count) {
   return IntegerText(static_cast<long long>(count)) + (count == 1 ? " record" : " records");
 }
 
-std::string NoRoomMessage(int room) {
+std::string NoRoomMessage(int room, const std::string& nothing_done) {
   const std::string limit = " (a Lo file holds " + IntegerText(kLoRecordCapacity) + " records)";
-  if (room <= 0) return "No more records fit in this file" + limit + "; nothing was pasted";
+  if (room <= 0) return "No more records fit in this file" + limit + "; " + nothing_done;
   return "Only " + IntegerText(room) + (room == 1 ? " more record fits" : " more records fit") +
-         " in this file" + limit + "; nothing was pasted";
+         " in this file" + limit + "; " + nothing_done;
 }
 
 int TObjectTravel::ShownRow() const {

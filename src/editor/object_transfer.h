@@ -74,5 +74,6 @@ class TObjectTravel {
 // "3 records", "1 record".
 std::string RecordsCaption(std::size_t count);
 
-// The refusal of a paste when only `room` more records fit.
-std::string NoRoomMessage(int room);
+// The refusal of a paste (or of what `nothing_done` names) when only
+// `room` more records fit.
+std::string NoRoomMessage(int room, const std::string& nothing_done = "nothing was pasted");

@@ -6,8 +6,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cmath>
+#include <algorithm>
 
+#include "editor/backups.h"
+#include "editor/comparison_marks.h"
 #include "editor/editing_session.h"
 #include "map/map_view.h"
 #include "qt_convert.h"
@@ -17,61 +19,29 @@
 
 namespace {
 
-WorldPoint PlaceOf(const TRecordBytes& bytes) {
-  const TLoRecord record = UnpackRecord(bytes);
-  return {static_cast<double>(record.x), static_cast<double>(record.y)};
-}
-
-bool Moves(const TLoDifference& difference) {
-  for (TField field : difference.fields) {
-    if (field == TField::X || field == TField::Y) return true;
+MapOverlayMark::Kind OverlayKind(TComparisonMark::Kind kind) {
+  switch (kind) {
+    case TComparisonMark::Kind::OnlyThere:
+      return MapOverlayMark::Kind::Added;  // take adds it here
+    case TComparisonMark::Kind::OnlyHere:
+      return MapOverlayMark::Kind::Removed;  // take removes it
+    case TComparisonMark::Kind::Changed:
+      return MapOverlayMark::Kind::Changed;
+    case TComparisonMark::Kind::Moved:
+      return MapOverlayMark::Kind::Moved;
+    case TComparisonMark::Kind::OtherRecord:
+      break;
   }
-  return false;
+  return MapOverlayMark::Kind::Other;
 }
 
-// The other file's records, faint, and a mark for every record difference.
+// The session's marks, drawn on the map.
 MapOverlay Marks(const TComparison& comparison) {
   MapOverlay overlay;
-  const TLoFileParts& other = comparison.OtherParts();
-  const TLoFileParts& open = comparison.OpenParts();
-  for (const TRecordBytes& record : other.records) {
-    overlay.marks.push_back({MapOverlayMark::Kind::Other, PlaceOf(record), {}});
+  for (const TComparisonMark& mark : ComparisonMarks(comparison)) {
+    overlay.marks.push_back({OverlayKind(mark.kind), {mark.x, mark.y}, {mark.from_x, mark.from_y}});
   }
-  int added = 0, removed = 0, changed = 0, moved = 0;
-  for (const TLoDifference& difference : comparison.Differences()) {
-    const auto a = static_cast<std::size_t>(difference.a);
-    const auto b = static_cast<std::size_t>(difference.b);
-    switch (difference.kind) {
-      case TLoDifference::Kind::Added:
-        overlay.marks.push_back({MapOverlayMark::Kind::Added, PlaceOf(open.records[b]), {}});
-        ++added;
-        break;
-      case TLoDifference::Kind::Removed:
-        overlay.marks.push_back({MapOverlayMark::Kind::Removed, PlaceOf(other.records[a]), {}});
-        ++removed;
-        break;
-      case TLoDifference::Kind::Changed:
-        if (Moves(difference)) {
-          overlay.marks.push_back(
-              {MapOverlayMark::Kind::Moved, PlaceOf(open.records[b]), PlaceOf(other.records[a])});
-          ++moved;
-        } else {
-          overlay.marks.push_back({MapOverlayMark::Kind::Changed, PlaceOf(open.records[b]), {}});
-          ++changed;
-        }
-        break;
-      case TLoDifference::Kind::Header:
-      case TLoDifference::Kind::Order:
-        break;
-    }
-  }
-  overlay.description =
-      QStringLiteral("compared with %1: %2 added, %3 removed, %4 changed, %5 moved")
-          .arg(PathToQString(comparison.Other().filename()))
-          .arg(added)
-          .arg(removed)
-          .arg(changed)
-          .arg(moved);
+  overlay.description = ToQString(ComparisonMarksDescription(comparison));
   return overlay;
 }
 
@@ -124,16 +94,18 @@ void ComparisonWindow::CompareWithFile() {
 void ComparisonWindow::CompareWithBackup() {
   guarded([this] {
     const std::vector<TBackupCopy> copies = session_.Backups().Copies();
-    if (auto copy =
-            ChooseBackupCopy(parentWidget(), copies, session_.Backups().Keeper().Folder())) {
-      CompareWith(*copy);
-    }
+    const auto chosen =
+        ChooseBackupCopy(parentWidget(), copies, session_.Backups().Keeper().Folder());
+    if (!chosen) return;
+    const auto copy = std::ranges::find(copies, *chosen, &TBackupCopy::path);
+    CompareWith(*chosen, copy != copies.end() ? BackupCopyName(*copy) : std::string());
   });
 }
 
-void ComparisonWindow::CompareWith(const std::filesystem::path& other) {
-  guarded([this, &other] {
-    session_.Compare().Start(other);
+void ComparisonWindow::CompareWith(const std::filesystem::path& other,
+                                   const std::string& other_name) {
+  guarded([this, &other, &other_name] {
+    session_.Compare().Start(other, other_name);
     setWindowTitle(QStringLiteral("Differences with ") + PathToQString(other.filename()));
     Update();
     show();

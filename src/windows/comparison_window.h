@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <string>
 
 class DesktopHost;
 class MapView;
@@ -25,8 +26,9 @@ class ComparisonWindow : public QWidget {
   // The menu items: a file-open dialog, the backup list.
   void CompareWithFile();
   void CompareWithBackup();
-  // Compares the open file with `other` and shows the differences.
-  void CompareWith(const std::filesystem::path& other);
+  // Compares the open file with `other` and shows the differences, naming
+  // the other file `other_name` (its file name when empty).
+  void CompareWith(const std::filesystem::path& other, const std::string& other_name = {});
   // The file changed (a step of the history, another file opened).
   void Update();
   void End();

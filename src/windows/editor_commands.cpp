@@ -55,7 +55,11 @@ void EditorCommands::Connect() {
   connect(widgets_.ContentsList(), &ColumnListBox::rowChosen, this, &EditorCommands::RowChosen);
   connect(widgets_.ContentsList(), &ColumnListBox::rowToggled, this, [this](int position) {
     const int row = session_.View().FileRow(TList::Contents, position);
-    guarded([this, row] { session_.Placing().ToggleInMapGroup(row); });
+    guarded([this, row] { session_.ToggleRow(row); });
+  });
+  connect(widgets_.ContentsList(), &ColumnListBox::rowExtended, this, [this](int position) {
+    const int row = session_.View().FileRow(TList::Contents, position);
+    guarded([this, row] { session_.ExtendSelectionToRow(row); });
   });
   ColumnListBox* catalogue = widgets_.CatalogueList();
   connect(catalogue, &ColumnListBox::rowActivated, this, [this](int position) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/comparison_marks.h"
 #include "support/editor_world.h"
 
 namespace {
@@ -22,16 +23,32 @@ TEST(Comparison, TakesOneDifferenceOrAllAsOneStepEach) {
   TComparison& compare = world.session.Compare();
   compare.Start(world.dir / "LoCopy.dat");
   ASSERT_TRUE(compare.Active());
-  EXPECT_EQ(
-      compare.Lines(),
-      (std::vector<std::string>{
-          "Name: \"Lake\\x00\\xA5\\xA6\\xA7\\xA8\\xA9\\xAA\\xAB\\xAC\\xAD\\xAE\\xAF\\xA0"
-          "\\xA1\\xA2\\xA3\" -> \"Forest\\x00\\xA7\\xA8\\xA9\\xAA\\xAB\\xAC\\xAD\\xAE\\xAF\\xA0"
-          "\\xA1\\xA2\\xA3\"",
-          "Order: the records stand in another order", "~ 0->1 Pine: Y 12.5 -> -1",
-          "- 3 Rock: Class=2 Type=2 X=40 Y=40 Z=0 R=0 Density=0 State=0",
-          "+ 3 Requires Object Data File: Class=3 Type=0 X=3.25 Y=-3 Z=30 R=90 Density=3 "
-          "State=1"}));
+  // Worded from the open file's side, as Take brings the copy's part here.
+  EXPECT_EQ(compare.Lines(),
+            (std::vector<std::string>{
+                "Name: here \"Forest\\x00\\xA7\\xA8\\xA9\\xAA\\xAB\\xAC\\xAD\\xAE\\xAF\\xA0"
+                "\\xA1\\xA2\\xA3\", in LoCopy.dat \"Lake\\x00\\xA5\\xA6\\xA7\\xA8\\xA9\\xAA\\xAB"
+                "\\xAC\\xAD\\xAE\\xAF\\xA0\\xA1\\xA2\\xA3\"",
+                "Order: the records stand in another order in LoCopy.dat (take: all of "
+                "LoCopy.dat)",
+                "Pine: Y here -1, in LoCopy.dat 12.5",
+                "only in LoCopy.dat: Rock at 40, 40 (take: add it here)",
+                "only here: Requires Object Data File (take: remove it)"}));
+  // The map marks where Take acts: the copy's records, then what it adds,
+  // moves and removes here.
+  using K = TComparisonMark::Kind;
+  EXPECT_EQ(ComparisonMarks(compare),
+            (std::vector<TComparisonMark>{{K::OtherRecord, 1.25, 12.5},
+                                          {K::OtherRecord, 0.25, 0.0},
+                                          {K::OtherRecord, 2.25, -2.0},
+                                          {K::OtherRecord, 40.0, 40.0},
+                                          {K::Moved, 1.25, 12.5, 1.25, -1.0},
+                                          {K::OnlyThere, 40.0, 40.0},
+                                          {K::OnlyHere, 3.25, -3.0}}));
+  EXPECT_EQ(ComparisonMarksDescription(compare),
+            "compared with LoCopy.dat: 1 only in LoCopy.dat (take: add it here), 1 only here "
+            "(take: remove it), 0 with other values in LoCopy.dat, 1 placed elsewhere in "
+            "LoCopy.dat");
   EXPECT_EQ(compare.RecordOf(2), 1);
   EXPECT_EQ(compare.RecordOf(3), -1);
   EXPECT_EQ(compare.RecordOf(4), 3);
@@ -56,6 +73,23 @@ TEST(Comparison, TakesOneDifferenceOrAllAsOneStepEach) {
   world.OpenPath(world.dir / "LoOther.dat");
   compare.Refresh();
   EXPECT_FALSE(compare.Active());
+}
+
+TEST(Comparison, RefusesToAddARecordToAFullFileAndWritesNothing) {
+  EditorWorld world;
+  std::vector<TLoRecord> records = NumberedRecords(kLoRecordCapacity);
+  world.Open(records);
+  const Bytes opened = world.File();
+  records.back() = {2, 2, 0, 40, 40, 0, 0, 0};  // of another kind: one only there, one only here
+  WriteBytes(world.dir / "LoCopy.dat", LoFileBytes("Forest", "North woods", records));
+  TComparison& compare = world.session.Compare();
+  compare.Start(world.dir / "LoCopy.dat");
+  ASSERT_EQ(compare.Lines().size(), 2u);
+  EXPECT_EQ(compare.Lines()[0], "only in LoCopy.dat: Rock at 40, 40 (take: add it here)");
+  EXPECT_EQ(MessageOf([&] { compare.Take(0); }),
+            "No more records fit in this file (a Lo file holds 256 records); nothing was taken");
+  EXPECT_EQ(world.File(), opened);
+  EXPECT_FALSE(world.undo.CanUndo());
 }
 
 TEST(Comparison, RefusesAFileThatDoesNotReadAndStaysAsItWas) {

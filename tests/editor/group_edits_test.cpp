@@ -171,13 +171,12 @@ TEST_F(GroupEditsTest, TheCheckFindsEveryKindOfTroubleAndNothingOnACleanFile) {
   Reopen();
   EXPECT_EQ(group.CheckFile(),
             (std::vector<TLoFinding>{
-                {-1, "Record count 4 needs 180 bytes; the file has 183"},
                 {2, "Record 2: stacked on record 0 (the same kind within 0.01 units)"},
                 {3, "Record 3: class 7 type 4 is not in the catalogue"},
                 {3, "Record 3: Y is not a finite number"},
                 {3, "Record 3: R is not a finite number"},
                 {3, "Record 3: state 3 is neither 0 nor 1"},
-                {3, "After record 3, the last counted, bytes are not zero (from offset 182)"}}));
+                {-1, "The file ends in 3 bytes that are not a whole record (from offset 180)"}}));
   // A count beyond the file's records, and one beyond any file.
   PutU16(file, 20, 9);
   EXPECT_EQ(CheckLoFile(file, nullptr).front().text,

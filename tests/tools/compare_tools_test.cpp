@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,74 @@ TEST(Lodiff, PrintsOneDifferenceALineWithExitStatusAsDiff) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(RunIn(dir, LODIFF_PATH " LoA.dat").status, 2);
+}
+
+// One row per case a user would be misled by: the exit status, what the
+// tool prints, and the files afterwards (OURS, and OUT when it is written).
+TEST(CompareTools, AnswerEachCaseWithItsStatusLinesAndFiles) {
+  using Records = std::vector<TLoRecord>;
+  const Records base = {Crate(1, 1), Crate(20, 20)};
+  Records moved = base, dense = base, retyped = base;
+  moved[1].x = 25.0f;
+  dense[1].density = 7;
+  retyped[1].object_type = 2;  // class and place kept
+  Records both = moved;
+  both[1].density = 7;
+  const struct {
+    const char* command;  // on LoBase.dat (base, "Camp"), LoOurs.dat and LoTheirs.dat
+    Records ours;
+    Records theirs;
+    const char* ours_name;
+    const char* theirs_name;
+    int status;
+    std::string out;                 // exactly
+    std::string err;                 // a line standard error holds; "" for none at all
+    Records ours_after;              // LoOurs.dat, named ours_name
+    std::optional<Records> written;  // LoOut.dat, named ours_name
+  } cases[] = {
+      {LODIFF_PATH " LoBase.dat LoOurs.dat data", moved, base, "Camp", "Camp", 1,
+       "~ 1 Crate: X 20 -> 25\n", "", moved, std::nullopt},
+      {LODIFF_PATH " LoBase.dat LoOurs.dat data", retyped, base, "Camp", "Camp", 1,
+       "- 1 Crate: Class=3 Type=1 X=20 Y=20 Z=0 R=0 Density=2 State=0\n"
+       "+ 1 Barrel: Class=3 Type=2 X=20 Y=20 Z=0 R=0 Density=2 State=0\n",
+       "", retyped, std::nullopt},
+      {LOMERGE_PATH " LoBase.dat LoOurs.dat LoTheirs.dat",
+       moved,
+       {base[0]},
+       "Camp",
+       "Camp",
+       1,
+       "",
+       "lomerge: conflict: record 1 (Class=3 Type=1): changed by ours, removed by theirs; ours "
+       "kept",
+       moved,
+       std::nullopt},
+      {LOMERGE_PATH " LoBase.dat LoOurs.dat LoTheirs.dat", base, base, "Ours", "Theirs", 1, "",
+       "lomerge: conflict: Name: base \"Camp", base, std::nullopt},
+      {LOMERGE_PATH " LoBase.dat LoOurs.dat LoTheirs.dat -o LoOut.dat", moved, dense, "Camp",
+       "Camp", 0, "", "", moved, both},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    WriteCatalogue(dir / "data", {{3, 1, "Crate"}, {3, 2, "Barrel"}});
+    WriteBytes(dir / "LoBase.dat", LoFileBytes("Camp", "", base));
+    WriteBytes(dir / "LoOurs.dat", LoFileBytes(c.ours_name, "", c.ours));
+    WriteBytes(dir / "LoTheirs.dat", LoFileBytes(c.theirs_name, "", c.theirs));
+    const RunResult result = RunIn(dir, c.command);
+    EXPECT_EQ(result.status, c.status) << c.command << "\n" << result.err;
+    EXPECT_EQ(result.out, c.out) << c.command;
+    if (c.err.empty()) {
+      EXPECT_EQ(result.err, "") << c.command;
+    } else {
+      EXPECT_NE(result.err.find(c.err), std::string::npos) << c.command << "\n" << result.err;
+    }
+    EXPECT_EQ(ReadBytes(dir / "LoOurs.dat"), LoFileBytes(c.ours_name, "", c.ours_after))
+        << c.command;
+    EXPECT_EQ(std::filesystem::exists(dir / "LoOut.dat"), c.written.has_value()) << c.command;
+    if (c.written) {
+      EXPECT_EQ(ReadBytes(dir / "LoOut.dat"), LoFileBytes(c.ours_name, "", *c.written));
+    }
+  }
 }
 
 TEST(CompareTools, RefuseFilesThatDoNotReadWithTheEditorsMessagesAndChangeNothing) {

@@ -182,4 +182,32 @@ TEST(Lodump, ChecksAFileForCiWithoutWritingIt) {
   EXPECT_EQ(RunLodump(dir, "--check --exact " + (dir / "LoClean.dat").string()).status, 2);
 }
 
+// What the game reads is the counted records: a removed record's bytes left
+// after the count are no finding; a part of a record or a missing one is.
+TEST(Lodump, ChecksTheCountedRecordsAndTheFilesLength) {
+  std::vector<TLoRecord> records = NumberedRecords(3);
+  records[1].state = 2;
+  const Bytes three = LoFileBytes("Camp", "", NumberedRecords(3));
+  Bytes removed = three;  // as Remove Object leaves it
+  PutU16(removed, 20, 2);
+  const struct {
+    Bytes file;
+    int status;
+    std::string out;
+  } cases[] = {
+      {LoFileBytes("Camp", "", records), 1, "Record 1: state 2 is neither 0 nor 1\n"},
+      {removed, 0, ""},
+      {Slice(three, 0, three.size() - 7), 1, "Record count 3 needs 160 bytes; the file has 153\n"},
+      {Slice(removed, 0, removed.size() - 7), 1,
+       "The file ends in 13 bytes that are not a whole record (from offset 140)\n"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    WriteBytes(dir / "LoCamp.dat", c.file);
+    const RunResult result = RunLodump(dir, "--check " + (dir / "LoCamp.dat").string());
+    EXPECT_EQ(result.status, c.status) << c.out << result.err;
+    EXPECT_EQ(result.out, c.out);
+  }
+}
+
 }  // namespace

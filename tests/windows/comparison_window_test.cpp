@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <tuple>
 
 #include "fields/column_list_box.h"
 #include "map/map_view.h"
@@ -56,24 +57,39 @@ TEST_F(ComparisonWindowTest, ListsAndDrawsEveryDifferenceTakesOneThenAllAndUndoe
   ASSERT_TRUE(comparison->isVisible());
   std::vector<std::string> lines;
   for (int i = 0; i < list->count(); ++i) lines.push_back(list->item(i)->text().toStdString());
-  EXPECT_EQ(lines, (std::vector<std::string>{
-                       "~ 2 Boulder: X 50 -> 2.25",
-                       "~ 3 Crate: Density 9 -> 3",
-                       "- 5 Requires Object Data File: Class=6 Type=0 X=70 Y=80 Z=0 R=0 "
-                       "Density=1 State=0",
-                       "+ 4 Rock: Class=4 Type=1 X=4.25 Y=-4 Z=40 R=90 Density=4 State=0",
-                   }));
+  // Read from the open file's side, as Take brings the copy's part here.
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{
+                "Boulder: X here 2.25, in LoCopy.dat 50",
+                "Crate: Density here 3, in LoCopy.dat 9",
+                "only in LoCopy.dat: Requires Object Data File at 70, 80 (take: add it here)",
+                "only here: Rock (take: remove it)",
+            }));
 
+  // The marks say the same: a plus where the copy's own record would be
+  // added, a cross on the record here that would go, an arrow from where
+  // the Boulder stands here to where the copy has it.
   MapView* map = form6_->Map()->View();
   std::map<MapOverlayMark::Kind, int> marks;
-  for (const MapOverlayMark& mark : map->overlay().marks) ++marks[mark.kind];
+  std::vector<std::tuple<MapOverlayMark::Kind, double, double, double>> where;
+  for (const MapOverlayMark& mark : map->overlay().marks) {
+    ++marks[mark.kind];
+    if (mark.kind != MapOverlayMark::Kind::Other)
+      where.emplace_back(mark.kind, mark.at.x, mark.at.y, mark.from.x);
+  }
   EXPECT_EQ(marks, (std::map<MapOverlayMark::Kind, int>{{MapOverlayMark::Kind::Other, 6},
                                                         {MapOverlayMark::Kind::Added, 1},
                                                         {MapOverlayMark::Kind::Removed, 1},
                                                         {MapOverlayMark::Kind::Changed, 1},
                                                         {MapOverlayMark::Kind::Moved, 1}}));
-  EXPECT_TRUE(map->accessibleDescription().endsWith(
-      QStringLiteral("compared with LoCopy.dat: 1 added, 1 removed, 1 changed, 1 moved")))
+  using K = MapOverlayMark::Kind;
+  EXPECT_EQ(where, (std::vector<std::tuple<K, double, double, double>>{{K::Moved, 50, -2, 2.25},
+                                                                       {K::Changed, 3.25, -3, 0},
+                                                                       {K::Added, 70, 80, 0},
+                                                                       {K::Removed, 4.25, -4, 0}}));
+  EXPECT_TRUE(map->accessibleDescription().endsWith(QStringLiteral(
+      "compared with LoCopy.dat: 1 only in LoCopy.dat (take: add it here), 1 only here (take: "
+      "remove it), 1 with other values in LoCopy.dat, 1 placed elsewhere in LoCopy.dat")))
       << map->accessibleDescription().toStdString();
 
   // A click on a difference selects its record in the list and on the map.
@@ -118,7 +134,10 @@ TEST_F(ComparisonWindowTest, ComparesWithTheBackupTheFirstWriteMade) {
   form6_->Action(TCommand::CompareWithBackup)->trigger();
   QListWidget* list = form6_->Comparison()->List();
   ASSERT_EQ(list->count(), 1);
-  EXPECT_EQ(list->item(0)->text(), QStringLiteral("~ 3 Crate: X 3.25 -> 12.5"));
+  const std::string opened_at =
+      form3_->Session().Backups().Copies().at(0).time_text;  // "... 15:04:05"
+  EXPECT_EQ(list->item(0)->text().toStdString(),
+            "Crate: X here 12.5, in the backup of " + opened_at.substr(11, 5) + " 3.25");
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();
 }
 

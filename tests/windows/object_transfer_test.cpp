@@ -217,13 +217,26 @@ TEST_F(ObjectTransferTest, TheListHighlightsWhatCopyCutAndDeleteActOn) {
   EXPECT_EQ(file[20], 6);
   EXPECT_EQ(RecordIn(file, 5), RecordIn(files_.original, 3)) << "the pasted copy stays";
 
-  // Shift+click and Ctrl+click widen the selection; a key move chooses alone.
+  // As every desktop list: Shift+click selects from the anchor row to the
+  // clicked one, Ctrl+click takes one row in or out (and anchors), Shift
+  // with an arrow key extends the range; a key move alone chooses alone.
+  const auto click = [this](int row, Qt::KeyboardModifiers modifiers) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->rowRect(row).center());
+  };
   ClickRow(1);
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, list->rowRect(3).center());
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                    list->rowRect(4).center());
+  click(3, Qt::ShiftModifier);
+  EXPECT_EQ(highlighted(), (QList<int>{1, 2, 3}));
+  click(4, Qt::ControlModifier);
+  click(2, Qt::ControlModifier);
   EXPECT_EQ(highlighted(), (QList<int>{1, 3, 4}));
   EXPECT_EQ(map->groupSize(), 3);
+  click(0, Qt::ShiftModifier);
+  EXPECT_EQ(highlighted(), (QList<int>{0, 1, 2}));
+  Press(list, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(highlighted(), (QList<int>{1, 2}));
+  Press(list, Qt::Key_End, Qt::ShiftModifier);
+  EXPECT_EQ(highlighted(), (QList<int>{2, 3, 4, 5}));
+  EXPECT_EQ(form3_->Session().View().SelectedRow(), 5);
   Press(list, Qt::Key_Home, Qt::NoModifier);
   EXPECT_EQ(highlighted(), QList<int>{0});
   Press(list, Qt::Key_X);

@@ -202,7 +202,9 @@ void ColumnListBox::mousePressEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() != Qt::LeftButton) return;
   const int row = rowAt(event->position().toPoint());
-  if (row >= 0 && (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))) {
+  if (row >= 0 && (event->modifiers() & Qt::ShiftModifier)) {
+    emit rowExtended(row);
+  } else if (row >= 0 && (event->modifiers() & Qt::ControlModifier)) {
     emit rowToggled(row);
   } else if (row >= 0) {
     chooseRow(row);
@@ -288,7 +290,13 @@ void ColumnListBox::keyPressEvent(QKeyEvent* event) {
   }
   event->accept();
   if (last < 0) return;
-  chooseRow(std::clamp(target, 0, last));
+  target = std::clamp(target, 0, last);
+  if (event->modifiers() & Qt::ShiftModifier) {
+    scrollToRow(target);
+    emit rowExtended(target);
+  } else {
+    chooseRow(target);
+  }
 }
 
 void ColumnListBox::paintEvent(QPaintEvent* /*event*/) {

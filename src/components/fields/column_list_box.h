@@ -18,9 +18,11 @@ struct ColumnSection {
 // A list of rows under a header of fixed captions. Each row is one string
 // whose ";"-separated parts are shown under the header sections, on a grid.
 // At most one row is selected. The user chooses a row by clicking it or by a
-// selection key; that raises rowChosen. Shift+click or Ctrl+click raises
-// rowToggled instead, for the owner to widen a selection of several, which
-// it shows with setHighlightedRows. Changes made from code raise nothing.
+// selection key; that raises rowChosen. For a selection of several, which
+// the owner keeps and shows with setHighlightedRows, Ctrl+click raises
+// rowToggled (one row in or out) and Shift+click or Shift with a selection
+// key raises rowExtended (a range up to that row) instead; the list's own
+// selection then waits for the owner. Changes made from code raise nothing.
 // A double click on a row, or Enter on the selected one, raises rowActivated.
 // With row dragging on, pressing a row and moving the pointer away drags the
 // row out of the list: rowDragMoved follows the pointer, the release raises
@@ -79,6 +81,7 @@ class ColumnListBox : public QAbstractScrollArea {
  signals:
   void rowChosen(int row);
   void rowToggled(int row);
+  void rowExtended(int row);
   void rowActivated(int row);
   void rowDragMoved(int row, QPoint globalPos);
   void rowDropped(int row, QPoint globalPos);
