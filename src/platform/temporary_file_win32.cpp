@@ -35,7 +35,14 @@ std::string TemporaryName(const std::filesystem::path& target) {
   for (unsigned int word : random) {
     for (int shift = 28; shift >= 0; shift -= 4) hex += kDigits[(word >> shift) & 0xF];
   }
-  return "." + target.filename().string() + "." + hex + kTemporarySuffix;
+  // Appended piece by piece: GCC 12 warns (wrongly) of overlapping copies in
+  // `"." + string + ...` when optimising.
+  std::string name = ".";
+  name += target.filename().string();
+  name += '.';
+  name += hex;
+  name += kTemporarySuffix;
+  return name;
 }
 
 std::filesystem::path FolderOf(const std::filesystem::path& target) {
