@@ -14,8 +14,8 @@ constexpr std::size_t kMaxTransfer = 1u << 30;
 // Moves the file pointer to `offset`; false with GetLastError set.
 bool SeekTo(HANDLE file, std::uint64_t offset) {
   LONG high = static_cast<LONG>(offset >> 32);
-  const DWORD low = ::SetFilePointer(file, static_cast<LONG>(offset & 0xFFFFFFFFu), &high,
-                                     FILE_BEGIN);
+  const DWORD low =
+      ::SetFilePointer(file, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
   return low != INVALID_SET_FILE_POINTER || ::GetLastError() == NO_ERROR;
 }
 
@@ -80,8 +80,8 @@ void BinaryFile::OpenWithFlags(const std::filesystem::path& path, unsigned long 
   if (path.empty()) throw InOutError(2);
   // Other programs may read and write the file meanwhile, as the game's own
   // tools expect; renaming over it needs delete sharing too (temporaries).
-  const DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE |
-                        (disposition == CREATE_NEW ? FILE_SHARE_DELETE : 0);
+  const DWORD sharing =
+      FILE_SHARE_READ | FILE_SHARE_WRITE | (disposition == CREATE_NEW ? FILE_SHARE_DELETE : 0);
   const HANDLE file = ::CreateFileA(path.string().c_str(), access, sharing, nullptr, disposition,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw FileError(static_cast<int>(::GetLastError()), path);

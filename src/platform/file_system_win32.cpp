@@ -16,8 +16,8 @@ std::optional<BinaryFile::Identity> IdentityAt(const std::filesystem::path& path
   CountFileOperation(FileOperation::Stat);
   // No access asked: this only names the file, whoever holds it and however.
   const HANDLE file = ::CreateFileA(path.string().c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     const int error = LastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
@@ -53,9 +53,7 @@ bool RenameIfAbsent(const std::filesystem::path& from, const std::filesystem::pa
 }
 
 // The renames are written through already; a folder has nothing more to flush.
-void SyncFolder(const std::filesystem::path&) {
-  CountFileOperation(FileOperation::SyncFolder);
-}
+void SyncFolder(const std::filesystem::path&) { CountFileOperation(FileOperation::SyncFolder); }
 
 void MakeFolders(const std::filesystem::path& folder) {
   CountFileOperation(FileOperation::MakeFolder);

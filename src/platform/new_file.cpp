@@ -1,7 +1,6 @@
-#include "platform/private_files.h"
-
 #include "platform/binary_file.h"
 #include "platform/file_system.h"
+#include "platform/private_files.h"
 #include "platform/temporary_file.h"
 
 bool WriteNewFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {

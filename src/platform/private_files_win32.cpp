@@ -26,8 +26,8 @@ std::vector<TFolderFile> RegularFilesIn(const std::filesystem::path& folder) {
   }
   std::vector<TFolderFile> files;
   do {
-    constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT |
-                                FILE_ATTRIBUTE_DEVICE;
+    constexpr DWORD kNotAFile =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
     if ((entry.dwFileAttributes & kNotAFile) == 0) {
       files.push_back({entry.cFileName, (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) |
                                             entry.nFileSizeLow});

@@ -18,7 +18,8 @@ constexpr const char* kProgramDataFolderName = "rererarovi";
 std::filesystem::path ProgramFolder() {
   std::string name(MAX_PATH, '\0');
   for (;;) {
-    const DWORD length = ::GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    const DWORD length =
+        ::GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
     if (length == 0) throw FileError(static_cast<int>(::GetLastError()), {});
     if (length < name.size()) {
       name.resize(length);
@@ -31,9 +32,8 @@ std::filesystem::path ProgramFolder() {
 // The one sure answer is to try: a new file that goes again when closed.
 bool IsWritableFolder(const std::filesystem::path& folder) {
   const std::filesystem::path probe = folder / ".rererarovi-write-probe.tmp";
-  const HANDLE file =
-      ::CreateFileA(probe.string().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  const HANDLE file = ::CreateFileA(probe.string().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   ::CloseHandle(file);
   return true;

@@ -79,9 +79,9 @@ void RemoveStaleTemporaries(const std::filesystem::path& target) {
     if (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
       continue;
     }
-    const HANDLE stale = ::CreateFileA((FolderOf(target) / entry.cFileName).string().c_str(),
-                                       DELETE, 0, nullptr, OPEN_EXISTING,
-                                       FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    const HANDLE stale =
+        ::CreateFileA((FolderOf(target) / entry.cFileName).string().c_str(), DELETE, 0, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (stale != INVALID_HANDLE_VALUE) ::CloseHandle(stale);
   } while (::FindNextFileA(search, &entry));
   ::FindClose(search);

@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -100,7 +99,8 @@ TEST(WindowsFiles, ReplacingAFileIsOneStepAndLeavesNoTemporary) {
 
   ReplaceWholeFile(dir / "zodaZa.INI", "new");
   EXPECT_EQ(ReadText(dir / "zodaZa.INI"), "new");
-  EXPECT_EQ(NamesIn(dir.path()), (std::vector<std::string>{".zodaZa.INI.running.tmp", "zodaZa.INI"}));
+  EXPECT_EQ(NamesIn(dir.path()),
+            (std::vector<std::string>{".zodaZa.INI.running.tmp", "zodaZa.INI"}));
   running.Close();
   DiscardTemporary(live);
 

@@ -1,6 +1,5 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <string>
@@ -34,8 +33,8 @@ std::string Tool(const char* name) { return Quoted(ProgramFolder() / name); }
 // Runs `command` through cmd.exe, its output into files of `dir`.
 RunResult RunInCmd(const TempDir& dir, const std::string& command) {
   // cmd.exe /c takes a line that starts with a quote apart: the outer quotes keep it whole.
-  const std::string line = "\"" + command + " >" + Quoted(dir / "out.txt") + " 2>" +
-                           Quoted(dir / "err.txt") + "\"";
+  const std::string line =
+      "\"" + command + " >" + Quoted(dir / "out.txt") + " 2>" + Quoted(dir / "err.txt") + "\"";
   const int status = std::system(line.c_str());
   return {status, ReadText(dir / "out.txt"), ReadText(dir / "err.txt")};
 }
@@ -71,7 +70,7 @@ TEST(WindowsTools, LodumpFindsTheCatalogueInADrivesRootAndInAFolderWithATrailing
   WriteCatalogue(dir / "Game Data", {{3, 1, "Crate"}});
   std::filesystem::rename(dir / "Game Data" / "objdat.dat", dir / "Game Data" / "OBJDAT.DAT");
   result = RunInCmd(dir, Tool("lodump.exe") + " " + Quoted(dir / "LoCamp.dat") + " " +
-                        Quoted(dir.path() / "Game Data\\"));
+                             Quoted(dir.path() / "Game Data\\"));
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.out.find(expected_row), std::string::npos) << result.out;
   EXPECT_EQ(result.out.find('\r'), std::string::npos);  // the same bytes as on any system
@@ -96,8 +95,8 @@ TEST(WindowsTools, FilesThatCannotBeReadOrWrittenAreNamedAndLeftAsTheyWere) {
       {Tool("lodump.exe") + " " + Quoted(dir / "LoHeld.dat"), "lodump: I/O error 32.\n"},
   };
   // Another program holds LoHeld.dat and shares it with nobody.
-  const HANDLE held = ::CreateFileA((dir / "LoHeld.dat").string().c_str(), GENERIC_READ, 0,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE held = ::CreateFileA((dir / "LoHeld.dat").string().c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   for (const auto& c : cases) {
     const RunResult result = RunInCmd(dir, c.command);
@@ -119,8 +118,9 @@ TEST(WindowsTools, ExactTextThroughAPipeOrEditedWithWindowsLineEndsGivesTheSameB
   WriteBytes(dir / "LoB.dat", LoFileBytes("Old", "", {}));
   // The copy of LoB.dat as it was goes to %LOCALAPPDATA%\rererarovi\backups.
   const std::string local = "set \"LOCALAPPDATA=" + (dir / "local").string() + "\"&& ";
-  RunResult result = RunInCmd(dir, local + Tool("lodump.exe") + " --exact " + Quoted(dir / "LoA.dat") +
-                                  " | " + Tool("loload.exe") + " - " + Quoted(dir / "LoB.dat"));
+  RunResult result =
+      RunInCmd(dir, local + Tool("lodump.exe") + " --exact " + Quoted(dir / "LoA.dat") + " | " +
+                        Tool("loload.exe") + " - " + Quoted(dir / "LoB.dat"));
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(ReadBytes(dir / "LoB.dat"), odd);
   const std::vector<std::string> backups = NamesIn(dir / "local" / "rererarovi" / "backups");
@@ -133,7 +133,7 @@ TEST(WindowsTools, ExactTextThroughAPipeOrEditedWithWindowsLineEndsGivesTheSameB
   for (char c : result.out) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   WriteText(dir / "LoA.txt", crlf);
   result = RunInCmd(dir, local + Tool("loload.exe") + " " + Quoted(dir / "LoA.txt") + " " +
-                        Quoted(dir / "LoC.dat"));
+                             Quoted(dir / "LoC.dat"));
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(ReadBytes(dir / "LoC.dat"), odd);
 }
@@ -163,7 +163,7 @@ TEST(WindowsTools, LodiffAndLomergeAnswerWithTheirStatusesOnWindowsPaths) {
   // As git's merge driver: "lomerge.exe %O %A %B" writes the result into %A.
   const auto lomerge = [&](const char* o, const char* a, const char* b) {
     return RunInCmd(dir, Tool("lomerge.exe") + " " + Quoted(dir / o) + " " + Quoted(dir / a) + " " +
-                        Quoted(dir / b));
+                             Quoted(dir / b));
   };
   EXPECT_EQ(lomerge("LoBase.dat", "LoOurs.dat", "LoTheirs.dat").status, 0);
   std::vector<TLoRecord> merged = ours;
