@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "platform/standard_streams.h"
 #include "program_version.h"
 
 bool TToolCommand::Has(std::string_view flag) const {
@@ -11,6 +12,9 @@ bool TToolCommand::Has(std::string_view flag) const {
 
 // Options are only recognised before "--".
 TToolCommand ParseToolCommand(int argc, char** argv, const TToolSyntax& syntax) {
+  // Every tool reads its command line first: from here on its streams carry
+  // the same bytes on every system.
+  UseBinaryStandardStreams();
   using Kind = TToolCommand::Kind;
   TToolCommand command;
   const auto only = [](Kind kind) {

@@ -26,6 +26,7 @@ struct TToolCommand {
   bool Has(std::string_view flag) const;
 };
 
+// Also sets standard input, output and error to carry bytes untranslated.
 TToolCommand ParseToolCommand(int argc, char** argv, const TToolSyntax& syntax);
 // A command line that reads but does not fit the tool (too many files, two
 // options that exclude each other): the usage line is its error. Help and

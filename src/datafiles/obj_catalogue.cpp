@@ -8,6 +8,7 @@
 #include "platform/binary_file.h"
 #include "platform/file_lookup.h"
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
 #include "platform/temporary_file.h"
 
 namespace {
@@ -68,10 +69,9 @@ void CreateNamesFile(BinaryFile& names, const std::filesystem::path& path, int c
 }  // namespace
 
 std::filesystem::path TObjCatalogue::CataloguePath(const std::string& folder) {
-  std::string base = folder;
-  // The root keeps its separator, which doubles it before the file name.
-  if (base.size() > 1 && base.back() == '/') base.pop_back();
-  return std::filesystem::path(base + "/objdat.dat");
+  // A root keeps its separator, which doubles it before the file name ("//objdat.dat").
+  return std::filesystem::path(FolderWithoutTrailingSeparator(folder) + PathSeparator() +
+                               "objdat.dat");
 }
 
 void TObjCatalogue::Load(const std::string& folder, const RowSink& sink, Access access) {

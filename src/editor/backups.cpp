@@ -72,8 +72,7 @@ std::string NoCopyMessage(const std::filesystem::path& file, const std::filesyst
 }  // namespace
 
 std::filesystem::path BackupFolderFromEnvironment() {
-  const std::filesystem::path data =
-      UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  const std::filesystem::path data = UserDataFolder();
   return data.empty() ? data : data / "backups";
 }
 

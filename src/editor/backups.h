@@ -16,8 +16,9 @@
 
 inline constexpr std::size_t kKeptCopies = 20;
 
-// $XDG_DATA_HOME/rererarovi/backups, else ~/.local/share/rererarovi/backups;
-// empty when the environment names neither.
+// $XDG_DATA_HOME/rererarovi/backups, else ~/.local/share/rererarovi/backups
+// (on Windows %LOCALAPPDATA%\rererarovi\backups); empty when the
+// environment names none of them.
 std::filesystem::path BackupFolderFromEnvironment();
 
 struct TBackupCopy {

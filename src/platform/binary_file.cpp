@@ -46,6 +46,8 @@ InOutError FileError(int error_number, const std::filesystem::path& path) {
   }
 }
 
+bool BinaryFile::IsOpen() const { return fd_ >= 0; }
+
 BinaryFile::~BinaryFile() {
   if (fd_ >= 0) ::close(fd_);
 }
@@ -90,7 +92,7 @@ void BinaryFile::OpenWithFlags(const std::filesystem::path& path, int flags) {
     throw InOutError(5);
   }
   fd_ = fd;
-  identity_ = {st.st_dev, st.st_ino};
+  identity_ = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   regular_ = S_ISREG(st.st_mode);
 }
 

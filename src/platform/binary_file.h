@@ -1,7 +1,5 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -10,7 +8,8 @@
 #include "platform/file_faults.h"
 
 // An untyped byte file. Every access names its absolute offset and is one
-// system call (pread/pwrite); nothing is buffered or cached. Every operation
+// system call (pread/pwrite; on Windows SetFilePointer with ReadFile or
+// WriteFile); nothing is buffered or cached. Every operation
 // passes the fault seam (file_faults.h).
 //
 // Failures raise InOutError. How this platform's errors map to codes:
@@ -27,12 +26,15 @@
 //   103 "I/O error 103"         any access while the file is not open
 //   n   "I/O error n"           any other system error, n being its errno
 //                               (an input/output error is "I/O error 5")
+// On Windows the codes are GetLastError's, which the table's codes come
+// from: 2 and 3 as they are, 5 also for a read-only file or a folder, 32 a
+// file another program holds without sharing, 112 (disk full) as 101.
 class BinaryFile {
  public:
   // Which file an open handle is: what the path named when it was opened.
   struct Identity {
-    dev_t device = 0;
-    ino_t inode = 0;
+    std::uint64_t device = 0;  // the volume
+    std::uint64_t inode = 0;   // the file on it
     bool operator==(const Identity&) const = default;
   };
 
@@ -67,11 +69,15 @@ class BinaryFile {
   // Closing a file that is not open raises 103, like any other access.
   void Close();
 
-  bool IsOpen() const { return fd_ >= 0; }
+  bool IsOpen() const;
   // Taken when the file was opened.
   Identity Id() const { return identity_; }
   bool IsRegularFile() const { return regular_; }
+#ifdef _WIN32
+  void* Handle() const { return fd_; }
+#else
   int Descriptor() const { return fd_; }
+#endif
 
   // Holds a shared advisory lock while the file is open and tells whether
   // another handle held one already (another editor has the file open).
@@ -79,8 +85,14 @@ class BinaryFile {
   bool ShareNoticingOthers();
 
  private:
+#ifdef _WIN32
+  void OpenWithFlags(const std::filesystem::path& path, unsigned long access,
+                     unsigned long disposition);
+  void* fd_ = reinterpret_cast<void*>(-1);  // a HANDLE; INVALID_HANDLE_VALUE when closed
+#else
   void OpenWithFlags(const std::filesystem::path& path, int flags);
   int fd_ = -1;
+#endif
   Identity identity_;
   bool regular_ = false;
 };

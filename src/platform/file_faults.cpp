@@ -1,6 +1,7 @@
 #include "platform/file_faults.h"
 
 #include <csignal>
+#include <cstdlib>
 
 #include "errors/app_error.h"
 #include "platform/binary_file.h"
@@ -38,7 +39,13 @@ void CountFileOperation(FileOperation kind, const std::filesystem::path& file) {
     plan.files.push_back(file);
   }
   if (plan.watcher) plan.watcher();
-  if (plan.kill_at != 0 && plan.count == plan.kill_at) std::raise(SIGKILL);
+  if (plan.kill_at != 0 && plan.count == plan.kill_at) {
+#ifdef SIGKILL
+    std::raise(SIGKILL);
+#else
+    std::_Exit(137);  // Windows has no SIGKILL; ending without any clean-up is the same
+#endif
+  }
   if (plan.fail_at != 0 && plan.count == plan.fail_at) {
     plan.fail_at = 0;
     if (plan.system_error) throw FileError(plan.fail_code, {});

@@ -20,7 +20,10 @@ std::filesystem::path FolderOrCurrent(const std::filesystem::path& folder) {
 std::optional<BinaryFile::Identity> IdentityAt(const std::filesystem::path& path) {
   CountFileOperation(FileOperation::Stat);
   struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) return BinaryFile::Identity{st.st_dev, st.st_ino};
+  if (::stat(path.c_str(), &st) == 0) {
+    return BinaryFile::Identity{static_cast<std::uint64_t>(st.st_dev),
+                                static_cast<std::uint64_t>(st.st_ino)};
+  }
   if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
   throw FileError(errno, path);
 }

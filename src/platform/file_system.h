@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 
@@ -39,5 +40,5 @@ class FolderLock {
   FolderLock& operator=(FolderLock&&) = delete;
 
  private:
-  int fd_ = -1;
+  std::intptr_t fd_ = -1;  // the folder's descriptor; on Windows the mutex's handle
 };

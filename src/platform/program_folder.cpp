@@ -1,5 +1,6 @@
 #include "platform/program_folder.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,3 +52,15 @@ void CreatePrivateFolders(const std::filesystem::path& folder) {
 }
 
 std::filesystem::path NowhereFolder() { return "/dev/null/nowhere"; }
+
+std::filesystem::path SettingsFileFolder() {
+  // Only an absolute XDG_CONFIG_HOME counts; a relative one is to be ignored.
+  const char* config_home = std::getenv("XDG_CONFIG_HOME");
+  if (config_home != nullptr && config_home[0] == '/') return config_home;
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] == '\0') {
+    const passwd* user = ::getpwuid(::getuid());
+    home = (user != nullptr && user->pw_dir != nullptr) ? user->pw_dir : "/";
+  }
+  return std::filesystem::path(home) / ".config";
+}

@@ -1,12 +1,6 @@
 #include "platform/system_info.h"
 
-#include <sys/sysinfo.h>
-#include <sys/utsname.h>
-#include <unistd.h>
-
 #include <charconv>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -17,17 +11,6 @@ long long PlainNumber(std::string_view text) {
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end || value < 0) return -1;
   return value;
-}
-
-std::uint64_t HostMemoryBytes() {
-  struct sysinfo info {};
-  if (sysinfo(&info) == 0 && info.totalram > 0) {
-    return static_cast<std::uint64_t>(info.totalram) * info.mem_unit;
-  }
-  std::ifstream file("/proc/meminfo");
-  std::stringstream text;
-  text << file.rdbuf();
-  return MemTotalFromMeminfo(text.str());
 }
 
 }  // namespace
@@ -93,14 +76,4 @@ std::string SystemInfoValues(const SystemFacts& facts) {
   return std::to_string(BytesToNearestKilobytes(facts.total_memory_bytes)) + " KB\r" +
          std::to_string(facts.processor_count) + "x " + ProcessorName(facts.processor_type) +
          " or compatible";
-}
-
-SystemFacts HostSystemInfo::Read() const {
-  SystemFacts facts;
-  facts.total_memory_bytes = HostMemoryBytes();
-  const long count = sysconf(_SC_NPROCESSORS_ONLN);
-  facts.processor_count = count > 0 ? static_cast<int>(count) : 0;
-  struct utsname name {};
-  if (uname(&name) == 0) facts.processor_type = ProcessorTypeFromMachine(name.machine);
-  return facts;
 }

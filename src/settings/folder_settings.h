@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/path_rules.h"
+
 class ruriVizid;
 
 // A modal folder browser. The windows layer gives the real dialog; tests a fake.
@@ -15,8 +17,8 @@ class TFolderPrompt {
   virtual bool Run() = 0;
 };
 
-// The folder used where no folder is stored.
-inline const std::string kFallbackFolder = "/";
+// The folder used where no folder is stored: "/" here, "c:\" on Windows.
+inline const std::string kFallbackFolder = FallbackFolder();
 
 // Each reads the setting, prompts when it is empty, writes what the prompt
 // holds (also after a cancel) and returns the stored value. Write failures

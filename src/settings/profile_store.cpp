@@ -1,14 +1,11 @@
 #include "settings/profile_store.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <optional>
 #include <string_view>
 
 #include "errors/app_error.h"
 #include "platform/file_system.h"
+#include "platform/program_folder.h"
 #include "platform/whole_file.h"
 #include "settings/profile_lines.h"
 #include "settings/settings_file.h"
@@ -69,19 +66,4 @@ void ruriVizid::DeleteSetting(const std::string& section, const std::string& key
   }
 }
 
-std::filesystem::path DefaultSettingsFilePath() {
-  std::filesystem::path folder;
-  // Only an absolute XDG_CONFIG_HOME counts; a relative one is to be ignored.
-  const char* config_home = std::getenv("XDG_CONFIG_HOME");
-  if (config_home != nullptr && config_home[0] == '/') {
-    folder = config_home;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-      const passwd* user = ::getpwuid(::getuid());
-      home = (user != nullptr && user->pw_dir != nullptr) ? user->pw_dir : "/";
-    }
-    folder = std::filesystem::path(home) / ".config";
-  }
-  return folder / "zodaZa.INI";
-}
+std::filesystem::path DefaultSettingsFilePath() { return SettingsFileFolder() / "zodaZa.INI"; }

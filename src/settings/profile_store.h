@@ -34,5 +34,5 @@ class ruriVizid {
   std::filesystem::path file_;
 };
 
-// zodaZa.INI in $XDG_CONFIG_HOME, else ~/.config.
+// zodaZa.INI in $XDG_CONFIG_HOME, else ~/.config; on Windows in the Windows folder.
 std::filesystem::path DefaultSettingsFilePath();

@@ -1,0 +1,4 @@
+#include "platform/standard_streams.h"
+
+// The streams carry bytes as they are here.
+void UseBinaryStandardStreams() {}
