@@ -92,5 +92,6 @@ class TGroupEdits {
   TWriteTransaction& transaction_;
 };
 
-// The message when `wanted` copies do not fit a file of `records` records.
-std::string ArrayTooLong(int wanted, int fit);
+// The message when `copies` copies of `members` records do not fit the
+// `room` records a file has left.
+std::string ArrayTooLong(int copies, int members, int room);
