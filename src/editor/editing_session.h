@@ -11,7 +11,7 @@
 #include "editor/field_form.h"
 #include "editor/file_opening.h"
 #include "editor/group_edits.h"
-#include "editor/object_transfer.h"
+#include "editor/objects.h"
 #include "editor/placing.h"
 #include "editor/record_commands.h"
 #include "editor/step_player.h"
@@ -59,7 +59,7 @@ class TEditingSession {
   TFileOpening& Files() { return files_; }
   TRecordCommands& Records() { return records_; }
   TPlacing& Placing() { return placing_; }
-  TObjectTravel& Objects() { return objects_; }
+  TObjects& Objects() { return objects_; }
   TBackupCommands& Backups() { return backups_; }
   TGroupEdits& Group() { return group_; }
   TUndoCommands& Undo() { return undo_; }
@@ -81,7 +81,7 @@ class TEditingSession {
   TFileOpening files_;
   TRecordCommands records_;
   TPlacing placing_;
-  TObjectTravel objects_;
+  TObjects objects_;
   TBackupCommands backups_;
   TGroupEdits group_;
   TUndoCommands undo_;
