@@ -60,7 +60,7 @@ class TEditingSession {
   TRecordCommands& Records() { return records_; }
   TPlacing& Placing() { return placing_; }
   TObjects& Objects() { return objects_; }
-  TBackupCommands& Backups() { return backups_; }
+  TBackupRestore& BackupRestore() { return backup_restore_; }
   TGroupEdits& Group() { return group_; }
   TUndoCommands& Undo() { return undo_; }
   TComparison& Compare() { return compare_; }
@@ -82,7 +82,7 @@ class TEditingSession {
   TRecordCommands records_;
   TPlacing placing_;
   TObjects objects_;
-  TBackupCommands backups_;
+  TBackupRestore backup_restore_;
   TGroupEdits group_;
   TUndoCommands undo_;
   TComparison compare_;

@@ -123,9 +123,9 @@ void ComparisonWindow::CompareWithFile() {
 
 void ComparisonWindow::CompareWithBackup() {
   guarded([this] {
-    const std::vector<TBackupCopy> copies = session_.Backups().Copies();
+    const std::vector<TBackupCopy> copies = session_.BackupRestore().Copies();
     if (auto copy =
-            ChooseBackupCopy(parentWidget(), copies, session_.Backups().Keeper().Folder())) {
+            ChooseBackupCopy(parentWidget(), copies, session_.BackupRestore().Keeper().Folder())) {
       CompareWith(*copy);
     }
   });

@@ -106,7 +106,7 @@ TEST_F(ComparisonWindowTest, ListsAndDrawsEveryDifferenceTakesOneThenAllAndUndoe
 
 TEST_F(ComparisonWindowTest, ComparesWithTheBackupTheFirstWriteMade) {
   StartRun();
-  form3_->Session().Backups().Keeper().SetFolder(files_.dir / "backups");
+  form3_->Session().BackupRestore().Keeper().SetFolder(files_.dir / "backups");
   OpenEditor();
   OpenFile(files_.lo_file);
   ClickRow(3);
