@@ -9,6 +9,7 @@
 #include "editor/editor_host.h"
 #include "editor/editor_view.h"
 #include "editor/field_form.h"
+#include "editor/file_check.h"
 #include "editor/file_opening.h"
 #include "editor/group_edits.h"
 #include "editor/objects.h"
@@ -64,6 +65,7 @@ class TEditingSession {
   TGroupEdits& Group() { return group_; }
   TUndoCommands& Undo() { return undo_; }
   TComparison& Compare() { return compare_; }
+  std::vector<TLoFinding> CheckFile() { return CheckOpenFile(document_, catalogue_); }
   const TUndoCommands& Undo() const { return undo_; }
   // The steps the history holds, for what shows them.
   const TUndoHistory& History() const { return history_; }
