@@ -6,6 +6,8 @@
 #include "map/press_gestures.h"
 #include "map/turn_gesture.h"
 
+// The map's gestures, routed without a widget.
+
 // The keys the gestures answer to; the view keeps zoom and fit.
 enum class MapKey { Alt, Escape, Left, Right, Up, Down };
 
