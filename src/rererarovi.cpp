@@ -92,7 +92,7 @@ int RunProgram(QApplication& app, const std::optional<std::filesystem::path>& fi
   auto form1 = std::make_unique<TForm1>();
   auto form3 = std::make_unique<TForm3>(*form1, settings);
   // Copies of each Lo file as opened, before its first write.
-  form3->Session().Backups().Keeper().SetFolder(BackupFolderFromEnvironment());
+  form3->Session().BackupRestore().Keeper().SetFolder(BackupFolderFromEnvironment());
   std::unique_ptr<TForm4> form4;
   std::unique_ptr<TForm6> form6;
   // The hidden notes and editor windows are built once the start-up window

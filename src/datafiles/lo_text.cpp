@@ -43,9 +43,6 @@ struct THeaderPart {
 
 }  // namespace
 
-LoTextError::LoTextError(int line, const std::string& problem)
-    : AppError("line " + std::to_string(line) + ": " + problem), line_(line), problem_(problem) {}
-
 std::string ExactRecordLines(std::span<const TRecordBytes> records) {
   std::string text;
   for (const TRecordBytes& record : records) {

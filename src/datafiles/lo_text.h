@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "datafiles/record_fields.h"
-#include "errors/app_error.h"
+#include "datafiles/lo_text_error.h"
 
 // The exact text form of Lo files and of records: every byte can be read
 // back, and the text can be edited by hand. The form (see the README):
@@ -30,19 +30,6 @@
 // of a line are separated by tabs (any run of blanks on reading). Blank
 // lines and lines that start with "#" are skipped; a "\r" ending a line is
 // ignored.
-
-// A text line that does not read. line() is 1-based; what() is
-// "line 7: <problem>".
-class LoTextError : public AppError {
- public:
-  LoTextError(int line, const std::string& problem);
-  int line() const { return line_; }
-  const std::string& problem() const { return problem_; }
-
- private:
-  int line_;
-  std::string problem_;
-};
 
 // The record's fields packed into the file's 20 bytes, and back. Never fail.
 

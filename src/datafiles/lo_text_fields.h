@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "datafiles/lo_text.h"
+#include "datafiles/lo_text_error.h"
+#include "datafiles/record_fields.h"
 
 // The value forms of the exact text, one line or one value at a time (used by
 // lo_text.cpp). Every reader raises LoTextError with the line number given.

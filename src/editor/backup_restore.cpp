@@ -50,14 +50,14 @@ void WriteCopy(TLoDocument& document, const std::vector<std::uint8_t>& bytes, in
   if (length_now > bytes.size()) document.ShortenTo(bytes.size());
 }
 
-TBackupKeeper& TBackupCommands::Keeper() { return recorder_.Backups(); }
+TBackupKeeper& TBackupRestore::Keeper() { return recorder_.Backups(); }
 
-std::vector<TBackupCopy> TBackupCommands::Copies() {
+std::vector<TBackupCopy> TBackupRestore::Copies() {
   if (!document_.IsOpen()) return {};
   return recorder_.Backups().Copies(document_.ReadFileBytes());
 }
 
-void TBackupCommands::Restore(const std::filesystem::path& copy) {
+void TBackupRestore::Restore(const std::filesystem::path& copy) {
   document_.CheckStillAtPath();
   const std::string text = ReadWholeFile(copy);
   const std::vector<std::uint8_t> bytes(text.begin(), text.end());

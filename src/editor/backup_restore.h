@@ -15,13 +15,13 @@ class TWriteTransaction;
 void WriteCopy(TLoDocument& document, const std::vector<std::uint8_t>& bytes, int count);
 
 // The open file's backup copies: listing them and writing one back.
-class TBackupCommands {
+class TBackupRestore {
  public:
-  TBackupCommands(TEditorView& view, TLoDocument& document, TWriteRecorder& recorder,
-                  TWriteTransaction& transaction)
+  TBackupRestore(TEditorView& view, TLoDocument& document, TWriteRecorder& recorder,
+                 TWriteTransaction& transaction)
       : view_(view), document_(document), recorder_(recorder), transaction_(transaction) {}
-  TBackupCommands(const TBackupCommands&) = delete;
-  TBackupCommands& operator=(const TBackupCommands&) = delete;
+  TBackupRestore(const TBackupRestore&) = delete;
+  TBackupRestore& operator=(const TBackupRestore&) = delete;
 
   // Where the copies go, and the clock that names them (tests set both).
   TBackupKeeper& Keeper();

@@ -8,7 +8,7 @@
 #include "editor/editor_host.h"
 #include "editor/editor_view.h"
 #include "editor/list_rows.h"
-#include "editor/object_transfer.h"
+#include "editor/objects.h"
 #include "editor/write_transaction.h"
 #include "errors/app_error.h"
 #include "platform/whole_file.h"

@@ -9,9 +9,10 @@
 #include "editor/editor_host.h"
 #include "editor/editor_view.h"
 #include "editor/field_form.h"
+#include "editor/file_check.h"
 #include "editor/file_opening.h"
 #include "editor/group_edits.h"
-#include "editor/object_transfer.h"
+#include "editor/objects.h"
 #include "editor/placing.h"
 #include "editor/record_commands.h"
 #include "editor/step_player.h"
@@ -67,11 +68,12 @@ class TEditingSession {
   TFileOpening& Files() { return files_; }
   TRecordCommands& Records() { return records_; }
   TPlacing& Placing() { return placing_; }
-  TObjectTravel& Objects() { return objects_; }
-  TBackupCommands& Backups() { return backups_; }
+  TObjects& Objects() { return objects_; }
+  TBackupRestore& BackupRestore() { return backup_restore_; }
   TGroupEdits& Group() { return group_; }
   TUndoCommands& Undo() { return undo_; }
   TComparison& Compare() { return compare_; }
+  std::vector<TLoFinding> CheckFile() { return CheckOpenFile(document_, catalogue_); }
   const TUndoCommands& Undo() const { return undo_; }
   // The steps the history holds, for what shows them.
   const TUndoHistory& History() const { return history_; }
@@ -89,8 +91,8 @@ class TEditingSession {
   TFileOpening files_;
   TRecordCommands records_;
   TPlacing placing_;
-  TObjectTravel objects_;
-  TBackupCommands backups_;
+  TObjects objects_;
+  TBackupRestore backup_restore_;
   TGroupEdits group_;
   TUndoCommands undo_;
   TComparison compare_;

@@ -9,7 +9,6 @@
 #include <numeric>
 
 #include "datafiles/lo_document.h"
-#include "datafiles/obj_catalogue.h"
 #include "editor/editor_host.h"
 #include "editor/editor_view.h"
 #include "editor/field_form.h"
@@ -34,15 +33,9 @@ std::string ArrayTooLong(int copies, int members, int room) {
          " copies fit, not " + IntegerText(copies);
 }
 
-TGroupEdits::TGroupEdits(TEditorHost& host, TEditorView& view, TLoDocument& document,
-                         const TObjCatalogue& catalogue, TFieldForm& form,
-                         TWriteTransaction& transaction)
-    : host_(host),
-      view_(view),
-      document_(document),
-      catalogue_(catalogue),
-      form_(form),
-      transaction_(transaction) {}
+TGroupEdits::TGroupEdits(TEditorHost& host, TEditorView& view, const TLoDocument& document,
+                         TFieldForm& form, TWriteTransaction& transaction)
+    : host_(host), view_(view), document_(document), form_(form), transaction_(transaction) {}
 
 void TGroupEdits::SelectAll() {
   if (!document_.IsOpen() || document_.LastIndex < 0) return;
@@ -236,9 +229,4 @@ void TGroupEdits::Spread(TAxis axis) {
     writes.emplace_back(rows[i], values);
   }
   WriteFields(writes, {AxisField(axis)}, std::string("Spread ") + FieldInfo(AxisField(axis)).key);
-}
-
-std::vector<TLoFinding> TGroupEdits::CheckFile() {
-  const std::vector<std::uint8_t> bytes = document_.ReadFileBytes();
-  return CheckLoFile(bytes, catalogue_.ObjLastIndex >= 0 ? &catalogue_ : nullptr);
 }

@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "datafiles/lo_check.h"
 #include "datafiles/record_fields.h"
 
 class TEditorHost;
@@ -26,14 +25,14 @@ enum class TAxis { X, Y };
 enum class TAlignTo { Least, Middle, Greatest };
 
 // Many objects at once: selecting the map group by kind, setting fields for
-// the whole group, rows of copies, align and spread, and the file check.
+// the whole group, rows of copies, align and spread.
 // The group is the map group, or the shown record when there is none. Each
 // writing command is one step of the history and shows the shown record as
 // stored afterwards.
 class TGroupEdits {
  public:
-  TGroupEdits(TEditorHost& host, TEditorView& view, TLoDocument& document,
-              const TObjCatalogue& catalogue, TFieldForm& form, TWriteTransaction& transaction);
+  TGroupEdits(TEditorHost& host, TEditorView& view, const TLoDocument& document, TFieldForm& form,
+              TWriteTransaction& transaction);
   TGroupEdits(const TGroupEdits&) = delete;
   TGroupEdits& operator=(const TGroupEdits&) = delete;
 
@@ -75,10 +74,6 @@ class TGroupEdits {
   // the two outermost, which stay. Needs three members.
   void Spread(TAxis axis);
 
-  // "Check File": the findings of the open file as it is on disk, with the
-  // catalogue when one is loaded.
-  std::vector<TLoFinding> CheckFile();
-
  private:
   void WriteFields(const std::vector<std::pair<int, TLoRecord>>& values,
                    const std::vector<TField>& fields, const std::string& caption);
@@ -86,11 +81,11 @@ class TGroupEdits {
 
   TEditorHost& host_;
   TEditorView& view_;
-  TLoDocument& document_;  // read whole for the file check; written only through the transaction
-  const TObjCatalogue& catalogue_;
+  const TLoDocument& document_;  // written only through the transaction
   TFieldForm& form_;
   TWriteTransaction& transaction_;
 };
 
-// The message when `wanted` copies do not fit a file of `records` records.
-std::string ArrayTooLong(int wanted, int fit);
+// The message when `copies` copies of `members` records do not fit the
+// `room` records a file has left.
+std::string ArrayTooLong(int copies, int members, int room);

@@ -93,9 +93,9 @@ void ComparisonWindow::CompareWithFile() {
 
 void ComparisonWindow::CompareWithBackup() {
   guarded([this] {
-    const std::vector<TBackupCopy> copies = session_.Backups().Copies();
+    const std::vector<TBackupCopy> copies = session_.BackupRestore().Copies();
     const auto chosen =
-        ChooseBackupCopy(parentWidget(), copies, session_.Backups().Keeper().Folder());
+        ChooseBackupCopy(parentWidget(), copies, session_.BackupRestore().Keeper().Folder());
     if (!chosen) return;
     const auto copy = std::ranges::find(copies, *chosen, &TBackupCopy::path);
     CompareWith(*chosen, copy != copies.end() ? BackupCopyName(*copy) : std::string());

@@ -9,9 +9,7 @@
 #include "fields/masked_edit.h"
 #include "fields/two_choice_group.h"
 #include "map/map_view.h"
-#include "windows/editor_map.h"
-#include "windows/rererarovi1.h"
-#include "windows/rererarovi6.h"
+#include "windows/editor_widgets.h"
 
 namespace {
 
@@ -21,11 +19,11 @@ QString Spoken(QString label) {
   return label.trimmed();
 }
 
-QString TitleOf(const TForm6& window, TEditorWidget title) {
-  return window.Widget(title)->property("text").toString();
+QString TitleOf(const EditorWidgets& widgets, TEditorWidget title) {
+  return widgets.Widget(title)->property("text").toString();
 }
 
-void NameFindField(TForm6& window, const char* name, const QString& list_title) {
+void NameFindField(QWidget& window, const char* name, const QString& list_title) {
   if (auto* field = window.findChild<QLineEdit*>(QString::fromLatin1(name))) {
     field->setAccessibleName(QStringLiteral("Find in ") + list_title);
   }
@@ -33,31 +31,31 @@ void NameFindField(TForm6& window, const char* name, const QString& list_title) 
 
 }  // namespace
 
-void NameForScreenReaders(TForm6& window) {
+void NameForScreenReaders(QWidget& window, const EditorWidgets& widgets, MapView& map) {
   InstallAccessibleRoles();
   for (const TFieldInfo& info : kFieldTable) {
-    if (MaskedEdit* field = window.FieldWidget(info.field)) {
+    if (MaskedEdit* field = widgets.FieldWidget(info.field)) {
       field->setAccessibleName(Spoken(QString::fromLatin1(info.label)));
     }
   }
-  TwoChoiceGroup* state = window.StateGroup();
+  TwoChoiceGroup* state = widgets.StateGroup();
   state->setAccessibleName(state->caption());
 
-  const QString contents = TitleOf(window, TEditorWidget::ContentsTitle);
-  const QString catalogue = TitleOf(window, TEditorWidget::CatalogueTitle);
-  window.ContentsList()->setAccessibleName(contents);
-  window.CatalogueList()->setAccessibleName(catalogue);
+  const QString contents = TitleOf(widgets, TEditorWidget::ContentsTitle);
+  const QString catalogue = TitleOf(widgets, TEditorWidget::CatalogueTitle);
+  widgets.ContentsList()->setAccessibleName(contents);
+  widgets.CatalogueList()->setAccessibleName(catalogue);
   NameFindField(window, "LMDLB1Find", contents);
   NameFindField(window, "lb2Find", catalogue);
 
-  const auto* count_label = static_cast<QLabel*>(window.Widget(TEditorWidget::RecordCountLabel));
-  window.RecordCountBox()->setAccessibleName(Spoken(count_label->text()));
+  const auto* count_label = static_cast<QLabel*>(widgets.Widget(TEditorWidget::RecordCountLabel));
+  widgets.RecordCountBox()->setAccessibleName(Spoken(count_label->text()));
   // Its description follows the selected marker (see MapView).
-  window.Map()->View()->setAccessibleName(QStringLiteral("Lo file map"));
+  map.setAccessibleName(QStringLiteral("Lo file map"));
 }
 
-void NameForScreenReaders(TForm1& window) {
+void NameForScreenReaders(QPlainTextEdit& warning) {
   InstallAccessibleRoles();
   // The words without the line breaks the box was laid out with.
-  window.Memo1->setAccessibleName(window.Memo1->toPlainText().simplified());
+  warning.setAccessibleName(warning.toPlainText().simplified());
 }

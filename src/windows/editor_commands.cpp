@@ -231,9 +231,10 @@ void EditorCommands::OpenNamed(const std::filesystem::path& file) {
 
 void EditorCommands::RestoreBackup() {
   guarded([this] {
-    const std::vector<TBackupCopy> copies = session_.Backups().Copies();
-    if (auto copy = ChooseBackupCopy(&window_, copies, session_.Backups().Keeper().Folder())) {
-      session_.Backups().Restore(*copy);
+    const std::vector<TBackupCopy> copies = session_.BackupRestore().Copies();
+    if (auto copy =
+            ChooseBackupCopy(&window_, copies, session_.BackupRestore().Keeper().Folder())) {
+      session_.BackupRestore().Restore(*copy);
     }
   });
 }

@@ -155,10 +155,9 @@ void EditorMap::GroupTurned(double degrees) {
 void EditorMap::DropCatalogueRow(int position, QPoint global) {
   const int entry = session_.View().FileRow(TList::Catalogue, position);
   if (!map_->isVisible()) return;
-  const QPoint at = map_->mapFromGlobal(global);
-  if (!map_->rect().contains(at)) return;
-  const WorldPoint world = map_->worldAt(at);
-  guarded([&] { session_.Placing().DropCatalogueEntry(entry, world.x, world.y); });
+  const std::optional<WorldPoint> world = map_->dropPoint(global);
+  if (!world) return;
+  guarded([&] { session_.Placing().DropCatalogueEntry(entry, world->x, world->y); });
 }
 
 void EditorMap::PointNudged(int index, double dx, double dy) {

@@ -86,7 +86,7 @@ void GroupCommands::CheckFile() {
   std::vector<TLoFinding> found;
   bool checked = false;
   guarded([&] {
-    found = session_.Group().CheckFile();
+    found = session_.CheckFile();
     checked = true;
   });
   if (!checked) return;

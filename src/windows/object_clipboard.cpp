@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "editor/object_transfer.h"
+#include "editor/objects.h"
 
 namespace {
 

@@ -43,7 +43,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   setPalette(face);
   setAutoFillBackground(true);
   CreateWidgets();
-  NameForScreenReaders(*this);
+  NameForScreenReaders(*Memo1);
 }
 
 void TForm1::CreateWidgets() {

@@ -82,7 +82,7 @@ TForm6::TForm6(TEditingSession& session, ruriVizid& settings, DesktopHost& deskt
   commands_->SetWorkspace(workspace_);
   presenter_ =
       std::make_unique<EditorPresenter>(*this, widgets_, session_.View(), *map_, session_.Undo());
-  NameForScreenReaders(*this);
+  NameForScreenReaders(*this, widgets_, *map_view);
 
   desktop.SetEditorWindow(this);
   session_.View().SetListener([this](TViewMember member) {

@@ -44,7 +44,7 @@ TEST(Backups, OneCopyOfTheOpenedFileBeforeTheFirstWriteOfARun) {
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 
   // Opened again in the same run: the first copy already holds what matters.
-  w.session.Backups().Keeper().SetClock([] { return kOpenedAt + 60; });
+  w.session.BackupRestore().Keeper().SetClock([] { return kOpenedAt + 60; });
   w.Reopen();
   w.Click(0);
   w.Save();
@@ -62,7 +62,7 @@ TEST(Backups, TwentyOneRunsKeepTheNewestTwenty) {
   for (int run = 0; run < 21; ++run) {
     EditorWorld w(2);
     w.SetUpBackups(kOpenedAt + run * 3600);
-    w.session.Backups().Keeper().SetFolder(folder);
+    w.session.BackupRestore().Keeper().SetFolder(folder);
     w.Click(0);
     w.Save();
   }
@@ -79,7 +79,7 @@ TEST(Backups, OpensInTheSameSecondGetNumberedCopies) {
   for (int run = 0; run < 3; ++run) {
     EditorWorld w(2);
     w.SetUpBackups(kOpenedAt);
-    w.session.Backups().Keeper().SetFolder(shared.path());
+    w.session.BackupRestore().Keeper().SetFolder(shared.path());
     w.Click(0);
     w.Save();
   }
@@ -136,7 +136,7 @@ struct RestoreWorld : EditorWorld {
 
 TEST(Backups, ListsTheOpenFilesCopiesNewestFirst) {
   RestoreWorld w;
-  const std::vector<TBackupCopy> copies = w.session.Backups().Copies();
+  const std::vector<TBackupCopy> copies = w.session.BackupRestore().Copies();
   ASSERT_EQ(copies.size(), 3u);
   EXPECT_EQ(copies[0].time_text, "2026-12-09 09:00:00");
   EXPECT_EQ(copies[1].time_text, "2026-12-08 09:00:00");
@@ -152,8 +152,8 @@ TEST(Backups, ARestoreIsOneStepUndoTakesBack) {
     RestoreWorld w;
     w.Click(3);
     const Bytes& copy = take_longer ? w.longer : w.shorter;
-    w.session.Backups().Restore(w.backups / (take_longer ? "LoTest.dat.2026-12-07T15-04-05"
-                                                         : "LoTest.dat.2026-12-08T09-00-00"));
+    w.session.BackupRestore().Restore(w.backups / (take_longer ? "LoTest.dat.2026-12-07T15-04-05"
+                                                               : "LoTest.dat.2026-12-08T09-00-00"));
     EXPECT_EQ(w.File(), copy);
     ExpectAgreesWithFile(w.session);
     EXPECT_EQ(w.session.View().SelectedRow(), take_longer ? 3 : 1);
@@ -181,7 +181,7 @@ TEST(Backups, ARestoreTakesTheCopysLengthAndUndoEveryByte) {
     for (TLoRecord& record : records) record.z += 1000.0f;  // every record differs
     const Bytes copy = LoFileBytes("Lake", "Shore", records);
     WriteBytes(w.dir / "copy", copy);
-    w.session.Backups().Restore(w.dir / "copy");
+    w.session.BackupRestore().Restore(w.dir / "copy");
     EXPECT_EQ(w.File(), copy);
     w.Undo();
     EXPECT_EQ(w.File(), opened);
@@ -199,7 +199,7 @@ TEST(Backups, ACopyThatIsNoLoFileIsRefused) {
   WriteBytes(w.dir / "LoShort.dat", short_one);
   for (const fs::path& copy :
        {w.backups / "LoTest.dat.2026-12-09T09-00-00", w.dir / "LoShort.dat"}) {
-    EXPECT_EQ(MessageOf([&] { w.session.Backups().Restore(copy); }),
+    EXPECT_EQ(MessageOf([&] { w.session.BackupRestore().Restore(copy); }),
               copy.filename().string() + " is not a copy of a Lo file; nothing was restored");
     EXPECT_EQ(w.File(), w.opened);
     EXPECT_TRUE(w.history.Steps().empty());
@@ -211,9 +211,10 @@ TEST(Backups, AFileReplacedAtItsPathIsNotRestoredInto) {
   fs::rename(w.lo, w.dir / "moved.dat");
   const Bytes other = LoFileBytes("Other", "Put in its place", NumberedRecords(1));
   WriteBytes(w.lo, other);
-  EXPECT_EQ(
-      MessageOf([&] { w.session.Backups().Restore(w.backups / "LoTest.dat.2026-12-07T15-04-05"); }),
-      w.lo.string() + " was replaced or deleted since it was opened; open it again");
+  EXPECT_EQ(MessageOf([&] {
+              w.session.BackupRestore().Restore(w.backups / "LoTest.dat.2026-12-07T15-04-05");
+            }),
+            w.lo.string() + " was replaced or deleted since it was opened; open it again");
   EXPECT_EQ(w.File(), other);
   EXPECT_EQ(ReadBytes(w.dir / "moved.dat"), w.opened);
 }

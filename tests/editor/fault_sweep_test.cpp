@@ -292,7 +292,7 @@ std::vector<Command> Commands() {
          w.Reopen();
          w.Click(2);
        },
-       [](World& w) { w.session.Backups().Restore(w.dir / "copy"); },
+       [](World& w) { w.session.BackupRestore().Restore(w.dir / "copy"); },
        {{0, 100 + 6 * 20}}},
       {"take a compared file's difference",
        false,

@@ -163,13 +163,13 @@ TEST_F(GroupEditsTest, TheCheckFindsEveryKindOfTroubleAndNothingOnACleanFile) {
                                     {7, 4, 3, 0.0f, std::numeric_limits<float>::infinity(), 0.0f,
                                      std::numeric_limits<float>::quiet_NaN(), 1}};
   Open({records[0], records[1]});
-  EXPECT_TRUE(group.CheckFile().empty());
+  EXPECT_TRUE(session.CheckFile().empty());
 
   Bytes file = LoFileBytes("Forest", "North woods", records);
   file.insert(file.end(), {0, 0, 9});  // left by an earlier tool
   WriteBytes(lo, file);
   Reopen();
-  EXPECT_EQ(group.CheckFile(),
+  EXPECT_EQ(session.CheckFile(),
             (std::vector<TLoFinding>{
                 {2, "Record 2: stacked on record 0 (the same kind within 0.01 units)"},
                 {3, "Record 3: class 7 type 4 is not in the catalogue"},

@@ -100,7 +100,7 @@ std::vector<StepCase> Cases() {
        [](EditorWorld& w) {
          const fs::path copy = w.dir / "copy";
          WriteBytes(copy, LoFileBytes("Lake", "Shore", NumberedRecords(2)));
-         w.session.Backups().Restore(copy);
+         w.session.BackupRestore().Restore(copy);
        }},
       {"RestoreLonger",
        2,
@@ -108,7 +108,7 @@ std::vector<StepCase> Cases() {
        [](EditorWorld& w) {
          const fs::path copy = w.dir / "copy";
          WriteBytes(copy, LoFileBytes("Lake", "Shore", NumberedRecords(5)));
-         w.session.Backups().Restore(copy);
+         w.session.BackupRestore().Restore(copy);
        }},
       {"TakeRemovedDifference",
        5,

@@ -92,7 +92,7 @@ class Script {
     std::vector<TLoRecord> records = NumberedRecords(Pick(0, 12));
     for (TLoRecord& record : records) record.r = static_cast<float>(Pick(0, 359));
     WriteBytes(w_.dir / "copy", LoFileBytes(Word(), Word(), records));
-    w_.session.Backups().Restore(w_.dir / "copy");
+    w_.session.BackupRestore().Restore(w_.dir / "copy");
   }
   // Copies of up to three records, appended (refused when they do not fit).
   void Paste() {

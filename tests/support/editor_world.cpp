@@ -29,7 +29,7 @@ void EditorWorld::StoreFolders() {
 }
 
 void EditorWorld::SetUpBackups(std::time_t opened_at) {
-  session.Backups().Keeper().SetFolder(backups);
-  session.Backups().Keeper().SetClock([opened_at] { return opened_at; });
+  session.BackupRestore().Keeper().SetFolder(backups);
+  session.BackupRestore().Keeper().SetClock([opened_at] { return opened_at; });
   Reopen();
 }

@@ -123,7 +123,7 @@ TEST_F(ComparisonWindowTest, ListsAndDrawsEveryDifferenceTakesOneThenAllAndUndoe
 
 TEST_F(ComparisonWindowTest, ComparesWithTheBackupTheFirstWriteMade) {
   StartRun();
-  form3_->Session().Backups().Keeper().SetFolder(files_.dir / "backups");
+  form3_->Session().BackupRestore().Keeper().SetFolder(files_.dir / "backups");
   OpenEditor();
   OpenFile(files_.lo_file);
   ClickRow(3);
@@ -135,7 +135,7 @@ TEST_F(ComparisonWindowTest, ComparesWithTheBackupTheFirstWriteMade) {
   QListWidget* list = form6_->Comparison()->List();
   ASSERT_EQ(list->count(), 1);
   const std::string opened_at =
-      form3_->Session().Backups().Copies().at(0).time_text;  // "... 15:04:05"
+      form3_->Session().BackupRestore().Copies().at(0).time_text;  // "... 15:04:05"
   EXPECT_EQ(list->item(0)->text().toStdString(),
             "Crate: X here 12.5, in the backup of " + opened_at.substr(11, 5) + " 3.25");
   EXPECT_TRUE(errors_.isEmpty()) << errors_.join(u'\n').toStdString();

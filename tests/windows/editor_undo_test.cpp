@@ -199,7 +199,7 @@ TEST_F(EditorUndoTest, AnotherOpenOrAFailedOneEmptiesTheHistory) {
 TEST_F(EditorUndoTest, ARestoredBackupIsOneStepUndoTakesBack) {
   StartRun();
   const std::filesystem::path backups = files_.dir / "backups";
-  form3_->Session().Backups().Keeper().SetFolder(backups);
+  form3_->Session().BackupRestore().Keeper().SetFolder(backups);
   OpenEditor();
   OpenFile(files_.lo_file);
   SaveRecord3();

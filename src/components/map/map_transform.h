@@ -10,6 +10,7 @@
 struct WorldPoint {
   double x = 0.0;
   double y = 0.0;
+  bool operator==(const WorldPoint&) const = default;
 };
 struct ScreenPoint {
   double x = 0.0;

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "map/map_backdrop.h"
+#include "map/map_gesture.h"
 #include "map/map_overlay.h"
 #include "map/map_painter.h"
 #include "map/map_point.h"
+#include "map/map_tools.h"
 #include "map/map_transform.h"
 
 // A top-down map of points on a maroon-to-black gradient with a labelled
@@ -49,27 +51,31 @@
 // its "Backdrop…" that the user asks for the backdrop's dialog (backdropRequested).
 // For screen readers the map is a picture whose description follows the
 // selected marker (its tool tip: what and where it is) and the group's size.
-class MapView : public QWidget {
+// The gestures themselves are MapTools': the view hands them the pointer and
+// the keys, passes their reports on as signals, paints and translates.
+class MapView : public QWidget, private MapReports {
   Q_OBJECT
 
  public:
   explicit MapView(QWidget* parent = nullptr);
 
   void setPoints(std::vector<MapPoint> points);
-  const std::vector<MapPoint>& points() const { return points_; }
+  const std::vector<MapPoint>& points() const { return state_.points; }
   // Moves one point without touching the others (live typing).
   void setPointPosition(int index, double x, double y);
 
   // -1 for none; an index without a point reads -1.
   void setSelected(int index);
-  int selected() const { return selected_; }
+  int selected() const { return state_.selected; }
 
   // The markers selected together; indices without a point are left out.
   void setGroup(const std::vector<int>& indices);
-  int groupSize() const { return group_size_; }
+  int groupSize() const { return state_.group_size; }
 
   // The world position under a point of the widget.
   WorldPoint worldAt(QPointF position) const;
+  // Where a row of another list let go at `global` lands on the map, if on it.
+  std::optional<WorldPoint> dropPoint(QPoint global) const;
 
   // Points whose X or Y is NaN or infinite: they are not drawn.
   int hiddenCount() const { return hidden_; }
@@ -83,15 +89,15 @@ class MapView : public QWidget {
 
   // World units; 0 turns snapping off. Negative or non-finite steps read 0.
   void setGridStep(double step);
-  double gridStep() const { return grid_step_; }
+  double gridStep() const { return state_.grid_step; }
 
   // Where the selected marker's turning handle is, if it has one.
   std::optional<QPointF> turnHandlePosition() const;
-  bool isTurning() const { return drag_ == Drag::Turn || drag_ == Drag::GroupTurn; }
-  const MapTransform& transform() const { return transform_; }
+  bool isTurning() const { return tools_.Turning(); }
+  const MapTransform& transform() const { return state_.transform; }
   // Where point `index` is on the widget (only meaningful for a finite point).
   QPointF screenPosition(int index) const;
-  bool isDragging() const { return drag_ == Drag::Marker || drag_ == Drag::Group; }
+  bool isDragging() const { return tools_.Dragging(); }
   // Whether the context menu's "Paste Here" can be chosen (not at first).
   void setPasteHereEnabled(bool enabled) { paste_here_enabled_ = enabled; }
   // Faint markers of what is about to be placed (empty: none).
@@ -99,7 +105,7 @@ class MapView : public QWidget {
   const std::vector<MapPoint>& preview() const { return preview_; }
   // While on, a left click anywhere only reports where (pointPicked).
   void setPickingPoint(bool picking);
-  bool pickingPoint() const { return picking_point_; }
+  bool pickingPoint() const { return state_.picking_point; }
   // Items the context menu offers after its own, below a separator.
   void setContextActions(QList<QAction*> actions) { context_actions_ = std::move(actions); }
   bool pasteHereEnabled() const { return paste_here_enabled_; }
@@ -165,58 +171,22 @@ class MapView : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
-  enum class Drag { None, Pressed, Marker, Group, Pan, Area, Turn, GroupTurn };
-
+  void Report(const MapReport& report) override;
+  MapPointer Pointer(const QPointF& position, Qt::KeyboardModifiers modifiers) const;
   MapScene Scene() const;
   void DescribeSelection();
-  int ChooseAt(QPointF position) const;
-  int DragTargetAt(QPointF position) const;
-  void CancelDrag();
   void ReportPointer(QPointF position);
-  bool MovesGroup(int index) const;
-  bool StartTurn(QPointF position);
-  void Turn(const WorldPoint& under, bool snap);
-  void FollowPointer(const WorldPoint& under);
-  bool Snapping() const { return grid_step_ > 0.0 && !no_snap_; }
-  WorldPoint GroupCentre() const;
   void ReportBackdrop();
+  void ZoomAbout(QPointF anchor, double factor);
 
-  std::vector<MapPoint> points_;
+  MapState state_;
+  MapTools tools_{state_, *this};
   MapOverlay overlay_;
-  int selected_ = -1;
   int hidden_ = 0;
   QChar separator_ = u'.';
-  MapTransform transform_;
-
-  Drag drag_ = Drag::None;
-  int pressed_marker_ = -1;
-  QPoint press_position_;
-  QPoint last_position_;
-  WorldPoint grab_offset_;
-  WorldPoint drag_to_;
-  WorldPoint press_world_;
-  WorldPoint group_offset_;
-  std::vector<bool> group_;
-  int group_size_ = 0;
   std::vector<MapPoint> preview_;
-  bool picking_point_ = false;
   QList<QAction*> context_actions_;
-  // Where the last click landed, to cycle through stacked markers.
-  QPoint last_click_{-1000, -1000};
-
   MapBackdrop backdrop_;
   QString reported_problem_;
-  double grid_step_ = 0.0;
-  // Alt was held during this drag: it lands where the pointer leaves it.
-  bool no_snap_ = false;
-  WorldPoint last_under_;
-  // The marker whose handle is dragged, and the direction it is given.
-  int turn_index_ = -1;
-  bool turn_moved_ = false;
-  double turn_to_ = 0.0;
-  // A group turn: about this point, from the direction of the press.
-  WorldPoint turn_centre_;
-  double turn_from_ = 0.0;
-  double group_turn_ = 0.0;
   bool paste_here_enabled_ = false;
 };

@@ -26,12 +26,12 @@ struct TPastePoint {
 // form. Raises LoTextError naming the first line that is not a record.
 std::vector<TRecordBytes> ObjectsFromText(std::string_view text);
 
-class TObjectTravel {
+class TObjects {
  public:
-  TObjectTravel(TEditorView& view, const TLoDocument& document, TWriteTransaction& transaction)
+  TObjects(TEditorView& view, const TLoDocument& document, TWriteTransaction& transaction)
       : view_(view), document_(document), transaction_(transaction) {}
-  TObjectTravel(const TObjectTravel&) = delete;
-  TObjectTravel& operator=(const TObjectTravel&) = delete;
+  TObjects(const TObjects&) = delete;
+  TObjects& operator=(const TObjects&) = delete;
 
   // The rows of the objects in record order: the map group, else the shown
   // record; empty when there is neither.

@@ -1,19 +1,20 @@
+#include "editor/editing_session.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <limits>
 #include <map>
 
-#include "editor/editing_session.h"
 #include "errors/app_error.h"
 #include "platform/binary_file.h"
 #include "support/editor_world.h"
 
 namespace {
 
-class RecordEditorTest : public ::testing::Test, protected EditorWorld {
+class EditingSessionTest : public ::testing::Test, protected EditorWorld {
  protected:
-  RecordEditorTest() : EditorWorld({{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}}) {}
+  EditingSessionTest() : EditorWorld({{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}}) {}
   void TearDown() override { file_faults::Reset(); }
 
   // The texts of RecordNo, Class, Type, X, Y, Z, R and Density, joined by blanks.
@@ -27,7 +28,7 @@ class RecordEditorTest : public ::testing::Test, protected EditorWorld {
   }
 };
 
-TEST_F(RecordEditorTest, OpenShowsHeaderAndListsButZerosUntilARowIsChosen) {
+TEST_F(EditingSessionTest, OpenShowsHeaderAndListsButZerosUntilARowIsChosen) {
   auto records = NumberedRecords(4);
   records[0].object_class = 7;
   Open(records);
@@ -57,7 +58,7 @@ TEST_F(RecordEditorTest, OpenShowsHeaderAndListsButZerosUntilARowIsChosen) {
   EXPECT_EQ(view.StateIndex(), 1);
 }
 
-TEST_F(RecordEditorTest, EmptyFileGivesAnEmptyContentsList) {
+TEST_F(EditingSessionTest, EmptyFileGivesAnEmptyContentsList) {
   Open({});
   EXPECT_TRUE(view.ContentsRows().empty());
   EXPECT_EQ(view.RecordCountText(), "0");
@@ -65,7 +66,7 @@ TEST_F(RecordEditorTest, EmptyFileGivesAnEmptyContentsList) {
   EXPECT_EQ(host.information, std::vector<std::string>{"No Item Selected"});
 }
 
-TEST_F(RecordEditorTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
+TEST_F(EditingSessionTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
   auto records = NumberedRecords(10);
   records[8].y = -5.125f;  // shows -5.13
   records[8].state = 2;    // shows "State 1"
@@ -88,7 +89,7 @@ TEST_F(RecordEditorTest, RemoveNeedsTheLastRowAndKeepsTheRecordBytes) {
   EXPECT_EQ(host.information.size(), 1u);
 }
 
-TEST_F(RecordEditorTest, AddAppendsAZeroedRecordWritingTheCountLast) {
+TEST_F(EditingSessionTest, AddAppendsAZeroedRecordWritingTheCountLast) {
   Open(NumberedRecords(5));
   const Bytes original = File();
   file_faults::FailOperation(4, 101);  // two stats, then the class read and written first
@@ -127,7 +128,7 @@ std::vector<std::pair<int, int>> NewestWrites(const EditorWorld& world) {
 // Add Object writes the new record field by field at its offsets, then the
 // name and the description, and the count last; Remove Object the count
 // first, then the new last record and the texts.
-TEST_F(RecordEditorTest, AddAndRemoveWriteFieldByFieldInTheirOrder) {
+TEST_F(EditingSessionTest, AddAndRemoveWriteFieldByFieldInTheirOrder) {
   Open(NumberedRecords(5));
   session.Records().AddObject();
   EXPECT_EQ(NewestWrites(*this), (std::vector<std::pair<int, int>>{{200, 1},
@@ -157,7 +158,7 @@ TEST_F(RecordEditorTest, AddAndRemoveWriteFieldByFieldInTheirOrder) {
 
 // Removing the only record: the count, then the typed texts are written; no
 // record remains to take the record fields' edits, which stay as typed.
-TEST_F(RecordEditorTest, RemovingTheOnlyRecordWritesTheTypedTextsAndKeepsTheRecordEdits) {
+TEST_F(EditingSessionTest, RemovingTheOnlyRecordWritesTheTypedTextsAndKeepsTheRecordEdits) {
   Open(NumberedRecords(1));
   const Bytes original = File();
   Click(0);
@@ -177,7 +178,7 @@ TEST_F(RecordEditorTest, RemovingTheOnlyRecordWritesTheTypedTextsAndKeepsTheReco
   EXPECT_TRUE(view.ContentsRows().empty());
 }
 
-TEST_F(RecordEditorTest, AddRefusesAFullTable) {
+TEST_F(EditingSessionTest, AddRefusesAFullTable) {
   Open(NumberedRecords(256));
   const Bytes original = File();
   Click(255);
@@ -188,7 +189,7 @@ TEST_F(RecordEditorTest, AddRefusesAFullTable) {
   EXPECT_EQ(view.SelectedRow(), 255);
 }
 
-TEST_F(RecordEditorTest, CommitStoresLowBytesAndTheChosenState) {
+TEST_F(EditingSessionTest, CommitStoresLowBytesAndTheChosenState) {
   auto records = NumberedRecords(3);
   records[1].state = 2;
   records[1].x = 1.005f;   // the nearest single lies below 1.005: shows 1.00
@@ -221,7 +222,7 @@ TEST_F(RecordEditorTest, CommitStoresLowBytesAndTheChosenState) {
   EXPECT_EQ(host.end_requests, 1);
 }
 
-TEST_F(RecordEditorTest, BadNumberStopsTheCommitAtThatFieldAndWritesNothing) {
+TEST_F(EditingSessionTest, BadNumberStopsTheCommitAtThatFieldAndWritesNothing) {
   Open(NumberedRecords(3));
   const Bytes original = File();
   Click(1);
@@ -241,7 +242,7 @@ TEST_F(RecordEditorTest, BadNumberStopsTheCommitAtThatFieldAndWritesNothing) {
   EXPECT_EQ(File(), original);
 }
 
-TEST_F(RecordEditorTest, StoredInfinityAndSignallingNaN) {
+TEST_F(EditingSessionTest, StoredInfinityAndSignallingNaN) {
   auto records = NumberedRecords(2);
   records[0].x = std::numeric_limits<float>::infinity();
   records[1].y = std::bit_cast<float>(0x7F800001u);
@@ -261,7 +262,7 @@ TEST_F(RecordEditorTest, StoredInfinityAndSignallingNaN) {
   EXPECT_EQ(Shown(), "1 1 1 1.25 0.00 0.00 90.00 0");  // from Y on still record 0's
 }
 
-TEST_F(RecordEditorTest, UntouchedFloatsKeepTheirBytesAndTypedOnesAreConverted) {
+TEST_F(EditingSessionTest, UntouchedFloatsKeepTheirBytesAndTypedOnesAreConverted) {
   auto records = NumberedRecords(1);
   records[0].x = -123456789.0f;  // its text is cut by the field
   records[0].y = 1.2345679e10f;
@@ -292,7 +293,7 @@ TEST_F(RecordEditorTest, UntouchedFloatsKeepTheirBytesAndTypedOnesAreConverted) 
   EXPECT_EQ(Slice(File(), 107, 4), FloatBytes(12.345679f));
 }
 
-TEST_F(RecordEditorTest, CommitWithoutASelectedRowWritesOnlyTheHeaderTextsAndKeepsRecordEdits) {
+TEST_F(EditingSessionTest, CommitWithoutASelectedRowWritesOnlyTheHeaderTextsAndKeepsRecordEdits) {
   Open(NumberedRecords(3));
   const Bytes original = File();
   const auto table_before = session.Document().LoRecordTable;
@@ -321,7 +322,7 @@ TEST_F(RecordEditorTest, CommitWithoutASelectedRowWritesOnlyTheHeaderTextsAndKee
   EXPECT_EQ(RecordBytes(session.Document().LoRecordTable[255]), RecordBytes(table_before[255]));
 }
 
-TEST_F(RecordEditorTest, CancelRunsTheRemainingStepsAndAsksToEnd) {
+TEST_F(EditingSessionTest, CancelRunsTheRemainingStepsAndAsksToEnd) {
   Open(NumberedRecords(3));
   settings.DeleteSetting("settings", "objdir");
   Click(2);
@@ -340,7 +341,7 @@ TEST_F(RecordEditorTest, CancelRunsTheRemainingStepsAndAsksToEnd) {
   EXPECT_TRUE(session.Document().IsOpen());
 }
 
-TEST_F(RecordEditorTest, WithoutAFileCommandsFailWith103BeforeAnythingChanges) {
+TEST_F(EditingSessionTest, WithoutAFileCommandsFailWith103BeforeAnythingChanges) {
   Click(0);
   EXPECT_EQ(view.Text(TField::X), "0.00");
   Type(TField::X, "2.5");
@@ -363,7 +364,7 @@ TEST_F(RecordEditorTest, WithoutAFileCommandsFailWith103BeforeAnythingChanges) {
   EXPECT_EQ(view.RecordCountText(), "#");
 }
 
-TEST_F(RecordEditorTest, FailedOpenShowsNoFileAndNeverWritesTheOldDataIntoTheNewFile) {
+TEST_F(EditingSessionTest, FailedOpenShowsNoFileAndNeverWritesTheOldDataIntoTheNewFile) {
   // A missing file, one too short for its count (the records it holds are
   // read) and one with a count no Lo file has.
   const std::filesystem::path short_file = dir / "LoShort.dat";
@@ -410,7 +411,7 @@ TEST_F(RecordEditorTest, FailedOpenShowsNoFileAndNeverWritesTheOldDataIntoTheNew
   }
 }
 
-TEST_F(RecordEditorTest, EachListIsUpdatedOncePerFillEvenWhenTheCatalogueFailsMidway) {
+TEST_F(EditingSessionTest, EachListIsUpdatedOncePerFillEvenWhenTheCatalogueFailsMidway) {
   std::vector<TestEntry> entries;
   for (std::uint32_t i = 0; i < 512; ++i) entries.push_back({i % 256, i / 256, "Object"});
   WriteCatalogue(dir / "objdat", entries);
@@ -440,7 +441,7 @@ TEST_F(RecordEditorTest, EachListIsUpdatedOncePerFillEvenWhenTheCatalogueFailsMi
   EXPECT_EQ(updates[TAspect::CatalogueRows], 0);
 }
 
-TEST_F(RecordEditorTest, NamedFileOpensWithoutLoFolderOrDialogButWithTheObjdatFolder) {
+TEST_F(EditingSessionTest, NamedFileOpensWithoutLoFolderOrDialogButWithTheObjdatFolder) {
   WriteBytes(lo, LoFileBytes("Forest", "North woods", NumberedRecords(3)));
   session.Files().OpenLoFileNamed(lo);
 
@@ -456,7 +457,7 @@ TEST_F(RecordEditorTest, NamedFileOpensWithoutLoFolderOrDialogButWithTheObjdatFo
   EXPECT_EQ(host.end_requests, 0);
 }
 
-TEST_F(RecordEditorTest, NamedFileThatCannotBeOpenedLeavesNoFileAndTheMenuWorksAfter) {
+TEST_F(EditingSessionTest, NamedFileThatCannotBeOpenedLeavesNoFileAndTheMenuWorksAfter) {
   const std::filesystem::path missing = dir / "LoMissing.dat";
   EXPECT_EQ(MessageOf([&] { session.Files().OpenLoFileNamed(missing); }), "File not found");
   EXPECT_FALSE(session.Document().IsOpen());
@@ -472,7 +473,7 @@ TEST_F(RecordEditorTest, NamedFileThatCannotBeOpenedLeavesNoFileAndTheMenuWorksA
   EXPECT_TRUE(session.Document().IsOpen());
 }
 
-TEST_F(RecordEditorTest, ATypedRecordNumberGoesToThatRecordWithinTheFile) {
+TEST_F(EditingSessionTest, ATypedRecordNumberGoesToThatRecordWithinTheFile) {
   Open(NumberedRecords(5));
   int record_number_changes = 0;
   view.SetListener([&](TViewMember member) {
@@ -499,7 +500,7 @@ TEST_F(RecordEditorTest, ATypedRecordNumberGoesToThatRecordWithinTheFile) {
   EXPECT_EQ(view.SelectedRow(), 0);
 }
 
-TEST_F(RecordEditorTest, DecimalSeparatorAppliesBothWays) {
+TEST_F(EditingSessionTest, DecimalSeparatorAppliesBothWays) {
   Open(NumberedRecords(2));
   session.View().SetDecimalSeparator(',');
   Click(1);
@@ -519,7 +520,7 @@ TEST_F(RecordEditorTest, DecimalSeparatorAppliesBothWays) {
 
 namespace {
 
-TEST_F(RecordEditorTest, AFileReplacedOrDeletedSinceItWasOpenedIsNotWrittenAndTheEditsStay) {
+TEST_F(EditingSessionTest, AFileReplacedOrDeletedSinceItWasOpenedIsNotWrittenAndTheEditsStay) {
   const std::string message =
       lo.string() + " was replaced or deleted since it was opened; open it again";
   // Copied over itself (a new file under the old name), then deleted.
@@ -553,7 +554,7 @@ TEST_F(RecordEditorTest, AFileReplacedOrDeletedSinceItWasOpenedIsNotWrittenAndTh
   }
 }
 
-TEST_F(RecordEditorTest, AFileOpenInAnotherEditorIsReportedOnceAndOpensAllTheSame) {
+TEST_F(EditingSessionTest, AFileOpenInAnotherEditorIsReportedOnceAndOpensAllTheSame) {
   WriteBytes(lo, LoFileBytes("Shared", "", NumberedRecords(2)));
   TLoDocument other_editor;
   other_editor.Open(lo);

@@ -1,4 +1,4 @@
-#include "editor/object_transfer.h"
+#include "editor/objects.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,12 +73,12 @@ std::string NoRoomMessage(int room, const std::string& nothing_done) {
          " in this file" + limit + "; " + nothing_done;
 }
 
-int TObjectTravel::ShownRow() const {
+int TObjects::ShownRow() const {
   const int row = view_.SelectedRow();
   return row >= 0 && row <= document_.LastIndex ? row : -1;
 }
 
-std::vector<int> TObjectTravel::ChosenObjects() const {
+std::vector<int> TObjects::ChosenObjects() const {
   std::vector<int> rows;
   for (int row : view_.MapGroup()) {
     if (row <= document_.LastIndex) rows.push_back(row);
@@ -88,7 +88,7 @@ std::vector<int> TObjectTravel::ChosenObjects() const {
   return rows;
 }
 
-std::vector<TRecordBytes> TObjectTravel::CopyObjects() const {
+std::vector<TRecordBytes> TObjects::CopyObjects() const {
   const std::vector<int> rows = ChosenObjects();
   if (rows.empty()) throw AppError(kNoItemSelected);
   std::vector<TRecordBytes> records;
@@ -100,7 +100,7 @@ std::vector<TRecordBytes> TObjectTravel::CopyObjects() const {
 
 std::vector<TRecordBytes> ObjectsFromText(std::string_view text) { return ParseRecordLines(text); }
 
-void TObjectTravel::PasteObjects(std::span<const TRecordBytes> records, const TPastePoint* at) {
+void TObjects::PasteObjects(std::span<const TRecordBytes> records, const TPastePoint* at) {
   if (records.empty()) return;
   const int count = document_.LastIndex + 1;
   const int room = kLoRecordCapacity - count;
@@ -122,7 +122,7 @@ void TObjectTravel::PasteObjects(std::span<const TRecordBytes> records, const TP
 
 // Moves the kept records up over the deleted ones; the caption names the
 // command ("Delete", "Cut").
-void TObjectTravel::RemoveRows(const std::vector<int>& rows, const std::string& command) {
+void TObjects::RemoveRows(const std::vector<int>& rows, const std::string& command) {
   const int count = document_.LastIndex + 1;
   const int first = rows.front();
   std::vector<TLoRecord> kept;
@@ -150,13 +150,13 @@ void TObjectTravel::RemoveRows(const std::vector<int>& rows, const std::string& 
       });
 }
 
-void TObjectTravel::DeleteObjects() {
+void TObjects::DeleteObjects() {
   const std::vector<int> rows = ChosenObjects();
   if (rows.empty()) throw AppError(kNoItemSelected);
   RemoveRows(rows, "Delete");
 }
 
-std::vector<TRecordBytes> TObjectTravel::CutObjects() {
+std::vector<TRecordBytes> TObjects::CutObjects() {
   const std::vector<int> rows = ChosenObjects();
   if (rows.empty()) throw AppError(kNoItemSelected);
   std::vector<TRecordBytes> records = CopyObjects();
