@@ -52,5 +52,5 @@ void TUndoCommands::Take(const TWriteStep& step, TStepWay way) {
     if (step.edits && edits_again) return form_.ShowEdits(*step.edits);
     return form_.ShowStoredRecord(row);
   }
-  transaction_.Play([&](TLoDocument&) { player_.Play(step, way); }, row);
+  transaction_.Play([&](TLoDocument&) { player_.Play(step, way); }, row, step.file);
 }

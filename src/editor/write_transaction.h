@@ -8,6 +8,7 @@
 class TEditorView;
 class TFieldForm;
 class TLoDocument;
+class TNamesFile;
 class TObjCatalogue;
 class TUnsavedEdits;
 class TWriteRecorder;
@@ -28,6 +29,9 @@ struct TStepPlan {
   int row_before = -1;  // the record an undo shows
   int row_after = -1;   // the record the command and a redo show
   TFieldsAfter fields = TFieldsAfter::StoredRecord;
+  // The names file's commands check and record that file instead; the
+  // object data list shows its names again afterwards.
+  TStepFile file = TStepFile::LoFile;
 };
 
 // The one way anything writes the open Lo file: a command's writes, and the
@@ -46,8 +50,9 @@ struct TStepPlan {
 //     left it: the values a Save read before it stay stored.
 class TWriteTransaction {
  public:
-  TWriteTransaction(TLoDocument& document, TWriteRecorder& recorder, TEditorView& view,
-                    const TObjCatalogue& catalogue, TFieldForm& form, TUnsavedEdits& edits);
+  TWriteTransaction(TLoDocument& document, TNamesFile& names, TWriteRecorder& recorder,
+                    TEditorView& view, const TObjCatalogue& catalogue, TFieldForm& form,
+                    TUnsavedEdits& edits);
   TWriteTransaction(const TWriteTransaction&) = delete;
   TWriteTransaction& operator=(const TWriteTransaction&) = delete;
 
@@ -57,14 +62,16 @@ class TWriteTransaction {
            const std::function<void(TWriteStep&)>& describe = {});
   // Plays a step of the history; the fields then show record `row` (or only
   // the header texts again with no row).
-  void Play(const std::function<void(TLoDocument&)>& play, int row);
+  void Play(const std::function<void(TLoDocument&)>& play, int row,
+            TStepFile file = TStepFile::LoFile);
 
  private:
-  void Recover();
-  void ShowFile();
+  void Recover(TStepFile file);
+  void ShowFile(TStepFile file);
   void ShowFields(TFieldsAfter fields, int row);
 
   TLoDocument& document_;
+  TNamesFile& names_;
   TWriteRecorder& recorder_;
   TEditorView& view_;
   const TObjCatalogue& catalogue_;
