@@ -27,6 +27,7 @@ CellEditor* CellEditor::edit(ColumnListBox* list, int row, int section, const QS
 }
 
 void CellEditor::keyPressEvent(QKeyEvent* event) {
+  if (finished_) return;  // ended, waiting to be deleted
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     const QString typed = text();
     finish();
