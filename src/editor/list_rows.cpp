@@ -59,7 +59,7 @@ void RefreshContentsRows(const TLoDocument& document, const TObjCatalogue& catal
   view.ReplaceContentsRows(std::move(rows));
 }
 
-void RefreshCatalogueRows(const TObjCatalogue& catalogue, TEditorView& view) {
+void ShowCatalogueNames(const TObjCatalogue& catalogue, TEditorView& view) {
   std::vector<std::string> rows;
   for (int i = 0; i < catalogue.EntriesRead; ++i) rows.push_back(CatalogueRow(catalogue, i));
   view.ReplaceCatalogueRows(std::move(rows));

@@ -77,14 +77,14 @@ void TWriteTransaction::Recover(TStepFile file) {
   document_.AgreeWithFile();
   if (!document_.IsOpen()) {
     document_ = TLoDocument();  // a zeroed table, as at start
-    if (file == TStepFile::Names) RefreshCatalogueRows(catalogue_, view_);
+    if (file == TStepFile::Names) ShowCatalogueNames(catalogue_, view_);
     return form_.ShowNoFile();
   }
   ShowFile(file);
 }
 
 void TWriteTransaction::ShowFile(TStepFile file) {
-  if (file == TStepFile::Names) RefreshCatalogueRows(catalogue_, view_);
+  if (file == TStepFile::Names) ShowCatalogueNames(catalogue_, view_);
   view_.RecordValuesChanged();  // values no row shows (a group's X and Y) changed too
   RefreshContentsRows(document_, catalogue_, view_);
   view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
