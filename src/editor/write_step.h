@@ -14,9 +14,10 @@
 // through the write transaction (a Save or a Move of one record, Add,
 // Remove, Duplicate and catalogue drops, group moves and turns, fields set
 // for a group, rows of copies, aligns and spreads, Paste,
-// Delete and Cut, a restored backup): every positioned write in the order
-// it was made, with the bytes it replaced and the bytes it wrote, and the
-// file's length before and after.
+// Delete and Cut, a restored backup), or one that wrote the names file (a
+// name, an import of names): every positioned write in the order it was
+// made, with the bytes it replaced and the bytes it wrote, and the file's
+// length before and after.
 // Or, without a write, the edits of a record the user left unsaved by
 // choosing another record (taken back, they show again), or unsaved edits
 // taken back by Undo (done again, they show again).
