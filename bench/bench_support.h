@@ -47,6 +47,7 @@ class BenchHost : public TEditorHost {
   TFolderPrompt& LoFolderPrompt() override { return lo_prompt; }
   TFolderPrompt& ObjdatFolderPrompt() override { return objdat_prompt; }
   void ShowInformation(const std::string&) override {}
+  bool AskQuestion(const std::string&) override { return true; }
   void HideStartupWindow() override {}
   void RequestEnd() override {}
   bool IsEditorVisible() const override { return true; }

@@ -19,8 +19,10 @@ the last one and keeps free-form notes.
 The package also holds lodump, which prints a Lo file as the editor shows
 it, for reading or comparing Lo files in a terminal, or in an exact text
 form that loload writes back into a Lo file, byte for byte; lodiff, which
-prints what changed between two Lo files record by record; and lomerge, a
-three-way merge of Lo files for git's merge driver.")
+prints what changed between two Lo files record by record; lomerge, a
+three-way merge of Lo files for git's merge driver; and lonames, which
+prints the names of the catalogue's object kinds as text to share and
+names them from such a text.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

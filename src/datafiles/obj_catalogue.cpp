@@ -76,6 +76,9 @@ std::filesystem::path TObjCatalogue::CataloguePath(const std::string& folder) {
 
 void TObjCatalogue::Load(const std::string& folder, const RowSink& sink, Access access) {
   const bool read_only = access == Access::ReadOnly;
+  CatalogueFile.clear();
+  NamesFile.clear();
+  EntriesRead = 0;
   // Both handles are local: whatever way Load ends, no descriptor stays open.
   BinaryFile catalogue;
   const std::filesystem::path exact_path = CataloguePath(folder);
@@ -99,12 +102,17 @@ void TObjCatalogue::Load(const std::string& folder, const RowSink& sink, Access 
   std::filesystem::path names_path = catalogue_path;
   names_path.replace_extension(".nam");
   if (read_only) {
-    names.OpenReadOnly(FindIgnoringCase(names_path).value_or(names_path));
+    names_path = FindIgnoringCase(names_path).value_or(names_path);
+    names.OpenReadOnly(names_path);
   } else if (auto existing = FindIgnoringCase(names_path)) {
-    names.OpenExisting(*existing);
+    names_path = *existing;
+    names.OpenExisting(names_path);
   } else {
     CreateNamesFile(names, names_path, count);
   }
+  CatalogueFile = catalogue_path;
+  NamesFile = names_path;
+  NamesIdentity = names.Id();
 
   // Any count of 0 or less means an empty catalogue (count - 1 would wrap at -32768).
   ObjLastIndex = static_cast<std::int16_t>(std::max(count, 0) - 1);
@@ -116,6 +124,7 @@ void TObjCatalogue::Load(const std::string& folder, const RowSink& sink, Access 
     const std::uint64_t base = kFirstEntryOffset + kEntrySize * static_cast<std::uint64_t>(i);
     for (std::size_t w = 0; w < words.size(); ++w)
       ReadWord(catalogue, base + kWordOffsets[w], words[w]);
+    EntriesRead = i + 1;
     if (sink.entry_loaded) sink.entry_loaded(i);
   }
   catalogue.Close();

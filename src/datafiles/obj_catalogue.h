@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/binary_file.h"
+
 struct TObjEntry {
   std::array<std::uint32_t, 8> words{};  // word 0 class, word 1 type, words 2..7 kept unused
 };
@@ -36,6 +38,13 @@ class TObjCatalogue {
   std::array<TObjEntry, kObjCatalogueCapacity> ObjEntryTable{};
   std::array<std::array<std::uint8_t, kObjNameSize>, kObjCatalogueCapacity> ObjNameTable{};
   std::int16_t ObjLastIndex = 0;  // entry count - 1; -1 for a count of 0 or less
+  // What the last load read, for the commands that write names: the two
+  // files (empty when it stopped before opening objdat.nam), which file the
+  // names path named then, and the entries whose name and words it read.
+  std::filesystem::path CatalogueFile;
+  std::filesystem::path NamesFile;
+  BinaryFile::Identity NamesIdentity{};
+  int EntriesRead = 0;
 
   // Called once before the first entry is read (clear the list), then once per
   // entry as it is read (add its row).

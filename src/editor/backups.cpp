@@ -108,21 +108,34 @@ std::optional<std::string> TBackupKeeper::BeforeWrite() {
   done_.insert(file_);
   if (unread_reason_) return NoCopyMessage(file_, folder_, *unread_reason_);
   try {
-    MakeCopy();
+    MakeCopy(file_, opened_at_, bytes_);
   } catch (const std::exception& error) {
     return NoCopyMessage(file_, folder_, error.what());
   }
   return std::nullopt;
 }
 
-void TBackupKeeper::MakeCopy() {
+std::optional<std::string> TBackupKeeper::BeforeWriteTo(const std::filesystem::path& file) {
+  if (folder_.empty() || done_.count(file) != 0) return std::nullopt;
+  done_.insert(file);
+  try {
+    const std::string bytes = ReadWholeFile(file);
+    MakeCopy(file, clock_(), std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  } catch (const std::exception& error) {
+    return NoCopyMessage(file, folder_, error.what());
+  }
+  return std::nullopt;
+}
+
+void TBackupKeeper::MakeCopy(const std::filesystem::path& file, std::time_t time,
+                             const std::vector<std::uint8_t>& bytes) {
   MakePrivateFolders(folder_);
-  const std::string file_name = file_.filename().string();
+  const std::string file_name = file.filename().string();
   RemoveStaleTemporaries(folder_ / file_name);
-  const std::string base = file_name + "." + LocalTimeStamp(opened_at_);
+  const std::string base = file_name + "." + LocalTimeStamp(time);
   for (int n = 1;; ++n) {
     const std::string name = n == 1 ? base : base + "-" + std::to_string(n);
-    if (WriteNewFile(folder_ / name, bytes_)) break;
+    if (WriteNewFile(folder_ / name, bytes)) break;
     if (n == kMaxSameSecondCopies) throw InOutError::Unlisted(EEXIST);
   }
   // The copy is made; the oldest ones go as far as the folder lets them.

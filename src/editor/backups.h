@@ -50,12 +50,16 @@ class TBackupKeeper {
   // When no copy can be made, the text to tell the user (once per file);
   // never raises.
   std::optional<std::string> BeforeWrite();
+  // Before a write to another file the editor writes (objdat.nam): copies
+  // it as it is now, once per file in a run; as BeforeWrite otherwise.
+  std::optional<std::string> BeforeWriteTo(const std::filesystem::path& file);
   // The open file's copies, newest first, compared with `now`. Raises
   // InOutError when the folder cannot be listed (a missing one has none).
   std::vector<TBackupCopy> Copies(const std::vector<std::uint8_t>& now) const;
 
  private:
-  void MakeCopy();
+  void MakeCopy(const std::filesystem::path& file, std::time_t time,
+                const std::vector<std::uint8_t>& bytes);
   std::filesystem::path folder_;
   std::function<std::time_t()> clock_ = [] { return std::time(nullptr); };
   std::filesystem::path file_;

@@ -1,9 +1,9 @@
 #include "editor/editing_session.h"
 
 TEditingSession::TEditingSession(ruriVizid& settings, TEditorHost& host)
-    : recorder_(document_, [&host](const std::string& notice) { host.ShowInformation(notice); }),
+    : recorder_(document_, names_, [&host](const std::string& notice) { host.ShowInformation(notice); }),
       form_(view_, document_, host, edits_),
-      transaction_(document_, recorder_, view_, catalogue_, form_, edits_),
+      transaction_(document_, names_, recorder_, view_, catalogue_, form_, edits_),
       files_(settings, host, view_, document_, catalogue_, form_, edits_, recorder_),
       records_(host, view_, document_, form_, edits_, transaction_),
       placing_(host, view_, document_, catalogue_, form_, edits_, transaction_),
@@ -11,7 +11,8 @@ TEditingSession::TEditingSession(ruriVizid& settings, TEditorHost& host)
       backup_restore_(view_, document_, recorder_, transaction_),
       group_(host, view_, document_, form_, transaction_),
       undo_(history_, player_, transaction_, form_, edits_),
-      compare_(view_, document_, catalogue_, transaction_) {
+      compare_(view_, document_, catalogue_, transaction_),
+      naming_(host, view_, catalogue_, names_, transaction_) {
   recorder_.SetListener(&history_);
 }
 

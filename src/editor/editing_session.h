@@ -3,6 +3,7 @@
 #include <string>
 
 #include "datafiles/lo_document.h"
+#include "datafiles/names_file.h"
 #include "datafiles/obj_catalogue.h"
 #include "editor/backup_restore.h"
 #include "editor/comparison.h"
@@ -12,6 +13,7 @@
 #include "editor/file_check.h"
 #include "editor/file_opening.h"
 #include "editor/group_edits.h"
+#include "editor/object_naming.h"
 #include "editor/objects.h"
 #include "editor/placing.h"
 #include "editor/record_commands.h"
@@ -74,6 +76,7 @@ class TEditingSession {
   TUndoCommands& Undo() { return undo_; }
   TComparison& Compare() { return compare_; }
   std::vector<TLoFinding> CheckFile() { return CheckOpenFile(document_, catalogue_); }
+  TObjectNaming& Naming() { return naming_; }
   const TUndoCommands& Undo() const { return undo_; }
   // The steps the history holds, for what shows them.
   const TUndoHistory& History() const { return history_; }
@@ -82,9 +85,10 @@ class TEditingSession {
   TEditorView view_;
   TLoDocument document_;
   TObjCatalogue catalogue_;
+  TNamesFile names_{catalogue_};
   TWriteRecorder recorder_;
   TUndoHistory history_;
-  TStepPlayer player_{document_};
+  TStepPlayer player_{document_, names_};
   TUnsavedEdits edits_{view_, recorder_};
   TFieldForm form_;
   TWriteTransaction transaction_;
@@ -96,4 +100,5 @@ class TEditingSession {
   TGroupEdits group_;
   TUndoCommands undo_;
   TComparison compare_;
+  TObjectNaming naming_;
 };

@@ -38,6 +38,8 @@ class TEditorHost {
   virtual TFolderPrompt& ObjdatFolderPrompt() = 0;
   // A modal information box ("Information", one OK button).
   virtual void ShowInformation(const std::string& text) = 0;
+  // A modal question with "Yes" and "No"; true for "Yes".
+  virtual bool AskQuestion(const std::string& text) = 0;
   virtual void HideStartupWindow() = 0;
   // Asks the program to end once control is back in the event loop; the
   // operation that asks runs on to its end.

@@ -59,6 +59,12 @@ void RefreshContentsRows(const TLoDocument& document, const TObjCatalogue& catal
   view.ReplaceContentsRows(std::move(rows));
 }
 
+void ShowCatalogueNames(const TObjCatalogue& catalogue, TEditorView& view) {
+  std::vector<std::string> rows;
+  for (int i = 0; i < catalogue.EntriesRead; ++i) rows.push_back(CatalogueRow(catalogue, i));
+  view.ReplaceCatalogueRows(std::move(rows));
+}
+
 void LoadCatalogueRows(TObjCatalogue& catalogue, const std::string& folder, TEditorView& view,
                        TObjCatalogue::Access access) {
   // Rows go to the view once, not per entry: the list would be rebuilt

@@ -30,6 +30,9 @@ void FillPlaceholderRows(const TLoDocument& document, TEditorView& view);
 // Leaves no row selected.
 void RefreshContentsRows(const TLoDocument& document, const TObjCatalogue& catalogue,
                          TEditorView& view);
+// The object data list again, one row per entry the last load read (its
+// names changed).
+void ShowCatalogueNames(const TObjCatalogue& catalogue, TEditorView& view);
 // Loads the catalogue from `folder` and shows its rows in the object data list
 // in one update. A load that fails once it has reached the entries shows the
 // rows read before the failure; one that fails before them leaves the list as

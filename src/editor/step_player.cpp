@@ -5,15 +5,17 @@
 #include <map>
 #include <numeric>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "datafiles/lo_document.h"
+#include "datafiles/names_file.h"
 #include "errors/app_error.h"
 
 namespace {
 
-// What the user knows the byte at `offset` as.
-std::string PartAt(std::uint64_t offset) {
+// What the user knows the byte at `offset` of the Lo file as.
+std::string PartAt(const TLoDocument&, std::uint64_t offset) {
   if (offset >= kFirstRecordOffset) {
     return "Record " + std::to_string((offset - kFirstRecordOffset) / kRecordSize);
   }
@@ -21,6 +23,10 @@ std::string PartAt(std::uint64_t offset) {
   if (offset < kCountOffset + kCountWidth) return "The record count";
   if (offset < FieldInfo(TField::Description).offset) return "The file header";
   return "The Lo file description";
+}
+
+std::string PartAt(const TNamesFile&, std::uint64_t offset) {
+  return "The name of entry " + std::to_string(offset / kObjNameSize);
 }
 
 AppError ChangedOutside(const std::string& part, const std::filesystem::path& file, TStepWay way) {
@@ -37,7 +43,8 @@ using FileBytes = std::map<std::uint64_t, std::uint8_t>;
 // byte may hold the step's old or its new value (a step or a play stopped
 // part-way leaves such a mix); bytes only one of the two lengths covers may
 // be missing.
-FileBytes CheckStillThere(TLoDocument& document, const TWriteStep& step, TStepWay way) {
+template <typename File>
+FileBytes CheckStillThere(File& document, const TWriteStep& step, TStepWay way) {
   const std::filesystem::path& file = document.Path();
   const std::uint64_t shorter = std::min(step.length_before, step.length_after);
   const std::uint64_t longer = std::max(step.length_before, step.length_after);
@@ -53,7 +60,7 @@ FileBytes CheckStillThere(TLoDocument& document, const TWriteStep& step, TStepWa
       const bool known =
           i < got ? now[i] == step.before[write.at + i] || now[i] == step.after[write.at + i]
                   : offset >= shorter;
-      if (!known) throw ChangedOutside(PartAt(offset), file, way);
+      if (!known) throw ChangedOutside(PartAt(document, offset), file, way);
       if (i < got) held[offset] = now[i];
     }
   }
@@ -72,13 +79,26 @@ bool AlreadyHeld(const FileBytes& held, std::uint64_t offset, const std::uint8_t
 
 }  // namespace
 
+// The names file is written the same way; a whole replacement is played
+// as one again, so it is never left half written.
 void TStepPlayer::Play(const TWriteStep& step, TStepWay way) {
   if (!step.WritesFile()) return;
+  if (step.file == TStepFile::Names) return PlayOn(names_, step, way);
+  PlayOn(document_, step, way);
+}
+
+template <typename File>
+void TStepPlayer::PlayOn(File& document, const TWriteStep& step, TStepWay way) {
   const bool back = way == TStepWay::Back;
-  document_.CheckStillAtPath();
-  FileBytes held = CheckStillThere(document_, step, way);
+  document.CheckStillAtPath();
+  FileBytes held = CheckStillThere(document, step, way);
   const std::vector<std::uint8_t>& bytes = back ? step.before : step.after;
   const std::uint64_t length = back ? step.length_before : step.length_after;
+  if constexpr (std::is_same_v<File, TNamesFile>) {
+    if (step.whole_file) {
+      return document.ReplaceWhole(std::span(bytes).first(static_cast<std::size_t>(length)));
+    }
+  }
   std::vector<std::size_t> order(step.writes.size());
   std::iota(order.begin(), order.end(), 0);
   // Back goes through the writes in reverse: the count shrinks before the
@@ -92,12 +112,16 @@ void TStepPlayer::Play(const TWriteStep& step, TStepWay way) {
         static_cast<std::size_t>(std::min<std::uint64_t>(write.width, length - write.offset));
     const std::uint8_t* data = bytes.data() + write.at;
     if (AlreadyHeld(held, write.offset, data, width)) continue;
-    document_.WriteBytes(write.offset, {data, width});
+    document.WriteBytes(write.offset, {data, width});
     for (std::size_t i = 0; i < width; ++i) held[write.offset + i] = data[i];
   }
-  if (document_.FileLength() > length) document_.ShortenTo(length);
-  // Memory takes the bytes found in place too.
-  for (const TStepWrite& write : step.writes) {
-    document_.TakeFileBytes(write.offset, {bytes.data() + write.at, write.width});
+  if (document.FileLength() > length) document.ShortenTo(length);
+  if constexpr (std::is_same_v<File, TLoDocument>) {
+    // Memory takes the bytes found in place too.
+    for (const TStepWrite& write : step.writes) {
+      document.TakeFileBytes(write.offset, {bytes.data() + write.at, write.width});
+    }
+  } else {
+    document.AgreeWithFile();
   }
 }

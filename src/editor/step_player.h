@@ -3,15 +3,16 @@
 #include "editor/write_step.h"
 
 class TLoDocument;
+class TNamesFile;
 
 // Which way a step is taken: back (undo) or again (redo).
 enum class TStepWay { Back, Again };
 
-// Takes a step of the open Lo file back or does it again, on the file and
+// Takes a step of the open Lo file (or of the names file) back or does it again, on the file and
 // (through the document's writes) in its memory. It shows nothing.
 class TStepPlayer {
  public:
-  explicit TStepPlayer(TLoDocument& document) : document_(document) {}
+  TStepPlayer(TLoDocument& document, TNamesFile& names) : document_(document), names_(names) {}
 
   // First checks that the path still names the opened file (as commands
   // do), then reads every byte the step wrote: when one holds neither the
@@ -27,5 +28,9 @@ class TStepPlayer {
   void Play(const TWriteStep& step, TStepWay way);
 
  private:
+  template <typename File>
+  void PlayOn(File& file, const TWriteStep& step, TStepWay way);
+
   TLoDocument& document_;
+  TNamesFile& names_;
 };

@@ -54,5 +54,5 @@ void TUndoCommands::Take(const TWriteStep& step, TStepWay way) {
     return form_.ShowStoredRecord(row);
   }
   transaction_.Play([&](TLoDocument&) { player_.Play(step, way); }, row,
-                    back ? step.group_before : step.group_after);
+                    back ? step.group_before : step.group_after, step.file);
 }

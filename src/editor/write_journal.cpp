@@ -15,7 +15,7 @@ TWriteStep TWriteJournal::Take() { return std::exchange(step_, TWriteStep()); }
 void TWriteJournal::BeforeWrite(std::uint64_t offset, std::span<const std::uint8_t> before,
                                 std::span<const std::uint8_t> after) {
   if (!wrote_) {
-    if (std::optional<std::string> message = backups_.BeforeWrite()) notice_(*message);
+    if (std::optional<std::string> message = backup_()) notice_(*message);
   }
   wrote_ = true;
   step_.Add(offset, before.data(), after.data(), before.size());

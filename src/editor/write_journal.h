@@ -19,8 +19,13 @@ class TWriteJournal : public TWriteObserver {
  public:
   using Notice = std::function<void(const std::string&)>;
 
+  // Makes the copy before the first write; the text to tell when none could be made.
+  using Backup = std::function<std::optional<std::string>()>;
+
   TWriteJournal(TBackupKeeper& backups, Notice notice)
-      : backups_(backups), notice_(std::move(notice)) {}
+      : backup_([&backups] { return backups.BeforeWrite(); }), notice_(std::move(notice)) {}
+  TWriteJournal(Backup backup, Notice notice)
+      : backup_(std::move(backup)), notice_(std::move(notice)) {}
 
   // A command starts writing a file of `length` bytes.
   void Start(std::uint64_t length);
@@ -32,7 +37,7 @@ class TWriteJournal : public TWriteObserver {
   void BeforeShortening(std::uint64_t length) override;
 
  private:
-  TBackupKeeper& backups_;
+  Backup backup_;
   Notice notice_;
   TWriteStep step_;
   bool wrote_ = false;

@@ -1,32 +1,47 @@
 #include "editor/write_recorder.h"
 
 #include "datafiles/lo_document.h"
+#include "datafiles/names_file.h"
 #include "errors/app_error.h"
 
-TWriteRecorder::TWriteRecorder(TLoDocument& document, Notice notice)
-    : document_(document), journal_(backups_, std::move(notice)) {}
+TWriteRecorder::TWriteRecorder(TLoDocument& document, TNamesFile& names, Notice notice)
+    : document_(document),
+      names_(names),
+      journal_(backups_, notice),
+      names_journal_([this] { return backups_.BeforeWriteTo(names_.Path()); }, notice) {}
 
 void TWriteRecorder::Run(const std::function<void()>& command,
-                         const std::function<void(TWriteStep&)>& describe,
+                         const std::function<void(TWriteStep&)>& describe, TStepFile file,
                          std::optional<TWriteStep> leading) {
-  journal_.Start(document_.FileLength());
-  document_.ObserveWrites(&journal_);
+  if (file == TStepFile::Names) {
+    names_journal_.Start(names_.FileLength());
+    names_.ObserveWrites(&names_journal_);
+  } else {
+    journal_.Start(document_.FileLength());
+    document_.ObserveWrites(&journal_);
+  }
   try {
     command();
   } catch (...) {
     // The writes made so far, and the one that failed, stay in the history;
     // the edits in `leading` are the fields' again, not the history's.
-    Finish(describe);
+    Finish(describe, file);
     throw;
   }
   if (leading) Report(std::move(*leading));
-  Finish(describe);
+  Finish(describe, file);
 }
 
-void TWriteRecorder::Finish(const std::function<void(TWriteStep&)>& describe) {
-  document_.ObserveWrites(nullptr);
-  TWriteStep step = journal_.Take();
+void TWriteRecorder::Finish(const std::function<void(TWriteStep&)>& describe, TStepFile file) {
+  const bool names = file == TStepFile::Names;
+  if (names) {
+    names_.ObserveWrites(nullptr);
+  } else {
+    document_.ObserveWrites(nullptr);
+  }
+  TWriteStep step = names ? names_journal_.Take() : journal_.Take();
   if (!step.WritesFile()) return;
+  step.file = file;
   describe(step);
   Report(std::move(step));
 }

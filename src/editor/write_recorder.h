@@ -13,6 +13,7 @@
 #include "editor/write_step.h"
 
 class TLoDocument;
+class TNamesFile;
 
 // Who hears of the open file's steps: the undo history.
 class TStepListener {
@@ -33,7 +34,7 @@ class TWriteRecorder {
   using Notice = TWriteJournal::Notice;
 
   // `notice` tells the user why no backup copy could be made.
-  TWriteRecorder(TLoDocument& document, Notice notice);
+  TWriteRecorder(TLoDocument& document, TNamesFile& names, Notice notice);
   TWriteRecorder(const TWriteRecorder&) = delete;
   TWriteRecorder& operator=(const TWriteRecorder&) = delete;
 
@@ -46,9 +47,11 @@ class TWriteRecorder {
   // receives it; also when the command raises (after its writes), which then
   // goes on up. `leading` (edits the command's fields replace) goes to the
   // listener just before, and only when the command did not raise. Only the
-  // write transaction runs commands.
+  // write transaction runs commands. `file` says which file the command
+  // writes; the names file is copied to the backups folder before its first
+  // write in a run.
   void Run(const std::function<void()>& command, const std::function<void(TWriteStep&)>& describe,
-           std::optional<TWriteStep> leading = std::nullopt);
+           TStepFile file = TStepFile::LoFile, std::optional<TWriteStep> leading = std::nullopt);
   // A step that wrote nothing (edits left unsaved), straight to the listener.
   void Report(TWriteStep step);
   // The document now holds another file (read whole) or none: the backup
@@ -58,10 +61,12 @@ class TWriteRecorder {
   bool HasListener() const { return listener_ != nullptr; }
 
  private:
-  void Finish(const std::function<void(TWriteStep&)>& describe);
+  void Finish(const std::function<void(TWriteStep&)>& describe, TStepFile file);
 
   TLoDocument& document_;
+  TNamesFile& names_;
   TBackupKeeper backups_;
   TWriteJournal journal_;
+  TWriteJournal names_journal_;
   TStepListener* listener_ = nullptr;
 };

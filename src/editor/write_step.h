@@ -14,9 +14,10 @@
 // through the write transaction (a Save or a Move of one record, Add,
 // Remove, Duplicate and catalogue drops, group moves and turns, fields set
 // for a group, rows of copies, aligns and spreads, Paste,
-// Delete and Cut, a restored backup): every positioned write in the order
-// it was made, with the bytes it replaced and the bytes it wrote, and the
-// file's length before and after.
+// Delete and Cut, a restored backup), or one that wrote the names file (a
+// name, an import of names): every positioned write in the order it was
+// made, with the bytes it replaced and the bytes it wrote, and the file's
+// length before and after.
 // Or, without a write, the edits of a record the user left unsaved by
 // choosing another record (taken back, they show again), or unsaved edits
 // taken back by Undo (done again, they show again).
@@ -42,9 +43,14 @@ enum class TStepKind {
   GroupFields,     // fields set for the group, aligned or spread
   ArrayCopies,     // rows of copies appended
   TakeDifference,  // a compared file's difference (or all of them) taken
+  NameKind,        // a name written into its slot of objdat.nam
+  ImportNames,     // objdat.nam replaced by the names of a text
   DroppedEdits,
   TypedEdits
 };
+
+// Which file a step wrote: the open Lo file, or the catalogue's names file.
+enum class TStepFile { LoFile, Names };
 
 // One positioned write: `width` bytes at `offset`, whose old and new bytes
 // lie at `at` in the step's byte stores.
@@ -81,6 +87,10 @@ struct TWriteStep {
   std::uint64_t length_before = 0;
   std::uint64_t length_after = 0;
   std::shared_ptr<const TDroppedEdits> edits;  // DroppedEdits and TypedEdits only
+  TStepFile file = TStepFile::LoFile;
+  // The writes cover the whole file from offset 0: it is played back by
+  // replacing the file in one step, never half written.
+  bool whole_file = false;
 
   bool WritesFile() const { return !writes.empty(); }
   // Appends one write.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "datafiles/lo_document.h"
+#include "datafiles/names_file.h"
 #include "editor/editor_view.h"
 #include "editor/field_form.h"
 #include "editor/list_rows.h"
@@ -11,10 +12,12 @@
 #include "editor/write_recorder.h"
 #include "errors/app_error.h"
 
-TWriteTransaction::TWriteTransaction(TLoDocument& document, TWriteRecorder& recorder,
-                                     TEditorView& view, const TObjCatalogue& catalogue,
-                                     TFieldForm& form, TUnsavedEdits& edits)
+TWriteTransaction::TWriteTransaction(TLoDocument& document, TNamesFile& names,
+                                     TWriteRecorder& recorder, TEditorView& view,
+                                     const TObjCatalogue& catalogue, TFieldForm& form,
+                                     TUnsavedEdits& edits)
     : document_(document),
+      names_(names),
       recorder_(recorder),
       view_(view),
       catalogue_(catalogue),
@@ -23,7 +26,11 @@ TWriteTransaction::TWriteTransaction(TLoDocument& document, TWriteRecorder& reco
 
 void TWriteTransaction::Run(const TStepPlan& plan, const std::function<void(TLoDocument&)>& writes,
                             const std::function<void(TWriteStep&)>& describe) {
-  document_.CheckStillAtPath();
+  if (plan.file == TStepFile::Names) {
+    names_.CheckStillAtPath();
+  } else {
+    document_.CheckStillAtPath();
+  }
   const TShownBefore before = Shown();
   const std::vector<int> group_after = plan.group_after.value_or(before.group);
   std::optional<TWriteStep> dropped;
@@ -39,29 +46,29 @@ void TWriteTransaction::Run(const TStepPlan& plan, const std::function<void(TLoD
                     step.group_after = group_after;
                     if (describe) describe(step);
                   },
-                  std::move(dropped));
+                  plan.file, std::move(dropped));
   } catch (const ConvertError&) {
     throw;  // a typed number that does not read: nothing was written
   } catch (...) {
-    Recover();
+    Recover(plan.file);
     if (document_.IsOpen()) ShowAgain(before);
     throw;
   }
-  ShowFile();
+  ShowFile(plan.file);
   ShowFields(plan.fields, plan.row_after);
   view_.SetMapGroup(group_after);
 }
 
 void TWriteTransaction::Play(const std::function<void(TLoDocument&)>& play, int row,
-                             const std::vector<int>& group) {
+                             const std::vector<int>& group, TStepFile file) {
   try {
     play(document_);
   } catch (...) {
-    Recover();
+    Recover(file);
     if (document_.IsOpen()) ShowFields(TFieldsAfter::StoredRecord, row);
     throw;
   }
-  ShowFile();
+  ShowFile(file);
   ShowFields(TFieldsAfter::StoredRecord, row);
   view_.SetMapGroup(group);  // rows the file no longer holds drop out
 }
@@ -90,16 +97,19 @@ void TWriteTransaction::ShowAgain(const TShownBefore& before) {
 }
 
 // The one recovery rule: memory agrees with the file, or no file is shown.
-void TWriteTransaction::Recover() {
+void TWriteTransaction::Recover(TStepFile file) {
+  if (file == TStepFile::Names) names_.AgreeWithFile();
   document_.AgreeWithFile();
   if (!document_.IsOpen()) {
     document_ = TLoDocument();  // a zeroed table, as at start
+    if (file == TStepFile::Names) ShowCatalogueNames(catalogue_, view_);
     return form_.ShowNoFile();
   }
-  ShowFile();
+  ShowFile(file);
 }
 
-void TWriteTransaction::ShowFile() {
+void TWriteTransaction::ShowFile(TStepFile file) {
+  if (file == TStepFile::Names) ShowCatalogueNames(catalogue_, view_);
   view_.RecordValuesChanged();  // values no row shows (a group's X and Y) changed too
   RefreshContentsRows(document_, catalogue_, view_);
   view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));

@@ -10,6 +10,7 @@
 class TEditorView;
 class TFieldForm;
 class TLoDocument;
+class TNamesFile;
 class TObjCatalogue;
 class TUnsavedEdits;
 class TWriteRecorder;
@@ -39,6 +40,9 @@ struct TStepPlan {
   TFieldsAfter fields = TFieldsAfter::StoredRecord;
   // The map's group after the command and a redo; unset: the group before it.
   std::optional<std::vector<int>> group_after = std::nullopt;
+  // The names file's commands check and record that file instead; the
+  // object data list shows its names again afterwards.
+  TStepFile file = TStepFile::LoFile;
 };
 
 // The one way anything writes the open Lo file: a command's writes, and the
@@ -59,8 +63,9 @@ struct TStepPlan {
 //     left them: the values a Save read before it stay stored.
 class TWriteTransaction {
  public:
-  TWriteTransaction(TLoDocument& document, TWriteRecorder& recorder, TEditorView& view,
-                    const TObjCatalogue& catalogue, TFieldForm& form, TUnsavedEdits& edits);
+  TWriteTransaction(TLoDocument& document, TNamesFile& names, TWriteRecorder& recorder,
+                    TEditorView& view, const TObjCatalogue& catalogue, TFieldForm& form,
+                    TUnsavedEdits& edits);
   TWriteTransaction(const TWriteTransaction&) = delete;
   TWriteTransaction& operator=(const TWriteTransaction&) = delete;
 
@@ -71,7 +76,8 @@ class TWriteTransaction {
   // Plays a step of the history; the fields then show record `row` as
   // stored (zeros with no row) and the map's group is `group`, both limited
   // to the records the file holds.
-  void Play(const std::function<void(TLoDocument&)>& play, int row, const std::vector<int>& group);
+  void Play(const std::function<void(TLoDocument&)>& play, int row, const std::vector<int>& group,
+            TStepFile file = TStepFile::LoFile);
 
  private:
   // What the fields and the group showed as a command began.
@@ -85,11 +91,12 @@ class TWriteTransaction {
 
   TShownBefore Shown() const;
   void ShowAgain(const TShownBefore& before);
-  void Recover();
-  void ShowFile();
+  void Recover(TStepFile file);
+  void ShowFile(TStepFile file);
   void ShowFields(TFieldsAfter fields, int row);
 
   TLoDocument& document_;
+  TNamesFile& names_;
   TWriteRecorder& recorder_;
   TEditorView& view_;
   const TObjCatalogue& catalogue_;

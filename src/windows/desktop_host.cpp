@@ -116,6 +116,16 @@ void DesktopHost::ShowInformation(const std::string& text) {
   ReactivateEditor();
 }
 
+bool DesktopHost::AskQuestion(const std::string& text) {
+  MessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), ToQString(text), editor_window_);
+  box.setObjectName(QStringLiteral("QuestionBox"));
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+  box.setDefaultButton(QMessageBox::Yes);
+  const bool yes = box.exec() == QMessageBox::Yes;
+  ReactivateEditor();
+  return yes;
+}
+
 void DesktopHost::ReactivateEditor() {
   if (editor_window_ && editor_window_->isVisible()) editor_window_->activateWindow();
 }

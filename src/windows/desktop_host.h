@@ -41,6 +41,7 @@ class DesktopHost : public TEditorHost {
   TFolderPrompt& LoFolderPrompt() override { return LoFolderPrompt1; }
   TFolderPrompt& ObjdatFolderPrompt() override { return ObjdatFolderPrompt1; }
   void ShowInformation(const std::string& text) override;
+  bool AskQuestion(const std::string& text) override;
   void HideStartupWindow() override;
   void RequestEnd() override;
   bool IsEditorVisible() const override;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "editor/undo_commands.h"
@@ -87,10 +88,20 @@ void EditorPresenter::Present(TViewMember member) {
       widgets_.ContentsList()->setSelectedRow(view_.ShownSelectedRow());
       break;
     case TAspect::CatalogueRows:
-    case TAspect::CatalogueFind:
-      widgets_.CatalogueList()->setRows(
-          RowList(view_.CatalogueRows(), view_.ShownRows(TList::Catalogue)));
+    case TAspect::CatalogueFind: {
+      ColumnListBox* list = widgets_.CatalogueList();
+      const QStringList rows = RowList(view_.CatalogueRows(), view_.ShownRows(TList::Catalogue));
+      // A name written changes no row's place: the list stays where it was.
+      const bool renamed = member.aspect == TAspect::CatalogueRows && rows.size() == list->rowCount();
+      const int selected = list->selectedRow();
+      const int scrolled = list->verticalScrollBar()->value();
+      list->setRows(rows);
+      if (renamed) {
+        list->verticalScrollBar()->setValue(scrolled);
+        list->setSelectedRow(selected);
+      }
       break;
+    }
     case TAspect::TypedText:
       PresentHistory();  // typing over edits the history showed ends Redo
       break;

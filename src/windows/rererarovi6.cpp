@@ -23,6 +23,7 @@
 #include "windows/editor_map.h"
 #include "windows/editor_presenter.h"
 #include "windows/group_commands.h"
+#include "windows/naming_commands.h"
 #include "windows/guarded.h"
 #include "windows/program_icon.h"
 #include "windows/window_fonts.h"
@@ -76,6 +77,7 @@ TForm6::TForm6(TEditingSession& session, ruriVizid& settings, DesktopHost& deskt
   map_view->setContextActions(group_actions);
   connect(commands_->Group(), &GroupCommands::pickingPoint, map_view, &MapView::setPickingPoint);
   connect(map_view, &MapView::pointPicked, commands_->Group(), &GroupCommands::PointPicked);
+  new NamingCommands(*this, *CatalogueList(), session_, desktop);  // the list's context menu
   comparison_ = new ComparisonWindow(session_, desktop, *map_view, this);
   commands_->SetComparison(comparison_);
   workspace_ = new WorkspaceCommands(*this, widgets_, session_, settings_, desktop);

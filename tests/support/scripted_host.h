@@ -40,6 +40,8 @@ class ScriptedHost : public TEditorHost {
   ScriptedPrompt lo_prompt;
   ScriptedPrompt objdat_prompt;
   std::vector<std::string> information;
+  std::vector<std::string> questions;
+  bool answer_yes = true;  // what every question is answered
   int startup_hides = 0;
   int end_requests = 0;
   bool visible = true;
@@ -54,6 +56,10 @@ class ScriptedHost : public TEditorHost {
   TFolderPrompt& LoFolderPrompt() override { return lo_prompt; }
   TFolderPrompt& ObjdatFolderPrompt() override { return objdat_prompt; }
   void ShowInformation(const std::string& text) override { information.push_back(text); }
+  bool AskQuestion(const std::string& text) override {
+    questions.push_back(text);
+    return answer_yes;
+  }
   void HideStartupWindow() override { ++startup_hides; }
   void RequestEnd() override { ++end_requests; }
   bool IsEditorVisible() const override { return visible; }

@@ -106,6 +106,7 @@ void ColumnListBox::setRows(const QStringList& rows) {
   verticalScrollBar()->setValue(0);
   updateScrollRange();
   viewport()->update();
+  emit rowsReplaced();
 }
 
 void ColumnListBox::clearRows() { setRows({}); }
@@ -200,6 +201,10 @@ void ColumnListBox::chooseRow(int row) {
 
 void ColumnListBox::mousePressEvent(QMouseEvent* event) {
   event->accept();
+  if (event->button() == Qt::RightButton && rightClickChooses_) {
+    const int row = rowAt(event->position().toPoint());
+    if (row >= 0) chooseRow(row);
+  }
   if (event->button() != Qt::LeftButton) return;
   const int row = rowAt(event->position().toPoint());
   if (row >= 0 && (event->modifiers() & Qt::ShiftModifier)) {

@@ -76,6 +76,8 @@ class ColumnListBox : public QAbstractScrollArea {
   QSize sizeHint() const override;
 
   void setRowDragEnabled(bool enabled) { rowDragEnabled_ = enabled; }
+  // A right click on a row chooses it first (for a context menu that acts on it).
+  void setRightClickChoosesRow(bool enabled) { rightClickChooses_ = enabled; }
   bool isDraggingRow() const { return dragRow_ >= 0 && dragging_; }
 
  signals:
@@ -86,6 +88,8 @@ class ColumnListBox : public QAbstractScrollArea {
   void rowDragMoved(int row, QPoint globalPos);
   void rowDropped(int row, QPoint globalPos);
   void rowDragCancelled();
+  // The rows were replaced or cleared (from code).
+  void rowsReplaced();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -117,6 +121,7 @@ class ColumnListBox : public QAbstractScrollArea {
   QList<int> highlighted_;
   bool scrollPending_ = false;
   bool rowDragEnabled_ = false;
+  bool rightClickChooses_ = false;
   int dragRow_ = -1;  // the row pressed, while the button is down
   QPoint pressPos_;
   bool dragging_ = false;
