@@ -45,7 +45,7 @@ void TObjectNaming::NameEntry(int index, const std::string& name) {
   const int row = view_.SelectedRow();
   const TStepPlan plan{TStepKind::NameKind,
                        "Name of " + std::to_string(words[0]) + "/" + std::to_string(words[1]),
-                       row, row, TFieldsAfter::Kept, TStepFile::Names};
+                       row, row, TFieldsAfter::Kept, std::nullopt, TStepFile::Names};
 
   // A names file cut short since it was read: its missing slots, up to the
   // catalogue's count, come with the name when the user wants them.
@@ -83,7 +83,7 @@ void TObjectNaming::ImportNames(const std::filesystem::path& text_file) {
   if (result.Changes(old)) {
     const int row = view_.SelectedRow();
     const TStepPlan plan{TStepKind::ImportNames, "Import of Names", row, row, TFieldsAfter::Kept,
-                         TStepFile::Names};
+                         std::nullopt, TStepFile::Names};
     transaction_.Run(
         plan, [&](TLoDocument&) { names_.ReplaceWhole(result.file); },
         [](TWriteStep& step) { step.whole_file = true; });

@@ -55,7 +55,7 @@ void TWriteTransaction::Run(const TStepPlan& plan, const std::function<void(TLoD
     throw;
   }
   ShowFile(plan.file);
-  ShowFields(plan.fields, plan.row_after);
+  ShowFields(plan.fields, plan.row_after, plan.file);
   view_.SetMapGroup(group_after);
 }
 
@@ -115,7 +115,7 @@ void TWriteTransaction::ShowFile(TStepFile file) {
   view_.SetRecordCountText(IntegerText(document_.LastIndex + 1));
 }
 
-void TWriteTransaction::ShowFields(TFieldsAfter fields, int row) {
+void TWriteTransaction::ShowFields(TFieldsAfter fields, int row, TStepFile file) {
   row = std::min<int>(row, document_.LastIndex);
   switch (fields) {
     case TFieldsAfter::Kept: {
@@ -128,6 +128,8 @@ void TWriteTransaction::ShowFields(TFieldsAfter fields, int row) {
       view_.SetSaveEnabled(edits_left);
       if (edits_left) return;
       if (row >= 0) return edits_.ShowingRecord(row);
+      // A name leaves the record fields and the chosen kind as they are.
+      if (file == TStepFile::Names) return;
       return form_.ShowStoredRecord(-1);
     }
     case TFieldsAfter::ZeroRecord:

@@ -93,7 +93,7 @@ class TWriteTransaction {
   void ShowAgain(const TShownBefore& before);
   void Recover(TStepFile file);
   void ShowFile(TStepFile file);
-  void ShowFields(TFieldsAfter fields, int row);
+  void ShowFields(TFieldsAfter fields, int row, TStepFile file = TStepFile::LoFile);
 
   TLoDocument& document_;
   TNamesFile& names_;

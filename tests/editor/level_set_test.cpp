@@ -70,7 +70,7 @@ TEST(LevelSet, ListsEveryLoFileWithHeaderCountAndFindingsOrItsMessage) {
       {"LoA.dat", "Camp", "By the river", 2, 0, ""},
       {"LoC.dat", "", "", -1, -1, "Invalid record count 300: a Lo file holds 0 to 256 records"},
       {"LoD.dat", "", "", -1, -1, "Read beyond end of file"},
-      {"lob.DAT", "Depot", "Fuel", 3, 4, ""},
+      {"lob.DAT", "Depot", "Fuel", 3, 3, ""},
   };
   ASSERT_EQ(set.Rows().size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
