@@ -14,7 +14,6 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0);
 
 class EditorUndoTest : public EditorWindowTest {
  protected:

@@ -23,7 +23,7 @@ constexpr double kWheelZoom = 1.25;
 // Presses this close to the last click count as the same spot.
 constexpr int kSameSpot = 3;
 
-bool Finite(const MapPoint& point) { return std::isfinite(point.x) && std::isfinite(point.y); }
+bool FiniteMapPoint(const MapPoint& point) { return std::isfinite(point.x) && std::isfinite(point.y); }
 
 }  // namespace
 
@@ -45,7 +45,7 @@ void MapView::setPoints(std::vector<MapPoint> points) {
     group_size_ = 0;
   }
   const int hidden = static_cast<int>(
-      std::count_if(points_.begin(), points_.end(), [](const MapPoint& p) { return !Finite(p); }));
+      std::count_if(points_.begin(), points_.end(), [](const MapPoint& p) { return !FiniteMapPoint(p); }));
   if (hidden != hidden_) {
     hidden_ = hidden;
     emit hiddenCountChanged(hidden_);
@@ -562,7 +562,7 @@ void MapView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (drag_ != Drag::None || selected_ < 0) return;
-  const bool drawn = Finite(points_[static_cast<std::size_t>(selected_)]);
+  const bool drawn = FiniteMapPoint(points_[static_cast<std::size_t>(selected_)]);
   if (grid_step_ > 0.0 && drawn) {
     // The selected marker moves to the next multiple the way the arrow
     // points and onto the grid the other way; a group keeps its shape around it.
