@@ -21,11 +21,11 @@ constexpr std::size_t kAfterBytesPerLine = 16;
 
 // The header is the name, the count, the bytes nothing reads and the
 // description, in this order and without gaps.
-constexpr const TFieldInfo& kName = FieldInfo(TField::Name);
-constexpr const TFieldInfo& kDescription = FieldInfo(TField::Description);
-static_assert(kName.offset == 0 && kName.offset + kName.width == kCountOffset &&
-                  kCountOffset < kReservedOffset && kReservedOffset <= kDescription.offset &&
-                  kDescription.offset + kDescription.width == kFirstRecordOffset,
+constexpr const TFieldInfo& kNameField = FieldInfo(TField::Name);
+constexpr const TFieldInfo& kDescriptionField = FieldInfo(TField::Description);
+static_assert(kNameField.offset == 0 && kNameField.offset + kNameField.width == kCountOffset &&
+                  kCountOffset < kReservedOffset && kReservedOffset <= kDescriptionField.offset &&
+                  kDescriptionField.offset + kDescriptionField.width == kFirstRecordOffset,
               "the exact text's header lines tile the header");
 
 std::span<const std::uint8_t> Part(std::span<const std::uint8_t> file, std::uint64_t offset,
@@ -34,7 +34,7 @@ std::span<const std::uint8_t> Part(std::span<const std::uint8_t> file, std::uint
 }
 
 // Where a header line was read, for the "given twice" and "missing" checks.
-struct THeaderPart {
+struct THeaderLine {
   std::string_view key;
   std::uint64_t offset;
   std::uint64_t width;
@@ -76,10 +76,10 @@ std::string LoFileToExactText(std::span<const std::uint8_t> file) {
     text += value;
     text += '\n';
   };
-  line(kName.key, lo_text::QuotedText(Part(file, kName.offset, kName.width)));
+  line(kNameField.key, lo_text::QuotedText(Part(file, kNameField.offset, kNameField.width)));
   line(kCountKey, std::to_string(count));
   line(kReservedKey, lo_text::HexBytes(Part(file, kReservedOffset, kReservedWidth)));
-  line(kDescription.key, lo_text::QuotedText(Part(file, kDescription.offset, kDescription.width)));
+  line(kDescriptionField.key, lo_text::QuotedText(Part(file, kDescriptionField.offset, kDescriptionField.width)));
   for (int i = 0; i < count; ++i) {
     text += lo_text::ExactRecordLine(RecordBytesAt(file, i));
     text += '\n';
@@ -96,11 +96,11 @@ std::vector<std::uint8_t> LoFileFromExactText(std::string_view text) {
   std::vector<TRecordBytes> records;
   std::vector<std::uint8_t> after;
   std::uint32_t count = 0;
-  std::array<THeaderPart, 4> parts{{{kName.key, kName.offset, kName.width},
+  std::array<THeaderLine, 4> parts{{{kNameField.key, kNameField.offset, kNameField.width},
                                     {kCountKey, kCountOffset, kCountWidth},
                                     {kReservedKey, kReservedOffset, kReservedWidth},
-                                    {kDescription.key, kDescription.offset, kDescription.width}}};
-  THeaderPart& count_part = parts[1];
+                                    {kDescriptionField.key, kDescriptionField.offset, kDescriptionField.width}}};
+  THeaderLine& count_part = parts[1];
 
   for (const TTextLine& line : lo_text::MeaningfulLines(text)) {
     if (std::optional<TRecordBytes> record = lo_text::ReadExactRecordLine(line.text, line.number)) {
@@ -115,9 +115,9 @@ std::vector<std::uint8_t> LoFileFromExactText(std::string_view text) {
       after.insert(after.end(), bytes.begin(), bytes.end());
       continue;
     }
-    THeaderPart* part = nullptr;
+    THeaderLine* part = nullptr;
     std::optional<std::string_view> value;
-    for (THeaderPart& candidate : parts) {
+    for (THeaderLine& candidate : parts) {
       if ((value = AfterKey(line.text, candidate.key))) {
         part = &candidate;
         break;
@@ -153,7 +153,7 @@ std::vector<std::uint8_t> LoFileFromExactText(std::string_view text) {
               header.begin() + static_cast<std::ptrdiff_t>(part->offset));
   }
 
-  for (const THeaderPart& part : parts) {
+  for (const THeaderLine& part : parts) {
     // Left out, the reserved bytes are zeros (the header starts as zeros).
     if (part.line == 0 && part.key != kReservedKey) {
       throw LoTextError(lo_text::LastLineNumber(text),

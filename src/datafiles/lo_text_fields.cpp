@@ -146,7 +146,7 @@ std::string Shown(std::string_view text) {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimFieldBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
@@ -156,7 +156,7 @@ std::optional<std::string_view> AfterKey(std::string_view line, std::string_view
   if (line.size() <= key.size() || !line.starts_with(key) || line[key.size()] != ':') {
     return std::nullopt;
   }
-  return TrimBlanks(line.substr(key.size() + 1));
+  return TrimFieldBlanks(line.substr(key.size() + 1));
 }
 
 std::string FloatText(std::uint32_t bits) {
@@ -332,7 +332,7 @@ std::vector<TTextLine> MeaningfulLines(std::string_view text) {
     if (end == std::string_view::npos) end = text.size();
     std::string_view line = text.substr(start, end - start);
     if (line.ends_with('\r')) line.remove_suffix(1);
-    line = TrimBlanks(line);
+    line = TrimFieldBlanks(line);
     ++number;
     if (!line.empty() && line.front() != '#') lines.push_back({number, line});
     start = end + 1;

@@ -19,7 +19,7 @@ constexpr std::uint64_t kEntrySize = 100;
 // Where words 0..7 sit in an entry; bytes 8..15 and 40..99 are not ours to read.
 constexpr std::array<std::uint64_t, 8> kWordOffsets{0, 4, 16, 20, 24, 28, 32, 36};
 
-constexpr char kPlaceholderName[] = "No Name Entered";
+constexpr char kUnnamedEntry[] = "No Name Entered";
 
 // A short read still stores the bytes that arrived.
 void ReadWord(BinaryFile& file, std::uint64_t offset, std::uint32_t& word) {
@@ -43,7 +43,7 @@ void CreateNamesFile(BinaryFile& names, const std::filesystem::path& path, int c
   const std::filesystem::path temp = CreateTemporaryBeside(path, created);
   try {
     std::array<std::uint8_t, kObjNameSize> slot{};
-    std::memcpy(slot.data(), kPlaceholderName, sizeof kPlaceholderName);
+    std::memcpy(slot.data(), kUnnamedEntry, sizeof kUnnamedEntry);
     for (int i = 0; i < count; ++i) {
       created.WriteAt(static_cast<std::uint64_t>(kObjNameSize) * i, slot.data(), slot.size());
     }

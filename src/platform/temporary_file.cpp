@@ -54,7 +54,7 @@ bool IsTemporaryOf(const std::string& name, const std::string& file_name) {
          name.ends_with(suffix);
 }
 
-std::filesystem::path FolderOf(const std::filesystem::path& target) {
+std::filesystem::path TargetFolder(const std::filesystem::path& target) {
   return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
 }
 
@@ -78,7 +78,7 @@ std::filesystem::path CreateTemporaryBeside(const std::filesystem::path& target,
 // A save holds an exclusive lock on its temporary until it is renamed or
 // removed; one that nobody holds was left by a save that was killed.
 void RemoveStaleTemporaries(const std::filesystem::path& target) {
-  DIR* dir = ::opendir(FolderOf(target).c_str());
+  DIR* dir = ::opendir(TargetFolder(target).c_str());
   if (dir == nullptr) return;
   const std::string file_name = target.filename().string();
   while (const dirent* entry = ::readdir(dir)) {

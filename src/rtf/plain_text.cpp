@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr qsizetype kPieceSize = 256 * 1024;
+constexpr qsizetype kReadPieceSize = 256 * 1024;
 
 enum class Encoding { Utf8, CodePage1252 };
 
@@ -147,7 +147,7 @@ struct PlainTextReading::Decoding {
 };
 
 PlainTextReading::PlainTextReading(ByteSource& source, QTextDocument& document)
-    : source_(source), document_(document), piece_(kPieceSize, Qt::Uninitialized) {
+    : source_(source), document_(document), piece_(kReadPieceSize, Qt::Uninitialized) {
   decoding_ = std::make_unique<Decoding>(Encoding::Utf8, document);
 }
 

@@ -8,7 +8,7 @@ constexpr std::size_t npos = std::string::npos;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimProfileBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
@@ -17,8 +17,8 @@ std::string_view TrimBlanks(std::string_view text) {
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(std::string_view a, std::string_view b, bool exact_case = false) {
-  a = TrimBlanks(a);
-  b = TrimBlanks(b);
+  a = TrimProfileBlanks(a);
+  b = TrimProfileBlanks(b);
   if (a.size() != b.size()) return false;
   if (exact_case) return a == b;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -39,17 +39,17 @@ struct ParsedLine {
 
 ParsedLine Parse(std::string_view text, bool first_line) {
   if (first_line && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // UTF-8 mark
-  const std::string_view body = TrimBlanks(text);
+  const std::string_view body = TrimProfileBlanks(text);
   if (body.empty() || body.front() == ';') return {};
   if (body.front() == '[') {
     const std::size_t close = body.rfind(']');
     if (close != npos && close > 0) {
-      return {LineKind::Section, TrimBlanks(body.substr(1, close - 1)), {}};
+      return {LineKind::Section, TrimProfileBlanks(body.substr(1, close - 1)), {}};
     }
   }
   const std::size_t equals = body.find('=');
   if (equals == npos) return {};
-  return {LineKind::Entry, TrimBlanks(body.substr(0, equals)), body.substr(equals + 1)};
+  return {LineKind::Entry, TrimProfileBlanks(body.substr(0, equals)), body.substr(equals + 1)};
 }
 
 }  // namespace
@@ -98,7 +98,7 @@ std::optional<std::string> ProfileLines::Find(std::string_view section,
   if (header == npos) return std::nullopt;
   const std::size_t index = FindKey(header, SectionEnd(header), key);
   if (index == npos) return std::nullopt;
-  std::string_view value = TrimBlanks(Parse(lines_[index].text, false).value);
+  std::string_view value = TrimProfileBlanks(Parse(lines_[index].text, false).value);
   if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front()) {
     value = value.substr(1, value.size() - 2);
   }
@@ -128,7 +128,7 @@ void ProfileLines::Set(std::string_view section, std::string_view key, std::stri
   // After the section's last non-blank line, so blank lines that separate it
   // from the next section stay where they are.
   std::size_t last = end - 1;
-  while (last > header && TrimBlanks(lines_[last].text).empty()) --last;
+  while (last > header && TrimProfileBlanks(lines_[last].text).empty()) --last;
   EnsureLineEnd(last);
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1),
                 {std::string(key) + "=" + encoded, "\n"});

@@ -10,7 +10,7 @@
 
 namespace {
 
-const std::string kSection = "Common";
+const std::string kPlacementSection = "Common";
 const std::string kKey = "Form6";
 const std::string kFormatMarker = "200";
 constexpr std::size_t kPlacementValueCount = 7;
@@ -74,14 +74,14 @@ void SaveEditorPlacement(ruriVizid& settings, const TWindowPlacement& placement)
   for (int number : {placement.flags, placement.show_state, r.left, r.top, r.right, r.bottom}) {
     value += ',' + std::to_string(number);
   }
-  settings.WriteSetting(kSection, kKey, value);
-  settings.DeleteSetting(kSection, kKey + "Color");
-  settings.DeleteSetting(kSection, kKey + "Font");
+  settings.WriteSetting(kPlacementSection, kKey, value);
+  settings.DeleteSetting(kPlacementSection, kKey + "Color");
+  settings.DeleteSetting(kPlacementSection, kKey + "Font");
 }
 
 TWindowPlacement RestoreEditorPlacement(const ruriVizid& settings, const TWindowPlacement& current,
                                         TScreenSize screen) {
-  const std::vector<std::string> fields = SplitFields(settings.ReadSetting(kSection, kKey, ""));
+  const std::vector<std::string> fields = SplitFields(settings.ReadSetting(kPlacementSection, kKey, ""));
   if (fields.size() != kPlacementValueCount || fields[0] != kFormatMarker) return current;
 
   TWindowPlacement placement = current;

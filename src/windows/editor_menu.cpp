@@ -75,7 +75,7 @@ QList<QKeySequence> Shortcuts(const char* keys) {
   return shortcuts;
 }
 
-QString Latin1(const char* text) { return QString::fromLatin1(text); }
+QString MenuLatin1(const char* text) { return QString::fromLatin1(text); }
 
 }  // namespace
 
@@ -88,15 +88,15 @@ std::array<QAction*, kCommandCount> BuildEditorMenu(QMainWindow& window) {
     QAction* action = nullptr;
     if (row.submenu_name == nullptr) {
       submenu = nullptr;
-      action = bar->addAction(Latin1(row.caption));
+      action = bar->addAction(MenuLatin1(row.caption));
     } else {
       const bool first_in_submenu =
-          submenu == nullptr || submenu->objectName() != Latin1(row.submenu_name);
+          submenu == nullptr || submenu->objectName() != MenuLatin1(row.submenu_name);
       if (first_in_submenu) {
-        submenu = bar->addMenu(Latin1(row.submenu_caption));
-        submenu->setObjectName(Latin1(row.submenu_name));
+        submenu = bar->addMenu(MenuLatin1(row.submenu_caption));
+        submenu->setObjectName(MenuLatin1(row.submenu_name));
       }
-      action = submenu->addAction(Latin1(row.caption));
+      action = submenu->addAction(MenuLatin1(row.caption));
       if (row.default_item) {
         QFont bold = submenu->font();
         bold.setBold(true);
@@ -104,7 +104,7 @@ std::array<QAction*, kCommandCount> BuildEditorMenu(QMainWindow& window) {
         submenu->setDefaultAction(action);
       }
     }
-    action->setObjectName(Latin1(row.name));
+    action->setObjectName(MenuLatin1(row.name));
     action->setShortcuts(Shortcuts(row.keys));
     actions[static_cast<std::size_t>(row.command)] = action;
   }

@@ -16,7 +16,7 @@
 
 namespace {
 
-const QColor kWhite(255, 255, 255);
+const QColor kUnchangedWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
 
 // The rows a list's find leaves, in list order.
@@ -53,7 +53,7 @@ void EditorPresenter::Present(TViewMember member) {
         // The labels' own colour (window text) when not modified.
         widgets_.StateGroup()->setChoiceTextColor(modified ? kRed : QColor());
       } else if (member.field != TField::RecordNo) {
-        widgets_.FieldWidget(member.field)->setBackgroundColor(modified ? kRed : kWhite);
+        widgets_.FieldWidget(member.field)->setBackgroundColor(modified ? kRed : kUnchangedWhite);
       }
       break;
     }

@@ -26,13 +26,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<TestEntry> kCatalogue = {{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}};
+const std::vector<TestEntry> kSweepCatalogue = {{0, 0, "Marker"}, {1, 1, "Pine"}, {2, 2, "Rock"}};
 const std::vector<std::pair<std::string, std::string>> kSettingKeys = {
     {"settings", "startdir"}, {"settings", "objdir"}, {"Common", "Form6"}};
 
 // One editor with its files, in a folder of its own.
 struct World : EditorWorld {
-  World(bool first_run, int records) : EditorWorld(kCatalogue) {
+  World(bool first_run, int records) : EditorWorld(kSweepCatalogue) {
     WriteBytes(lo, LoFileBytes("Forest", "North woods", NumberedRecords(records)));
     WriteBytes(other, LoFileBytes("Lake", "Shore", NumberedRecords(2)));
     if (first_run) {
@@ -372,7 +372,7 @@ struct Expectations {
   Bytes lo_name_after;  // the Lo file's name field after the command
 };
 
-void CheckLoFile(const Bytes& before, const Bytes& after, const std::vector<Range>& writes) {
+void CheckLoWrites(const Bytes& before, const Bytes& after, const std::vector<Range>& writes) {
   ASSERT_GE(after.size(), before.size());
   std::vector<bool> writable(after.size(), false);
   for (const Range& range : writes) {
@@ -393,8 +393,8 @@ void CheckLoFile(const Bytes& before, const Bytes& after, const std::vector<Rang
 
 void CheckWorld(const World& w, const Command& command, const Expectations& expected) {
   const bool writes_lo = !command.lo_writes.empty();
-  CheckLoFile(expected.lo, ReadBytes(w.lo), command.lo_writes);
-  CheckLoFile(expected.other, ReadBytes(w.other), {});
+  CheckLoWrites(expected.lo, ReadBytes(w.lo), command.lo_writes);
+  CheckLoWrites(expected.other, ReadBytes(w.other), {});
   if (!writes_lo) {
     EXPECT_EQ(ReadBytes(w.lo), expected.lo);
   }

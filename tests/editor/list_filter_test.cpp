@@ -56,10 +56,10 @@ TEST(ListFilter, NamesInAnyCaseAndNumbersEqualToClassOrType) {
   EXPECT_FALSE(RowMatchesFind("", "a")) << "the empty row of an editor with no file";
 }
 
-struct RecordingView {
+struct FilterView {
   TEditorView view;
   std::vector<TViewMember> changes;
-  RecordingView() {
+  FilterView() {
     view.SetListener([this](TViewMember member) { changes.push_back(member); });
   }
   int Count(TAspect aspect) const {
@@ -70,7 +70,7 @@ struct RecordingView {
 };
 
 TEST(ListFilter, TheViewKeepsEachListsFindAcrossNewRows) {
-  RecordingView v;
+  FilterView v;
   v.view.ReplaceCatalogueRows(kCatalogue);
   v.view.ReplaceContentsRows({"0;3;1;Fuel Drum", "1;12;3;Pine Tree", "2;0;0;Marker"});
   EXPECT_EQ(v.view.ShownRows(TList::Catalogue).size(), kCatalogue.size());
@@ -96,7 +96,7 @@ TEST(ListFilter, TheViewKeepsEachListsFindAcrossNewRows) {
 }
 
 TEST(ListFilter, TheSelectedRecordStaysSelectedWhenItMatches) {
-  RecordingView v;
+  FilterView v;
   v.view.ReplaceContentsRows({"0;3;1;Fuel Drum", "1;12;3;Pine Tree", "2;3;1;Fuel Drum"});
   v.view.SetSelectedRow(2);
   v.view.SetFindText(TList::Contents, "drum");

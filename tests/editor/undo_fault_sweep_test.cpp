@@ -124,13 +124,13 @@ std::vector<StepCase> Cases() {
   };
 }
 
-struct Fault {
+struct UndoFault {
   const char* name;
   bool writes_only;
   std::function<void(int)> plan;
 };
 
-const Fault kFaults[] = {
+const UndoFault kFaults[] = {
     {"disk full", false, [](int k) { file_faults::FailOperation(k, 101); }},
     {"write of 1 byte", true, [](int k) { file_faults::ShortWrite(k, 1); }},
 };
@@ -169,7 +169,7 @@ void Sweep(const StepCase& c, const std::function<void(EditorWorld&)>& prepare,
            const std::function<void(EditorWorld&, const std::string&)>& check) {
   const std::vector<FileOperation> operations = OperationsOf(c, prepare, action);
   ASSERT_FALSE(operations.empty());
-  for (const Fault& fault : kFaults) {
+  for (const UndoFault& fault : kFaults) {
     for (int k = 1; k <= static_cast<int>(operations.size()); ++k) {
       if (fault.writes_only && operations[k - 1] != FileOperation::Write) continue;
       SCOPED_TRACE(std::string(fault.name) + " at operation " + std::to_string(k) + " of " +

@@ -10,13 +10,13 @@
 
 namespace {
 
-struct RunResult {
+struct DumpResult {
   int status = -1;
   std::string out;
   std::string err;
 };
 
-RunResult RunLodump(const TempDir& dir, const std::string& arguments) {
+DumpResult RunLodump(const TempDir& dir, const std::string& arguments) {
   // Appended piece by piece: GCC 12 at -O2 warns (wrongly) of a bounds
   // overrun in `std::string(literal) + ...` when the literal is long.
   std::string command = LODUMP_PATH;
@@ -42,7 +42,7 @@ TEST(Lodump, PrintsHeaderAndRecordsAsTheEditorShowsThemAndChangesNothing) {
   const Bytes names = ReadBytes(dir / "data" / "objdat.nam");
   const std::string arguments = (dir / "LoForest.dat").string() + " " + (dir / "data").string();
 
-  RunResult result = RunLodump(dir, arguments);
+  DumpResult result = RunLodump(dir, arguments);
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
             "Name: Forest\n"
@@ -68,7 +68,7 @@ TEST(Lodump, PrintsHeaderAndRecordsAsTheEditorShowsThemAndChangesNothing) {
 
 TEST(Lodump, ReportsErrorsWithTheEditorMessages) {
   TempDir dir;
-  RunResult result = RunLodump(dir, (dir / "LoMissing.dat").string());
+  DumpResult result = RunLodump(dir, (dir / "LoMissing.dat").string());
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, "lodump: File not found.\n");
   EXPECT_EQ(result.out, "");
@@ -87,13 +87,13 @@ TEST(Lodump, ReportsErrorsWithTheEditorMessages) {
 TEST(Lodump, AnswersHelpAndVersionAndRejectsUnknownOptionsInOneLine) {
   TempDir dir;
   for (const char* help : {"--help", "-h", "--help " /* other words are ignored */ "LoX.dat"}) {
-    const RunResult result = RunLodump(dir, help);
+    const DumpResult result = RunLodump(dir, help);
     EXPECT_EQ(result.status, 0) << help;
     EXPECT_TRUE(result.out.starts_with("usage: lodump [OPTION] LOFILE [OBJDAT_FOLDER]\n")) << help;
     EXPECT_NE(result.out.find("--version"), std::string::npos);
     EXPECT_EQ(result.err, "");
   }
-  RunResult result = RunLodump(dir, "--version");
+  DumpResult result = RunLodump(dir, "--version");
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "lodump " LO_PROGRAM_VERSION " (pre-release)\n");
 
@@ -109,8 +109,8 @@ TEST(Lodump, AnswersHelpAndVersionAndRejectsUnknownOptionsInOneLine) {
   WriteBytes(dir / "-LoDash.dat", LoFileBytes("Dash", "", SampleRecords()));
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
-  const RunResult as_option = RunLodump(dir, "-LoDash.dat");
-  const RunResult as_file = RunLodump(dir, "-- -LoDash.dat");
+  const DumpResult as_option = RunLodump(dir, "-LoDash.dat");
+  const DumpResult as_file = RunLodump(dir, "-- -LoDash.dat");
   std::filesystem::current_path(before);
   EXPECT_EQ(as_option.status, 2);
   EXPECT_EQ(as_file.status, 0) << as_file.err;
@@ -126,7 +126,7 @@ TEST(Lodump, ReadsFilesItMayNotWrite) {
   EXPECT_EXIT(
       {
         if (!DropPrivilegesForChild(dir.path())) std::exit(2);
-        const RunResult result =
+        const DumpResult result =
             RunLodump(dir, (dir / "LoRo.dat").string() + " " + (dir / "data").string());
         std::exit(result.status == 0 && result.out.find("0;12;3;Pine\t") != std::string::npos ? 0
                                                                                               : 1);
@@ -169,14 +169,14 @@ TEST(Lodump, ChecksAFileForCiWithoutWritingIt) {
   TempDir dir;
   const std::filesystem::path examples = LO_EXAMPLES_DIR;
   const Bytes example = ReadBytes(examples / "LoEXAMPL.dat");
-  RunResult found = RunLodump(dir, "--check " + (examples / "LoEXAMPL.dat").string() + " " +
+  DumpResult found = RunLodump(dir, "--check " + (examples / "LoEXAMPL.dat").string() + " " +
                                        (examples / "objdat").string());
   EXPECT_EQ(found.status, 1) << found.err;
   EXPECT_EQ(found.out, "Record 11: class 9 type 3 is not in the catalogue\n");
   EXPECT_EQ(ReadBytes(examples / "LoEXAMPL.dat"), example);
 
   WriteBytes(dir / "LoClean.dat", LoFileBytes("Clean", "", NumberedRecords(3)));
-  RunResult clean = RunLodump(dir, "--check " + (dir / "LoClean.dat").string());
+  DumpResult clean = RunLodump(dir, "--check " + (dir / "LoClean.dat").string());
   EXPECT_EQ(clean.status, 0) << clean.err;
   EXPECT_EQ(clean.out, "");
   EXPECT_EQ(RunLodump(dir, "--check --exact " + (dir / "LoClean.dat").string()).status, 2);

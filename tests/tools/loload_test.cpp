@@ -10,14 +10,14 @@
 
 namespace {
 
-struct RunResult {
+struct ToolsResult {
   int status = -1;
   std::string out;
   std::string err;
 };
 
 // Runs a shell command line in which LODUMP and LOLOAD name the tools.
-RunResult RunTools(const TempDir& dir, std::string line) {
+ToolsResult RunTools(const TempDir& dir, std::string line) {
   for (const auto& [name, path] : {std::pair{"LODUMP", LODUMP_PATH}, {"LOLOAD", LOLOAD_PATH}}) {
     for (std::size_t at; (at = line.find(name)) != std::string::npos;) line.replace(at, 6, path);
   }
@@ -47,7 +47,7 @@ TEST(Loload, WritesBackEveryByteLodumpPrints) {
   for (const auto& [name, bytes] : files) {
     WriteBytes(dir / name, bytes);
     // Through a pipe, and through a text file.
-    RunResult result = RunTools(dir, "LODUMP --exact " + Quoted(dir / name) + " | LOLOAD - " +
+    ToolsResult result = RunTools(dir, "LODUMP --exact " + Quoted(dir / name) + " | LOLOAD - " +
                                          Quoted(dir / ("piped" + name)));
     EXPECT_EQ(result.status, 0) << name << result.err;
     EXPECT_EQ(ReadBytes(dir / ("piped" + name)), bytes) << name;
@@ -59,7 +59,7 @@ TEST(Loload, WritesBackEveryByteLodumpPrints) {
     EXPECT_EQ(ReadBytes(dir / ("read" + name)), bytes) << name;
   }
   // Written by hand: the Reserved line may be left out (zeros), as After may.
-  const RunResult result =
+  const ToolsResult result =
       RunTools(dir, "printf 'Name: \"Camp\"\\nCount: 0\\nDescription: \"\"\\n' | LOLOAD - " +
                         Quoted(dir / "LoHAND.dat"));
   EXPECT_EQ(result.status, 0) << result.err;
@@ -85,7 +85,7 @@ TEST(Loload, ReplacesAnExistingFileAtomicallyAfterABackupCopy) {
   const ino_t old_inode = Inode(lo);
 
   const std::string data_home = "XDG_DATA_HOME=" + Quoted(dir / "data") + " ";
-  const RunResult result =
+  const ToolsResult result =
       RunTools(dir, data_home + "LOLOAD " + Quoted(dir / "camp.txt") + " " + Quoted(lo));
   EXPECT_EQ(result.status, 0) << result.err;
   Bytes expected = old_bytes;
@@ -121,7 +121,7 @@ TEST(Loload, WritesNothingWhenALineDoesNotRead) {
        "loload: " + (dir / "missing.txt").string() + ": File not found.\n"},
   };
   for (const auto& [line, message] : cases) {
-    const RunResult result = RunTools(dir, data_home + line);
+    const ToolsResult result = RunTools(dir, data_home + line);
     EXPECT_EQ(result.status, 1) << line;
     EXPECT_EQ(result.err, message);
     EXPECT_EQ(result.out, "");
@@ -133,7 +133,7 @@ TEST(Loload, WritesNothingWhenALineDoesNotRead) {
 
 TEST(Loload, AnswersHelpAndVersionAndRejectsWrongCommandLines) {
   TempDir dir;
-  RunResult result = RunTools(dir, "LOLOAD --help");
+  ToolsResult result = RunTools(dir, "LOLOAD --help");
   EXPECT_EQ(result.status, 0);
   EXPECT_TRUE(result.out.starts_with("usage: loload [OPTION] TEXTFILE LOFILE\n"));
   EXPECT_NE(result.out.find("--version"), std::string::npos);

@@ -19,8 +19,6 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kWhite(255, 255, 255);
 
 class EditorMapTest : public EditorWindowTest {
  protected:

@@ -18,7 +18,6 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0);
 
 class EditorUndoTest : public EditorWindowTest {
  protected:

@@ -17,8 +17,6 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kWhite(255, 255, 255);
 
 }  // namespace
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-struct Shown {
+struct GuardedShown {
   QString caption;
   QString text;
 };
@@ -24,7 +24,7 @@ class CapturedBoxes {
   }
   ~CapturedBoxes() { SetErrorBoxPresenter(previous_); }
 
-  std::vector<Shown> shown;
+  std::vector<GuardedShown> shown;
 
  private:
   ErrorBoxPresenter previous_;

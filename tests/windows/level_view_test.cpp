@@ -34,8 +34,6 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kWhite(255, 255, 255);
 
 bool OnGrid(const QString& text, double step) {
   const double value = text.toDouble();

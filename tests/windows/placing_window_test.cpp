@@ -16,7 +16,6 @@
 
 namespace {
 
-const QColor kRed(255, 0, 0);
 
 class PlacingWindowTest : public EditorWindowTest {
  protected:

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,10 @@
 #include "windows/rererarovi1.h"
 #include "windows/rererarovi3.h"
 #include "windows/rererarovi6.h"
+
+// A field's background while it holds an edit not yet saved, and otherwise.
+inline const QColor kRed(255, 0, 0);
+inline const QColor kWhite(255, 255, 255);
 
 class MaskedEdit;
 class QFileDialog;

@@ -9,7 +9,7 @@
 namespace {
 
 constexpr int kCaptionIndent = 8;
-constexpr int kCaptionPadding = 2;
+constexpr int kFrameCaptionPadding = 2;
 
 }  // namespace
 
@@ -110,7 +110,7 @@ void TwoChoiceGroup::paintEvent(QPaintEvent* /*event*/) {
   painter.setPen(palette().color(QPalette::Light));
   painter.drawRect(frame.adjusted(1, 1, 0, 0));
 
-  const int captionWidth = metrics.horizontalAdvance(caption_) + 2 * kCaptionPadding;
+  const int captionWidth = metrics.horizontalAdvance(caption_) + 2 * kFrameCaptionPadding;
   const QRect captionArea(kCaptionIndent, 0, captionWidth, metrics.height());
   painter.fillRect(captionArea, palette().color(QPalette::Window));
   painter.setFont(captionFont_);

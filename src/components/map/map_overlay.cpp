@@ -15,7 +15,7 @@ const QColor kRemovedColour(255, 90, 90);
 const QColor kChangedColour(255, 220, 60);
 const QColor kMovedColour(90, 220, 255);
 
-bool Finite(WorldPoint point) { return std::isfinite(point.x) && std::isfinite(point.y); }
+bool FiniteWorldPoint(WorldPoint point) { return std::isfinite(point.x) && std::isfinite(point.y); }
 
 QPointF Screen(const MapTransform& transform, WorldPoint world) {
   const ScreenPoint screen = transform.ToScreen(world);
@@ -48,7 +48,7 @@ void PaintOverlay(QPainter& painter, const MapTransform& transform, const MapOve
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setBrush(Qt::NoBrush);
   for (const MapOverlayMark& mark : overlay.marks) {
-    if (!Finite(mark.at)) continue;
+    if (!FiniteWorldPoint(mark.at)) continue;
     const QPointF at = Screen(transform, mark.at);
     switch (mark.kind) {
       case MapOverlayMark::Kind::Other:
@@ -73,7 +73,7 @@ void PaintOverlay(QPainter& painter, const MapTransform& transform, const MapOve
         break;
       case MapOverlayMark::Kind::Moved:
         painter.setPen(QPen(kMovedColour, 2.0, Qt::DashLine));
-        if (Finite(mark.from)) Arrow(painter, Screen(transform, mark.from), at);
+        if (FiniteWorldPoint(mark.from)) Arrow(painter, Screen(transform, mark.from), at);
         painter.setPen(QPen(kMovedColour, 2.0));
         Diamond(painter, at);
         break;

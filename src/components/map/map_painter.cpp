@@ -23,7 +23,7 @@ const QColor kAxisLine(255, 255, 255, 100);
 const QColor kGridText(255, 255, 255, 170);
 const QColor kSnapLine(255, 255, 255, 22);
 
-bool Finite(const WorldPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+bool FinitePoint(const WorldPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 void PaintGradient(QPainter& painter, const QRect& area) {
   for (int i = 0; i < kMapGradientSteps; ++i) {
@@ -234,7 +234,7 @@ std::optional<QPointF> TurnHandlePosition(const MapTransform& transform, const M
   }
   const WorldPoint world = ScenePosition(scene, scene.selected);
   const double angle = SceneAngle(scene, scene.selected);
-  if (!Finite(world) || !std::isfinite(angle)) return std::nullopt;
+  if (!FinitePoint(world) || !std::isfinite(angle)) return std::nullopt;
   const ScreenPoint at = transform.ToScreen(world);
   return QPointF(at.x, at.y) + Direction(angle) * kSelectedDirectionLength;
 }
@@ -255,7 +255,7 @@ void PaintMap(QPainter& painter, const QRect& area, const MapTransform& transfor
   enum class Look { Plain, Grouped, Selected };
   auto paint = [&](int index, Look look) {
     const WorldPoint world = ScenePosition(scene, index);
-    if (!Finite(world)) return;
+    if (!FinitePoint(world)) return;
     const ScreenPoint screen = transform.ToScreen(world);
     const QPointF centre(area.left() + screen.x, area.top() + screen.y);
     if (!visible.contains(centre)) return;
@@ -278,7 +278,7 @@ void PaintMap(QPainter& painter, const QRect& area, const MapTransform& transfor
   if (scene.preview != nullptr) {
     painter.setOpacity(0.5);
     for (const MapPoint& point : *scene.preview) {
-      if (!Finite({point.x, point.y})) continue;
+      if (!FinitePoint({point.x, point.y})) continue;
       const ScreenPoint screen = transform.ToScreen({point.x, point.y});
       const QPointF centre(area.left() + screen.x, area.top() + screen.y);
       if (visible.contains(centre)) PaintMarker(painter, centre, point, point.angle, false);
@@ -299,7 +299,7 @@ std::vector<int> MarkersAt(const MapTransform& transform, const MapScene& scene,
   if (scene.points == nullptr) return hits;
   for (int i = static_cast<int>(scene.points->size()) - 1; i >= 0; --i) {
     const WorldPoint world = ScenePosition(scene, i);
-    if (!Finite(world)) continue;
+    if (!FinitePoint(world)) continue;
     const ScreenPoint at = transform.ToScreen(world);
     const double radius = i == scene.selected ? kSelectedRadius + 1.0 : kHitRadius;
     if (std::hypot(at.x - screen.x(), at.y - screen.y()) <= radius) hits.push_back(i);

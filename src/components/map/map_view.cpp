@@ -21,7 +21,7 @@ constexpr double kFitMargin = 24.0;
 // One wheel notch zooms by this factor.
 constexpr double kWheelZoom = 1.25;
 
-bool Finite(const MapPoint& point) { return std::isfinite(point.x) && std::isfinite(point.y); }
+bool FiniteMapPoint(const MapPoint& point) { return std::isfinite(point.x) && std::isfinite(point.y); }
 
 std::optional<MapKey> GestureKey(int key) {
   switch (key) {
@@ -62,7 +62,7 @@ void MapView::setPoints(std::vector<MapPoint> points) {
   }
   tools_.StateChanged();
   const int hidden = static_cast<int>(std::count_if(state_.points.begin(), state_.points.end(),
-                                                    [](const MapPoint& p) { return !Finite(p); }));
+                                                    [](const MapPoint& p) { return !FiniteMapPoint(p); }));
   if (hidden != hidden_) {
     hidden_ = hidden;
     emit hiddenCountChanged(hidden_);

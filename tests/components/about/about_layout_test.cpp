@@ -6,7 +6,7 @@
 
 namespace {
 
-AboutSettings Settings() {
+AboutSettings LayoutSettings() {
   AboutSettings settings;
   settings.caption = QStringLiteral("About");
   settings.program_name = QStringLiteral("Orvo Lo File Data Editor");
@@ -16,15 +16,15 @@ AboutSettings Settings() {
   return settings;
 }
 
-const AboutSystemTexts kSystem{QStringLiteral("Available Memory:\rPlatform, CPU:"),
+const AboutSystemTexts kLayoutSystem{QStringLiteral("Available Memory:\rPlatform, CPU:"),
                                QStringLiteral("2 KB\r1x Intel Pentium or compatible")};
 
 TEST(AboutLayoutTest, EntriesStackWithTheirGapsFromTheTopMinimum) {
-  const AboutFonts fonts = AboutFonts::fromSettings(Settings());
+  const AboutFonts fonts = AboutFonts::fromSettings(LayoutSettings());
   const int line = QFontMetrics(fonts.dialog).height();
   const int bold_line = QFontMetrics(fonts.bold).height();
   ASSERT_EQ(line, 13);  // the 11-pixel dialog font's line on the desktop it was drawn for
-  const AboutLayout layout = ComputeAboutLayout(Settings(), kSystem, fonts);
+  const AboutLayout layout = ComputeAboutLayout(LayoutSettings(), kLayoutSystem, fonts);
 
   EXPECT_EQ(layout.picture, QRect(15, 7, 105, 105));
   EXPECT_EQ(layout.name.topLeft(), QPoint(128, 24));
@@ -46,12 +46,12 @@ TEST(AboutLayoutTest, EntriesStackWithTheirGapsFromTheTopMinimum) {
 }
 
 TEST(AboutLayoutTest, TallEntriesPushEverythingBelowThemDown) {
-  AboutSettings settings = Settings();
+  AboutSettings settings = LayoutSettings();
   settings.program_name = QStringLiteral("A Very Long Program Name That Wraps Over Several Lines");
   settings.description = QString(QStringLiteral("word ")).repeated(80);
   const AboutFonts fonts = AboutFonts::fromSettings(settings);
-  const AboutLayout plain = ComputeAboutLayout(Settings(), kSystem, fonts);
-  const AboutLayout tall = ComputeAboutLayout(settings, kSystem, fonts);
+  const AboutLayout plain = ComputeAboutLayout(LayoutSettings(), kLayoutSystem, fonts);
+  const AboutLayout tall = ComputeAboutLayout(settings, kLayoutSystem, fonts);
 
   const int name_line = QFontMetrics(fonts.name).height();
   ASSERT_GE(tall.name.height(), 3 * name_line);

@@ -18,7 +18,7 @@
 
 namespace {
 
-QString Path(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString BackdropPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
 struct BackdropFixture {
   TempDir dir;
@@ -43,8 +43,8 @@ struct BackdropFixture {
 TEST(MapBackdrop, LiesWhereItsEdgesSayAndMovesWithTheMap) {
   BackdropFixture f;
   const auto file = f.dir / "level.png";
-  ASSERT_TRUE(Quadrants(800, 400).save(Path(file)));
-  f.map.setBackdrop({Path(file), -100, -50, 100, 50, 100});
+  ASSERT_TRUE(Quadrants(800, 400).save(BackdropPath(file)));
+  f.map.setBackdrop({BackdropPath(file), -100, -50, 100, 50, 100});
   EXPECT_TRUE(f.map.backdrop().Problem().isEmpty());
   EXPECT_TRUE(f.strip.problemLabel()->isHidden());
 
@@ -77,7 +77,7 @@ TEST(MapBackdrop, LiesWhereItsEdgesSayAndMovesWithTheMap) {
   EXPECT_GT(f.map.backdrop().Image().width(), shown);
 
   // Half opacity lets the background through; clearing drops it.
-  f.map.setBackdrop({Path(file), -100, -50, 100, 50, 50});
+  f.map.setBackdrop({BackdropPath(file), -100, -50, 100, 50, 50});
   const QColor half = f.At(-60, 30);
   EXPECT_GT(half.red(), 100);
   EXPECT_LT(half.red(), 230);
@@ -98,8 +98,8 @@ TEST(MapBackdrop, APictureThatCannotBeHadIsNamedWithItsReasonAndTheMapWorksOn) {
     for (int y = 0; y < 64; ++y) {
       for (int x = 0; x < 64; ++x) image.setPixel(x, y, seed = seed * 1664525u + 1013904223u);
     }
-    ASSERT_TRUE(image.save(Path(f.dir / "whole.png")));
-    QFile in(Path(f.dir / "whole.png"));
+    ASSERT_TRUE(image.save(BackdropPath(f.dir / "whole.png")));
+    QFile in(BackdropPath(f.dir / "whole.png"));
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     bytes = in.readAll();
   }
@@ -130,7 +130,7 @@ TEST(MapBackdrop, APictureThatCannotBeHadIsNamedWithItsReasonAndTheMapWorksOn) {
     SCOPED_TRACE(c.file.string());
     ResetPeak();
     const long before = PeakKilobytes();
-    f.map.setBackdrop({Path(c.file), -100, -50, 100, 50, 60});
+    f.map.setBackdrop({BackdropPath(c.file), -100, -50, 100, 50, 60});
     f.map.grab();
     const QString& reason = c.reason;
     EXPECT_EQ(f.map.backdrop().Problem(), reason);
@@ -150,15 +150,15 @@ TEST(MapBackdrop, APictureThatCannotBeHadIsNamedWithItsReasonAndTheMapWorksOn) {
   // The limit is ours, decided from the header: a picture just over it is
   // refused, one within it read.
   const auto small = f.dir / "small.png";
-  ASSERT_TRUE(Quadrants(100, 100).save(Path(small)));
+  ASSERT_TRUE(Quadrants(100, 100).save(BackdropPath(small)));
   EXPECT_TRUE(
-      LoadBackdropPicture(Path(small), {}, 100 * 100 * 4 - 1).problem.startsWith(too_large));
-  const BackdropPicture read = LoadBackdropPicture(Path(small), QSize(50, 80), 100 * 100 * 4);
+      LoadBackdropPicture(BackdropPath(small), {}, 100 * 100 * 4 - 1).problem.startsWith(too_large));
+  const BackdropPicture read = LoadBackdropPicture(BackdropPath(small), QSize(50, 80), 100 * 100 * 4);
   EXPECT_TRUE(read.problem.isEmpty());
   EXPECT_EQ(read.image.size(), QSize(50, 50)) << "fitted within, proportions kept";
   EXPECT_EQ(read.full_size, QSize(100, 100));
   const BackdropPicture stretched =
-      LoadBackdropPicture(Path(small), QSize(50, 80), kBackdropByteLimit, BackdropFit::Exact);
+      LoadBackdropPicture(BackdropPath(small), QSize(50, 80), kBackdropByteLimit, BackdropFit::Exact);
   EXPECT_EQ(stretched.image.size(), QSize(50, 80));
 }
 

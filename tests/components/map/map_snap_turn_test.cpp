@@ -13,7 +13,7 @@
 
 namespace {
 
-MapPoint Point(double x, double y, double angle = 0.0) { return {x, y, angle, 0, {}}; }
+MapPoint TurnPoint(double x, double y, double angle = 0.0) { return {x, y, angle, 0, {}}; }
 
 struct SnapFixture {
   MapView map;
@@ -52,7 +52,7 @@ bool OnGrid(double value, double step) {
 }
 
 TEST(MapSnapping, DragsLandOnTheGridUnlessAltIsHeld) {
-  SnapFixture f({Point(0, 0), Point(50, 50), Point(100, 0)});
+  SnapFixture f({TurnPoint(0, 0), TurnPoint(50, 50), TurnPoint(100, 0)});
   f.map.setGridStep(10);
   f.map.setSelected(1);
   QSignalSpy dragged(&f.map, &MapView::pointDragged);
@@ -88,7 +88,7 @@ TEST(MapSnapping, DragsLandOnTheGridUnlessAltIsHeld) {
 
   // A group drag puts the marker under the pointer on the grid, keeping
   // the others where they are to it.
-  f.map.setPoints({Point(1.5, 2.5), Point(50, 50), Point(100, 0)});
+  f.map.setPoints({TurnPoint(1.5, 2.5), TurnPoint(50, 50), TurnPoint(100, 0)});
   f.map.setGroup({0, 1});
   QSignalSpy moved(&f.map, &MapView::groupMoved);
   f.Drag(f.At(0), f.At(0) + QPointF(52, 31));
@@ -104,7 +104,7 @@ TEST(MapSnapping, DragsLandOnTheGridUnlessAltIsHeld) {
 }
 
 TEST(MapSnapping, TheGridToSnapToIsDrawnWhereItsLinesAreEightPixelsApart) {
-  SnapFixture f({Point(0, 0), Point(100, 100)});
+  SnapFixture f({TurnPoint(0, 0), TurnPoint(100, 100)});
   ASSERT_GT(f.map.transform().Scale() * 5, 8.0);
   ASSERT_LT(f.map.transform().Scale() * 0.5, 8.0);
   // The background changes only from row to row: along one row a line shows
@@ -128,7 +128,7 @@ TEST(MapSnapping, TheGridToSnapToIsDrawnWhereItsLinesAreEightPixelsApart) {
 }
 
 TEST(MapSnapping, ArrowsMoveToTheNextMultipleOfTheStep) {
-  SnapFixture f({Point(3.2, 7), Point(50, 50)});
+  SnapFixture f({TurnPoint(3.2, 7), TurnPoint(50, 50)});
   f.map.setSelected(0);
   f.map.setGridStep(5);
   QSignalSpy nudged(&f.map, &MapView::pointNudged);
@@ -160,7 +160,7 @@ TEST(MapSnapping, ArrowsMoveToTheNextMultipleOfTheStep) {
 }
 
 TEST(MapTurning, TheHandleTurnsTheSelectedMarkerTowardsThePointer) {
-  SnapFixture f({Point(0, 0, 0), Point(50, 50, 0), Point(100, 0, 0)});
+  SnapFixture f({TurnPoint(0, 0, 0), TurnPoint(50, 50, 0), TurnPoint(100, 0, 0)});
   MapStrip strip;
   strip.resize(465, 120);
   ConnectMapStrip(f.map, strip);
@@ -213,7 +213,7 @@ TEST(MapTurning, TheHandleTurnsTheSelectedMarkerTowardsThePointer) {
   // A click on the handle is a click: a marker lying under it is chosen.
   const WorldPoint under_handle = f.World(handle);
   std::vector<MapPoint> points = f.map.points();
-  points.push_back(Point(under_handle.x, under_handle.y));
+  points.push_back(TurnPoint(under_handle.x, under_handle.y));
   f.map.setPoints(points);
   QSignalSpy clicked(&f.map, &MapView::pointClicked);
   QTest::mouseClick(&f.map, Qt::LeftButton, {}, handle.toPoint());
@@ -223,7 +223,7 @@ TEST(MapTurning, TheHandleTurnsTheSelectedMarkerTowardsThePointer) {
 }
 
 TEST(MapTurning, AGroupMembersHandleTurnsTheWholeGroupAboutItsMiddle) {
-  SnapFixture f({Point(0, 0, 10), Point(50, 50, 0), Point(100, 0, 350), Point(300, 300)});
+  SnapFixture f({TurnPoint(0, 0, 10), TurnPoint(50, 50, 0), TurnPoint(100, 0, 350), TurnPoint(300, 300)});
   f.map.setGroup({0, 1, 2});
   f.map.setSelected(1);
   QSignalSpy group_turned(&f.map, &MapView::groupTurned);
@@ -253,7 +253,7 @@ TEST(MapTurning, AGroupMembersHandleTurnsTheWholeGroupAboutItsMiddle) {
 }
 
 TEST(MapStripMotion, DraggingShowsHowFar) {
-  SnapFixture f({Point(0, 0), Point(40, 30)});
+  SnapFixture f({TurnPoint(0, 0), TurnPoint(40, 30)});
   MapStrip strip;
   strip.resize(465, 120);
   ConnectMapStrip(f.map, strip);

@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 
 MapPoint Point(double x, double y, int key = 0, double angle = 0.0) {
   return {x, y, angle, key, QStringLiteral("point %1 %2").arg(x).arg(y)};
@@ -183,7 +183,7 @@ TEST(MapView, WheelZoomsAboutThePointerAndEmptySpacePans) {
 }
 
 TEST(MapView, PaintsClassColoursTheSelectionOnTopAndCountsWhatItCannotDraw) {
-  MapFixture f({Point(-50, 0, 3), Point(50, 0, 7), Point(kNaN, 0, 1), Point(0, INFINITY, 1)});
+  MapFixture f({Point(-50, 0, 3), Point(50, 0, 7), Point(kNotANumber, 0, 1), Point(0, INFINITY, 1)});
   EXPECT_EQ(f.map.hiddenCount(), 2);
   QImage image = f.Picture();
   EXPECT_EQ(image.pixelColor(f.At(0)), MarkerStyleFor(3).colour);
@@ -204,7 +204,7 @@ TEST(MapView, PaintsClassColoursTheSelectionOnTopAndCountsWhatItCannotDraw) {
 }
 
 TEST(MapView, HoverShowsThePointsTipAndTheStripFollowsTheMap) {
-  MapFixture f({Point(0, 0, 2), Point(20, 5, 4), Point(kNaN, 1, 4)});
+  MapFixture f({Point(0, 0, 2), Point(20, 5, 4), Point(kNotANumber, 1, 4)});
   MapStrip strip;
   strip.resize(465, 120);
   ConnectMapStrip(f.map, strip);
@@ -295,7 +295,7 @@ TEST(MapView, MarkerStylesTellSixtyFourKeysApart) {
 // actions: the map neither crashes nor hangs, and keeps a finite view.
 TEST(MapView, RandomPointsAndActionsNeverBreakTheMap) {
   std::mt19937 random(1515);
-  const double specials[] = {kNaN, INFINITY, -INFINITY, 3.4028235e38, -3.4028235e38, 0.0, 1e-45};
+  const double specials[] = {kNotANumber, INFINITY, -INFINITY, 3.4028235e38, -3.4028235e38, 0.0, 1e-45};
   auto value = [&] {
     if (random() % 3 == 0) return specials[random() % std::size(specials)];
     return std::ldexp(std::uniform_real_distribution<double>(-1, 1)(random),
