@@ -204,7 +204,7 @@ TEST(Lodump, ChecksTheCountedRecordsAndTheFilesLength) {
   for (const auto& c : cases) {
     TempDir dir;
     WriteBytes(dir / "LoCamp.dat", c.file);
-    const RunResult result = RunLodump(dir, "--check " + (dir / "LoCamp.dat").string());
+    const DumpResult result = RunLodump(dir, "--check " + (dir / "LoCamp.dat").string());
     EXPECT_EQ(result.status, c.status) << c.out << result.err;
     EXPECT_EQ(result.out, c.out);
   }
