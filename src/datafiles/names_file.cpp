@@ -64,14 +64,37 @@ std::vector<std::uint8_t> TNamesFile::ReadFileBytes() {
 
 void TNamesFile::WriteBytes(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
   BinaryFile file = OpenChecked(true);
-  if (observer_ != nullptr) {
-    std::vector<std::uint8_t> before(bytes.size());  // zeros where the file ends
-    file.ReadUpTo(offset, before.data(), before.size());
-    observer_->BeforeWrite(offset, before, bytes);
+  const std::uint64_t length = file.Size();
+  std::vector<std::uint8_t> before(bytes.size());  // zeros where the file ends
+  file.ReadUpTo(offset, before.data(), before.size());
+  if (observer_ != nullptr) observer_->BeforeWrite(offset, before, bytes);
+  try {
+    file.WriteAt(offset, bytes.data(), bytes.size());
+  } catch (const InOutError&) {
+    PutBack(file, offset, before, bytes, length);
+    throw;
   }
-  file.WriteAt(offset, bytes.data(), bytes.size());
   file.Close();
   TakeFileBytes(offset, bytes);
+}
+
+// A write that stopped part way leaves no half-written name: the old bytes
+// go back (old bytes over old bytes need no room), recorded as a write of
+// the same step so that the step, taken back, agrees with the file.
+void TNamesFile::PutBack(BinaryFile& file, std::uint64_t offset,
+                         std::span<const std::uint8_t> before,
+                         std::span<const std::uint8_t> written, std::uint64_t length) {
+  try {
+    if (observer_ != nullptr) observer_->BeforeWrite(offset, written, before);
+    if (offset < length) {
+      file.WriteAt(offset, before.data(), std::min<std::uint64_t>(before.size(), length - offset));
+    }
+    if (file.Size() > length) {
+      if (observer_ != nullptr) observer_->BeforeShortening(length);
+      file.Truncate(length);
+    }
+  } catch (const InOutError&) {
+  }  // the first failure is the one to report
 }
 
 void TNamesFile::ShortenTo(std::uint64_t length) {
@@ -98,11 +121,37 @@ void TNamesFile::ReplaceWhole(std::span<const std::uint8_t> bytes) {
     }
     if (bytes.size() < old.size()) observer_->BeforeShortening(bytes.size());
   }
-  ReplaceWholeFile(Path(), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-  if (const std::optional<BinaryFile::Identity> now = IdentityAt(Path())) {
-    catalogue_.NamesIdentity = *now;
+  try {
+    ReplaceWholeFile(Path(), std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  } catch (const AppError&) {
+    // A failure after the rename: the file at the path is ours, new bytes
+    // and all, and the recovery that follows must read it as such.
+    if (OursAtPath(bytes)) AdoptFileAtPath();
+    throw;
   }
   TakeFileBytes(0, bytes);
+  AdoptFileAtPath();
+}
+
+bool TNamesFile::OursAtPath(std::span<const std::uint8_t> bytes) const {
+  try {
+    const std::string now = ReadWholeFile(Path());
+    return std::equal(now.begin(), now.end(), bytes.begin(), bytes.end(),
+                      [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
+  } catch (const AppError&) {
+    return false;
+  }
+}
+
+// The replace is done whatever this finds: a file it cannot look at stays
+// unknown, and the next write refuses it as replaced.
+void TNamesFile::AdoptFileAtPath() {
+  try {
+    if (const std::optional<BinaryFile::Identity> now = IdentityAt(Path())) {
+      catalogue_.NamesIdentity = *now;
+    }
+  } catch (const AppError&) {
+  }
 }
 
 void TNamesFile::AgreeWithFile() {

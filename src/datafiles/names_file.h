@@ -49,6 +49,10 @@ class TNamesFile {
  private:
   BinaryFile OpenChecked(bool for_writing) const;
   void TakeFileBytes(std::uint64_t offset, std::span<const std::uint8_t> bytes);
+  void PutBack(BinaryFile& file, std::uint64_t offset, std::span<const std::uint8_t> before,
+               std::span<const std::uint8_t> written, std::uint64_t length);
+  bool OursAtPath(std::span<const std::uint8_t> bytes) const;
+  void AdoptFileAtPath();
 
   TObjCatalogue& catalogue_;
   TWriteObserver* observer_ = nullptr;

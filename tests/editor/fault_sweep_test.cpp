@@ -6,6 +6,7 @@
 // byte what it was before that read. A command on the Lo file that fails
 // leaves the fields as the user typed them, and trying it again writes them.
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -305,6 +306,15 @@ std::vector<Command> Commands() {
        },
        [](World& w) { w.session.Compare().Take(0); },
        {RecordRange(2)}},
+      {"name a kind", false, open_lo, [](World& w) { w.session.Naming().NameEntry(1, "Fir"); }, {}},
+      {"import names",
+       false,
+       [](World& w) {
+         WriteText(w.dir / "names.txt", "0 0 Post\n2 2 Boulder\n9 9 Nothing\n");
+         w.Reopen();
+       },
+       [](World& w) { w.session.Naming().ImportNames(w.dir / "names.txt"); },
+       {}},
       {"take all of a compared file's differences",
        false,
        [](World& w) {
@@ -424,6 +434,16 @@ void CheckWorld(const World& w, const Command& command, const Expectations& expe
   if (fs::exists(names)) {
     const Bytes now = ReadBytes(names);
     EXPECT_TRUE(now == expected.names || now == expected.names_after) << now.size() << " bytes";
+  }
+  // What the lists name is what the names file holds.
+  if (document.IsOpen() && fs::exists(names)) {
+    const Bytes now = ReadBytes(names);
+    const TObjCatalogue& catalogue = w.session.Catalogue();
+    for (int i = 0; i < catalogue.EntriesRead && 30u * (i + 1) <= now.size(); ++i) {
+      const Bytes slot = Slice(now, 30u * static_cast<std::size_t>(i), 30);
+      const std::string text(slot.begin(), std::find(slot.begin(), slot.end(), 0));
+      EXPECT_EQ(catalogue.NameText(i), text) << "entry " << i;
+    }
   }
   const std::set<std::string> allowed = {"objdat.dat", "objdat.nam"};
   for (const std::string& name : NamesIn(w.objdat)) {
