@@ -35,7 +35,10 @@ RunResult RunInCmd(const TempDir& dir, const std::string& command) {
   // cmd.exe /c takes a line that starts with a quote apart: the outer quotes keep it whole.
   const std::string line =
       "\"" + command + " >" + Quoted(dir / "out.txt") + " 2>" + Quoted(dir / "err.txt") + "\"";
-  const int status = std::system(line.c_str());
+  // Wine's cmd.exe now and then cannot start a program it started a moment
+  // ago (9009, "Can't recognize"); that is the host, not the tool: once more.
+  int status = std::system(line.c_str());
+  if (status == 9009) status = std::system(line.c_str());
   return {status, ReadText(dir / "out.txt"), ReadText(dir / "err.txt")};
 }
 
